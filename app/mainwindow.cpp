@@ -1,0 +1,406 @@
+#include "app/mainwindow.h"
+
+#include "about/aboutdialog.h"
+#include "app/appinfo.h"
+#include "app/clocktext.h"
+#include "app/navigation.h"
+#include "contacts/contactssection.h"
+#include "notes/notessection.h"
+#include "platform/clock.h"
+#include "platform/messageboxes.h"
+#include "platform/soundplayer.h"
+#include "quotes/quotebox.h"
+#include "speech/saytime.h"
+#include "store/savefeedback.h"
+#include "todos/todossection.h"
+#include "websites/websitessection.h"
+#include "widgets/artwork.h"
+#include "widgets/fieldvalidation.h"
+#include "widgets/picturebox.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+struct SectionButtonSpec
+{
+    SectionId id;
+    const char *normalName;
+    const char *otherName;
+    const char *art;
+    QPoint position;
+    int pressedOffsetX;
+    const char *toolTip;
+    const char *sectionName;
+    bool selectsOnPress;
+};
+
+const SectionButtonSpec kSectionButtons[kSectionCount] = {
+    {SectionId::Websites, "butWeb", "butWeb", "web", {4, 46}, 0, "Your favorite websites", "websites", true},
+    {SectionId::Contacts, "butEmail", "butEmail", "email", {4, 84}, 0, "Your e-mail addresses", "emails", true},
+    {SectionId::Notes, "butNotes", "butNotes", "notes", {4, 122}, -1, "Your notes", "notes", false},
+    {SectionId::Todos, "butToDo", "butTodo", "todo", {4, 160}, -1, "Things you want to do", "todos", false},
+};
+
+struct CommandButtonSpec
+{
+    const char *name;
+    const char *art;
+    QPoint position;
+    QSize size;
+    const char *toolTip;
+    bool clearsOtherHovers;
+    bool soundOnRelease;
+    bool handPointer;
+};
+
+const CommandButtonSpec kCommandButtons[] = {
+    {"butSay", "say", {44, 326}, {82, 28}, "Say the current time", false, false, true},
+    {"butSave", "save", {179, 368}, {82, 27}, "Save changes", false, true, true},
+    {"butAbout", "about", {431, 368}, {82, 28}, "About this application", true, true, true},
+    {"butExit", "exit", {514, 368}, {82, 28}, "Close and save", true, true, true},
+    {"butMin", "min", {543, 8}, {25, 23}, "Minimize", true, true, false},
+    {"butClose", "close", {568, 8}, {25, 23}, "Close and save", true, true, false},
+};
+
+} // namespace
+
+MainWindow::MainWindow(const Services &services, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , m_services(services)
+    , m_store(services.folder)
+    , m_background(artwork(QStringLiteral("main_background")))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Quillet"));
+    setWindowIcon(QIcon(artwork(QStringLiteral("quillet"))));
+    setFixedSize(600, 400);
+    setMouseTracking(true);
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(8.25);
+    setFont(font);
+
+    m_quoteBox = new QuoteBox(services, this);
+    m_quoteBox->installEventFilter(this);
+
+    m_sections[int(SectionId::Websites)] = new WebsitesSection(services, this);
+    m_sections[int(SectionId::Contacts)] = new ContactsSection(services, this);
+    m_sections[int(SectionId::Notes)] = new NotesSection(services, this);
+    m_sections[int(SectionId::Todos)] = new TodosSection(services, this);
+    for (Section *section : m_sections) {
+        section->installEventFilter(this);
+        section->list()->viewport()->installEventFilter(this);
+    }
+
+    createSectionButtons();
+    createCommandButtons();
+
+    m_lblTime = new QLabel(this);
+    m_lblTime->setObjectName(QStringLiteral("lblTime"));
+    m_lblTime->setGeometry(9, 364, 149, 29);
+    m_lblTime->setText(QStringLiteral("Label1"));
+    QFont timeFont(QStringLiteral("Verdana"));
+    timeFont.setPointSizeF(8.25);
+    timeFont.setBold(true);
+    m_lblTime->setFont(timeFont);
+    m_lblTime->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    m_lblTime->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    m_tmrTime = new QTimer(this);
+    m_tmrTime->setObjectName(QStringLiteral("tmrTime"));
+    m_tmrTime->setInterval(1000);
+    connect(m_tmrTime, &QTimer::timeout, this, &MainWindow::timeTick);
+    m_tmrTime->start();
+
+    m_saveFeedback = new SaveFeedback(this);
+}
+
+void MainWindow::createSectionButtons()
+{
+    for (const SectionButtonSpec &spec : kSectionButtons) {
+        ImageButton button = ImageButton::create(
+            this, QLatin1String(spec.normalName), QLatin1String(spec.otherName),
+            QLatin1String(spec.art), spec.position, QSize(166, 38), QLatin1String(spec.toolTip),
+            spec.pressedOffsetX);
+        for (PictureBox *picture : {button.normal, button.hover, button.pressed})
+            picture->setCursor(Qt::PointingHandCursor);
+        m_hoverPictures.insert(button.hover->objectName(), button.hover);
+        const SectionId id = spec.id;
+        const QString name = QLatin1String(spec.sectionName);
+        PictureBox *hover = button.hover;
+        connect(button.normal, &PictureBox::moved, this, [this, name, hover] {
+            ClearHover(name);
+            hover->show();
+            playClick();
+        });
+        if (spec.selectsOnPress)
+            connect(button.hover, &PictureBox::pressed, this, [this, id] { selectSection(id); });
+        else
+            connect(button.hover, &PictureBox::clicked, this, [this, id] { selectSection(id); });
+        connect(button.pressed, &PictureBox::moved, this, [this] { ClearHover(QString()); });
+        connect(button.pressed, &PictureBox::released, this, &MainWindow::deselectSection);
+        m_sectionButtons[int(id)] = button;
+    }
+}
+
+void MainWindow::createCommandButtons()
+{
+    int index = 0;
+    for (const CommandButtonSpec &spec : kCommandButtons) {
+        const QString name = QLatin1String(spec.name);
+        ImageButton button = ImageButton::create(this, name, name, QLatin1String(spec.art),
+                                                 spec.position, spec.size,
+                                                 QLatin1String(spec.toolTip));
+        if (spec.handPointer) {
+            button.normal->setCursor(Qt::PointingHandCursor);
+            button.hover->setCursor(Qt::PointingHandCursor);
+            // The pressed Save picture keeps the arrow.
+            if (name != QLatin1String("butSave"))
+                button.pressed->setCursor(Qt::PointingHandCursor);
+        }
+        m_hoverPictures.insert(button.hover->objectName(), button.hover);
+        const Command command = Command(index);
+        const bool clears = spec.clearsOtherHovers;
+        const bool sound = spec.soundOnRelease;
+        PictureBox *hover = button.hover;
+        PictureBox *pressed = button.pressed;
+        connect(button.normal, &PictureBox::moved, this, [this, clears, hover] {
+            if (clears)
+                ClearHover(QString());
+            hover->show();
+            playClick();
+        });
+        connect(button.hover, &PictureBox::pressed, pressed, &QWidget::show);
+        connect(button.hover, &PictureBox::released, this, [this, command, sound, pressed] {
+            pressed->hide();
+            if (sound)
+                playClick();
+            runCommand(command);
+        });
+        m_commandButtons.insert(index, button);
+        ++index;
+    }
+}
+
+void MainWindow::load()
+{
+    m_lblTime->setText(clockText(m_services.clock->now()));
+    m_quoteBox->GetQuotes();
+    ReadFromFile();
+    m_quoteBox->startChange();
+    if (QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void MainWindow::timeTick()
+{
+    m_lblTime->setText(clockText(m_services.clock->now()));
+}
+
+bool MainWindow::SaveInFile()
+{
+    FieldValidation::instance().commitFocused();
+    DataFileContent content;
+    for (int i = 0; i < kSectionCount; ++i)
+        content.sections[size_t(i)] = m_sections[i]->records();
+    FileError error;
+    if (m_store.save(content, &error))
+        return true;
+    m_services.messages->show(
+        this,
+        QStringLiteral("Error in saving file.\nError number: %1\nError description: %2\n\n"
+                       "Please e-mail %3 to help you.")
+            .arg(error.number)
+            .arg(error.description, appinfo::supportEmail()),
+        QStringLiteral("Error"), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
+    return false;
+}
+
+void MainWindow::ReadFromFile()
+{
+    DataStore::LoadResult loaded = m_store.load();
+    for (int i = 0; i < kSectionCount; ++i)
+        m_sections[i]->loadRecords(loaded.content.sections[size_t(i)]);
+    m_loadProblem = loaded.problem;
+    if (!m_loadProblem.isEmpty())
+        QTimer::singleShot(0, this, &MainWindow::reportLoadProblem);
+}
+
+void MainWindow::reportLoadProblem()
+{
+    m_services.messages->show(
+        this,
+        QStringLiteral("Your saved data could not be read completely. %1\n\n"
+                       "Everything that could be read is shown. The original file will be kept "
+                       "as \"%2\" when you next save.")
+            .arg(m_loadProblem, QStringLiteral("savedfile.qlt.bak")),
+        QString(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+}
+
+void MainWindow::ClearHover(const QString &sDontClear)
+{
+    for (const QString &name : navigation::hoverPicturesCleared(sDontClear)) {
+        if (QWidget *picture = m_hoverPictures.value(name))
+            picture->hide();
+    }
+    if (navigation::clearsQuoteUnderline(sDontClear))
+        m_quoteBox->setUnderlined(false);
+}
+
+void MainWindow::ClearClicked()
+{
+    for (const ImageButton &button : m_sectionButtons)
+        button.pressed->hide();
+}
+
+void MainWindow::ClearStage()
+{
+    for (Section *section : m_sections)
+        section->hide();
+}
+
+void MainWindow::selectSection(SectionId id)
+{
+    ClearClicked();
+    m_sectionButtons[int(id)].pressed->show();
+    ClearStage();
+    Section *section = m_sections[int(id)];
+    section->show();
+    // The to-do button plays its click before counting; the others after.
+    if (id == SectionId::Todos)
+        playClick();
+    section->disableButtonsIfEmpty();
+    if (id != SectionId::Todos)
+        playClick();
+}
+
+void MainWindow::deselectSection()
+{
+    ClearClicked();
+    ClearHover(QString());
+    ClearStage();
+}
+
+void MainWindow::runCommand(Command command)
+{
+    switch (command) {
+    case Command::Say:
+        sayTime();
+        break;
+    case Command::Save:
+        if (SaveInFile())
+            m_saveFeedback->start();
+        break;
+    case Command::About: {
+        AboutDialog about(m_services, this);
+        about.exec();
+        break;
+    }
+    case Command::Exit:
+    case Command::Close:
+        exitWithConfirmation();
+        break;
+    case Command::Min:
+        m_commandButtons[int(Command::Min)].hover->hide();
+        setWindowState(windowState() | Qt::WindowMinimized);
+        break;
+    }
+}
+
+void MainWindow::exitWithConfirmation()
+{
+    const auto answer = m_services.messages->show(
+        this, QStringLiteral("Are you sure you want to exit?"), QStringLiteral("Confirm"),
+        MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
+    if (answer != MessageBoxes::Answer::Yes)
+        return;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible())
+            window->close();
+    }
+    close();
+}
+
+void MainWindow::sayTime()
+{
+    // While the time is spoken the window's timers hold, as the whole program waits for it.
+    QList<QTimer *> held;
+    for (QTimer *timer : findChildren<QTimer *>()) {
+        if (timer->isActive()) {
+            timer->stop();
+            held.append(timer);
+        }
+    }
+    SayTime(m_services);
+    for (QTimer *timer : held)
+        timer->start();
+}
+
+void MainWindow::playClick()
+{
+    m_services.sound->play(m_services.path(QStringLiteral("wave/click.wav")));
+}
+
+void MainWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (m_background.isNull())
+        painter.fillRect(rect(), QColor(0, 59, 99));
+    else
+        painter.drawPixmap(0, 0, m_background);
+}
+
+void MainWindow::startDrag(const QPoint &position)
+{
+    m_dragAnchor = position;
+    m_systemMoveStarted = false;
+}
+
+void MainWindow::dragTo(QMouseEvent *event, const QPoint &position)
+{
+    if (event->buttons() == Qt::LeftButton && !m_systemMoveStarted) {
+        // Let the window manager move the window where it can; else move it ourselves.
+        if (windowHandle() && windowHandle()->startSystemMove())
+            m_systemMoveStarted = true;
+        else
+            move(pos() + position - m_dragAnchor);
+    }
+    ClearHover(QString());
+}
+
+void MainWindow::mousePressEvent(QMouseEvent *event)
+{
+    startDrag(event->position().toPoint());
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    dragTo(event, event->position().toPoint());
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_quoteBox) {
+        if (event->type() == QEvent::MouseButtonPress)
+            startDrag(static_cast<QMouseEvent *>(event)->position().toPoint());
+        else if (event->type() == QEvent::MouseMove)
+            dragTo(static_cast<QMouseEvent *>(event), static_cast<QMouseEvent *>(event)->position().toPoint());
+    } else if (event->type() == QEvent::MouseMove) {
+        ClearHover(QString());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Whatever closes the window saves first, and a failed save never keeps it open.
+    SaveInFile();
+    event->accept();
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "app/imagebutton.h"
+#include "platform/services.h"
+#include "store/datastore.h"
+
+#include <QHash>
+#include <QPixmap>
+#include <QPoint>
+#include <QWidget>
+
+class QLabel;
+class QTimer;
+class QuoteBox;
+class SaveFeedback;
+class Section;
+
+/// frmMain: the borderless main window with its picture buttons, the four sections, the clock,
+/// the quote and the Save feedback.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(const Services &services, QWidget *parent = nullptr);
+
+    /// The load step: clock text, quotes, data file, first quote change, in this order.
+    void load();
+
+    /// Writes the four lists to the data file; false (after the error box) when it failed.
+    bool SaveInFile();
+    /// Fills the four empty lists from the data file.
+    void ReadFromFile();
+
+    void ClearHover(const QString &sDontClear);
+    void ClearClicked();
+    void ClearStage();
+
+    Section *section(SectionId id) const { return m_sections[int(id)]; }
+    QuoteBox *quoteBox() const { return m_quoteBox; }
+
+    /// One tmrTime tick.
+    void timeTick();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum class Command { Say, Save, About, Exit, Min, Close };
+
+    void createSectionButtons();
+    void createCommandButtons();
+    void selectSection(SectionId id);
+    void deselectSection();
+    void runCommand(Command command);
+    void exitWithConfirmation();
+    void sayTime();
+    void playClick();
+    void reportLoadProblem();
+    void startDrag(const QPoint &position);
+    void dragTo(QMouseEvent *event, const QPoint &position);
+
+    const Services &m_services;
+    DataStore m_store;
+    QPixmap m_background;
+    Section *m_sections[kSectionCount] = {};
+    ImageButton m_sectionButtons[kSectionCount];
+    QHash<int, ImageButton> m_commandButtons;
+    QHash<QString, QWidget *> m_hoverPictures;
+    QLabel *m_lblTime = nullptr;
+    QTimer *m_tmrTime = nullptr;
+    QuoteBox *m_quoteBox = nullptr;
+    SaveFeedback *m_saveFeedback = nullptr;
+    QString m_loadProblem;
+    QPoint m_dragAnchor;
+    bool m_systemMoveStarted = false;
+};

@@ -1,0 +1,27 @@
+#include "app/navigation.h"
+
+namespace navigation {
+
+QStringList hoverPicturesCleared(const QString &sDontClear)
+{
+    const QString name = sDontClear.toLower();
+    if (name == QLatin1String("websites"))
+        return {"butEmail_h", "butNotes_h", "butTodo_h"};
+    if (name == QLatin1String("emails"))
+        return {"butWeb_h", "butNotes_h", "butTodo_h"};
+    if (name == QLatin1String("notes"))
+        return {"butWeb_h", "butEmail_h", "butTodo_h"};
+    if (name == QLatin1String("todos"))
+        return {"butWeb_h", "butEmail_h", "butNotes_h"};
+    if (name.isEmpty())
+        return {"butSave_h", "butWeb_h",   "butEmail_h", "butNotes_h", "butTodo_h",
+                "butClose_h", "butMin_h",  "butAbout_h", "butExit_h",  "butSay_h"};
+    return {};
+}
+
+bool clearsQuoteUnderline(const QString &sDontClear)
+{
+    return sDontClear.isEmpty();
+}
+
+} // namespace navigation

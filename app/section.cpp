@@ -1,0 +1,64 @@
+#include "app/section.h"
+
+#include "app/listrecords.h"
+#include "widgets/arbutton.h"
+#include "widgets/artwork.h"
+
+#include <QListWidget>
+
+Section::Section(const Services &services, const QString &objectName, const QString &caption,
+                 const QString &listName, const QString &iconKey, QWidget *parent)
+    : QGroupBox(caption, parent)
+    , m_services(services)
+    , m_iconKey(iconKey)
+{
+    setObjectName(objectName);
+    setGeometry(176, 44, 420, 309);
+    setMouseTracking(true);
+    setAutoFillBackground(true);
+    hide();
+
+    m_list = new QListWidget(this);
+    m_list->setObjectName(listName);
+    m_list->setGeometry(6, 17, 159, 243);
+    m_list->setViewMode(QListView::ListMode);
+    m_list->setIconSize(QSize(16, 16));
+    m_list->setUniformItemSizes(true);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    m_list->viewport()->setMouseTracking(true);
+}
+
+QList<Record> Section::records() const
+{
+    QList<Record> result;
+    result.reserve(m_list->count());
+    for (int i = 0; i < m_list->count(); ++i) {
+        const QListWidgetItem *item = m_list->item(i);
+        result.append({item->text(), listrecords::tag(item)});
+    }
+    return result;
+}
+
+void Section::loadRecords(const QList<Record> &records)
+{
+    m_list->setUpdatesEnabled(false);
+    for (const Record &record : records) {
+        listrecords::append(m_list, record.caption, m_iconKey, record.tag);
+        recordLoaded();
+    }
+    m_list->setUpdatesEnabled(true);
+    if (m_list->count() > 0)
+        showFirstLoaded();
+}
+
+ARButton *Section::addArButton(const QString &name, const QPoint &position, const QString &picture,
+                               const QString &toolTip, bool hasDisabledPicture)
+{
+    auto *button = new ARButton(artwork(picture),
+                                hasDisabledPicture ? artwork(picture + QStringLiteral("_d")) : QPixmap(),
+                                toolTip, this);
+    button->setObjectName(name);
+    button->setGeometry(QRect(position, QSize(30, 28)));
+    return button;
+}

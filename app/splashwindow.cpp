@@ -1,0 +1,66 @@
+#include "app/splashwindow.h"
+
+#include "app/appinfo.h"
+#include "app/mainwindow.h"
+#include "widgets/artwork.h"
+
+#include <version.h>
+
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+SplashWindow::SplashWindow(const Services &services)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::SplashScreen)
+    , m_services(services)
+    , m_background(artwork(QStringLiteral("splash")))
+    , m_lblInfo(new QLabel(this))
+    , m_timer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(450, 217);
+    if (QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    m_lblInfo->setObjectName(QStringLiteral("lblInfo"));
+    m_lblInfo->setGeometry(6, 174, 437, 40);
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(6.75);
+    m_lblInfo->setFont(font);
+    m_lblInfo->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    m_lblInfo->setText(infoText());
+
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(100);
+    connect(m_timer, &QTimer::timeout, this, &SplashWindow::timerTick);
+    m_timer->start();
+}
+
+QString SplashWindow::infoText()
+{
+    return QStringLiteral("Version %1.%2\n%3 - Free software: use, share and change it freely.")
+        .arg(QUILLET_VERSION_MAJOR)
+        .arg(QUILLET_VERSION_MINOR)
+        .arg(appinfo::website());
+}
+
+void SplashWindow::timerTick()
+{
+    m_timer->stop();
+    m_main = new MainWindow(m_services);
+    m_main->setAttribute(Qt::WA_DeleteOnClose);
+    m_main->load();
+    m_main->show();
+    close();
+}
+
+void SplashWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (m_background.isNull())
+        painter.fillRect(rect(), QColor(0, 79, 129));
+    else
+        painter.drawPixmap(0, 0, m_background);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/services.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+class QLabel;
+class QTimer;
+class MainWindow;
+
+/// frmSplash: shown while the main window loads; its first timer tick opens the main window.
+class SplashWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit SplashWindow(const Services &services);
+
+    /// The Timer1 tick: load and show the main window, then close the splash.
+    void timerTick();
+    MainWindow *mainWindow() const { return m_main; }
+
+    /// "Version 1.0", then the web address and notice.
+    static QString infoText();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    const Services &m_services;
+    QPixmap m_background;
+    QLabel *m_lblInfo;
+    QTimer *m_timer;
+    MainWindow *m_main = nullptr;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+/// The application's title, shown by boxes without a title of their own.
+inline QString appTitle()
+{
+    return QStringLiteral("Quillet");
+}

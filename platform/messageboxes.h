@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+/// Every report and question to the user goes through here, so tests can answer by script.
+class MessageBoxes
+{
+public:
+    enum class Buttons { Ok, YesNo };
+    enum class Icon { Question, Exclamation, Critical, Information };
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~MessageBoxes() = default;
+    /// An empty title shows the application's title. In Yes/No questions Yes is the default button.
+    virtual Answer show(QWidget *parent, const QString &text, const QString &title, Buttons buttons,
+                        Icon icon) = 0;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/messageboxes.h"
+
+class QtMessageBoxes final : public MessageBoxes
+{
+public:
+    Answer show(QWidget *parent, const QString &text, const QString &title, Buttons buttons,
+                Icon icon) override;
+};

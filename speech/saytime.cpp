@@ -1,0 +1,7 @@
+#include "speech/saytime.h"
+
+#include "platform/services.h"
+
+void SayTime(const Services &)
+{
+}

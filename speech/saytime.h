@@ -1,0 +1,6 @@
+#pragma once
+
+struct Services;
+
+/// Says the current time aloud from the recorded files, one after another; returns when done.
+void SayTime(const Services &services);

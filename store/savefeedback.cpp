@@ -1,0 +1,47 @@
+#include "store/savefeedback.h"
+
+#include <QLabel>
+#include <QTimer>
+
+SaveFeedback::SaveFeedback(QWidget *mainWindow)
+    : QObject(mainWindow)
+    , m_label(new QLabel(mainWindow))
+    , m_writeTimer(new QTimer(mainWindow))
+    , m_savedTimer(new QTimer(mainWindow))
+{
+    m_label->setObjectName(QStringLiteral("lblSaved"));
+    m_label->setGeometry(184, 356, 104, 13);
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(6.75);
+    m_label->setFont(font);
+    m_label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+
+    m_writeTimer->setObjectName(QStringLiteral("tmrWrite"));
+    m_writeTimer->setInterval(50);
+    connect(m_writeTimer, &QTimer::timeout, this, &SaveFeedback::writeTick);
+    m_savedTimer->setObjectName(QStringLiteral("tmrSaved"));
+    m_savedTimer->setInterval(3000);
+    connect(m_savedTimer, &QTimer::timeout, this, &SaveFeedback::savedTick);
+}
+
+void SaveFeedback::start()
+{
+    m_writeTimer->start();
+    m_savedTimer->start();
+}
+
+void SaveFeedback::writeTick()
+{
+    ++m_typed;
+    m_label->setText(text().left(m_typed));
+    if (m_typed > text().size()) {
+        m_typed = 0;
+        m_writeTimer->stop();
+    }
+}
+
+void SaveFeedback::savedTick()
+{
+    m_label->clear();
+    m_savedTimer->stop();
+}

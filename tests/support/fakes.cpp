@@ -1,0 +1,22 @@
+#include "tests/support/fakes.h"
+
+QStringList FakeSound::paths(Call::Kind kind) const
+{
+    QStringList result;
+    for (const Call &call : calls) {
+        if (call.kind == kind)
+            result.append(call.path);
+    }
+    return result;
+}
+
+MessageBoxes::Answer FakeMessageBoxes::show(QWidget *, const QString &text, const QString &title,
+                                            Buttons buttons, Icon icon)
+{
+    shown.append({text, title, buttons, icon});
+    if (onShow)
+        onShow(shown.last());
+    if (!answers.isEmpty())
+        return answers.dequeue();
+    return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/filedialogs.h"
+#include "platform/messageboxes.h"
+#include "platform/shell.h"
+#include "platform/soundplayer.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+/// A clock that stands still until a test moves it.
+class FakeClock final : public Clock
+{
+public:
+    QDateTime now() const override { return m_now; }
+    void set(const QDateTime &now) { m_now = now; }
+    void advanceSecs(qint64 seconds) { m_now = m_now.addSecs(seconds); }
+
+private:
+    QDateTime m_now{QDate(2026, 12, 5), QTime(21, 5, 0)};
+};
+
+/// Records every sound asked for; playToEnd can run a hook (to move the clock between files).
+class FakeSound final : public SoundPlayer
+{
+public:
+    struct Call
+    {
+        enum Kind { Play, PlayToEnd, Stop } kind;
+        QString path;
+    };
+    void play(const QString &path) override { calls.append({Call::Play, path}); }
+    void playToEnd(const QString &path) override
+    {
+        calls.append({Call::PlayToEnd, path});
+        if (onPlayToEnd)
+            onPlayToEnd(path);
+    }
+    void stop() override { calls.append({Call::Stop, QString()}); }
+
+    /// The paths asked for, of one kind.
+    QStringList paths(Call::Kind kind) const;
+
+    QList<Call> calls;
+    std::function<void(const QString &)> onPlayToEnd;
+};
+
+/// Records what was handed to the desktop and answers with result.
+class FakeShell final : public Shell
+{
+public:
+    Result open(const QString &text) override
+    {
+        opened.append(text);
+        return result;
+    }
+    QStringList opened;
+    Result result = Result::Opened;
+};
+
+/// Answers message boxes by script and records every box shown. With no scripted answer left,
+/// a Yes/No question is answered Yes.
+class FakeMessageBoxes final : public MessageBoxes
+{
+public:
+    struct Shown
+    {
+        QString text;
+        QString title;
+        Buttons buttons;
+        Icon icon;
+    };
+    Answer show(QWidget *parent, const QString &text, const QString &title, Buttons buttons,
+                Icon icon) override;
+
+    QQueue<Answer> answers;
+    QList<Shown> shown;
+    /// Runs when a box is shown, before it is answered.
+    std::function<void(const Shown &)> onShow;
+};
+
+/// Picks files by script: the next entry of picks, or cancels when none is left.
+class FakeFileDialogs final : public FileDialogs
+{
+public:
+    QString openFile(QWidget *, const QString &title, const QString &startPath,
+                     const QString &filter) override
+    {
+        asked.append({title, startPath, filter});
+        return picks.isEmpty() ? QString() : picks.dequeue();
+    }
+    QQueue<QString> picks;
+    QList<QStringList> asked;
+};

@@ -1,0 +1,63 @@
+#include "tests/support/mainwindowfixture.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QListWidget>
+#include <QTest>
+
+MainWindowFixture::MainWindowFixture()
+{
+    services = Services{&clock, &sound, &shell, &messages, &files, folder.path()};
+}
+
+MainWindowFixture::~MainWindowFixture()
+{
+    delete window;
+}
+
+void MainWindowFixture::writeFile(const QString &relative, const QByteArray &bytes)
+{
+    QFile file(services.path(relative));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+QByteArray MainWindowFixture::readFile(const QString &relative) const
+{
+    QFile file(services.path(relative));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+MainWindow *MainWindowFixture::open(bool show)
+{
+    window = new MainWindow(services);
+    window->load();
+    if (show) {
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window))
+            qWarning("main window did not become active");
+    }
+    QCoreApplication::processEvents();
+    return window;
+}
+
+void MainWindowFixture::close()
+{
+    if (!window)
+        return;
+    window->close();
+    delete window;
+    window = nullptr;
+}
+
+MainWindow *MainWindowFixture::restart()
+{
+    close();
+    return open();
+}
+
+QListWidget *MainWindowFixture::list(const QString &name) const
+{
+    return find<QListWidget>(name);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/mainwindow.h"
+#include "platform/services.h"
+#include "tests/support/fakes.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+class QListWidget;
+
+/// A main window over a temporary program folder, with fake clock, sound, shell, boxes and
+/// file dialogs. Nothing leaves the folder; no real box or sound ever appears.
+class MainWindowFixture
+{
+public:
+    MainWindowFixture();
+    ~MainWindowFixture();
+
+    /// Writes a file into the program folder (before open()).
+    void writeFile(const QString &relative, const QByteArray &bytes);
+    QByteArray readFile(const QString &relative) const;
+    QString dataFilePath() const { return services.path(QStringLiteral("savedfile.qlt")); }
+
+    /// Creates the window and runs its load step; shown and active when show is set.
+    MainWindow *open(bool show = true);
+    /// Closes the window (it saves) and deletes it.
+    void close();
+    /// close() then open(): a restart of the program over the same folder.
+    MainWindow *restart();
+
+    template <typename T> T *find(const QString &name) const
+    {
+        return window ? window->findChild<T *>(name) : nullptr;
+    }
+    QListWidget *list(const QString &name) const;
+
+    QTemporaryDir folder;
+    FakeClock clock;
+    FakeSound sound;
+    FakeShell shell;
+    FakeMessageBoxes messages;
+    FakeFileDialogs files;
+    Services services;
+    MainWindow *window = nullptr;
+};

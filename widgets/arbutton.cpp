@@ -1,0 +1,34 @@
+#include "widgets/arbutton.h"
+
+#include <QPainter>
+
+ARButton::ARButton(const QPixmap &picture, const QPixmap &disabledPicture, const QString &toolTip,
+                   QWidget *parent)
+    : QAbstractButton(parent)
+    , m_picture(picture)
+    , m_disabledPicture(disabledPicture.isNull() ? picture : disabledPicture)
+{
+    setToolTip(toolTip);
+    setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ARButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QColor panel(236, 233, 216);
+    QColor fill = panel;
+    if (isDown())
+        fill = panel.darker(110);
+    painter.fillRect(rect(), fill);
+    painter.setPen(QColor(192, 192, 192));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    const QPixmap &pixmap = isEnabled() ? m_picture : m_disabledPicture;
+    if (pixmap.isNull())
+        return;
+    const QSize size = pixmap.deviceIndependentSize().toSize();
+    QPoint topLeft((width() - size.width()) / 2, (height() - size.height()) / 2);
+    if (isDown())
+        topLeft += QPoint(1, 1);
+    painter.drawPixmap(topLeft, pixmap);
+}

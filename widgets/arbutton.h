@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QPixmap>
+
+/// A small flat push button showing a picture, with a greyed picture of its own while disabled.
+/// Drawn on the panels' colour with a silver border and no focus mark.
+class ARButton : public QAbstractButton
+{
+    Q_OBJECT
+public:
+    ARButton(const QPixmap &picture, const QPixmap &disabledPicture, const QString &toolTip,
+             QWidget *parent = nullptr);
+
+    QSize sizeHint() const override { return {30, 28}; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPixmap m_picture;
+    QPixmap m_disabledPicture;
+};
