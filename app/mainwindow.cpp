@@ -4,6 +4,7 @@
 #include "app/appinfo.h"
 #include "app/clocktext.h"
 #include "app/navigation.h"
+#include "app/section.h"
 #include "contacts/contactssection.h"
 #include "notes/notessection.h"
 #include "platform/clock.h"
@@ -387,15 +388,22 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove
+        || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
+    if (!mouse)
+        return QWidget::eventFilter(watched, event);
+    auto *mouseEvent = static_cast<QMouseEvent *>(event);
     if (watched == m_quoteBox) {
-        if (event->type() == QEvent::MouseButtonPress)
-            startDrag(static_cast<QMouseEvent *>(event)->position().toPoint());
-        else if (event->type() == QEvent::MouseMove)
-            dragTo(static_cast<QMouseEvent *>(event), static_cast<QMouseEvent *>(event)->position().toPoint());
-    } else if (event->type() == QEvent::MouseMove) {
+        if (type == QEvent::MouseButtonPress)
+            startDrag(mouseEvent->position().toPoint());
+        else if (type == QEvent::MouseMove)
+            dragTo(mouseEvent, mouseEvent->position().toPoint());
+    } else if (type == QEvent::MouseMove) {
         ClearHover(QString());
     }
-    return QWidget::eventFilter(watched, event);
+    // Handled here: the window background must not see these as its own drag.
+    return watched == m_quoteBox || qobject_cast<Section *>(watched);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

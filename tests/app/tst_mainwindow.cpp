@@ -1,0 +1,332 @@
+#include "app/section.h"
+#include "platform/ansitext.h"
+#include "tests/support/mainwindowfixture.h"
+#include "widgets/arbutton.h"
+#include "widgets/picturebox.h"
+
+#include <QFile>
+#include <QListWidget>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+const QStringList kAllHovers = {"butSave_h", "butWeb_h",  "butEmail_h", "butNotes_h", "butTodo_h",
+                                "butClose_h", "butMin_h", "butAbout_h", "butExit_h",  "butSay_h"};
+
+QStringList shownHovers(const MainWindowFixture &f)
+{
+    QStringList shown;
+    for (const QString &name : kAllHovers) {
+        if (!f.find<QWidget>(name)->isHidden())
+            shown << name;
+    }
+    return shown;
+}
+
+QString click() { return QStringLiteral("/wave/click.wav"); }
+
+int clicks(const MainWindowFixture &f)
+{
+    int n = 0;
+    for (const QString &path : f.sound.paths(FakeSound::Call::Play))
+        n += path.endsWith(click()) ? 1 : 0;
+    return n;
+}
+
+QStringList visibleFrames(const MainWindowFixture &f)
+{
+    QStringList shown;
+    for (const char *name : {"fraWebsite", "fraEmails", "fraNotes", "fraTodos"}) {
+        if (!f.find<QWidget>(name)->isHidden())
+            shown << name;
+    }
+    return shown;
+}
+
+QStringList pressedPictures(const MainWindowFixture &f)
+{
+    QStringList shown;
+    for (const char *name : {"butWeb_c", "butEmail_c", "butNotes_c", "butTodo_c"}) {
+        if (!f.find<QWidget>(name)->isHidden())
+            shown << name;
+    }
+    return shown;
+}
+
+void hover(MainWindowFixture &f, const QString &normalPicture)
+{
+    QTest::mouseMove(f.find<QWidget>(normalPicture), QPoint(10, 10));
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startsWithNothingSelected()
+    {
+        MainWindowFixture f;
+        f.open();
+        QCOMPARE(shownHovers(f), QStringList());
+        QCOMPARE(visibleFrames(f), QStringList());
+        QCOMPARE(pressedPictures(f), QStringList());
+        QCOMPARE(f.window->size(), QSize(600, 400));
+        QVERIFY(f.window->windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(f.messages.shown.isEmpty()); // a first start has no file and says nothing
+    }
+
+    void clearHoverHidesExactlyItsTable_data()
+    {
+        QTest::addColumn<QString>("sDontClear");
+        QTest::addColumn<QStringList>("stillShown");
+        const QStringList commands = {"butSave_h", "butClose_h", "butMin_h", "butAbout_h", "butExit_h", "butSay_h"};
+        QTest::newRow("websites") << "websites" << QStringList{"butSave_h", "butWeb_h", "butClose_h", "butMin_h", "butAbout_h", "butExit_h", "butSay_h"};
+        QTest::newRow("emails, any case") << "EMails" << QStringList{"butSave_h", "butEmail_h", "butClose_h", "butMin_h", "butAbout_h", "butExit_h", "butSay_h"};
+        QTest::newRow("notes") << "notes" << QStringList{"butSave_h", "butNotes_h", "butClose_h", "butMin_h", "butAbout_h", "butExit_h", "butSay_h"};
+        QTest::newRow("todos") << "todos" << QStringList{"butSave_h", "butTodo_h", "butClose_h", "butMin_h", "butAbout_h", "butExit_h", "butSay_h"};
+        QTest::newRow("empty clears all") << "" << QStringList();
+        QTest::newRow("other text clears none") << "contacts" << kAllHovers;
+    }
+    void clearHoverHidesExactlyItsTable()
+    {
+        QFETCH(QString, sDontClear);
+        QFETCH(QStringList, stillShown);
+        MainWindowFixture f;
+        f.open();
+        for (const QString &name : kAllHovers)
+            f.find<QWidget>(name)->show();
+        f.window->ClearHover(sDontClear);
+        QCOMPARE(shownHovers(f), stillShown);
+    }
+
+    void movingAcrossButtonsLightsOneAndClicksOnce()
+    {
+        MainWindowFixture f;
+        f.open();
+        hover(f, "butSave");
+        hover(f, "butWeb");
+        hover(f, "butEmail");
+        // Save's hover survives section buttons; only the button under the pointer is lit.
+        QCOMPARE(shownHovers(f), (QStringList{"butSave_h", "butEmail_h"}));
+        QCOMPARE(clicks(f), 3);
+        hover(f, "butAbout");
+        QCOMPARE(shownHovers(f), QStringList{"butAbout_h"});
+        QTest::mouseMove(f.window, QPoint(300, 20)); // the background puts everything out
+        QCOMPARE(shownHovers(f), QStringList());
+        QCOMPARE(clicks(f), 4);
+    }
+
+    void sectionSelection_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("selectsOnPress");
+        QTest::addColumn<QString>("frame");
+        QTest::addColumn<QString>("pressed");
+        QTest::addColumn<QStringList>("disabledWhenEmpty");
+        QTest::newRow("websites") << "butWeb" << true << "fraWebsite" << "butWeb_c" << QStringList{"arbWebRemove", "arbWebIE"};
+        QTest::newRow("contacts") << "butEmail" << true << "fraEmails" << "butEmail_c" << QStringList{"arbEmailOE", "arbEmailRemove"};
+        QTest::newRow("notes") << "butNotes" << false << "fraNotes" << "butNotes_c" << QStringList{"arbNotesRemove"};
+        QTest::newRow("to-dos") << "butTodo" << false << "fraTodos" << "butTodo_c" << QStringList{"arbTodoRemove"};
+    }
+    void sectionSelection()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, selectsOnPress);
+        QFETCH(QString, frame);
+        QFETCH(QString, pressed);
+        QFETCH(QStringList, disabledWhenEmpty);
+        MainWindowFixture f;
+        f.open();
+        hover(f, button == "butTodo" ? "butToDo" : button);
+        auto *hoverPicture = f.find<QWidget>(button + "_h");
+        QVERIFY(!hoverPicture->isHidden());
+
+        QTest::mousePress(hoverPicture, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(visibleFrames(f).size(), selectsOnPress ? 1 : 0);
+        // Releasing outside the picture: press-selecting sections stay, click-selecting ones never start.
+        QTest::mouseRelease(hoverPicture, Qt::LeftButton, {}, QPoint(300, 10));
+        QCOMPARE(visibleFrames(f), selectsOnPress ? QStringList{frame} : QStringList());
+        if (!selectsOnPress) {
+            QTest::mouseClick(hoverPicture, Qt::LeftButton, {}, QPoint(10, 10));
+            QCOMPARE(visibleFrames(f), QStringList{frame});
+        }
+        QCOMPARE(pressedPictures(f), QStringList{pressed});
+        for (const QString &name : disabledWhenEmpty)
+            QVERIFY2(!f.find<ARButton>(name)->isEnabled(), qPrintable(name));
+
+        // Pressing and releasing the selected button leaves no section at all.
+        QTest::mouseClick(f.find<QWidget>(pressed), Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(visibleFrames(f), QStringList());
+        QCOMPARE(pressedPictures(f), QStringList());
+        QCOMPARE(shownHovers(f), QStringList());
+    }
+
+    void selectingAnotherSectionSwitchesFrames()
+    {
+        MainWindowFixture f;
+        f.open();
+        hover(f, "butWeb");
+        QTest::mousePress(f.find<QWidget>("butWeb_h"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(f.find<QWidget>("butWeb_h"), Qt::LeftButton, {}, QPoint(5, 5));
+        hover(f, "butNotes");
+        QTest::mouseClick(f.find<QWidget>("butNotes_h"), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(visibleFrames(f), QStringList{"fraNotes"});
+        QCOMPARE(pressedPictures(f), QStringList{"butNotes_c"});
+    }
+
+    void commandButtonPressShowsPressedPicture()
+    {
+        MainWindowFixture f;
+        f.open();
+        hover(f, "butMin");
+        auto *minHover = f.find<QWidget>("butMin_h");
+        QTest::mousePress(minHover, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!f.find<QWidget>("butMin_c")->isHidden());
+        QTest::mouseRelease(minHover, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(f.find<QWidget>("butMin_c")->isHidden());
+        QVERIFY(minHover->isHidden()); // restored later, it shows its normal picture
+        QVERIFY(f.window->windowState() & Qt::WindowMinimized);
+    }
+
+    void exitQuestion_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("close, No") << "butClose" << false;
+        QTest::newRow("exit, No") << "butExit" << false;
+        QTest::newRow("close, Yes") << "butClose" << true;
+        QTest::newRow("exit, Yes") << "butExit" << true;
+    }
+    void exitQuestion()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, yes);
+        MainWindowFixture f;
+        f.open();
+        f.messages.answers.enqueue(yes ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
+        hover(f, button);
+        QTest::mouseClick(f.find<QWidget>(button + "_h"), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.shown[0].text, QStringLiteral("Are you sure you want to exit?"));
+        QCOMPARE(f.messages.shown[0].title, QStringLiteral("Confirm"));
+        QCOMPARE(f.messages.shown[0].icon, MessageBoxes::Icon::Question);
+        QCOMPARE(QFile::exists(f.dataFilePath()), yes);
+        QCOMPARE(f.window->isVisible(), !yes);
+    }
+
+    void everyCloseRewritesTheFile()
+    {
+        MainWindowFixture f;
+        const QByteArray sound = "Quillet 1.0 - 1.0.9\r\n" + QByteArray("<end of section>\r\n").repeated(4);
+        f.writeFile("savedfile.qlt", "old header\r\n" + QByteArray("<end of section>\r\n").repeated(4));
+        f.open();
+        f.close();
+        QCOMPARE(f.readFile("savedfile.qlt"), sound);
+        QVERIFY(f.messages.shown.isEmpty());
+    }
+
+    void recordsSurviveARestart()
+    {
+        MainWindowFixture f;
+        f.open();
+        auto *notes = f.window->section(SectionId::Notes);
+        notes->loadRecords({{QStringLiteral("Odd ¤ caption §"), QStringLiteral("Line 1\r\n[crlf] ¶ 中文")}});
+        const QList<Record> before = notes->records();
+        f.restart();
+        QCOMPARE(f.window->section(SectionId::Notes)->records(), before);
+    }
+
+    void failedSaveKeepsTheOldFileAndReports()
+    {
+        MainWindowFixture f;
+        const QByteArray old = ansi::encode(QStringLiteral("Quillet 1.0 - 1.0.9\r\nA¤a§\r\n"))
+            + QByteArray("<end of section>\r\n").repeated(4);
+        f.writeFile("savedfile.qlt", old);
+        f.open();
+        f.window->section(SectionId::Notes)->loadRecords({{"big", QString(200000, 'x')}});
+
+        // Root ignores folder permissions, so make the write itself fail: a file-size limit.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        setrlimit(RLIMIT_FSIZE, &small);
+        const bool ok = f.window->SaveInFile();
+        setrlimit(RLIMIT_FSIZE, &saved);
+
+        QVERIFY(!ok);
+        QCOMPARE(f.readFile("savedfile.qlt"), old);
+        QCOMPARE(f.messages.shown.size(), 1);
+        const auto &box = f.messages.shown[0];
+        QCOMPARE(box.title, QStringLiteral("Error"));
+        QCOMPARE(box.icon, MessageBoxes::Icon::Critical);
+        QVERIFY(box.text.startsWith("Error in saving file.\nError number: 27\nError description: "));
+        QVERIFY(box.text.contains("File too large"));
+        QCOMPARE(f.window->section(SectionId::Notes)->list()->count(), 1);
+    }
+
+    void failedSaveOnCloseStillCloses()
+    {
+        MainWindowFixture f;
+        f.open();
+        f.writeFile("savedfile.qlt", "x");
+        QFile::remove(f.dataFilePath());
+        QDir(f.folder.path()).mkdir("savedfile.qlt"); // a folder where the file should be
+        f.window->close();
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.shown[0].title, QStringLiteral("Error"));
+    }
+
+    void damagedFileIsKeptAsideAndReportedOnce()
+    {
+        MainWindowFixture f;
+        const QByteArray damaged = ansi::encode(QStringLiteral(
+            "Quillet 1.0 - 1.0.9\r\nHome¤Home¶url¶desc§\r\n<end of section>\r\nAnn¤Ann¶L"));
+        f.writeFile("savedfile.qlt", damaged);
+        f.open();
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.shown[0].icon, MessageBoxes::Icon::Exclamation);
+        QVERIFY(f.messages.shown[0].text.contains("savedfile.qlt.bak"));
+        QCOMPARE(f.window->section(SectionId::Websites)->list()->count(), 1);
+        QVERIFY(f.window->SaveInFile());
+        QVERIFY(f.window->SaveInFile());
+        QCOMPARE(f.readFile("savedfile.qlt.bak"), damaged);
+        QCOMPARE(f.messages.shown.size(), 1);
+        f.restart(); // the rewritten file is sound again
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.window->section(SectionId::Websites)->list()->item(0)->text(), QStringLiteral("Home"));
+    }
+
+    void draggingMovesWithTheLeftButtonOnly_data()
+    {
+        QTest::addColumn<QString>("area");
+        QTest::newRow("background") << "frmMain";
+        QTest::newRow("quote box") << "Picture1";
+    }
+    void draggingMovesWithTheLeftButtonOnly()
+    {
+        QFETCH(QString, area);
+        MainWindowFixture f;
+        f.open();
+        QWidget *widget = area == "frmMain" ? f.window : f.find<QWidget>(area);
+        const QPoint start = f.window->pos();
+        const QPoint at = area == "frmMain" ? QPoint(300, 20) : QPoint(154, 87);
+        QTest::mousePress(widget, Qt::RightButton, {}, at);
+        QTest::mouseMove(widget, at + QPoint(30, 12));
+        QTest::mouseRelease(widget, Qt::RightButton, {}, at + QPoint(30, 12));
+        QCOMPARE(f.window->pos(), start);
+        QTest::mousePress(widget, Qt::LeftButton, {}, at);
+        QTest::mouseMove(widget, at + QPoint(30, 12));
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, at + QPoint(30, 12));
+        QCOMPARE(f.window->pos(), start + QPoint(30, 12));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
