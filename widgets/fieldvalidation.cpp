@@ -35,53 +35,70 @@ QWidget *FieldValidation::watchedFieldOf(QWidget *widget) const
     return nullptr;
 }
 
-bool FieldValidation::runCheck(QWidget *field)
+bool FieldValidation::check(QWidget *field, ulong stamp)
 {
     if (m_running)
         return true;
+    // A focus change reuses the answer of the press that caused it; a press reuses the answer
+    // given for itself or for the focus change it caused.
+    const bool samePress = stamp == 0 ? m_lastStamp != 0 : (m_lastStamp == stamp || m_lastStamp == 0);
+    if (m_lastChecked == field && samePress) {
+        if (stamp != 0)
+            m_lastStamp = stamp;
+        return m_lastAnswer;
+    }
     m_running = true;
     const Check check = m_checks.value(field);
     const bool accepted = !check || check();
     m_running = false;
+    m_lastChecked = field;
+    m_lastStamp = stamp;
+    m_lastAnswer = accepted;
+    QTimer::singleShot(0, this, [this] { m_lastChecked = nullptr; });
     return accepted;
 }
 
 bool FieldValidation::commitFocused()
 {
     QWidget *field = watchedFieldOf(QApplication::focusWidget());
-    return !field || runCheck(field);
+    if (!field)
+        return true;
+    m_lastChecked = nullptr; // a save always checks afresh
+    return check(field, 0);
+}
+
+bool FieldValidation::allowPress(QWidget *target, ulong stamp)
+{
+    QWidget *field = watchedFieldOf(QApplication::focusWidget());
+    if (!field || m_running || !target || target->window() != field->window())
+        return true;
+    if (target == field || field->isAncestorOf(target))
+        return true;
+    return check(field, stamp);
 }
 
 bool FieldValidation::eventFilter(QObject *watched, QEvent *event)
 {
-    // Mouse presses are caught where they reach the window, before Qt moves the focus or the
-    // pressed widget acts on them.
-    if ((event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
-        || !watched->isWindowType())
+    if (event->type() == QEvent::KeyPress) {
+        m_lastChecked = nullptr; // typing changes what the next check sees
         return false;
-    QWidget *field = watchedFieldOf(QApplication::focusWidget());
-    if (!field || m_running)
+    }
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
         return false;
-    QWidget *top = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->windowHandle() == watched) {
-            top = w;
-            break;
+    const ulong stamp = qMax<ulong>(1, static_cast<QMouseEvent *>(event)->timestamp());
+    if (watched->isWidgetType())
+        return !allowPress(static_cast<QWidget *>(watched), stamp);
+    // A real press reaches the window first, before Qt moves the focus or the pressed widget
+    // acts on it.
+    if (!watched->isWindowType())
+        return false;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->windowHandle() == watched) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            QWidget *target = top->childAt(mouse->position().toPoint());
+            return !allowPress(target ? target : top, stamp);
         }
     }
-    if (!top || top != field->window())
-        return false;
-    const auto *mouse = static_cast<QMouseEvent *>(event);
-    QWidget *target = top->childAt(mouse->position().toPoint());
-    if (!target)
-        target = top;
-    if (target == field || field->isAncestorOf(target))
-        return false;
-    if (!runCheck(field))
-        return true;
-    // The focus change that this press may cause has been checked already.
-    m_checkedByClick = field;
-    QTimer::singleShot(0, this, [this] { m_checkedByClick = nullptr; });
     return false;
 }
 
@@ -92,10 +109,6 @@ void FieldValidation::onFocusChanged(QWidget *old, QWidget *now)
         return;
     if (field == now || field->isAncestorOf(now))
         return;
-    if (m_checkedByClick == field) {
-        m_checkedByClick = nullptr;
-        return;
-    }
-    if (!runCheck(field))
+    if (!check(field, 0))
         field->setFocus(Qt::OtherFocusReason);
 }

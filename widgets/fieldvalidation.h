@@ -34,10 +34,17 @@ protected:
 private:
     FieldValidation();
     QWidget *watchedFieldOf(QWidget *widget) const;
-    bool runCheck(QWidget *field);
+    /// Runs the field's check, or reuses the answer it gave for the event being handled now:
+    /// one press is seen at the window, by the focus change and by each widget it passes.
+    /// stamp is the press's time stamp, 0 for a focus change.
+    bool check(QWidget *field, ulong stamp);
+    /// A press on target while a watched field has the focus: false swallows it.
+    bool allowPress(QWidget *target, ulong stamp);
     void onFocusChanged(QWidget *old, QWidget *now);
 
     QHash<QWidget *, Check> m_checks;
-    QPointer<QWidget> m_checkedByClick;
+    QPointer<QWidget> m_lastChecked;
+    ulong m_lastStamp = 0;
+    bool m_lastAnswer = true;
     bool m_running = false;
 };

@@ -1,0 +1,127 @@
+#include "platform/ansitext.h"
+#include "platform/desktopshell.h"
+#include "platform/textfile.h"
+#include "platform/wavinfo.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+QByteArray wav(quint16 format, quint32 byteRate, quint32 dataBytes)
+{
+    QByteArray bytes = "RIFF" + QByteArray(4, '\0') + "WAVE";
+    QByteArray fmt(16, '\0');
+    qToLittleEndian<quint16>(format, fmt.data());
+    qToLittleEndian<quint16>(1, fmt.data() + 2);
+    qToLittleEndian<quint32>(byteRate, fmt.data() + 8);
+    QByteArray size(4, '\0');
+    qToLittleEndian<quint32>(16, size.data());
+    bytes += "fmt " + size + fmt;
+    bytes += "LIST" + QByteArray("\x04\0\0\0", 4) + "INFO"; // a chunk to skip
+    qToLittleEndian<quint32>(dataBytes, size.data());
+    bytes += "data" + size + QByteArray(int(dataBytes), '\0');
+    return bytes;
+}
+
+} // namespace
+
+class TestPlatform : public QObject
+{
+    Q_OBJECT
+private slots:
+    void codePageRoundTripsEveryByte()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = ansi::decode(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(text.at(0x80), QChar(0x20AC)); // euro sign
+        QCOMPARE(text.at(0xA4), QChar(0x00A4));
+        QCOMPARE(ansi::encode(text), all);
+        for (const QChar c : text)
+            QVERIFY(ansi::canEncode(c));
+        QVERIFY(!ansi::canEncode(QChar(0x4E2D)));
+        QCOMPARE(ansi::encode(QStringLiteral("a中b")), QByteArray("a\x1A" "b"));
+    }
+
+    void splitLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("CR LF") << "a\r\nb\r\n" << QStringList{"a", "b"};
+        QTest::newRow("LF only") << "a\nb" << QStringList{"a", "b"};
+        QTest::newRow("empty lines kept") << "a\r\n\r\nb\r\n" << QStringList{"a", "", "b"};
+        QTest::newRow("empty text") << "" << QStringList();
+        QTest::newRow("only a line end") << "\r\n" << QStringList{""};
+    }
+    void splitLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        QCOMPARE(ansi::splitLines(text), lines);
+    }
+
+    void shellTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("https") << "https://example.org/a?b=c" << "https://example.org/a?b=c";
+        QTest::newRow("mailto") << "mailto:ann@example.org" << "mailto:ann@example.org";
+        QTest::newRow("www guess") << "www.example.org" << "http://www.example.org";
+        QTest::newRow("ftp guess") << "ftp.example.org" << "ftp://ftp.example.org";
+        QTest::newRow("existing folder") << "/tmp" << "file:///tmp";
+        QTest::newRow("missing file") << "/no/such/file.htm" << "";
+        QTest::newRow("plain words") << "not a url" << "";
+        QTest::newRow("drive letter is no scheme") << "C:\\Docs\\index.htm" << "";
+        QTest::newRow("empty") << "   " << "";
+    }
+    void shellTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, url);
+        QCOMPARE(urlForShellText(text).toString(), url);
+    }
+
+    void wavDuration_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("ms");
+        QTest::newRow("one second") << wav(1, 44100, 44100) << 1000;
+        QTest::newRow("quarter second") << wav(1, 88200, 22050) << 250;
+        QTest::newRow("not PCM") << wav(3, 44100, 44100) << -1;
+        QTest::newRow("not a WAV") << QByteArray("hello world, this is text") << -1;
+        QTest::newRow("data cut short") << wav(1, 1000, 1000).left(60) << 4;
+    }
+    void wavDuration()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, ms);
+        QCOMPARE(wavDurationMs(bytes), ms);
+    }
+
+    void atomicWriteReplacesOrLeavesUntouched()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("f.txt");
+        QVERIFY(writeFileAtomically(path, "first"));
+        QVERIFY(writeFileAtomically(path, "second"));
+        QByteArray bytes;
+        QVERIFY(readWholeFile(path, &bytes));
+        QCOMPARE(bytes, QByteArray("second"));
+        FileError error;
+        QVERIFY(!writeFileAtomically(dir.filePath("missing/f.txt"), "x", &error));
+        QCOMPARE(error.number, ENOENT);
+        QVERIFY(!error.description.isEmpty());
+        QVERIFY(!readWholeFile(dir.filePath("nothing"), &bytes, &error));
+        QCOMPARE(error.number, ENOENT);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"f.txt"}); // no temporaries left
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlatform)
+#include "tst_platform.moc"

@@ -1,0 +1,128 @@
+#include "widgets/fieldvalidation.h"
+#include "widgets/picturebox.h"
+#include "widgets/selectonfocuslineedit.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+/// A window with a watched box, a second box, a button and a picture that never takes the focus.
+class Form : public QWidget
+{
+public:
+    Form()
+    {
+        resize(300, 200);
+        watched = new SelectOnFocusLineEdit(this);
+        watched->setGeometry(10, 10, 100, 20);
+        other = new QLineEdit(this);
+        other->setGeometry(10, 40, 100, 20);
+        button = new QPushButton("Go", this);
+        button->setGeometry(10, 70, 60, 25);
+        picture = new PictureBox(QPixmap(), this);
+        picture->setGeometry(10, 110, 40, 40);
+        FieldValidation::instance().watch(watched, [this] {
+            ++checks;
+            return accept;
+        });
+        QObject::connect(button, &QPushButton::clicked, [this] { ++buttonClicks; });
+        QObject::connect(picture, &PictureBox::pressed, [this] { ++picturePresses; });
+    }
+    SelectOnFocusLineEdit *watched;
+    QLineEdit *other;
+    QPushButton *button;
+    PictureBox *picture;
+    bool accept = true;
+    int checks = 0;
+    int buttonClicks = 0;
+    int picturePresses = 0;
+};
+
+class TestFieldValidation : public QObject
+{
+    Q_OBJECT
+private slots:
+    void leavingRunsTheCheckOnce_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("click another box") << "box";
+        QTest::newRow("click a button") << "button";
+        QTest::newRow("press a picture without focus") << "picture";
+        QTest::newRow("tab") << "tab";
+        QTest::newRow("focus by code") << "code";
+    }
+    void leavingRunsTheCheckOnce()
+    {
+        QFETCH(QString, how);
+        Form form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.watched->setFocus();
+        QCOMPARE(form.checks, 0);
+        if (how == "box")
+            QTest::mouseClick(form.other, Qt::LeftButton);
+        else if (how == "button")
+            QTest::mouseClick(form.button, Qt::LeftButton);
+        else if (how == "picture")
+            QTest::mouseClick(form.picture, Qt::LeftButton);
+        else if (how == "tab")
+            QTest::keyClick(form.watched, Qt::Key_Tab);
+        else
+            form.other->setFocus();
+        QCoreApplication::processEvents();
+        QCOMPARE(form.checks, 1);
+    }
+
+    void refusalKeepsFocusAndSwallowsTheClick()
+    {
+        Form form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.watched->setFocus();
+        form.accept = false;
+        QTest::mouseClick(form.button, Qt::LeftButton);
+        QTest::mouseClick(form.picture, Qt::LeftButton);
+        QTest::keyClick(form.watched, Qt::Key_Tab);
+        QCOMPARE(form.buttonClicks, 0);
+        QCOMPARE(form.picturePresses, 0);
+        QVERIFY(form.watched->hasFocus());
+        form.accept = true;
+        QTest::mouseClick(form.button, Qt::LeftButton);
+        QCOMPARE(form.buttonClicks, 1);
+        QVERIFY(form.button->hasFocus());
+    }
+
+    void clicksInsideTheFieldAndCommitFocused()
+    {
+        Form form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.watched->setFocus();
+        QTest::mouseClick(form.watched, Qt::LeftButton);
+        QCOMPARE(form.checks, 0);
+        QVERIFY(FieldValidation::instance().commitFocused());
+        QCOMPARE(form.checks, 1);
+        form.other->setFocus(); // also leaves the watched field
+        QCOMPARE(form.checks, 2);
+        QVERIFY(FieldValidation::instance().commitFocused()); // an unwatched box needs nothing
+        QCOMPARE(form.checks, 2);
+    }
+
+    void selectOnFocusSelectsTheWholeText()
+    {
+        Form form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.watched->setText("some text");
+        form.other->setFocus();
+        QTest::mouseClick(form.watched, Qt::LeftButton, {}, QPoint(5, 5));
+        QCoreApplication::processEvents();
+        QCOMPARE(form.watched->selectedText(), QStringLiteral("some text"));
+        QTest::keyClicks(form.watched, "new");
+        QCOMPARE(form.watched->text(), QStringLiteral("new"));
+    }
+};
+
+QTEST_MAIN(TestFieldValidation)
+#include "tst_fieldvalidation.moc"
