@@ -29,13 +29,14 @@ bool canEncode(QChar c)
     return byteFor(c.unicode()) >= 0;
 }
 
-QString decode(const QByteArray &bytes)
+QString decode(QByteArrayView bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        *out++ = QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b));
+    // Latin-1 is the same as Windows-1252 but for 0x80 to 0x9F, which are rare: fix those up.
+    QString text = QString::fromLatin1(bytes);
+    for (QChar &c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 && u < 0xA0)
+            c = QChar(kHigh[u - 0x80]);
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +13,7 @@ bool canEncode(QChar c);
 
 /// Bytes to text. The five bytes Windows-1252 leaves undefined come back as the control
 /// characters of the same number, so no byte is ever lost.
-QString decode(const QByteArray &bytes);
+QString decode(QByteArrayView bytes);
 
 /// Text to bytes; a character without a byte becomes 0x1A. Callers escape such characters first.
 QByteArray encode(const QString &text);

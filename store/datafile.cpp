@@ -5,57 +5,91 @@
 
 #include <version.h>
 
+#include <cstring>
+
 namespace {
 
 const QString kEndOfSection = QStringLiteral("<end of section>");
-const QChar kCaptionEnd(0x00A4); // ¤
-const QChar kRecordEnd(0x00A7);  // §
+constexpr char kCaptionEndByte = char(0xA4); // ¤
+constexpr char kRecordEndByte = char(0xA7);  // §
+constexpr QByteArrayView kEndOfSectionBytes("<end of section>");
+constexpr QByteArrayView kCrLfBytes("\r\n");
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kCrLfEscape = QStringLiteral("[crlf]");
 
-/// Appends text, escaping what would break the record structure or the code page.
-/// In a tag CR LF pairs become "[crlf]"; captions carry no line-break escape of their own.
-void appendEscaped(QString &out, QStringView text, bool isTag)
+/// Characters that stand for themselves in the file and can start no structure text.
+inline bool isPlain(char16_t u)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        const char16_t u = c.unicode();
-        // The common case first: plain ASCII that cannot start any structure text.
-        if (u >= 0x20 && u < 0x7F && u != u'[' && u != u'<') {
-            out += c;
+    return (u >= 0x20 && u < 0x7F && u != u'[' && u != u'<')
+        || (u >= 0xA0 && u <= 0xFF && u != 0xA4 && u != 0xA7);
+}
+
+/// Appends text as Windows-1252 bytes, escaping what would break the record structure or the
+/// code page. In a tag CR LF pairs become "[crlf]"; captions have no line-break escape of their own.
+void appendEscaped(QByteArray &out, QStringView text, bool isTag)
+{
+    const char16_t *p = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        qsizetype run = i;
+        while (run < n && isPlain(p[run]))
+            ++run;
+        if (run > i) {
+            const qsizetype at = out.size();
+            out.resize(at + (run - i));
+            char *dst = out.data() + at;
+            for (qsizetype k = i; k < run; ++k)
+                *dst++ = char(p[k]);
+            i = run;
+            if (i == n)
+                break;
+        }
+        const QChar c(p[i]);
+        const char16_t u = p[i];
+        if (isTag && u == u'\r' && i + 1 < n && p[i + 1] == u'\n') {
+            out += "[crlf]";
+            i += 2;
             continue;
         }
-        if (isTag && u == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-            out += kCrLfEscape;
-            ++i;
-            continue;
-        }
-        const bool special = u == u'\r' || u == u'\n' || c == kCaptionEnd || c == kRecordEnd
-            || !ansi::canEncode(c) || (u == u'<' && text.mid(i).startsWith(kEndOfSection))
+        const bool special = u == u'\r' || u == u'\n' || u == 0xA4 || u == 0xA7 || !ansi::canEncode(c)
+            || (u == u'<' && text.mid(i).startsWith(kEndOfSection))
             || escapes::bracketNeedsEscape(text, i, isTag);
-        out += special ? escapes::charEscape(c) : QString(c);
+        if (special)
+            out += escapes::charEscape(c).toLatin1();
+        else
+            out += ansi::encode(QString(c));
+        ++i;
     }
 }
 
-/// Undoes appendEscaped: "[u+XXXX]" always, "[crlf]" in tags only.
-QString unescapeText(QStringView text, bool isTag)
+/// Bytes of one caption or tag back to text: "[u+XXXX]" always, "[crlf]" in tags only.
+QString decodeText(QByteArrayView bytes, bool isTag)
 {
-    if (!isTag)
-        return escapes::unescape(text);
-    if (!text.contains(u'['))
-        return text.toString();
-    QString out;
-    out.reserve(text.size());
-    qsizetype start = 0;
-    for (;;) {
-        const qsizetype at = text.indexOf(kCrLfEscape, start);
-        const QStringView piece = text.mid(start, at < 0 ? -1 : at - start);
-        out += escapes::unescape(piece);
-        if (at < 0)
-            break;
-        out += kCrLf;
-        start = at + kCrLfEscape.size();
+    QString text = ansi::decode(bytes);
+    if (!bytes.contains('['))
+        return text;
+    if (isTag)
+        text.replace(kCrLfEscape, kCrLf);
+    return escapes::unescape(text);
+}
+
+/// The bytes with every CR and LF taken out: physical lines carry no meaning.
+QByteArray withoutLineBreaks(QByteArrayView bytes)
+{
+    QByteArray out(bytes.size(), Qt::Uninitialized);
+    char *dst = out.data();
+    const char *p = bytes.data();
+    const char *end = p + bytes.size();
+    while (p < end) {
+        const char *cr = static_cast<const char *>(memchr(p, '\r', end - p));
+        const char *lf = static_cast<const char *>(memchr(p, '\n', (cr ? cr : end) - p));
+        const char *stop = lf ? lf : (cr ? cr : end);
+        memcpy(dst, p, stop - p);
+        dst += stop - p;
+        p = stop < end ? stop + 1 : end;
     }
+    out.truncate(dst - out.data());
     return out;
 }
 
@@ -71,28 +105,27 @@ QString dataFileHeader()
 
 QByteArray serializeDataFile(const DataFileContent &content)
 {
-    QString text;
     qsizetype estimate = 64;
     for (const auto &section : content.sections) {
         for (const Record &record : section)
             estimate += record.caption.size() + record.tag.size() + 4;
     }
-    text.reserve(estimate + estimate / 8);
-
-    text += dataFileHeader();
-    text += kCrLf;
+    QByteArray out;
+    out.reserve(estimate + estimate / 16);
+    out += dataFileHeader().toLatin1();
+    out += kCrLfBytes;
     for (const auto &section : content.sections) {
         for (const Record &record : section) {
-            appendEscaped(text, record.caption, false);
-            text += kCaptionEnd;
-            appendEscaped(text, record.tag, true);
-            text += kRecordEnd;
-            text += kCrLf;
+            appendEscaped(out, record.caption, false);
+            out += kCaptionEndByte;
+            appendEscaped(out, record.tag, true);
+            out += kRecordEndByte;
+            out += kCrLfBytes;
         }
-        text += kEndOfSection;
-        text += kCrLf;
+        out += kEndOfSectionBytes;
+        out += kCrLfBytes;
     }
-    return ansi::encode(text);
+    return out;
 }
 
 ParsedDataFile parseDataFile(const QByteArray &bytes)
@@ -102,51 +135,47 @@ ParsedDataFile parseDataFile(const QByteArray &bytes)
         result.problems << QStringLiteral("The file is empty.");
         return result;
     }
-    QString text = ansi::decode(bytes);
-    // The header line is skipped unread; all further lines form one text.
-    qsizetype firstEnd = text.indexOf(QLatin1Char('\n'));
-    if (firstEnd < 0)
-        firstEnd = text.size();
-    text.remove(0, firstEnd + 1);
-    text.remove(QLatin1Char('\r'));
-    text.remove(QLatin1Char('\n'));
+    // Every structure text is plain bytes in the code page, so the file is cut up as bytes and
+    // only captions and tags are turned into text. The header line is skipped unread.
+    const qsizetype firstEnd = bytes.indexOf('\n');
+    const QByteArray all = withoutLineBreaks(QByteArrayView(bytes).sliced(firstEnd < 0 ? bytes.size() : firstEnd + 1));
+    const QByteArrayView view(all);
 
-    const QStringView all(text);
     qsizetype start = 0;
     bool complete = true;
     for (int s = 0; s < kSectionCount; ++s) {
-        const qsizetype end = all.indexOf(kEndOfSection, start);
+        const qsizetype end = view.indexOf(kEndOfSectionBytes, start);
         if (end < 0) {
             complete = false;
             result.problems << QStringLiteral("The file ends before its last section.");
         }
-        const QStringView piece = all.mid(start, end < 0 ? -1 : end - start);
+        const QByteArrayView piece = view.sliced(start, (end < 0 ? view.size() : end) - start);
         QList<Record> &records = result.content.sections[size_t(s)];
         qsizetype recordStart = 0;
         for (;;) {
-            const qsizetype recordEnd = piece.indexOf(kRecordEnd, recordStart);
+            const qsizetype recordEnd = piece.indexOf(kRecordEndByte, recordStart);
             if (recordEnd < 0)
                 break;
-            const QStringView line = piece.mid(recordStart, recordEnd - recordStart);
-            const qsizetype captionEnd = line.indexOf(kCaptionEnd);
+            const QByteArrayView line = piece.sliced(recordStart, recordEnd - recordStart);
+            const qsizetype captionEnd = line.indexOf(kCaptionEndByte);
             if (captionEnd < 0) {
                 // Keep the text rather than drop it; the user can see and mend it.
-                records.append({unescapeText(line, false), QString()});
+                records.append({decodeText(line, false), QString()});
                 result.problems << QStringLiteral("A record has no caption mark.");
             } else {
                 // A "¤" inside the tag (older files wrote it unescaped) stays part of the tag.
-                records.append({unescapeText(line.left(captionEnd), false),
-                                 unescapeText(line.mid(captionEnd + 1), true)});
+                records.append({decodeText(line.first(captionEnd), false),
+                                 decodeText(line.sliced(captionEnd + 1), true)});
             }
             recordStart = recordEnd + 1;
         }
-        if (!piece.mid(recordStart).trimmed().isEmpty())
+        if (!piece.sliced(recordStart).trimmed().isEmpty())
             result.problems << QStringLiteral("A record is cut short.");
         if (end < 0)
             break;
-        start = end + kEndOfSection.size();
+        start = end + kEndOfSectionBytes.size();
     }
-    if (complete && !all.mid(start).trimmed().isEmpty())
+    if (complete && !view.sliced(start).trimmed().isEmpty())
         result.problems << QStringLiteral("There is text after the last section.");
     result.problems.removeDuplicates();
     return result;

@@ -1,0 +1,78 @@
+// Times turning a full data file's bytes into the four lists' records and back, and starting
+// the main window over that file until it is shown.
+#include "app/mainwindow.h"
+#include "bench/benchdata.h"
+#include "platform/clock.h"
+#include "platform/filedialogs.h"
+#include "platform/messageboxes.h"
+#include "platform/shell.h"
+#include "platform/soundplayer.h"
+#include "platform/textfile.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+
+namespace {
+
+class Silent final : public SoundPlayer, public Shell, public MessageBoxes, public FileDialogs
+{
+public:
+    void play(const QString &) override {}
+    void playToEnd(const QString &) override {}
+    void stop() override {}
+    Result open(const QString &) override { return Result::Opened; }
+    Answer show(QWidget *, const QString &, const QString &, Buttons, Icon) override { return Answer::Ok; }
+    QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+};
+
+template <typename F> double medianMs(int runs, F &&f)
+{
+    QList<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        f();
+        times.append(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+    const int perSection = 32767;
+    const DataFileContent content = benchContent(perSection);
+    const QByteArray bytes = serializeDataFile(content);
+    out << "records: " << perSection << " in each of 4 sections, file " << bytes.size() / 1024 << " KiB\n";
+
+    out << "bytes -> records: " << medianMs(9, [&] { (void)parseDataFile(bytes); }) << " ms (median of 9)\n";
+    out << "records -> bytes: " << medianMs(9, [&] { (void)serializeDataFile(content); }) << " ms (median of 9)\n";
+
+    QTemporaryDir folder;
+    writeFileAtomically(folder.filePath("savedfile.qlt"), bytes);
+    Silent silent;
+    SystemClock clock;
+    const Services services{&clock, &silent, &silent, &silent, &silent, folder.path()};
+    const double start = medianMs(3, [&] {
+        MainWindow window(services);
+        window.load();
+        window.show();
+        QApplication::processEvents();
+    });
+    out << "main window created, loaded and shown: " << start << " ms (median of 3)\n";
+
+    MainWindow window(services);
+    window.load();
+    out << "save of the full lists: " << medianMs(3, [&] { window.SaveInFile(); }) << " ms (median of 3)\n";
+    return 0;
+}

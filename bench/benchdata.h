@@ -1,0 +1,34 @@
+#pragma once
+
+#include "store/datafile.h"
+
+#include <QRandomGenerator>
+
+/// Four full sections of realistic records, the same every run.
+inline DataFileContent benchContent(int perSection)
+{
+    QRandomGenerator rng(42);
+    auto words = [&rng](int n) {
+        static const char *pool[] = {"call", "plumber", "about", "the", "boiler", "buy", "milk",
+                                     "bread", "meeting", "notes", "project", "review", "garden",
+                                     "letter", "Ann", "Lee", "www", "example", "weekly", "plan"};
+        QString text;
+        for (int i = 0; i < n; ++i) {
+            if (i)
+                text += QLatin1Char(' ');
+            text += QLatin1String(pool[rng.bounded(20)]);
+        }
+        return text;
+    };
+    DataFileContent content;
+    const QChar f(0x00B6);
+    for (int i = 0; i < perSection; ++i) {
+        const QString title = words(3);
+        content[SectionId::Websites].append({title, title + f + "https://www.example.org/" + words(1) + f + words(12) + "\r\n" + words(8)});
+        const QString first = words(1), last = words(1);
+        content[SectionId::Contacts].append({first + " " + last, first + f + last + f + words(2) + f + first + "@example.org (Default E-Mail)::" + last + "@example.com::"});
+        content[SectionId::Notes].append({words(2), words(20) + "\r\n" + words(15) + "\r\n\r\n" + words(25)});
+        content[SectionId::Todos].append({words(3), words(3) + f + "1" + f + "2" + f + "50%" + f + "12/24/2027 9:05:00 PM" + f + "/home/user/alarm.wav" + f + "1" + f + words(10) + f + "December 24, 2027  09:05 PM"});
+    }
+    return content;
+}
