@@ -8,9 +8,9 @@ cd "$(dirname "$0")/.."
 what=${1:-run}
 build_dir=${QUILLET_BUILD_DIR:-build}
 
-packages=(g++ make cmake ccache qt6-base-dev qt6-multimedia-dev libqt6svg6 fonts-dejavu-core)
+packages=(g++ make cmake ccache qt6-base-dev qt6-multimedia-dev fonts-dejavu-core)
 case "$what" in
-  run) packages+=(xdg-utils xvfb xauth pulseaudio) ;;
+  run) packages+=(xdg-utils xvfb xauth pulseaudio qt6-gtk-platformtheme) ;;
   test) ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
