@@ -3,6 +3,10 @@
 #include "platform/services.h"
 
 #include <QDialog>
+#include <QPixmap>
+
+class QLabel;
+class QPushButton;
 
 /// frmAbout: artwork, version number and a link to the web site.
 class AboutDialog : public QDialog
@@ -11,6 +15,18 @@ class AboutDialog : public QDialog
 public:
     AboutDialog(const Services &services, QWidget *parent);
 
+    /// Opens the web site, as a click on its badge does.
+    void openWebsite();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     const Services &m_services;
+    QPixmap m_background;
+    QLabel *Image1;
+    QLabel *Label1;
+    QLabel *Label3;
+    QPushButton *Command1;
 };

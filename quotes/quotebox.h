@@ -3,10 +3,13 @@
 #include "platform/services.h"
 
 #include <QFrame>
+#include <QStringList>
 
 class QLabel;
+class QTimer;
 
-/// The quote box Picture1 with the rotating quote lblQuote.
+/// The quote box Picture1 with the rotating quote lblQuote. Every 20 seconds the quote fades
+/// into the box's blue, the next quote of quotes.txt takes its place and fades back in.
 class QuoteBox : public QFrame
 {
     Q_OBJECT
@@ -19,8 +22,37 @@ public:
     void startChange();
     /// The hover underline of the quote.
     void setUnderlined(bool underlined);
+    /// Opens the quote editor, as a click on the quote does.
+    void openEditor();
+
+    /// One tick of tmrchangeQuote.
+    void changeQuoteTick();
+    /// One tick of tmrFadeOut: a shade darker, or on the twelfth tick the next quote.
+    void fadeOutTick();
+    /// One tick of tmrFadeIn: a shade lighter, or on the twelfth tick the end of the fade.
+    void fadeInTick();
+
+    /// The quotes in file order; never empty.
+    const QStringList &quotes() const { return sQuotes; }
+    /// Index of the quote shown next.
+    int nextQuote() const { return iQuote; }
+    QLabel *label() const { return lblQuote; }
+    QColor textColour() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void setTextColour(const QColor &colour);
+
     const Services &m_services;
-    QLabel *m_label;
+    QLabel *lblQuote;
+    QTimer *tmrchangeQuote;
+    QTimer *tmrFadeOut;
+    QTimer *tmrFadeIn;
+    QStringList sQuotes{QString()};
+    int iQuote = 0;
+    int m_fadeOutStep = 0;
+    int m_fadeInStep = 0;
+    bool m_pressed = false;
 };
