@@ -6,6 +6,12 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <algorithm>
+
+namespace {
+const int kBoxX = 66;
+}
+
 ContactEditor::ContactEditor(const Services &services, QWidget *parent)
     : QGroupBox(parent)
 {
@@ -18,10 +24,10 @@ ContactEditor::ContactEditor(const Services &services, QWidget *parent)
     hint->setGeometry(7, 10, 230, 27);
     hint->setWordWrap(true);
 
-    m_txtName = addBox(QStringLiteral("txtName"), QStringLiteral("&First Name:"), 8, 46, 53);
-    m_txtLast = addBox(QStringLiteral("txtLast"), QStringLiteral("&Last Name:"), 7, 67, 67);
-    m_txtTitle = addBox(QStringLiteral("txtTitle"), QStringLiteral("Tit&le:"), 7, 88, 67);
-    m_txtDisplay = addBox(QStringLiteral("txtDisplay"), QStringLiteral("Dis&play:"), 7, 109, 67);
+    m_txtName = addBox(QStringLiteral("txtName"), QStringLiteral("&First Name:"), 8, 46);
+    m_txtLast = addBox(QStringLiteral("txtLast"), QStringLiteral("&Last Name:"), 7, 67);
+    m_txtTitle = addBox(QStringLiteral("txtTitle"), QStringLiteral("Tit&le:"), 7, 88);
+    m_txtDisplay = addBox(QStringLiteral("txtDisplay"), QStringLiteral("Dis&play:"), 7, 109);
     m_addresses = new AddressEditor(services, this);
 
     setTabOrder(m_txtName, m_txtLast);
@@ -30,16 +36,18 @@ ContactEditor::ContactEditor(const Services &services, QWidget *parent)
     setTabOrder(m_txtDisplay, m_addresses->newAddressBox());
 }
 
-QLineEdit *ContactEditor::addBox(const QString &name, const QString &label, int labelX, int y,
-                                 int labelWidth)
+QLineEdit *ContactEditor::addBox(const QString &name, const QString &label, int labelX, int y)
 {
     auto *box = new SelectOnFocusLineEdit(this);
     box->setObjectName(name);
-    box->setGeometry(66, y, 166, 18);
-    // Labels sit two pixels below their box's top, as the first one does.
+    box->setGeometry(kBoxX, y, 166, 18);
     auto *caption = new QLabel(label, this);
-    caption->setGeometry(labelX, y + 2, labelWidth, 14);
     caption->setBuddy(box);
+    // A label ends before its box, so a click there reaches the box; where the font is wider
+    // than the one the layout was drawn for, the label moves left rather than being cut off.
+    const int end = kBoxX - 1;
+    const int x = std::clamp(end - caption->sizeHint().width(), 2, labelX);
+    caption->setGeometry(x, y + 2, end - x, 14);
     return box;
 }
 

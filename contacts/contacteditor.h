@@ -32,7 +32,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QLineEdit *addBox(const QString &name, const QString &label, int labelX, int y, int labelWidth);
+    QLineEdit *addBox(const QString &name, const QString &label, int labelX, int y);
 
     QLineEdit *m_txtName = nullptr;
     QLineEdit *m_txtLast = nullptr;

@@ -250,6 +250,26 @@ private slots:
         QCOMPARE(listrecords::tag(contacts()->item(0)), QStringLiteral("A¶¶¶a@x.y (Default E-Mail)::"));
     }
 
+    void clickingAwayStoresIntoTheContactShown()
+    {
+        f->writeFile("savedfile.qlt", fileWithContacts(QStringLiteral("A¤A¶¶¶a@x.y::§\r\nB¤B¶¶¶b@x.y::§\r\n")));
+        open();
+        box("txtTitle")->setFocus();
+        QTest::keyClicks(box("txtTitle"), "Boss");
+        clickItem(contacts(), 1);
+        QCOMPARE(listrecords::tag(contacts()->item(0)), QStringLiteral("A¶¶Boss¶a@x.y::"));
+        QVERIFY(box("txtTitle")->text().isEmpty());
+        box("txtName")->setFocus();
+        box("txtName")->selectAll();
+        QTest::keyClicks(box("txtName"), "Bo");
+        click("arbEmailAdd");
+        QCOMPARE(listrecords::tag(contacts()->item(1)), QStringLiteral("Bo¶¶¶b@x.y::"));
+        QCOMPARE(contacts()->item(1)->text(), QStringLiteral("B"));
+        QCOMPARE(contacts()->currentRow(), 2);
+        QCOMPARE(tag(), QString());
+        QVERIFY(box("txtName")->text().isEmpty());
+    }
+
     void mailButton_data()
     {
         QTest::addColumn<QString>("tag");
@@ -306,6 +326,20 @@ private slots:
         QVERIFY(!f->find<ARButton>("arbEmailRemove")->isEnabled());
         QVERIFY(!f->find<ARButton>("arbEmailOE")->isEnabled());
         QVERIFY(box("txtName")->text().isEmpty());
+    }
+
+    void removingWhileABoxIsEditedLeavesTheOthersAlone()
+    {
+        f->writeFile("savedfile.qlt", fileWithContacts(QStringLiteral("A¤A¶¶¶§\r\nB¤B¶¶¶b@x.y::§\r\n")));
+        open();
+        // A real box runs its own event loop while it asks.
+        f->messages.onShow = [](const FakeMessageBoxes::Shown &) { QCoreApplication::processEvents(); };
+        box("txtTitle")->setFocus();
+        QTest::keyClicks(box("txtTitle"), "Gone");
+        click("arbEmailRemove");
+        QCOMPARE(texts(contacts()), QStringList{"B"});
+        QCOMPARE(tag(), QStringLiteral("B¶¶¶b@x.y::"));
+        QVERIFY(box("txtTitle")->text().isEmpty());
     }
 
     void fileRoundTrip_data()
