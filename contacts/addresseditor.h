@@ -21,7 +21,6 @@ public:
     AddressEditor(const Services &services, QWidget *frame);
 
     QLineEdit *newAddressBox() const { return m_txtEmail; }
-    QListWidget *listBox() const { return m_lstCurEmails; }
     QStringList entries() const;
     /// Shows a contact's entries with none selected, so Edit, Remove and Set as Default are off.
     void setEntries(const QStringList &entries);

@@ -5,7 +5,6 @@
 
 class ARButton;
 class ContactEditor;
-class QListWidgetItem;
 
 /// fraEmails: the contacts, their edit frame and the hand-off of the default address to the
 /// desktop's mail program.
