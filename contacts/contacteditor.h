@@ -1,0 +1,42 @@
+#pragma once
+
+#include "contacts/contactrecord.h"
+#include "platform/services.h"
+
+#include <QGroupBox>
+
+class AddressEditor;
+class QLineEdit;
+
+/// fraemailIn: the selected contact's name boxes and address list.
+class ContactEditor : public QGroupBox
+{
+    Q_OBJECT
+public:
+    ContactEditor(const Services &services, QWidget *parent);
+
+    QLineEdit *firstNameBox() const { return m_txtName; }
+    QLineEdit *lastNameBox() const { return m_txtLast; }
+    QLineEdit *titleBox() const { return m_txtTitle; }
+    QLineEdit *displayBox() const { return m_txtDisplay; }
+    AddressEditor *addresses() const { return m_addresses; }
+
+    /// What the boxes and the address list hold now.
+    ContactRecord record() const;
+    /// Shows a record (the display box is set apart, from the caption).
+    void showRecord(const ContactRecord &record);
+    /// Empties the five boxes and the address list.
+    void clear();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QLineEdit *addBox(const QString &name, const QString &label, int labelX, int y);
+
+    QLineEdit *m_txtName = nullptr;
+    QLineEdit *m_txtLast = nullptr;
+    QLineEdit *m_txtTitle = nullptr;
+    QLineEdit *m_txtDisplay = nullptr;
+    AddressEditor *m_addresses = nullptr;
+};

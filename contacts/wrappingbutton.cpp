@@ -1,0 +1,29 @@
+#include "contacts/wrappingbutton.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+WrappingButton::WrappingButton(const QString &text, QWidget *parent)
+    : QPushButton(text, parent)
+{
+}
+
+void WrappingButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+
+    QRect textRect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    if (isDown())
+        textRect.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                           style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))
+        flags |= Qt::TextHideMnemonic;
+    painter.drawItemText(textRect, flags, option.palette, isEnabled(), caption,
+                         QPalette::ButtonText);
+}
