@@ -30,7 +30,7 @@
 
 namespace {
 
-struct SectionButtonSpec
+struct SectionButtonLayout
 {
     SectionId id;
     const char *normalName;
@@ -43,14 +43,14 @@ struct SectionButtonSpec
     bool selectsOnPress;
 };
 
-const SectionButtonSpec kSectionButtons[kSectionCount] = {
+const SectionButtonLayout kSectionButtons[kSectionCount] = {
     {SectionId::Websites, "butWeb", "butWeb", "web", {4, 46}, 0, "Your favorite websites", "websites", true},
     {SectionId::Contacts, "butEmail", "butEmail", "email", {4, 84}, 0, "Your e-mail addresses", "emails", true},
     {SectionId::Notes, "butNotes", "butNotes", "notes", {4, 122}, -1, "Your notes", "notes", false},
     {SectionId::Todos, "butToDo", "butTodo", "todo", {4, 160}, -1, "Things you want to do", "todos", false},
 };
 
-struct CommandButtonSpec
+struct CommandButtonLayout
 {
     const char *name;
     const char *art;
@@ -62,7 +62,7 @@ struct CommandButtonSpec
     bool handPointer;
 };
 
-const CommandButtonSpec kCommandButtons[] = {
+const CommandButtonLayout kCommandButtons[] = {
     {"butSay", "say", {44, 326}, {82, 28}, "Say the current time", false, false, true},
     {"butSave", "save", {179, 368}, {82, 27}, "Save changes", false, true, true},
     {"butAbout", "about", {431, 368}, {82, 28}, "About this application", true, true, true},
@@ -125,23 +125,23 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
 
 void MainWindow::createSectionButtons()
 {
-    for (const SectionButtonSpec &spec : kSectionButtons) {
+    for (const SectionButtonLayout &layout : kSectionButtons) {
         ImageButton button = ImageButton::create(
-            this, QLatin1String(spec.normalName), QLatin1String(spec.otherName),
-            QLatin1String(spec.art), spec.position, QSize(166, 38), QLatin1String(spec.toolTip),
-            spec.pressedOffsetX);
+            this, QLatin1String(layout.normalName), QLatin1String(layout.otherName),
+            QLatin1String(layout.art), layout.position, QSize(166, 38), QLatin1String(layout.toolTip),
+            layout.pressedOffsetX);
         for (PictureBox *picture : {button.normal, button.hover, button.pressed})
             picture->setCursor(Qt::PointingHandCursor);
         m_hoverPictures.insert(button.hover->objectName(), button.hover);
-        const SectionId id = spec.id;
-        const QString name = QLatin1String(spec.sectionName);
+        const SectionId id = layout.id;
+        const QString name = QLatin1String(layout.sectionName);
         PictureBox *hover = button.hover;
         connect(button.normal, &PictureBox::moved, this, [this, name, hover] {
             ClearHover(name);
             hover->show();
             playClick();
         });
-        if (spec.selectsOnPress)
+        if (layout.selectsOnPress)
             connect(button.hover, &PictureBox::pressed, this, [this, id] { selectSection(id); });
         else
             connect(button.hover, &PictureBox::clicked, this, [this, id] { selectSection(id); });
@@ -154,12 +154,12 @@ void MainWindow::createSectionButtons()
 void MainWindow::createCommandButtons()
 {
     int index = 0;
-    for (const CommandButtonSpec &spec : kCommandButtons) {
-        const QString name = QLatin1String(spec.name);
-        ImageButton button = ImageButton::create(this, name, name, QLatin1String(spec.art),
-                                                 spec.position, spec.size,
-                                                 QLatin1String(spec.toolTip));
-        if (spec.handPointer) {
+    for (const CommandButtonLayout &layout : kCommandButtons) {
+        const QString name = QLatin1String(layout.name);
+        ImageButton button = ImageButton::create(this, name, name, QLatin1String(layout.art),
+                                                 layout.position, layout.size,
+                                                 QLatin1String(layout.toolTip));
+        if (layout.handPointer) {
             button.normal->setCursor(Qt::PointingHandCursor);
             button.hover->setCursor(Qt::PointingHandCursor);
             // The pressed Save picture keeps the arrow.
@@ -168,8 +168,8 @@ void MainWindow::createCommandButtons()
         }
         m_hoverPictures.insert(button.hover->objectName(), button.hover);
         const Command command = Command(index);
-        const bool clears = spec.clearsOtherHovers;
-        const bool sound = spec.soundOnRelease;
+        const bool clears = layout.clearsOtherHovers;
+        const bool sound = layout.soundOnRelease;
         PictureBox *hover = button.hover;
         PictureBox *pressed = button.pressed;
         connect(button.normal, &PictureBox::moved, this, [this, clears, hover] {
