@@ -18,6 +18,9 @@ Section::Section(const Services &services, const QString &objectName, const QStr
     setGeometry(176, 44, 420, 309);
     setMouseTracking(true);
     setAutoFillBackground(true);
+    QPalette panel = palette();
+    panel.setColor(QPalette::Window, QColor(236, 233, 216));
+    setPalette(panel);
     hide();
 
     m_list = new QListWidget(this);
