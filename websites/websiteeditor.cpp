@@ -44,6 +44,8 @@ WebsiteEditor::WebsiteEditor(QWidget *parent)
     QLabel *titleLabel = addLabel(this, QStringLiteral("&Title:"), {7, 53, 53, 14});
     QLabel *urlLabel = addLabel(this, QStringLiteral("&URL:"), {8, 78, 67, 14});
     QLabel *descriptionLabel = addLabel(this, QStringLiteral("&Descriptions:"), {7, 120, 67, 14});
+    // Nothing stands to its right: let the label be as wide as its text in any font.
+    descriptionLabel->resize(qMax(67, descriptionLabel->sizeHint().width()), 14);
 
     m_txtWebsite = new SelectOnFocusLineEdit(this);
     m_txtWebsite->setObjectName(QStringLiteral("txtWebsite"));

@@ -158,24 +158,6 @@ private slots:
             QCOMPARE(*found, url);
     }
 
-    void captionAfterTitle_data()
-    {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("placeholder takes the title") << "New URL" << " Example " << " Example ";
-        QTest::newRow("empty title keeps placeholder") << "New URL" << "" << "New URL";
-        QTest::newRow("named keeps its name") << "Mine" << "Example" << "Mine";
-        QTest::newRow("placeholder is exact") << "new url" << "Example" << "new url";
-    }
-    void captionAfterTitle()
-    {
-        QFETCH(QString, caption);
-        QFETCH(QString, title);
-        QFETCH(QString, result);
-        QCOMPARE(websiterecord::captionAfterTitle(caption, title), result);
-    }
-
     void addOnAnEmptyList()
     {
         MainWindowFixture f;
