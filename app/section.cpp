@@ -3,7 +3,9 @@
 #include "app/listrecords.h"
 #include "widgets/arbutton.h"
 #include "widgets/artwork.h"
+#include "widgets/fieldvalidation.h"
 
+#include <QAbstractItemDelegate>
 #include <QListWidget>
 
 Section::Section(const Services &services, const QString &objectName, const QString &caption,
@@ -16,6 +18,9 @@ Section::Section(const Services &services, const QString &objectName, const QStr
     setGeometry(176, 44, 420, 309);
     setMouseTracking(true);
     setAutoFillBackground(true);
+    QPalette panel = palette();
+    panel.setColor(QPalette::Window, QColor(236, 233, 216));
+    setPalette(panel);
     hide();
 
     m_list = new QListWidget(this);
@@ -27,6 +32,23 @@ Section::Section(const Services &services, const QString &objectName, const QStr
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     m_list->viewport()->setMouseTracking(true);
+    // A caption being typed in place is a box like any other: leaving the list, or saving,
+    // keeps what was typed.
+    FieldValidation::instance().watch(m_list, [this] {
+        commitCaptionEdit();
+        return true;
+    });
+}
+
+void Section::commitCaptionEdit()
+{
+    const QModelIndex index = m_list->currentIndex();
+    QWidget *editor = m_list->indexWidget(index);
+    if (!editor)
+        return;
+    QAbstractItemDelegate *delegate = m_list->itemDelegateForIndex(index);
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor);
 }
 
 QList<Record> Section::records() const

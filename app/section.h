@@ -37,6 +37,9 @@ protected:
     /// Called once after loading when the list holds at least one record.
     virtual void showFirstLoaded() = 0;
 
+    /// Ends an in-place caption edit of the selected entry, keeping the typed caption.
+    void commitCaptionEdit();
+
     ARButton *addArButton(const QString &name, const QPoint &position, const QString &picture,
                           const QString &toolTip, bool hasDisabledPicture);
 

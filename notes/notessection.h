@@ -3,7 +3,10 @@
 #include "app/section.h"
 
 class ARButton;
+class QPlainTextEdit;
 
+/// fraNotes: named free-text notes. The editor keeps no copy of its own: every change of its
+/// text lands in the selected note at once.
 class NotesSection : public Section
 {
     Q_OBJECT
@@ -12,7 +15,21 @@ public:
 
     void disableButtonsIfEmpty() override;
 
+    void addNote();
+    void removeSelectedNote();
+
 protected:
     void recordLoaded() override;
     void showFirstLoaded() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    /// The editor changed: its text becomes the selected note's.
+    void storeText();
+    /// The editor shows the selected note's text.
+    void showSelectedNote();
+    void setEditorText(const QString &tag);
+
+    QPlainTextEdit *m_txtNotes = nullptr;
+    ARButton *m_remove = nullptr;
 };

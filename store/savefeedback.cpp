@@ -15,6 +15,8 @@ SaveFeedback::SaveFeedback(QWidget *mainWindow)
     font.setPointSizeF(6.75);
     m_label->setFont(font);
     m_label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    // The label's last row lies over the Save button, which must still see the pointer there.
+    m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     m_writeTimer->setObjectName(QStringLiteral("tmrWrite"));
     m_writeTimer->setInterval(50);

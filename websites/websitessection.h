@@ -3,7 +3,9 @@
 #include "app/section.h"
 
 class ARButton;
+class WebsiteEditor;
 
+/// fraWebsite: favourite websites with title, URL and description, opened by the desktop.
 class WebsitesSection : public Section
 {
     Q_OBJECT
@@ -12,7 +14,27 @@ public:
 
     void disableButtonsIfEmpty() override;
 
+    /// Writes the three boxes into the selected website's tag (adding a "New URL" website to an
+    /// empty list first). Never changes a caption.
+    void PutInfo2Lst_Web();
+    /// Shows the selected website in the three boxes; empty boxes for none or an empty tag.
+    void ReadInfoFromLst_Web();
+
+    void addWebsite();
+    void removeSelectedWebsite();
+    /// Hands the selected website's URL to the desktop; says so when it is not a usable URL.
+    void openSelectedWebsite();
+
 protected:
     void recordLoaded() override;
     void showFirstLoaded() override;
+
+private:
+    /// Buttons and edit frame follow the list: on while it holds a website.
+    void refresh();
+    void titleLeft();
+
+    WebsiteEditor *m_editor = nullptr;
+    ARButton *m_remove = nullptr;
+    ARButton *m_open = nullptr;
 };

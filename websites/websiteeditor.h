@@ -1,0 +1,29 @@
+#pragma once
+
+#include "websites/websiterecord.h"
+
+#include <QGroupBox>
+
+class QLineEdit;
+class QPlainTextEdit;
+
+/// fraWebsiteIn: the hint, a rule and the title, URL and description boxes of one website.
+class WebsiteEditor : public QGroupBox
+{
+    Q_OBJECT
+public:
+    explicit WebsiteEditor(QWidget *parent);
+
+    /// What the three boxes hold, the description with CR LF line breaks.
+    websiterecord::Fields fields() const;
+    void setFields(const websiterecord::Fields &fields);
+
+    QLineEdit *titleBox() const { return m_txtWebsite; }
+    QLineEdit *urlBox() const { return m_txtURL; }
+    QPlainTextEdit *descriptionBox() const { return m_txtDescription; }
+
+private:
+    QLineEdit *m_txtWebsite = nullptr;
+    QLineEdit *m_txtURL = nullptr;
+    QPlainTextEdit *m_txtDescription = nullptr;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+/// A website record's tag: title, URL and description joined by "¶".
+namespace websiterecord {
+
+/// The caption of a website that has not been named yet.
+inline QString placeholderCaption() { return QStringLiteral("New URL"); }
+
+struct Fields
+{
+    QString title;
+    QString url;
+    /// Line breaks as stored, CR LF.
+    QString description;
+    friend bool operator==(const Fields &, const Fields &) = default;
+};
+
+/// The tag of these fields; a "¶" typed into a field stays inside it.
+QString toTag(const Fields &fields);
+/// The fields of a tag; an empty tag, or a missing field, gives empty text.
+Fields fromTag(const QString &tag);
+
+/// The URL to hand to the desktop, exactly as typed; none unless the tag holds all three fields
+/// (a record never edited has an empty tag).
+std::optional<QString> urlToOpen(const QString &tag);
+
+/// The caption after the title box was left: it takes a non-empty title only while it still
+/// reads "New URL", so a name given since is never overwritten.
+QString captionAfterTitle(const QString &caption, const QString &title);
+
+} // namespace websiterecord
