@@ -7,6 +7,7 @@
 
 #include <QAbstractItemDelegate>
 #include <QListWidget>
+#include <QPainter>
 
 Section::Section(const Services &services, const QString &objectName, const QString &caption,
                  const QString &listName, const QString &iconKey, QWidget *parent)
@@ -83,4 +84,23 @@ ARButton *Section::addArButton(const QString &name, const QPoint &position, cons
     button->setObjectName(name);
     button->setGeometry(QRect(position, QSize(30, 28)));
     return button;
+}
+
+void Section::paintEvent(QPaintEvent *)
+{
+    // Drawn here so that only the caption is bold: a bold frame font would pass on to every
+    // box inside it.
+    QPainter painter(this);
+    const QColor panel = palette().color(QPalette::Window);
+    painter.fillRect(rect(), panel);
+    painter.setPen(QColor(199, 192, 160));
+    painter.drawRect(rect().adjusted(0, 7, -1, -1));
+    QFont captionFont = font();
+    captionFont.setBold(true);
+    painter.setFont(captionFont);
+    const QRect text = QFontMetrics(captionFont).boundingRect(title()).translated(8, 0);
+    const QRect band(text.left() - 3, 0, text.width() + 6, 15);
+    painter.fillRect(band, panel);
+    painter.setPen(QColor(0, 54, 89));
+    painter.drawText(band, Qt::AlignCenter, title());
 }

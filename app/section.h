@@ -32,6 +32,8 @@ public:
     virtual void disableButtonsIfEmpty() = 0;
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
+
     /// Called for every loaded record (the loader makes the editor visible for each).
     virtual void recordLoaded() = 0;
     /// Called once after loading when the list holds at least one record.

@@ -21,15 +21,6 @@ NotesSection::NotesSection(const Services &services, QWidget *parent)
     : Section(services, QStringLiteral("fraNotes"), QStringLiteral("My Notes"),
               QStringLiteral("lstNotes"), QStringLiteral("Note"), parent)
 {
-    // Only the frame's caption is bold; what it holds keeps the window's font.
-    QFont normal(QStringLiteral("Verdana"));
-    normal.setPointSizeF(8.25);
-    normal.setBold(false);
-    QFont caption = normal;
-    caption.setBold(true);
-    setFont(caption);
-    list()->setFont(normal);
-
     ARButton *add = addArButton(QStringLiteral("arbNotesAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new Note"), false);
     m_remove = addArButton(QStringLiteral("arbNotesRemove"), {35, 264},
@@ -40,7 +31,6 @@ NotesSection::NotesSection(const Services &services, QWidget *parent)
     m_txtNotes->setGeometry(171, 16, 241, 286);
     m_txtNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_txtNotes->setTabChangesFocus(true);
-    m_txtNotes->setFont(normal);
     QPalette palette = m_txtNotes->palette();
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);

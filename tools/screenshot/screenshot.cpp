@@ -1,5 +1,5 @@
-// Renders the splash and the main window to PNG files without a display, so anyone can look
-// at them: quillet-screenshot OUTPUT_FOLDER [PROGRAM_FOLDER]
+// Renders the splash and the main window, once per section, to PNG files without a display, so
+// anyone can look at them: quillet-screenshot OUTPUT_FOLDER
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
 #include "platform/clock.h"
@@ -7,12 +7,17 @@
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/soundplayer.h"
+#include "platform/textfile.h"
+#include "quotes/quotebox.h"
+#include "store/datafile.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
+
 class SilentSound final : public SoundPlayer
 {
 public:
@@ -20,6 +25,26 @@ public:
     void playToEnd(const QString &) override {}
     void stop() override {}
 };
+
+DataFileContent sampleContent()
+{
+    const QChar f(0x00B6);
+    DataFileContent content;
+    content[SectionId::Websites] = {
+        {"Debian", "Debian" + QString(f) + "https://www.debian.org" + f + "The universal operating system.\r\nRelease notes and news."},
+        {"Weather", "Weather" + QString(f) + "https://weather.example.org" + f + "Forecast for the week"}};
+    content[SectionId::Contacts] = {
+        {"Ann Lee", "Ann" + QString(f) + "Lee" + f + "Editor" + f + "ann@example.org (Default E-Mail)::ann.lee@example.com::"},
+        {"Bob Stone", "Bob" + QString(f) + "Stone" + f + "" + f + "bob@example.net (Default E-Mail)::"}};
+    content[SectionId::Notes] = {
+        {"Shopping", "Milk\r\nBread\r\nEggs\r\nCoffee beans"},
+        {"Ideas", "Paint the fence blue.\r\nTry the new bakery on Main Street."}};
+    content[SectionId::Todos] = {
+        {"Call plumber", "Call plumber" + QString(f) + "1" + f + "2" + f + "50%" + f + "" + f + "" + f + "" + f + "Ask about the boiler" + f + "Reminder not set"},
+        {"Renew passport", "Renew passport" + QString(f) + "0" + f + "1" + f + "0%" + f + "" + f + "" + f + "" + f + "Photos first" + f + "Reminder not set"}};
+    return content;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -29,29 +54,52 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        QTextStream(stderr) << "usage: quillet-screenshot OUTPUT_FOLDER [PROGRAM_FOLDER]\n";
+        QTextStream(stderr) << "usage: quillet-screenshot OUTPUT_FOLDER\n";
         return 2;
     }
     const QString out = args.at(1);
     QDir().mkpath(out);
+
+    QTemporaryDir folder;
+    writeFileAtomically(folder.filePath("savedfile.qlt"), serializeDataFile(sampleContent()));
+    QFile::copy(QCoreApplication::applicationDirPath() + "/../../quillet/quotes.txt",
+                folder.filePath("quotes.txt"));
 
     SystemClock clock;
     SilentSound sound;
     DesktopShell shell;
     QtMessageBoxes messages;
     QtFileDialogs files;
-    const Services services{&clock, &sound, &shell, &messages, &files,
-                            args.size() > 2 ? args.at(2) : QDir::tempPath() + "/quillet-shot"};
-    QDir().mkpath(services.folder);
+    const Services services{&clock, &sound, &shell, &messages, &files, folder.path()};
 
-    SplashWindow splash(services);
-    splash.grab().save(out + "/splash.png");
+    // The splash would open a main window of its own at its first tick: picture it and go.
+    auto *splash = new SplashWindow(services);
+    splash->grab().save(out + "/splash.png");
+    delete splash;
 
     MainWindow window(services);
     window.load();
     window.show();
+    // Run the first quote's fade to its end.
+    for (int tick = 0; tick < 12; ++tick)
+        window.quoteBox()->fadeOutTick();
+    for (int tick = 0; tick < 12; ++tick)
+        window.quoteBox()->fadeInTick();
     QApplication::processEvents();
     window.grab().save(out + "/main.png");
+
+    const char *sections[][3] = {{"fraWebsite", "butWeb_c", "websites"},
+                                 {"fraEmails", "butEmail_c", "contacts"},
+                                 {"fraNotes", "butNotes_c", "notes"},
+                                 {"fraTodos", "butTodo_c", "todos"}};
+    for (const auto &section : sections) {
+        window.ClearClicked();
+        window.ClearStage();
+        window.findChild<QWidget *>(section[0])->show();
+        window.findChild<QWidget *>(section[1])->show();
+        QApplication::processEvents();
+        window.grab().save(out + "/main-" + section[2] + ".png");
+    }
     window.hide();
     return 0;
 }
