@@ -1,5 +1,6 @@
 // Renders the splash and the main window, once per section, to PNG files without a display, so
 // anyone can look at them: quillet-screenshot OUTPUT_FOLDER
+#include "about/aboutdialog.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
 #include "platform/clock.h"
@@ -100,6 +101,8 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
         window.grab().save(out + "/main-" + section[2] + ".png");
     }
+    AboutDialog about(services, &window);
+    about.grab().save(out + "/about.png");
     window.hide();
     return 0;
 }
