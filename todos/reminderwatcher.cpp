@@ -1,0 +1,124 @@
+#include "todos/reminderwatcher.h"
+
+#include "app/listrecords.h"
+#include "platform/clock.h"
+#include "platform/services.h"
+#include "platform/soundplayer.h"
+#include "store/escapes.h"
+#include "todos/alarmwindow.h"
+#include "todos/remindertext.h"
+#include "todos/todorecord.h"
+#include "todos/todossection.h"
+
+#include <QListWidget>
+#include <QPointer>
+#include <QScopeGuard>
+#include <QTimer>
+
+std::optional<qint64> todoDueStamp(const QString &tag)
+{
+    // Only the separators are counted here: a "¶" typed into a field is stored escaped.
+    const QChar separator(0x00B6);
+    if (tag.isEmpty() || tag.count(separator) != todofield::Count - 1)
+        return std::nullopt;
+    qsizetype start = 0;
+    for (int field = 0; field < todofield::Reminder; ++field)
+        start = tag.indexOf(separator, start) + 1;
+    const QStringView raw = QStringView(tag).mid(start, tag.indexOf(separator, start) - start);
+    if (raw.isEmpty())
+        return std::nullopt;
+    return raw.contains(u'[') ? remindertext::readStamp(escapes::unescape(raw))
+                              : remindertext::readStamp(raw);
+}
+
+ReminderWatcher::ReminderWatcher(const Services &services, QListWidget *list, TodosSection *section,
+                                 QObject *parent)
+    : QObject(parent)
+    , m_services(services)
+    , m_list(list)
+    , m_section(section)
+{
+    setObjectName(QStringLiteral("reminderWatcher"));
+    m_tmrTodo = new QTimer(this);
+    m_tmrTodo->setObjectName(QStringLiteral("tmrTodo"));
+    m_tmrTodo->setInterval(1000);
+    connect(m_tmrTodo, &QTimer::timeout, this, &ReminderWatcher::tick);
+}
+
+void ReminderWatcher::start()
+{
+    m_tmrTodo->start();
+}
+
+const ReminderWatcher::ParsedTag &ReminderWatcher::parsed(int row, const QString &tag)
+{
+    ParsedTag &entry = m_parsed[size_t(row)];
+    // The same shared text is the cheap, common case; a changed tag is parsed again.
+    const bool same = (entry.tag.constData() == tag.constData() && entry.tag.size() == tag.size())
+        || entry.tag == tag;
+    if (!same) {
+        entry.tag = tag;
+        entry.due = todoDueStamp(tag);
+    }
+    return entry;
+}
+
+void ReminderWatcher::GetDueTodo(qint16 &priority, QString &subject, QString &description,
+                                 QListWidgetItem *&item, QString &sound, QDateTime &due)
+{
+    due = QDateTime();
+    const int count = m_list->count();
+    m_parsed.resize(size_t(count));
+    const qint64 now = remindertext::stamp(m_services.clock->now());
+    int dueRow = -1;
+    for (int row = 0; row < count; ++row) {
+        const ParsedTag &entry = parsed(row, listrecords::tag(m_list->item(row)));
+        // Every due to-do overwrites the one before: the last one in the list is reported.
+        if (entry.due && *entry.due <= now)
+            dueRow = row;
+    }
+    if (dueRow < 0)
+        return;
+    item = m_list->item(dueRow);
+    const QStringList fields = escapes::splitFields(listrecords::tag(item));
+    bool ok = false;
+    const int value = fields[todofield::Priority].toInt(&ok);
+    priority = ok ? qint16(value) : qint16(-1);
+    subject = fields[todofield::Subject];
+    description = fields[todofield::Description];
+    sound = fields[todofield::Sound];
+    due = remindertext::read(fields[todofield::Reminder]);
+}
+
+void ReminderWatcher::tick()
+{
+    if (m_inTick || !m_section)
+        return;
+    m_inTick = true;
+    QPointer<ReminderWatcher> self(this);
+    const auto done = qScopeGuard([self] {
+        if (self)
+            self->m_inTick = false;
+    });
+
+    qint16 priority = 0;
+    QString subject;
+    QString description;
+    QListWidgetItem *item = nullptr;
+    QString sound;
+    QDateTime due;
+    GetDueTodo(priority, subject, description, item, sound, due);
+    if (!due.isValid())
+        return;
+
+    // A subject half typed must not be lost when the alarm's OK or snooze reloads the editor.
+    m_section->commitPendingEdit();
+
+    AlarmWindow alarm(m_services, *m_section, m_section->window());
+    alarm.setTexts(subject, description);
+    alarm.showPriorityLamp(priority);
+    alarm.setTodo(item, qint16(m_list->row(item) + 1));
+    if (!sound.isEmpty())
+        m_services.sound->play(sound);
+    alarm.exec();
+}
