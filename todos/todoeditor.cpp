@@ -54,9 +54,12 @@ TodoEditor::TodoEditor(const Services &services, QWidget *parent)
     // The spinner lies over the right end of the box, so the text stops short of it.
     m_txtComplete->setTextMargins(0, 0, 17, 0);
     addLabel(QStringLiteral("% Co&mplete:"), {116, 61, 67, 14}, m_txtComplete);
-    m_udComplete = new UpDownButtons(this);
+    // The spinner is the box's buddy, lying over its right end (214, 60 in the frame): a part
+    // of the box, so stepping does not count as leaving it.
+    m_udComplete = new UpDownButtons(m_txtComplete);
     m_udComplete->setObjectName(QStringLiteral("udComplete"));
-    m_udComplete->setGeometry(214, 60, 16, 17);
+    m_udComplete->setGeometry(QRect(QPoint(214, 60) - m_txtComplete->pos(), QSize(16, 17)));
+    m_udComplete->setCursor(Qt::ArrowCursor);
 
     m_cmdReminder = new QPushButton(QStringLiteral("Remi&nder not set"), this);
     m_cmdReminder->setObjectName(QStringLiteral("cmdReminder"));
