@@ -43,6 +43,27 @@ ReminderWatcher::ReminderWatcher(const Services &services, QListWidget *list, To
     m_tmrTodo->setObjectName(QStringLiteral("tmrTodo"));
     m_tmrTodo->setInterval(1000);
     connect(m_tmrTodo, &QTimer::timeout, this, &ReminderWatcher::tick);
+
+    QAbstractItemModel *model = list->model();
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+                forgetRows(topLeft.row(), bottomRight.row());
+            });
+    connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+        if (first <= int(m_rows.size()))
+            m_rows.insert(m_rows.begin() + first, size_t(last - first + 1), RowDue());
+        else
+            forgetAll();
+    });
+    connect(model, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex &, int first, int last) {
+        if (last < int(m_rows.size()))
+            m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
+        else
+            forgetAll();
+    });
+    connect(model, &QAbstractItemModel::rowsMoved, this, &ReminderWatcher::forgetAll);
+    connect(model, &QAbstractItemModel::layoutChanged, this, &ReminderWatcher::forgetAll);
+    connect(model, &QAbstractItemModel::modelReset, this, &ReminderWatcher::forgetAll);
 }
 
 void ReminderWatcher::start()
@@ -50,17 +71,10 @@ void ReminderWatcher::start()
     m_tmrTodo->start();
 }
 
-const ReminderWatcher::ParsedTag &ReminderWatcher::parsed(int row, const QString &tag)
+void ReminderWatcher::forgetRows(int first, int last)
 {
-    ParsedTag &entry = m_parsed[size_t(row)];
-    // The same shared text is the cheap, common case; a changed tag is parsed again.
-    const bool same = (entry.tag.constData() == tag.constData() && entry.tag.size() == tag.size())
-        || entry.tag == tag;
-    if (!same) {
-        entry.tag = tag;
-        entry.due = todoDueStamp(tag);
-    }
-    return entry;
+    for (int row = first; row <= last && row < int(m_rows.size()); ++row)
+        m_rows[size_t(row)].known = false;
 }
 
 void ReminderWatcher::GetDueTodo(qint16 &priority, QString &subject, QString &description,
@@ -68,11 +82,18 @@ void ReminderWatcher::GetDueTodo(qint16 &priority, QString &subject, QString &de
 {
     due = QDateTime();
     const int count = m_list->count();
-    m_parsed.resize(size_t(count));
+    if (int(m_rows.size()) != count) {
+        m_rows.clear();
+        m_rows.resize(size_t(count));
+    }
     const qint64 now = remindertext::stamp(m_services.clock->now());
     int dueRow = -1;
     for (int row = 0; row < count; ++row) {
-        const ParsedTag &entry = parsed(row, listrecords::tag(m_list->item(row)));
+        RowDue &entry = m_rows[size_t(row)];
+        if (!entry.known) {
+            entry.due = todoDueStamp(listrecords::tag(m_list->item(row)));
+            entry.known = true;
+        }
         // Every due to-do overwrites the one before: the last one in the list is reported.
         if (entry.due && *entry.due <= now)
             dueRow = row;
@@ -92,7 +113,7 @@ void ReminderWatcher::GetDueTodo(qint16 &priority, QString &subject, QString &de
 
 void ReminderWatcher::tick()
 {
-    if (m_inTick || !m_section)
+    if (m_inTick)
         return;
     m_inTick = true;
     QPointer<ReminderWatcher> self(this);
@@ -108,7 +129,7 @@ void ReminderWatcher::tick()
     QString sound;
     QDateTime due;
     GetDueTodo(priority, subject, description, item, sound, due);
-    if (!due.isValid())
+    if (!due.isValid() || !m_section)
         return;
 
     // A subject half typed must not be lost when the alarm's OK or snooze reloads the editor.

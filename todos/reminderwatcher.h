@@ -41,19 +41,21 @@ public:
     bool alarmShowing() const { return m_inTick; }
 
 private:
-    /// What a tag text says about its reminder, parsed once per text.
-    struct ParsedTag
+    /// When a row's to-do falls due, read once from its tag and forgotten when the list says
+    /// the row changed: a tick then only compares numbers.
+    struct RowDue
     {
-        QString tag;
+        bool known = false;
         std::optional<qint64> due; // none: the watcher skips this to-do
     };
-    const ParsedTag &parsed(int row, const QString &tag);
+    void forgetRows(int first, int last);
+    void forgetAll() { m_rows.clear(); }
 
     const Services &m_services;
     QListWidget *m_list = nullptr;
     TodosSection *m_section = nullptr;
     QTimer *m_tmrTodo = nullptr;
-    std::vector<ParsedTag> m_parsed; // by row
+    std::vector<RowDue> m_rows;
     bool m_inTick = false;
 };
 
