@@ -17,16 +17,28 @@
 
 std::optional<qint64> todoDueStamp(const QString &tag)
 {
-    // Only the separators are counted here: a "¶" typed into a field is stored escaped.
-    const QChar separator(0x00B6);
-    if (tag.isEmpty() || tag.count(separator) != todofield::Count - 1)
+    // Only the separators are looked for: a "¶" typed into a field is stored escaped. One plain
+    // pass, as this runs for every to-do when the list is first scanned.
+    const char16_t separator = 0x00B6;
+    const char16_t *chars = reinterpret_cast<const char16_t *>(tag.constData());
+    const qsizetype size = tag.size();
+    qsizetype reminderStart = -1;
+    qsizetype reminderEnd = -1;
+    int separators = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (chars[i] != separator)
+            continue;
+        ++separators;
+        if (separators == todofield::Reminder)
+            reminderStart = i + 1;
+        else if (separators == todofield::Reminder + 1)
+            reminderEnd = i;
+        else if (separators == todofield::Count)
+            return std::nullopt; // more than nine fields
+    }
+    if (separators != todofield::Count - 1 || reminderEnd == reminderStart)
         return std::nullopt;
-    qsizetype start = 0;
-    for (int field = 0; field < todofield::Reminder; ++field)
-        start = tag.indexOf(separator, start) + 1;
-    const QStringView raw = QStringView(tag).mid(start, tag.indexOf(separator, start) - start);
-    if (raw.isEmpty())
-        return std::nullopt;
+    const QStringView raw = QStringView(tag).mid(reminderStart, reminderEnd - reminderStart);
     return raw.contains(u'[') ? remindertext::readStamp(escapes::unescape(raw))
                               : remindertext::readStamp(raw);
 }

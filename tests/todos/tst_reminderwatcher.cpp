@@ -348,6 +348,26 @@ private slots:
         QCOMPARE(subject->text(), QStringLiteral("Mine, edited"));
     }
 
+    void removeQuestionKeepsToItsTodo()
+    {
+        // The alarm deletes the to-do being asked about while the question is open.
+        open({{"Due", todoTag({"Due", "0", "1", "0%", "12/5/2026 9:00:00 PM", "", "1", "", "c"})},
+              {"Keep", todoTag({"Keep", "0", "1", "0%", "", "", "", "", "c"})}});
+        w->clickItem(0);
+        ReminderWatcher *scan = watcher();
+        w->fixture.messages.onShow = [this, scan](const FakeMessageBoxes::Shown &) {
+            w->fixture.messages.onShow = nullptr;
+            whenModal([](QWidget *alarm) {
+                if (qobject_cast<AlarmWindow *>(alarm))
+                    alarm->findChild<QPushButton *>("cmdOK")->click();
+            });
+            scan->tick();
+        };
+        TodosWindow::click(w->find<QWidget>("arbTodoRemove"));
+        QCOMPARE(w->list->count(), 1);
+        QCOMPARE(w->list->item(0)->text(), QStringLiteral("Keep"));
+    }
+
     void alarmDeletingTheEditedTodoClosesTheDialog()
     {
         const QString other = todoTag({"Other", "0", "1", "0%", "", "", "", "", "Reminder not set"});
