@@ -2,7 +2,6 @@
 
 #include "app/listrecords.h"
 #include "platform/messageboxes.h"
-#include "store/escapes.h"
 #include "todos/reminderdialog.h"
 #include "todos/reminderwatcher.h"
 #include "todos/todoeditor.h"
@@ -51,6 +50,7 @@ TodosSection::TodosSection(const Services &services, QWidget *parent)
     connect(m_editor, &TodoEditor::fieldLeft, this, &TodosSection::PutInfo2Lst_Todo);
     connect(m_editor, &TodoEditor::reminderClicked, this, &TodosSection::openReminder);
 
+    // The main window builds its sections right before it loads, so the watcher runs from then on.
     m_watcher = new ReminderWatcher(services, lst, this, this);
     m_watcher->start();
 }
