@@ -1,25 +1,221 @@
 #include "todos/todossection.h"
 
+#include "app/listrecords.h"
+#include "platform/messageboxes.h"
+#include "todos/reminderdialog.h"
+#include "todos/reminderwatcher.h"
+#include "todos/todoeditor.h"
+#include "todos/todorecord.h"
 #include "widgets/arbutton.h"
+#include "widgets/fieldvalidation.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QListWidget>
+
+#include <memory>
+
+namespace {
+
+const QColor kPanel(236, 233, 216);
+
+} // namespace
 
 TodosSection::TodosSection(const Services &services, QWidget *parent)
     : Section(services, QStringLiteral("fraTodos"), QStringLiteral("My To-Dos"),
               QStringLiteral("lstTodo"), QStringLiteral("Todo"), parent)
 {
-    addArButton(QStringLiteral("arbTodoAdd"), {4, 264}, QStringLiteral("arb_add"),
-                QStringLiteral("Add a new To-Do"), false);
-    addArButton(QStringLiteral("arbTodoRemove"), {35, 264}, QStringLiteral("arb_remove"),
-                QStringLiteral("Remove selected To-Do"), true);
+    QPalette panel = palette();
+    panel.setColor(QPalette::Window, kPanel);
+    panel.setColor(QPalette::Button, kPanel);
+    setPalette(panel);
+
+    m_arbTodoAdd = addArButton(QStringLiteral("arbTodoAdd"), {4, 264}, QStringLiteral("arb_add"),
+                               QStringLiteral("Add a new To-Do"), false);
+    m_arbTodoRemove = addArButton(QStringLiteral("arbTodoRemove"), {35, 264}, QStringLiteral("arb_remove"),
+                                  QStringLiteral("Remove selected To-Do"), true);
+    m_editor = new TodoEditor(services, this);
+
+    QListWidget *lst = list();
+    lst->installEventFilter(this);
+    connect(m_arbTodoAdd, &ARButton::clicked, this, &TodosSection::addTodo);
+    connect(m_arbTodoRemove, &ARButton::clicked, this, &TodosSection::removeTodo);
+    connect(lst, &QListWidget::itemClicked, this, &TodosSection::TodoItemClick);
+    // Moving through the list by key shows each to-do too, so an edit never lands in the
+    // to-do before.
+    connect(lst, &QListWidget::currentItemChanged, this, &TodosSection::ReadInfoFromLst_Todo);
+    connect(lst->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            &TodosSection::reminderRowsRemoved);
+    connect(m_editor, &TodoEditor::subjectLeft, this, &TodosSection::subjectLeft);
+    connect(m_editor, &TodoEditor::fieldLeft, this, &TodosSection::PutInfo2Lst_Todo);
+    connect(m_editor, &TodoEditor::reminderClicked, this, &TodosSection::openReminder);
+
+    // The main window builds its sections right before it loads, so the watcher runs from then on.
+    m_watcher = new ReminderWatcher(services, lst, this, this);
+    m_watcher->start();
 }
 
 void TodosSection::disableButtonsIfEmpty()
 {
     if (list()->count() < 1)
-        findChild<ARButton *>(QStringLiteral("arbTodoRemove"))->setEnabled(false);
+        m_arbTodoRemove->setEnabled(false);
 }
 
-void TodosSection::recordLoaded() {}
+void TodosSection::recordLoaded()
+{
+    m_editor->show();
+}
 
-void TodosSection::showFirstLoaded() {}
+void TodosSection::showFirstLoaded()
+{
+    ReadInfoFromLst_Todo();
+}
+
+bool TodosSection::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == list() && event->type() == QEvent::FocusIn)
+        ReadInfoFromLst_Todo();
+    return Section::eventFilter(watched, event);
+}
+
+void TodosSection::showEditorState(bool hasTodos)
+{
+    m_editor->setVisible(hasTodos);
+    m_arbTodoRemove->setEnabled(hasTodos);
+}
+
+void TodosSection::ReadInfoFromLst_Todo()
+{
+    const QListWidgetItem *item = listrecords::selected(list());
+    if (!item) {
+        m_editor->showRecord(TodoRecord());
+        showEditorState(false);
+        return;
+    }
+    m_editor->showRecord(TodoRecord::fromTag(listrecords::tag(item)));
+}
+
+void TodosSection::PutInfo2Lst_Todo()
+{
+    if (QListWidgetItem *item = listrecords::selected(list()))
+        listrecords::setTag(item, m_editor->record().toTag());
+}
+
+void TodosSection::TodoItemClick()
+{
+    ReadInfoFromLst_Todo();
+    QListWidgetItem *item = listrecords::selected(list());
+    if (item && item->text() != todotext::newTodo)
+        item->setText(m_editor->subject());
+}
+
+void TodosSection::subjectLeft()
+{
+    QListWidgetItem *item = listrecords::selected(list());
+    if (item && !m_editor->subject().isEmpty() && item->text() == todotext::newTodo)
+        item->setText(m_editor->subject());
+    PutInfo2Lst_Todo();
+}
+
+void TodosSection::addTodo()
+{
+    QListWidget *lst = list();
+    QListWidgetItem *item = listrecords::append(lst, todotext::newTodo, iconKey());
+    lst->setCurrentItem(item);
+    lst->setFocus(Qt::OtherFocusReason);
+    item->setSelected(true);
+    lst->editItem(item);
+    showEditorState(true);
+    ReadInfoFromLst_Todo();
+}
+
+void TodosSection::removeTodo()
+{
+    QListWidget *lst = list();
+    QListWidgetItem *item = listrecords::selected(lst);
+    // The question is about this to-do: if an alarm deletes it while the question is open, a
+    // Yes must not take the next one with it.
+    const QPersistentModelIndex asked = item ? QPersistentModelIndex(lst->model()->index(lst->row(item), 0))
+                                             : QPersistentModelIndex();
+    const auto answer = m_services.messages->show(
+        this, QStringLiteral("Do you want to remove the selected task?"), QStringLiteral("Confirm"),
+        MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
+    if (answer == MessageBoxes::Answer::Yes && asked.isValid()) {
+        std::unique_ptr<QListWidgetItem> removed(lst->takeItem(asked.row()));
+        if (QListWidgetItem *now = listrecords::selected(lst))
+            now->setSelected(true);
+    }
+    lst->setFocus(Qt::OtherFocusReason);
+    // The list may have had the focus already, so the focus event alone cannot be relied on.
+    ReadInfoFromLst_Todo();
+    if (lst->count() == 0)
+        showEditorState(false);
+}
+
+void TodosSection::removeAlarmedTodo(QListWidgetItem *item)
+{
+    QListWidget *lst = list();
+    const int row = lst->row(item);
+    if (row < 0)
+        return;
+    std::unique_ptr<QListWidgetItem> removed(lst->takeItem(row));
+    if (lst->count() == 0) {
+        m_editor->showRecord(TodoRecord());
+        showEditorState(false);
+        return;
+    }
+    if (QListWidgetItem *now = listrecords::selected(lst))
+        now->setSelected(true);
+    ReadInfoFromLst_Todo();
+}
+
+void TodosSection::commitPendingEdit()
+{
+    QWidget *focused = QApplication::focusWidget();
+    if (!focused || !m_editor->isAncestorOf(focused))
+        return;
+    if (focused->objectName() == QLatin1String("txtComplete") && !m_editor->percentAcceptable())
+        return;
+    FieldValidation::instance().commitFocused();
+}
+
+void TodosSection::openReminder()
+{
+    QListWidget *lst = list();
+    QListWidgetItem *item = listrecords::selected(lst);
+    if (!item)
+        return;
+    ReminderDialog dialog(m_services, m_editor->reminderFields(), window());
+    m_reminderDialog = &dialog;
+    m_reminderFor = QPersistentModelIndex(lst->model()->index(lst->row(item), 0));
+    dialog.exec();
+    m_reminderDialog = nullptr;
+    const QPersistentModelIndex editedIndex = m_reminderFor;
+    m_reminderFor = QPersistentModelIndex();
+
+    // An alarm may have come up meanwhile: its OK may have deleted this to-do (the dialog was
+    // closed then and its result has nowhere to go), or its snooze may have selected another.
+    if (!editedIndex.isValid())
+        return;
+    QListWidgetItem *edited = lst->item(editedIndex.row());
+    if (edited == listrecords::selected(lst)) {
+        if (dialog.written())
+            m_editor->setReminderFields(dialog.result());
+        PutInfo2Lst_Todo();
+    } else if (dialog.written()) {
+        TodoRecord record = TodoRecord::fromTag(listrecords::tag(edited));
+        const ReminderFields chosen = dialog.result();
+        record.reminder = chosen.reminder;
+        record.sound = chosen.sound;
+        record.playFlag = chosen.playFlag;
+        record.reminderCaption = chosen.caption;
+        listrecords::setTag(edited, record.toTag());
+    }
+}
+
+void TodosSection::reminderRowsRemoved(const QModelIndex &, int first, int last)
+{
+    if (m_reminderDialog && m_reminderFor.isValid() && m_reminderFor.row() >= first
+        && m_reminderFor.row() <= last)
+        m_reminderDialog->reject();
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "app/listrecords.h"
+#include "store/datafile.h"
+#include "tests/support/mainwindowfixture.h"
+#include "todos/reminderwatcher.h"
+#include "todos/todoeditor.h"
+#include "todos/todossection.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+/// A to-do tag from its nine fields.
+inline QString todoTag(const QStringList &fields)
+{
+    return fields.join(QChar(0x00B6));
+}
+
+/// A to-do with a reminder (and otherwise plain fields).
+inline Record todoWithReminder(const QString &subject, const QString &reminder,
+                               const QString &priority = QStringLiteral("1"),
+                               const QString &sound = QString(), const QString &description = QString())
+{
+    return {subject, todoTag({subject, "0", priority, "0%", reminder, sound, "1", description,
+                              "  09:05 PM"})};
+}
+
+/// The main window over a data file holding the given to-dos, with the to-do section shown
+/// and the once-a-second watcher stopped, so a test ticks it itself.
+struct TodosWindow
+{
+    explicit TodosWindow(const QList<Record> &todos = {})
+    {
+        DataFileContent content;
+        content[SectionId::Todos] = todos;
+        fixture.writeFile(QStringLiteral("savedfile.qlt"), serializeDataFile(content));
+    }
+
+    void open()
+    {
+        fixture.open();
+        section = static_cast<TodosSection *>(fixture.window->section(SectionId::Todos));
+        section->watcher()->timer()->stop();
+        section->show();
+        list = section->list();
+        editor = section->editor();
+        QCoreApplication::processEvents();
+    }
+
+    template <typename T> T *find(const QString &name) const { return fixture.find<T>(name); }
+
+    QString tag(int row) const { return listrecords::tag(list->item(row)); }
+
+    /// A user's click on a list entry.
+    void clickItem(int row) const
+    {
+        click(list->viewport(), list->visualItemRect(list->item(row)).center());
+    }
+
+    /// A user's click, through the window as the platform delivers it, so the check of the
+    /// field being left runs first.
+    static void click(QWidget *widget, QPoint at = QPoint(-1, -1))
+    {
+        if (at == QPoint(-1, -1))
+            at = widget->rect().center();
+        QWidget *top = widget->window();
+        QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, widget->mapTo(top, at));
+        QCoreApplication::processEvents();
+    }
+
+    MainWindowFixture fixture;
+    TodosSection *section = nullptr;
+    QListWidget *list = nullptr;
+    TodoEditor *editor = nullptr;
+};
+
+/// Runs action on the modal window that the next call opens. If the action leaves it open, it
+/// is closed, so a failing test cannot hang in the modal loop.
+inline void whenModal(std::function<void(QWidget *)> action)
+{
+    QTimer::singleShot(0, [action] {
+        QPointer<QWidget> modal = QApplication::activeModalWidget();
+        action(modal);
+        if (modal && modal == QApplication::activeModalWidget() && modal->isVisible())
+            modal->close();
+    });
+}
+
+/// The user picks an entry of a drop-down list.
+inline bool choose(QComboBox *combo, const QString &text)
+{
+    const int index = combo->findText(text);
+    if (index < 0)
+        return false;
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+    return true;
+}

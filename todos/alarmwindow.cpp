@@ -1,0 +1,247 @@
+#include "todos/alarmwindow.h"
+
+#include "app/clocktext.h"
+#include "app/listrecords.h"
+#include "platform/clock.h"
+#include "platform/services.h"
+#include "store/escapes.h"
+#include "todos/remindertext.h"
+#include "todos/todorecord.h"
+#include "todos/todossection.h"
+#include "widgets/artwork.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+struct SnoozeChoice
+{
+    const char *name;
+    const char *text;
+    qint16 minutes; // 0: a separator
+};
+
+const SnoozeChoice kSnoozeChoices[] = {
+    {"mnu1Min", "1 Minute", 1},     {"mnu2Min", "2 Minutes", 2},   {"mnu3Min", "3 Minutes", 3},
+    {"mnu5Min", "5 Minutes", 5},    {"mnuDash1", "-", 0},          {"mnu10Min", "10 Minutes", 10},
+    {"mnu20Min", "20 Minutes", 20}, {"mnu30Min", "30 Minutes", 30}, {"mnu45Min", "45 Minutes", 45},
+    {"mnuDash2", "-", 0},           {"mnu1hour", "1 Hour", 60},
+};
+
+const QColor kPanel(236, 233, 216);
+
+QFont boldFont()
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(8.25);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_services(services)
+    , m_section(section)
+{
+    setObjectName(QStringLiteral("frmAlarm"));
+    setWindowTitle(QStringLiteral("Reminder"));
+    setFixedSize(360, 200);
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(8.25);
+    setFont(font);
+    QPalette panel = palette();
+    panel.setColor(QPalette::Window, kPanel);
+    panel.setColor(QPalette::Button, kPanel);
+    setPalette(panel);
+
+    auto *frame = new QGroupBox(QStringLiteral("To-Do Reminder"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(8, 6, 344, 118);
+    m_lblSubject = new QLabel(frame);
+    m_lblSubject->setObjectName(QStringLiteral("lblSubject"));
+    m_lblSubject->setGeometry(10, 22, 324, 18);
+    m_lblSubject->setFont(boldFont());
+    m_lblSubject->setTextFormat(Qt::PlainText);
+    m_lblDesc = new QLabel(frame);
+    m_lblDesc->setObjectName(QStringLiteral("lblDesc"));
+    m_lblDesc->setGeometry(10, 44, 324, 66);
+    m_lblDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lblDesc->setWordWrap(true);
+    m_lblDesc->setTextFormat(Qt::PlainText);
+
+    // The dim lamps always show; each bright one lies over its dim twin.
+    addLamp(QStringLiteral("imgGreenD"), QStringLiteral("lamp_green_d"), 12);
+    addLamp(QStringLiteral("imgOrangeD"), QStringLiteral("lamp_orange_d"), 55);
+    addLamp(QStringLiteral("imgRedD"), QStringLiteral("lamp_red_d"), 98);
+    m_imgGreen = addLamp(QStringLiteral("imgGreen"), QStringLiteral("lamp_green"), 12);
+    m_imgOrange = addLamp(QStringLiteral("imgOrange"), QStringLiteral("lamp_orange"), 55);
+    m_imgRed = addLamp(QStringLiteral("imgRed"), QStringLiteral("lamp_red"), 98);
+    for (QLabel *bright : {m_imgGreen, m_imgOrange, m_imgRed})
+        bright->hide();
+
+    m_lblTime = new QLabel(this);
+    m_lblTime->setObjectName(QStringLiteral("lblTime"));
+    m_lblTime->setGeometry(146, 144, 100, 18);
+    m_lblTime->setFont(boldFont());
+
+    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setGeometry(262, 134, 90, 25);
+    m_cmdOK->setDefault(true);
+    m_cmdSnooz = new QPushButton(QStringLiteral("Snooz"), this);
+    m_cmdSnooz->setObjectName(QStringLiteral("cmdSnooz"));
+    m_cmdSnooz->setGeometry(262, 165, 90, 25);
+    // Enter is OK wherever the focus is.
+    m_cmdSnooz->setAutoDefault(false);
+
+    m_mnuSnooz = new QMenu(QStringLiteral("Snooz"), this);
+    m_mnuSnooz->setObjectName(QStringLiteral("mnuSnooz"));
+    for (const SnoozeChoice &choice : kSnoozeChoices) {
+        QAction *action = choice.minutes == 0 ? m_mnuSnooz->addSeparator()
+                                              : m_mnuSnooz->addAction(QLatin1String(choice.text));
+        action->setObjectName(QLatin1String(choice.name));
+        if (choice.minutes == 0)
+            continue;
+        const qint16 minutes = choice.minutes;
+        connect(action, &QAction::triggered, this, [this, minutes] {
+            SnoozeTodo(m_index, minutes);
+            accept();
+        });
+        if (minutes == 5)
+            m_mnuSnooz->setDefaultAction(action);
+    }
+
+    m_tmrBlink = new QTimer(this);
+    m_tmrBlink->setObjectName(QStringLiteral("tmrBlink"));
+    m_tmrBlink->setInterval(500);
+    connect(m_tmrBlink, &QTimer::timeout, this, &AlarmWindow::blinkTick);
+    m_tmrTime = new QTimer(this);
+    m_tmrTime->setObjectName(QStringLiteral("tmrTime"));
+    m_tmrTime->setInterval(1000);
+    connect(m_tmrTime, &QTimer::timeout, this, &AlarmWindow::timeTick);
+
+    connect(m_cmdOK, &QPushButton::clicked, this, &AlarmWindow::ok);
+    connect(m_cmdSnooz, &QPushButton::clicked, this, &AlarmWindow::openSnoozeMenu);
+
+    timeTick();
+    m_tmrBlink->start();
+    m_tmrTime->start();
+    m_cmdOK->setFocus();
+}
+
+QLabel *AlarmWindow::addLamp(const QString &name, const QString &picture, int x)
+{
+    auto *lamp = new QLabel(this);
+    lamp->setObjectName(name);
+    lamp->setPixmap(artwork(picture));
+    lamp->setGeometry(x, 134, 39, 39);
+    return lamp;
+}
+
+void AlarmWindow::setTexts(const QString &subject, const QString &description)
+{
+    m_lblSubject->setText(subject);
+    m_lblDesc->setText(description);
+}
+
+void AlarmWindow::showPriorityLamp(int priority)
+{
+    switch (priority) {
+    case 0:
+        m_imgGreen->show();
+        break;
+    case 1:
+        m_imgOrange->show();
+        break;
+    case 2:
+        m_imgRed->show();
+        break;
+    default:
+        break;
+    }
+}
+
+void AlarmWindow::setTodo(QListWidgetItem *item, qint16 index)
+{
+    m_item = item;
+    m_index = index;
+}
+
+QLabel *AlarmWindow::brightLamp(Lamp lamp) const
+{
+    switch (lamp) {
+    case Lamp::Green:
+        return m_imgGreen;
+    case Lamp::Orange:
+        return m_imgOrange;
+    case Lamp::Red:
+        return m_imgRed;
+    }
+    return m_imgGreen;
+}
+
+void AlarmWindow::blinkTick()
+{
+    if (!m_imgRed->isHidden())
+        m_blinking = Lamp::Red;
+    else if (!m_imgOrange->isHidden())
+        m_blinking = Lamp::Orange;
+    else if (!m_imgGreen->isHidden())
+        m_blinking = Lamp::Green;
+    QLabel *lamp = brightLamp(m_blinking);
+    lamp->setVisible(lamp->isHidden());
+}
+
+void AlarmWindow::timeTick()
+{
+    const QTime time = m_services.clock->now().time();
+    m_lblTime->setText(QStringLiteral("%1:%2:%3 %4")
+                           .arg(hour12(time), 2, 10, QLatin1Char('0'))
+                           .arg(time.minute(), 2, 10, QLatin1Char('0'))
+                           .arg(time.second(), 2, 10, QLatin1Char('0'))
+                           .arg(amPm(time)));
+}
+
+void AlarmWindow::ok()
+{
+    if (m_item)
+        m_section.removeAlarmedTodo(m_item);
+    m_item = nullptr;
+    accept();
+}
+
+void AlarmWindow::openSnoozeMenu()
+{
+    m_mnuSnooz->popup(mapToGlobal(QPoint(m_cmdSnooz->x(), m_cmdSnooz->y() + m_cmdSnooz->height())));
+}
+
+void AlarmWindow::SnoozeTodo(qint16 index, qint16 minutes)
+{
+    QListWidget *list = m_section.list();
+    QListWidgetItem *item = list->item(index - 1);
+    if (!item)
+        return;
+    const QString tag = listrecords::tag(item);
+    if (!tag.isEmpty()) {
+        QStringList fields = escapes::splitFields(tag);
+        if (fields.size() <= todofield::Reminder || fields[todofield::Reminder].isEmpty())
+            return;
+        while (fields.size() < todofield::Count)
+            fields.append(QString());
+        // Snoozing counts from now, not from the reminder that fell due.
+        const QDateTime moment = m_services.clock->now().addSecs(qint64(minutes) * 60);
+        fields[todofield::Reminder] = remindertext::write(moment);
+        fields[todofield::ReminderCaption] = remindertext::snoozeCaption(moment);
+        listrecords::setTag(item, escapes::joinFields(fields));
+        list->setCurrentItem(item);
+        item->setSelected(true);
+    }
+    m_section.ReadInfoFromLst_Todo();
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "todos/todorecord.h"
+
+#include <QGroupBox>
+
+struct Services;
+class PercentEdit;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class SelectOnFocusLineEdit;
+class UpDownButtons;
+
+/// fraTodoIn: the editor of the selected to-do. It knows nothing of the list; the section
+/// stores what it shows when a field is left.
+class TodoEditor : public QGroupBox
+{
+    Q_OBJECT
+public:
+    TodoEditor(const Services &services, QWidget *parent);
+
+    /// What the editor shows, as a record (the reminder fields as last set).
+    TodoRecord record() const;
+    /// Shows a record; a default record is the editor's default state.
+    void showRecord(const TodoRecord &record);
+
+    ReminderFields reminderFields() const;
+    void setReminderFields(const ReminderFields &fields);
+
+    QString subject() const;
+    /// True when the percent box holds a value it would accept when left.
+    bool percentAcceptable() const;
+
+    /// The up and down steps of the percent box (spinner and arrow keys).
+    void stepPercentUp();
+    void stepPercentDown();
+
+signals:
+    /// The subject box was left (before the record is stored: the caption rule runs first).
+    void subjectLeft();
+    /// Status, priority, description or an accepted percent box was left.
+    void fieldLeft();
+    void reminderClicked();
+
+private:
+    QLabel *addLabel(const QString &text, const QRect &geometry, QWidget *buddy,
+                     const QString &name = QString());
+    void showReminderCaption();
+    void percentEnter();
+    bool leavePercent();
+
+    const Services &m_services;
+    SelectOnFocusLineEdit *m_txtSubject = nullptr;
+    QComboBox *m_cboStatus = nullptr;
+    QComboBox *m_cboPeriority = nullptr;
+    PercentEdit *m_txtComplete = nullptr;
+    UpDownButtons *m_udComplete = nullptr;
+    QLabel *m_lblReminder = nullptr;
+    QPushButton *m_cmdReminder = nullptr;
+    QLineEdit *m_txtTodoDesc = nullptr;
+    ReminderFields m_reminder{QString(), QString(), QString(), todotext::reminderNotSet};
+    /// What the record keeps while the percent box holds a value it refuses.
+    QString m_lastGoodPercent = QStringLiteral("0%");
+};
