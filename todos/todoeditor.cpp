@@ -103,6 +103,11 @@ QLabel *TodoEditor::addLabel(const QString &text, const QRect &geometry, QWidget
     label->setObjectName(name);
     label->setGeometry(geometry);
     label->setBuddy(buddy);
+    // The labels' places were drawn for a narrower face than the one found here: a point
+    // smaller, the texts fit before their boxes.
+    QFont small = label->font();
+    small.setPointSizeF(7.5);
+    label->setFont(small);
     // Labels sit under the boxes they name where the two overlap, as they always have.
     label->lower();
     return label;
