@@ -49,23 +49,6 @@ private slots:
         QCOMPARE(ansi::encode(QStringLiteral("a中b")), QByteArray("a\x1A" "b"));
     }
 
-    void splitLines_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("CR LF") << "a\r\nb\r\n" << QStringList{"a", "b"};
-        QTest::newRow("LF only") << "a\nb" << QStringList{"a", "b"};
-        QTest::newRow("empty lines kept") << "a\r\n\r\nb\r\n" << QStringList{"a", "", "b"};
-        QTest::newRow("empty text") << "" << QStringList();
-        QTest::newRow("only a line end") << "\r\n" << QStringList{""};
-    }
-    void splitLines()
-    {
-        QFETCH(QString, text);
-        QFETCH(QStringList, lines);
-        QCOMPARE(ansi::splitLines(text), lines);
-    }
-
     void shellTexts_data()
     {
         QTest::addColumn<QString>("text");
