@@ -23,7 +23,7 @@ struct SnoozeChoice
 {
     const char *name;
     const char *text;
-    qint16 minutes; // 0: a separator
+    int minutes; // 0: a separator
 };
 
 const SnoozeChoice kSnoozeChoices[] = {
@@ -109,7 +109,7 @@ AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidge
         action->setObjectName(QLatin1String(choice.name));
         if (choice.minutes == 0)
             continue;
-        const qint16 minutes = choice.minutes;
+        const int minutes = choice.minutes;
         connect(action, &QAction::triggered, this, [this, minutes] {
             SnoozeTodo(m_index, minutes);
             accept();
@@ -168,7 +168,7 @@ void AlarmWindow::showPriorityLamp(int priority)
     }
 }
 
-void AlarmWindow::setTodo(QListWidgetItem *item, qint16 index)
+void AlarmWindow::setTodo(QListWidgetItem *item, int index)
 {
     m_item = item;
     m_index = index;
@@ -222,7 +222,7 @@ void AlarmWindow::openSnoozeMenu()
     m_mnuSnooz->popup(mapToGlobal(QPoint(m_cmdSnooz->x(), m_cmdSnooz->y() + m_cmdSnooz->height())));
 }
 
-void AlarmWindow::SnoozeTodo(qint16 index, qint16 minutes)
+void AlarmWindow::SnoozeTodo(int index, int minutes)
 {
     QListWidget *list = m_section.list();
     QListWidgetItem *item = list->item(index - 1);

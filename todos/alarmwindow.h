@@ -22,7 +22,7 @@ public:
     /// Shows the bright lamp of a priority: 0 green, 1 orange, 2 red, any other none.
     void showPriorityLamp(int priority);
     /// The to-do to delete or snooze, and its 1-based position in the list.
-    void setTodo(QListWidgetItem *item, qint16 index);
+    void setTodo(QListWidgetItem *item, int index);
 
     /// One tick of tmrBlink: the bright lamp shows for one tick, the dim one for the next.
     void blinkTick();
@@ -39,7 +39,7 @@ private:
     void ok();
     void openSnoozeMenu();
     /// Moves the reminder of the to-do at index (1-based) to now plus minutes.
-    void SnoozeTodo(qint16 index, qint16 minutes);
+    void SnoozeTodo(int index, int minutes);
 
     const Services &m_services;
     TodosSection &m_section;
@@ -55,6 +55,6 @@ private:
     QPushButton *m_cmdSnooz = nullptr;
     QMenu *m_mnuSnooz = nullptr;
     QListWidgetItem *m_item = nullptr;
-    qint16 m_index = 0;
+    int m_index = 0;
     Lamp m_blinking = Lamp::Green;
 };

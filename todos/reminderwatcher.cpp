@@ -89,7 +89,7 @@ void ReminderWatcher::forgetRows(int first, int last)
         m_rows[size_t(row)].known = false;
 }
 
-void ReminderWatcher::GetDueTodo(qint16 &priority, QString &subject, QString &description,
+void ReminderWatcher::GetDueTodo(int &priority, QString &subject, QString &description,
                                  QListWidgetItem *&item, QString &sound, QDateTime &due)
 {
     due = QDateTime();
@@ -116,7 +116,7 @@ void ReminderWatcher::GetDueTodo(qint16 &priority, QString &subject, QString &de
     const QStringList fields = escapes::splitFields(listrecords::tag(item));
     bool ok = false;
     const int value = fields[todofield::Priority].toInt(&ok);
-    priority = ok ? qint16(value) : qint16(-1);
+    priority = ok ? value : -1;
     subject = fields[todofield::Subject];
     description = fields[todofield::Description];
     sound = fields[todofield::Sound];
@@ -134,7 +134,7 @@ void ReminderWatcher::tick()
             self->m_inTick = false;
     });
 
-    qint16 priority = 0;
+    int priority = 0;
     QString subject;
     QString description;
     QListWidgetItem *item = nullptr;
@@ -150,7 +150,7 @@ void ReminderWatcher::tick()
     AlarmWindow alarm(m_services, *m_section, m_section->window());
     alarm.setTexts(subject, description);
     alarm.showPriorityLamp(priority);
-    alarm.setTodo(item, qint16(m_list->row(item) + 1));
+    alarm.setTodo(item, m_list->row(item) + 1);
     if (!sound.isEmpty())
         m_services.sound->play(sound);
     alarm.exec();

@@ -30,7 +30,7 @@ public:
     /// (to the second) is the due one. Skips empty tags, tags of other than nine fields and
     /// reminders that are empty or do not convert. due stays invalid when nothing is due, and
     /// the other outputs then keep what they held.
-    void GetDueTodo(qint16 &priority, QString &subject, QString &description,
+    void GetDueTodo(int &priority, QString &subject, QString &description,
                     QListWidgetItem *&item, QString &sound, QDateTime &due);
 
     /// One tick of tmrTodo. Never re-entered: while its alarm window is open (timers go on

@@ -118,14 +118,14 @@ private slots:
             listrecords::append(&list, "x", "Todo", tag);
         ReminderWatcher scan(fixture.services, &list, nullptr, nullptr);
 
-        qint16 priority = -5;
+        int priority = -5;
         QString subject, description, sound;
         QListWidgetItem *item = nullptr;
         QDateTime when;
         scan.GetDueTodo(priority, subject, description, item, sound, when);
         QCOMPARE(item, list.item(2));
         QCOMPARE(subject, QStringLiteral("Now"));
-        QCOMPARE(priority, qint16(2));
+        QCOMPARE(priority, 2);
         QCOMPARE(description, QStringLiteral("now desc"));
         QCOMPARE(sound, QStringLiteral("/s/now.wav"));
         QCOMPARE(when, QDateTime(QDate(2026, 12, 5), QTime(21, 5, 0)));
