@@ -4,6 +4,7 @@
 #include "widgets/arbutton.h"
 #include "widgets/artwork.h"
 #include "widgets/fieldvalidation.h"
+#include "widgets/look.h"
 
 #include <QAbstractItemDelegate>
 #include <QListWidget>
@@ -19,9 +20,7 @@ Section::Section(const Services &services, const QString &objectName, const QStr
     setGeometry(176, 44, 420, 309);
     setMouseTracking(true);
     setAutoFillBackground(true);
-    QPalette panel = palette();
-    panel.setColor(QPalette::Window, QColor(236, 233, 216));
-    setPalette(panel);
+    look::applyPanel(this);
     hide();
 
     m_list = new QListWidget(this);

@@ -2,6 +2,7 @@
 
 #include "contacts/addresslist.h"
 #include "platform/messageboxes.h"
+#include "widgets/look.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -16,9 +17,7 @@ RenameDialog::RenameDialog(const Services &services, QWidget *parent)
     setWindowTitle(QStringLiteral("Rename Email"));
     setModal(true);
     setFixedSize(336, 98);
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(8.25);
-    setFont(font);
+    look::applyPanel(this);
 
     auto *frame = new QGroupBox(QStringLiteral("Rename this email address"), this);
     frame->setObjectName(QStringLiteral("fraEmail"));

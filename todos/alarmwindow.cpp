@@ -9,6 +9,7 @@
 #include "todos/todorecord.h"
 #include "todos/todossection.h"
 #include "widgets/artwork.h"
+#include "widgets/look.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -33,15 +34,6 @@ const SnoozeChoice kSnoozeChoices[] = {
     {"mnuDash2", "-", 0},           {"mnu1hour", "1 Hour", 60},
 };
 
-const QColor kPanel(236, 233, 216);
-
-QFont boldFont()
-{
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(8.25);
-    font.setBold(true);
-    return font;
-}
 
 } // namespace
 
@@ -53,13 +45,7 @@ AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidge
     setObjectName(QStringLiteral("frmAlarm"));
     setWindowTitle(QStringLiteral("Reminder"));
     setFixedSize(360, 200);
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(8.25);
-    setFont(font);
-    QPalette panel = palette();
-    panel.setColor(QPalette::Window, kPanel);
-    panel.setColor(QPalette::Button, kPanel);
-    setPalette(panel);
+    look::applyPanel(this);
 
     auto *frame = new QGroupBox(QStringLiteral("To-Do Reminder"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
@@ -67,7 +53,7 @@ AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidge
     m_lblSubject = new QLabel(frame);
     m_lblSubject->setObjectName(QStringLiteral("lblSubject"));
     m_lblSubject->setGeometry(10, 22, 324, 18);
-    m_lblSubject->setFont(boldFont());
+    m_lblSubject->setFont(look::verdana(8.25, true));
     m_lblSubject->setTextFormat(Qt::PlainText);
     m_lblDesc = new QLabel(frame);
     m_lblDesc->setObjectName(QStringLiteral("lblDesc"));
@@ -89,7 +75,7 @@ AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidge
     m_lblTime = new QLabel(this);
     m_lblTime->setObjectName(QStringLiteral("lblTime"));
     m_lblTime->setGeometry(146, 144, 100, 18);
-    m_lblTime->setFont(boldFont());
+    m_lblTime->setFont(look::verdana(8.25, true));
 
     m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -11,6 +11,7 @@
 #include "todos/remindertext.h"
 #include "widgets/artwork.h"
 #include "widgets/fieldvalidation.h"
+#include "widgets/look.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,7 +24,6 @@ using namespace reminderdates;
 
 namespace {
 
-const QColor kPanel(236, 233, 216);
 
 QComboBox *dropDownList(const QString &name, const QRect &geometry, QWidget *parent)
 {
@@ -64,13 +64,7 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
     setObjectName(QStringLiteral("frmReminder"));
     setWindowTitle(QStringLiteral("Reminder"));
     setFixedSize(330, 252);
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(8.25);
-    setFont(font);
-    QPalette panel = palette();
-    panel.setColor(QPalette::Window, kPanel);
-    panel.setColor(QPalette::Button, kPanel);
-    setPalette(panel);
+    look::applyPanel(this);
 
     auto *frame = new QGroupBox(QStringLiteral("Setting Reminder"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
@@ -112,7 +106,7 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
     m_txtSound->setGeometry(12, 144, 260, 22);
     // Unticked, the path shows on the button face colour, as a disabled box should.
     QPalette soundPalette = m_txtSound->palette();
-    soundPalette.setColor(QPalette::Disabled, QPalette::Base, kPanel);
+    soundPalette.setColor(QPalette::Disabled, QPalette::Base, look::panel());
     m_txtSound->setPalette(soundPalette);
     m_cmdRemind = new QPushButton(frame);
     m_cmdRemind->setObjectName(QStringLiteral("cmdRemind"));

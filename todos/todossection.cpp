@@ -15,21 +15,10 @@
 
 #include <memory>
 
-namespace {
-
-const QColor kPanel(236, 233, 216);
-
-} // namespace
-
 TodosSection::TodosSection(const Services &services, QWidget *parent)
     : Section(services, QStringLiteral("fraTodos"), QStringLiteral("My To-Dos"),
               QStringLiteral("lstTodo"), QStringLiteral("Todo"), parent)
 {
-    QPalette panel = palette();
-    panel.setColor(QPalette::Window, kPanel);
-    panel.setColor(QPalette::Button, kPanel);
-    setPalette(panel);
-
     m_arbTodoAdd = addArButton(QStringLiteral("arbTodoAdd"), {4, 264}, QStringLiteral("arb_add"),
                                QStringLiteral("Add a new To-Do"), false);
     m_arbTodoRemove = addArButton(QStringLiteral("arbTodoRemove"), {35, 264}, QStringLiteral("arb_remove"),

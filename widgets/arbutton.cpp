@@ -1,4 +1,5 @@
 #include "widgets/arbutton.h"
+#include "widgets/look.h"
 
 #include <QPainter>
 
@@ -16,10 +17,7 @@ ARButton::ARButton(const QPixmap &picture, const QPixmap &disabledPicture, const
 void ARButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QColor panel(236, 233, 216);
-    QColor fill = panel;
-    if (isDown())
-        fill = panel.darker(110);
+    const QColor fill = isDown() ? look::panel().darker(110) : look::panel();
     painter.fillRect(rect(), fill);
     painter.setPen(QColor(192, 192, 192));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
