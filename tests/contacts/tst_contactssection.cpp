@@ -98,9 +98,7 @@ private slots:
         QVERIFY(!f->find<QWidget>("fraemailIn")->isVisible());
         click("arbEmailAdd");
         QCOMPARE(texts(contacts()), QStringList{"New Email"});
-        QCOMPARE(listrecords::iconKey(contacts()->currentItem()), QStringLiteral("Email"));
-        QVERIFY(f->find<QWidget>("fraemailIn")->isVisible());
-        QVERIFY(enabled("arbEmailRemove") && enabled("arbEmailOE"));
+        QVERIFY(f->find<QWidget>("fraemailIn")->isVisible() && enabled("arbEmailRemove") && enabled("arbEmailOE"));
         QVERIFY(!enabled("cmdAddEmail") && !enabled("cmdEditEmail"));
         type("txtName", "Ann");
         type("txtLast", "Lee");
@@ -124,7 +122,6 @@ private slots:
         click("arbEmailRemove");
         QCOMPARE(contacts()->count(), 2);
         QCOMPARE(f->messages.shown.first().text, QStringLiteral("Do you want to remove the selected email address?"));
-        QCOMPARE(f->messages.shown.first().title, QStringLiteral("Confirm"));
         clickItem(contacts(), 0);
         click("arbEmailRemove");
         QCOMPARE(texts(contacts()), QStringList{"New Email"});
@@ -132,8 +129,7 @@ private slots:
         box("txtName")->setFocus(); // a box being edited must not bring the contact back
         click("arbEmailRemove");
         QCOMPARE(contacts()->count(), 0);
-        QVERIFY(!f->find<QWidget>("fraemailIn")->isVisible());
-        QVERIFY(!enabled("arbEmailRemove") && !enabled("arbEmailOE"));
+        QVERIFY(!f->find<QWidget>("fraemailIn")->isVisible() && !enabled("arbEmailRemove") && !enabled("arbEmailOE"));
     }
 
     void addressListKeepsOneDefault()
@@ -222,7 +218,8 @@ private slots:
     {
         open("A¤§\r\n");
         type("txtName", QStringLiteral("Pi¶"));
-        for (const QString &address : QStringList{"a::b@x.y", "tail@x.y:", ":d@x.y", "[u+0041]@x.y", QStringLiteral("p¶q@x.y")})
+        // Colons touching the terminator, escape look-alikes and "¶" all read back as typed.
+        for (const char *address : {"a::b@x.y", "tail@x.y:", ":d@x.y", "[u+0041]@x.y", "p¶q@x.y"})
             addAddress(address);
         const QStringList entries = texts(addresses());
         type("txtLast", "Lee", false);
@@ -248,7 +245,8 @@ private slots:
                                  << "mailto:new@x.com";
         QTest::newRow("plain") << 1 << "c@z.net" << false << QStringList{"a@x.com" + M, "c@z.net"} << "mailto:a@x.com";
         QTest::newRow("emptied default") << 0 << "" << false << QStringList{M, "b@y.org"} << "";
-        QTest::newRow("No, then Cancel") << 1 << "not an address" << true << QStringList{"a@x.com" + M, "b@y.org"} << "mailto:a@x.com";
+        QTest::newRow("No, then Cancel") << 1 << "not an address" << true << QStringList{"a@x.com" + M, "b@y.org"}
+                                         << "mailto:a@x.com";
     }
     void rename()
     {
