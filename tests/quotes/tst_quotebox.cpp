@@ -135,33 +135,27 @@ private slots:
         QVERIFY(fixture.messages.shown.isEmpty());
     }
 
-    void removeSelectsTheQuoteBefore_data()
-    {
-        QTest::addColumn<int>("removed");
-        QTest::addColumn<QStringList>("after");
-        QTest::addColumn<int>("selected");
-        QTest::newRow("first") << 0 << QStringList{"B", "C"} << 0;
-        QTest::newRow("middle") << 1 << QStringList{"A", "C"} << 0;
-        QTest::newRow("last") << 2 << QStringList{"A", "B"} << 1;
-        QTest::newRow("the only one left") << 0 << QStringList() << -1;
-    }
     void removeSelectsTheQuoteBefore()
     {
-        QFETCH(int, removed);
-        QFETCH(QStringList, after);
-        QFETCH(int, selected);
         MainWindowFixture fixture;
-        fixture.writeFile("quotes.txt", after.isEmpty() ? "A\r\n" : "A\r\nB\r\nC\r\n");
+        fixture.writeFile("quotes.txt", "A\r\nB\r\nC\r\nD\r\nE\r\n");
         QuoteDialog editor(fixture.services, nullptr);
         QVERIFY(editor.load());
         auto *remove = editor.findChild<QPushButton *>("cmdRemove");
-        QVERIFY(!remove->isEnabled());
-        select(&editor, removed);
-        click(&editor, "cmdRemove");
-        QCOMPARE(items(&editor), after);
-        QCOMPARE(editor.selectedIndex(), selected);
-        QCOMPARE(remove->isEnabled(), !after.isEmpty());
-        QCOMPARE(editor.findChild<QPushButton *>("cmdEdit")->isEnabled(), !after.isEmpty());
+        QVERIFY(!remove->isEnabled()); // nothing selected yet
+        const auto removeRow = [&](int row, const QStringList &after, int selected) {
+            select(&editor, row);
+            click(&editor, "cmdRemove");
+            QCOMPARE(items(&editor), after);
+            QCOMPARE(editor.selectedIndex(), selected);
+        };
+        removeRow(2, {"A", "B", "D", "E"}, 1); // middle
+        removeRow(3, {"A", "B", "D"}, 2); // last
+        removeRow(0, {"B", "D"}, 0); // first
+        removeRow(1, {"B"}, 0);
+        QVERIFY(remove->isEnabled());
+        removeRow(0, {}, -1); // the only one left
+        QVERIFY(!remove->isEnabled() && !editor.findChild<QPushButton *>("cmdEdit")->isEnabled());
     }
 
     void cancelLeavesEverythingAsItWas()
@@ -205,7 +199,7 @@ private slots:
         QCOMPARE(fixture.readFile("quotes.txt"),
                  QByteArray("One\r\n3\r\n4\r\nD\xe9j\xe0 \x97 [u+4F60] [u+D83D][u+DE00] [u+005B]u+0041]\r\n"));
         QCOMPARE(box->label()->text(), QStringLiteral("2")); // until the next change
-        for (const QString &quote : {QStringLiteral("One"), QStringLiteral("3"), QStringLiteral("4"), kOdd, QStringLiteral("One")}) {
+        for (const QString &quote : QStringList{"One", "3", "4", kOdd, "One"}) {
             runChange(box);
             QCOMPARE(box->label()->text(), quote);
         }
@@ -218,16 +212,18 @@ private slots:
         const QString path = fixture.services.path("quotes.txt");
         QVERIFY(QDir().mkpath(path + "/inside"));
         QuoteDialog editor(fixture.services, nullptr);
-        QCOMPARE(editor.run(), int(QDialog::Rejected));
+        QVERIFY(!editor.load()); // reported, and never offered for editing:
         QCOMPARE(fixture.messages.shown.size(), 1);
+        QCOMPARE(editor.run(), int(QDialog::Rejected));
 
         QVERIFY(QDir(path).removeRecursively());
         fixture.writeFile("quotes.txt", "One\r\n");
         QVERIFY(editor.load());
         editor.findChild<QListWidget *>("lstQuotes")->addItem("Two");
         QVERIFY(QFile::remove(path) && QDir().mkpath(path + "/inside"));
+        const qsizetype boxes = fixture.messages.shown.size();
         editor.accept();
-        QCOMPARE(fixture.messages.shown.size(), 2);
+        QCOMPARE(fixture.messages.shown.size(), boxes + 1);
         QVERIFY(fixture.messages.shown.last().text.contains("Error description: "));
         QCOMPARE(editor.result(), int(QDialog::Rejected));
         QVERIFY(QFileInfo(path + "/inside").isDir());
