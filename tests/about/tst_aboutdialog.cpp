@@ -10,21 +10,14 @@ class TestAboutDialog : public QObject
 {
     Q_OBJECT
 private slots:
-    void versionText()
-    {
-        QCOMPARE(::versionText(1, 0, 9), QStringLiteral("1.0.9"));
-        QCOMPARE(::versionText(2, 10, 100), QStringLiteral("2.10.100"));
-    }
-
     void showsTheVersionAndOpensTheWebSite()
     {
         MainWindowFixture fixture;
         fixture.shell.result = Shell::Result::Failed;
         AboutDialog about(fixture.services, nullptr);
         QCOMPARE(about.findChild<QLabel *>("Label1")->text(), QStringLiteral("1.0.9"));
-        auto *link = about.findChild<QLabel *>("Label3");
-        QVERIFY(link->toolTip().contains(appinfo::website()));
-        QTest::mouseClick(link, Qt::LeftButton);
+        QCOMPARE(versionText(2, 10, 100), QStringLiteral("2.10.100"));
+        QTest::mouseClick(about.findChild<QLabel *>("Label3"), Qt::LeftButton);
         QCOMPARE(fixture.shell.opened, QStringList{appinfo::website()});
         QVERIFY(fixture.messages.shown.isEmpty()); // a failed hand-off is not reported
     }
