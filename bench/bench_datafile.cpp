@@ -50,12 +50,14 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTextStream out(stdout);
-    const int perSection = 32767;
+    const int perSection = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 32767;
     const DataFileContent content = benchContent(perSection);
     const QByteArray bytes = serializeDataFile(content);
     out << "records: " << perSection << " in each of 4 sections, file " << bytes.size() / 1024 << " KiB\n";
 
     out << "bytes -> records: " << medianMs(9, [&] { (void)parseDataFile(bytes); }) << " ms (median of 9)\n";
+    if (qEnvironmentVariableIsSet("QUILLET_BENCH_PARSE_ONLY"))
+        return 0;
     out << "records -> bytes: " << medianMs(9, [&] { (void)serializeDataFile(content); }) << " ms (median of 9)\n";
 
     QTemporaryDir folder;

@@ -1,5 +1,6 @@
 #include "platform/ansitext.h"
 
+#include <algorithm>
 #include <array>
 
 namespace ansi {
@@ -33,10 +34,14 @@ QString decode(QByteArrayView bytes)
 {
     // Latin-1 is the same as Windows-1252 but for 0x80 to 0x9F, which are rare: fix those up.
     QString text = QString::fromLatin1(bytes);
-    for (QChar &c : text) {
-        const char16_t u = c.unicode();
-        if (u >= 0x80 && u < 0xA0)
-            c = QChar(kHigh[u - 0x80]);
+    const bool rare = std::any_of(bytes.begin(), bytes.end(),
+                                  [](char b) { return uchar(b) - 0x80u < 0x20u; });
+    if (rare) {
+        for (QChar &c : text) {
+            const char16_t u = c.unicode();
+            if (u >= 0x80 && u < 0xA0)
+                c = QChar(kHigh[u - 0x80]);
+        }
     }
     return text;
 }

@@ -15,7 +15,6 @@ constexpr char kRecordEndByte = char(0xA7);  // §
 constexpr QByteArrayView kEndOfSectionBytes("<end of section>");
 constexpr QByteArrayView kCrLfBytes("\r\n");
 const QString kCrLf = QStringLiteral("\r\n");
-const QString kCrLfEscape = QStringLiteral("[crlf]");
 
 /// Characters that stand for themselves in the file and can start no structure text.
 inline bool isPlain(char16_t u)
@@ -63,15 +62,51 @@ void appendEscaped(QByteArray &out, QStringView text, bool isTag)
     }
 }
 
-/// Bytes of one caption or tag back to text: "[u+XXXX]" always, "[crlf]" in tags only.
+/// Value of the "[u+XXXX]" at bytes[i] (upper-case hex, as written), or -1.
+int escapeAt(QByteArrayView bytes, qsizetype i)
+{
+    if (i + 8 > bytes.size() || bytes[i + 1] != 'u' || bytes[i + 2] != '+' || bytes[i + 7] != ']')
+        return -1;
+    int value = 0;
+    for (qsizetype k = i + 3; k < i + 7; ++k) {
+        const char c = bytes[k];
+        const int digit = c >= '0' && c <= '9' ? c - '0' : (c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1);
+        if (digit < 0)
+            return -1;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+/// Bytes of one caption or tag back to text, in one pass: "[u+XXXX]" always, "[crlf]" in tags.
 QString decodeText(QByteArrayView bytes, bool isTag)
 {
-    QString text = ansi::decode(bytes);
-    if (!bytes.contains('['))
-        return text;
-    if (isTag)
-        text.replace(kCrLfEscape, kCrLf);
-    return escapes::unescape(text);
+    qsizetype at = bytes.indexOf('[');
+    if (at < 0)
+        return ansi::decode(bytes);
+    QString out;
+    out.reserve(bytes.size());
+    qsizetype runStart = 0;
+    while (at >= 0) {
+        int value = -1;
+        qsizetype length = 0;
+        if (isTag && bytes.sliced(at).startsWith("[crlf]")) {
+            length = 6;
+        } else if ((value = escapeAt(bytes, at)) >= 0) {
+            length = 8;
+        }
+        if (length > 0) {
+            out += ansi::decode(bytes.sliced(runStart, at - runStart));
+            if (value >= 0)
+                out += QChar(char16_t(value));
+            else
+                out += kCrLf;
+            runStart = at + length;
+        }
+        at = bytes.indexOf('[', at + qMax<qsizetype>(length, 1));
+    }
+    out += ansi::decode(bytes.sliced(runStart));
+    return out;
 }
 
 /// The bytes with every CR and LF taken out: physical lines carry no meaning.
