@@ -128,6 +128,36 @@ QByteArray withoutLineBreaks(QByteArrayView bytes)
     return out;
 }
 
+/// True when every line break stands right after a record or an end line, as this program
+/// writes them; such a file can be cut up where it lies, without a copy free of line breaks.
+bool lineBreaksOnlyAtLineEnds(QByteArrayView bytes)
+{
+    const char *begin = bytes.data();
+    const char *end = begin + bytes.size();
+    for (const char *p = begin; (p = static_cast<const char *>(memchr(p, '\n', end - p))); ++p) {
+        const char *q = p;
+        if (q > begin && q[-1] == '\r')
+            --q;
+        const QByteArrayView before(begin, q - begin);
+        if (!before.endsWith(kRecordEndByte) && !before.endsWith(kEndOfSectionBytes))
+            return false;
+    }
+    for (const char *p = begin; (p = static_cast<const char *>(memchr(p, '\r', end - p))); ++p) {
+        if (p + 1 == end || p[1] != '\n')
+            return false;
+    }
+    return true;
+}
+
+/// A record starts after the line end of the one before it.
+QByteArrayView skipLineBreaks(QByteArrayView bytes)
+{
+    qsizetype i = 0;
+    while (i < bytes.size() && (bytes[i] == '\r' || bytes[i] == '\n'))
+        ++i;
+    return bytes.sliced(i);
+}
+
 } // namespace
 
 QString dataFileHeader()
@@ -173,8 +203,11 @@ ParsedDataFile parseDataFile(const QByteArray &bytes)
     // Every structure text is plain bytes in the code page, so the file is cut up as bytes and
     // only captions and tags are turned into text. The header line is skipped unread.
     const qsizetype firstEnd = bytes.indexOf('\n');
-    const QByteArray all = withoutLineBreaks(QByteArrayView(bytes).sliced(firstEnd < 0 ? bytes.size() : firstEnd + 1));
-    const QByteArrayView view(all);
+    const QByteArrayView body = QByteArrayView(bytes).sliced(firstEnd < 0 ? bytes.size() : firstEnd + 1);
+    QByteArray rewrapped;
+    if (!lineBreaksOnlyAtLineEnds(body))
+        rewrapped = withoutLineBreaks(body);
+    const QByteArrayView view = rewrapped.isNull() ? body : QByteArrayView(rewrapped);
 
     qsizetype start = 0;
     bool complete = true;
@@ -191,7 +224,7 @@ ParsedDataFile parseDataFile(const QByteArray &bytes)
             const qsizetype recordEnd = piece.indexOf(kRecordEndByte, recordStart);
             if (recordEnd < 0)
                 break;
-            const QByteArrayView line = piece.sliced(recordStart, recordEnd - recordStart);
+            const QByteArrayView line = skipLineBreaks(piece.sliced(recordStart, recordEnd - recordStart));
             const qsizetype captionEnd = line.indexOf(kCaptionEndByte);
             if (captionEnd < 0) {
                 // Keep the text rather than drop it; the user can see and mend it.
