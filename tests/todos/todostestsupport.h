@@ -23,17 +23,14 @@ inline QString todoTag(const QStringList &fields)
     return fields.join(QChar(0x00B6));
 }
 
-/// A to-do with a reminder (and otherwise plain fields).
-inline Record todoWithReminder(const QString &subject, const QString &reminder,
-                               const QString &priority = QStringLiteral("1"),
-                               const QString &sound = QString(), const QString &description = QString())
+/// A plain to-do, due at reminder (none when empty).
+inline Record todo(const QString &subject, const QString &reminder = {}, const QString &priority = "1")
 {
-    return {subject, todoTag({subject, "0", priority, "0%", reminder, sound, "1", description,
-                              "  09:05 PM"})};
+    return {subject, todoTag({subject, "0", priority, "0%", reminder, "", "1", "", "c"})};
 }
 
-/// The main window over a data file holding the given to-dos, with the to-do section shown
-/// and the once-a-second watcher stopped, so a test ticks it itself.
+/// The main window over a data file holding the given to-dos, the to-do section shown and the
+/// watcher, running from the start, stopped, so a test ticks it itself.
 struct TodosWindow
 {
     explicit TodosWindow(const QList<Record> &todos = {})
@@ -47,6 +44,7 @@ struct TodosWindow
     {
         fixture.open();
         section = static_cast<TodosSection *>(fixture.window->section(SectionId::Todos));
+        QVERIFY(section->watcher()->timer()->isActive());
         section->watcher()->timer()->stop();
         section->show();
         list = section->list();
@@ -57,6 +55,13 @@ struct TodosWindow
     template <typename T> T *find(const QString &name) const { return fixture.find<T>(name); }
 
     QString tag(int row) const { return listrecords::tag(list->item(row)); }
+
+    /// Focuses a box, as a click or Tab would.
+    static void focus(QWidget *widget)
+    {
+        widget->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+    }
 
     /// A user's click on a list entry.
     void clickItem(int row) const
