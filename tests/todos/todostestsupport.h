@@ -5,6 +5,7 @@
 #include "tests/support/mainwindowfixture.h"
 #include "todos/reminderwatcher.h"
 #include "todos/todoeditor.h"
+#include "todos/todorecord.h"
 #include "todos/todossection.h"
 
 #include <QApplication>
@@ -29,8 +30,8 @@ inline Record todo(const QString &subject, const QString &reminder = {}, const Q
     return {subject, todoTag({subject, "0", priority, "0%", reminder, "", "1", "", "c"})};
 }
 
-/// The main window over a data file holding the given to-dos, the to-do section shown and the
-/// watcher, running from the start, stopped, so a test ticks it itself.
+/// The main window opened over a data file holding the given to-dos, the to-do section shown
+/// and the watcher, running from the start, stopped, so a test ticks it itself.
 struct TodosWindow
 {
     explicit TodosWindow(const QList<Record> &todos = {})
@@ -38,6 +39,7 @@ struct TodosWindow
         DataFileContent content;
         content[SectionId::Todos] = todos;
         fixture.writeFile(QStringLiteral("savedfile.qlt"), serializeDataFile(content));
+        open();
     }
 
     void open()
@@ -55,11 +57,13 @@ struct TodosWindow
     template <typename T> T *find(const QString &name) const { return fixture.find<T>(name); }
 
     QString tag(int row) const { return listrecords::tag(list->item(row)); }
+    TodoRecord record(int row) const { return TodoRecord::fromTag(tag(row)); }
 
-    /// Focuses a box, as a click or Tab would.
-    static void focus(QWidget *widget)
+    /// Focuses a box, as a click or Tab would (its text is selected), and types into it.
+    static void focus(QWidget *widget, const QString &typed = {})
     {
         widget->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(widget, typed);
         QCoreApplication::processEvents();
     }
 
