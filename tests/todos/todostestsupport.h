@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 /// A to-do tag from its nine fields.
 inline QString todoTag(const QStringList &fields)
@@ -25,9 +26,9 @@ inline QString todoTag(const QStringList &fields)
 }
 
 /// A plain to-do, due at reminder (none when empty).
-inline Record todo(const QString &subject, const QString &reminder = {}, const QString &priority = "1")
+inline Record todo(const QString &subject, const QString &reminder = {})
 {
-    return {subject, todoTag({subject, "0", priority, "0%", reminder, "", "1", "", "c"})};
+    return {subject, todoTag({subject, "0", "1", "0%", reminder, "", "1", "", "c"})};
 }
 
 /// The main window opened over a data file holding the given to-dos, the to-do section shown
@@ -41,11 +42,9 @@ struct TodosWindow
         fixture.writeFile(QStringLiteral("savedfile.qlt"), serializeDataFile(content));
         open();
     }
-
     void open()
     {
-        fixture.open();
-        section = static_cast<TodosSection *>(fixture.window->section(SectionId::Todos));
+        section = static_cast<TodosSection *>(fixture.open()->section(SectionId::Todos));
         QVERIFY(section->watcher()->timer()->isActive());
         section->watcher()->timer()->stop();
         section->show();
@@ -55,9 +54,9 @@ struct TodosWindow
     }
 
     template <typename T> T *find(const QString &name) const { return fixture.find<T>(name); }
-
     QString tag(int row) const { return listrecords::tag(list->item(row)); }
     TodoRecord record(int row) const { return TodoRecord::fromTag(tag(row)); }
+    void clickItem(int row) const { click(list->viewport(), list->visualItemRect(list->item(row)).center()); }
 
     /// Focuses a box, as a click or Tab would (its text is selected), and types into it.
     static void focus(QWidget *widget, const QString &typed = {})
@@ -67,20 +66,12 @@ struct TodosWindow
         QCoreApplication::processEvents();
     }
 
-    /// A user's click on a list entry.
-    void clickItem(int row) const
+    /// A user's click (at the centre by default), through the window as the platform delivers
+    /// it, so the check of the field being left runs first.
+    static void click(QWidget *widget, std::optional<QPoint> at = {})
     {
-        click(list->viewport(), list->visualItemRect(list->item(row)).center());
-    }
-
-    /// A user's click, through the window as the platform delivers it, so the check of the
-    /// field being left runs first.
-    static void click(QWidget *widget, QPoint at = QPoint(-1, -1))
-    {
-        if (at == QPoint(-1, -1))
-            at = widget->rect().center();
         QWidget *top = widget->window();
-        QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, widget->mapTo(top, at));
+        QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, widget->mapTo(top, at.value_or(widget->rect().center())));
         QCoreApplication::processEvents();
     }
 

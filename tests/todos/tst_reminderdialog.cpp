@@ -29,6 +29,8 @@ private:
 
     void open(const ReminderFields &current = {}, const QDateTime &now = {})
     {
+        dialog.reset(); // before the services it uses
+        f = std::make_unique<MainWindowFixture>();
         if (now.isValid())
             f->clock.set(now);
         dialog = std::make_unique<ReminderDialog>(f->services, current, nullptr);
@@ -43,30 +45,25 @@ private:
         return result;
     }
     /// Year, month, day, hour, minute and half day as they stand.
-    QStringList moment() const
+    QString moment() const
     {
-        return {get("cboYear")->currentText(), get("cboMonth")->currentText(), get("cboDay")->currentText(),
-                get<QLineEdit>("txtHour")->text(), get<QLineEdit>("txtMin")->text(), get("cboAMPM")->currentText()};
+        return QStringList{get("cboYear")->currentText(), get("cboMonth")->currentText(), get("cboDay")->currentText(),
+                           get<QLineEdit>("txtHour")->text(), get<QLineEdit>("txtMin")->text(),
+                           get("cboAMPM")->currentText()}
+            .join(' ');
     }
     void ok() const { get<QPushButton>("cmdOK")->click(); }
 
 private slots:
-    void init()
-    {
-        dialog.reset(); // before the services it uses
-        f = std::make_unique<MainWindowFixture>();
-    }
-
     void opensOnTheStoredReminder_data()
     {
         QTest::addColumn<QString>("reminder");
         QTest::addColumn<QString>("flag");
-        QTest::addColumn<QStringList>("moment");
-        QTest::newRow("later year") << "6/30/2028 9:05:00 PM" << "1" << QStringList{"2028", "June", "30", "09", "05", "PM"};
-        QTest::newRow("this month") << "12/17/2026 7:45:00 AM" << "x"
-                                    << QStringList{"This year", "December", "17", "07", "45", "AM"};
-        QTest::newRow("midnight") << "1/2/2027" << "0" << QStringList{"2027", "January", "2", "12", "00", "AM"};
-        QTest::newRow("none, now") << "" << "" << QStringList{"This year", "This month", "Today", "09", "05", "PM"};
+        QTest::addColumn<QString>("moment");
+        QTest::newRow("later year") << "6/30/2028 9:05:00 PM" << "1" << "2028 June 30 09 05 PM";
+        QTest::newRow("this month") << "12/17/2026 7:45:00 AM" << "x" << "This year December 17 07 45 AM";
+        QTest::newRow("midnight") << "1/2/2027" << "0" << "2027 January 2 12 00 AM";
+        QTest::newRow("none, now") << "" << "" << "This year This month Today 09 05 PM";
     }
     void opensOnTheStoredReminder()
     {
@@ -114,24 +111,26 @@ private slots:
         QTEST(get("cboDay")->currentText(), "day");
     }
 
-    void fastSelect_data()
+    void okWritesTheChosenMoment_data()
     {
         QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QString>("choice"); // list:entry
         QTest::addColumn<QString>("reminder");
         QTest::addColumn<QString>("caption");
         const QDateTime evening(QDate(2026, 12, 5), QTime(21, 5, 30));
-        QTest::newRow("same day") << evening << "1 Minute Later" << "12/5/2026 9:06:00 PM" << "  09:06 PM";
-        QTest::newRow("next day") << evening << "10 Hours Later" << "12/6/2026 7:05:00 AM" << "December 6  07:05 AM";
-        QTest::newRow("next year") << QDateTime(QDate(2026, 12, 31), QTime(22, 0)) << "5 Hours Later"
+        QTest::newRow("same day") << evening << "cboFast:1 Minute Later" << "12/5/2026 9:06:00 PM" << "  09:06 PM";
+        QTest::newRow("next day") << evening << "cboFast:10 Hours Later" << "12/6/2026 7:05:00 AM" << "December 6  07:05 AM";
+        QTest::newRow("next year") << QDateTime(QDate(2026, 12, 31), QTime(22, 0)) << "cboFast:5 Hours Later"
                                    << "1/1/2027 3:00:00 AM" << "January 1, 2027  03:00 AM";
+        QTest::newRow("later year, this month, today") << QDateTime(QDate(2026, 5, 14), QTime(10, 0)) << "cboYear:2027"
+                                                       << "5/14/2027 10:00:00 AM" << "May 14, 2027  10:00 AM";
     }
-    void fastSelect()
+    void okWritesTheChosenMoment()
     {
         QFETCH(QDateTime, now);
         QFETCH(QString, choice);
         open({}, now);
-        QVERIFY(choose(get("cboFast"), choice));
+        QVERIFY(choose(get(qPrintable(choice.section(':', 0, 0))), choice.section(':', 1)));
         ok();
         QVERIFY(f->messages.shown.isEmpty());
         QVERIFY(dialog->written());

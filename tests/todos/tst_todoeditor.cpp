@@ -11,10 +11,8 @@ namespace {
 const QString kLeftBad = QStringLiteral("Complete percent must be a number between 0 to 100.");
 const QString kEnterBad = QStringLiteral("Percent complete must be a number between 0 to 100.");
 
-QList<Record> twoTodos()
-{
-    return {{"First", todoTag({"First", "1", "2", "10%", "", "", "", "one", "Reminder not set"})}, todo("Second")};
-}
+const QList<Record> kTwoTodos = {{"First", todoTag({"First", "1", "2", "10%", "", "", "", "one", "Reminder not set"})},
+                                  todo("Second")};
 
 } // namespace
 
@@ -25,16 +23,8 @@ private:
     std::unique_ptr<TodosWindow> w;
 
     QLineEdit *box(const QString &name) const { return w->find<QLineEdit>(name); }
-    void verifyDefaults()
-    {
-        QVERIFY(!w->editor->isHidden());
-        QCOMPARE(w->editor->record(), TodoRecord());
-        QCOMPARE(w->find<QPushButton>("cmdReminder")->text(), QStringLiteral("Reminder not set"));
-    }
 
 private slots:
-    void cleanup() { w.reset(); }
-
     void addRenameRemove()
     {
         w = std::make_unique<TodosWindow>();
@@ -44,7 +34,9 @@ private slots:
         QVERIFY(!remove->isEnabled());
         TodosWindow::click(w->find<QWidget>("arbTodoAdd"));
         QVERIFY(remove->isEnabled());
-        verifyDefaults();
+        QVERIFY(!w->editor->isHidden());
+        QCOMPARE(w->editor->record(), TodoRecord());
+        QCOMPARE(w->find<QPushButton>("cmdReminder")->text(), QStringLiteral("Reminder not set"));
         // The caption is open for typing at once; Escape keeps "New To-Do".
         QWidget *captionBox = QApplication::focusWidget();
         QVERIFY(captionBox && w->list->viewport()->isAncestorOf(captionBox));
@@ -61,21 +53,31 @@ private slots:
         QCOMPARE(w->list->item(0)->text(), QStringLiteral("Pay rent"));
         w->clickItem(0);
         QCOMPARE(w->list->item(0)->text(), QStringLiteral("Pay the rent"));
+        TodosWindow::click(w->find<QWidget>("arbTodoAdd"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        w->clickItem(1); // a "New To-Do" keeps its caption
+        QCOMPARE(w->list->item(1)->text(), QStringLiteral("New To-Do"));
 
+        // No keeps everything; Yes removes the selected to-do and shows the next.
+        w->clickItem(0);
         w->fixture.messages.answers.enqueue(MessageBoxes::Answer::No);
         TodosWindow::click(remove);
         QCOMPARE(w->fixture.messages.shown.first().text, QStringLiteral("Do you want to remove the selected task?"));
+        QCOMPARE(w->list->count(), 2);
+        QCOMPARE(box("txtSubject")->text(), QStringLiteral("Pay the rent"));
+        TodosWindow::click(remove);
         QCOMPARE(w->list->count(), 1);
-        QVERIFY(!w->editor->isHidden());
+        QVERIFY(w->list->currentItem()->isSelected());
+        QCOMPARE(w->editor->record(), TodoRecord());
         TodosWindow::click(remove);
         QCOMPARE(w->list->count(), 0);
         QVERIFY(w->editor->isHidden());
         QVERIFY(!remove->isEnabled());
     }
 
-    void editsGoToTheirOwnTodo()
+    void editsAreStoredAndSaved()
     {
-        w = std::make_unique<TodosWindow>(twoTodos());
+        w = std::make_unique<TodosWindow>(kTwoTodos);
         QCOMPARE(w->editor->record(), w->record(0));
         auto *status = w->find<QComboBox>("cboStatus");
         TodosWindow::focus(status);
@@ -83,17 +85,38 @@ private slots:
         QCOMPARE(w->record(0).status, 1); // not before it is left
         TodosWindow::focus(box("txtTodoDesc"), "one ¶ more");
         QCOMPARE(w->record(0).status, 4);
+        // Clicking another entry stores the edit in the to-do it was made for.
         w->clickItem(1);
         QCOMPARE(w->record(0).description, QStringLiteral("one ¶ more"));
         QCOMPARE(box("txtTodoDesc")->text(), QString());
         QTest::keyClick(w->list, Qt::Key_Up);
         QCOMPARE(box("txtSubject")->text(), QStringLiteral("First"));
+
+        const auto setReminder = [this](const QString &fast, const char *button) {
+            whenModal([fast, button](QWidget *modal) {
+                if (auto *dialog = qobject_cast<ReminderDialog *>(modal)) {
+                    choose(dialog->findChild<QComboBox *>("cboFast"), fast);
+                    dialog->findChild<QPushButton *>(button)->click();
+                }
+            });
+            TodosWindow::click(w->find<QPushButton>("cmdReminder"));
+        };
+        setReminder("10 Minutes Later", "cmdOK");
+        const QString edited = todoTag({"First", "4", "2", "10%", "12/5/2026 9:15:00 PM",
+                                        w->fixture.services.path("alarm.wav"), "1", "one [u+00B6] more", "  09:15 PM"});
+        QCOMPARE(w->tag(0), edited);
+        setReminder("1 Hour Later", "cmdCancel");
+        QCOMPARE(w->tag(0), edited);
+        w->fixture.close();
+        w->open();
+        QCOMPARE(w->tag(0), edited);
+        QCOMPARE(w->find<QPushButton>("cmdReminder")->text(), QStringLiteral("  09:15 PM"));
     }
 
     void percentBox_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("key"); // Tab leaves the box; 0 clicks the spinner's lower arrow
+        QTest::addColumn<int>("key"); // Tab leaves the box; 0 clicks the spinner's lower arrow; -1 saves
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("stored"); // the record follows only when the box is left
         QTest::addColumn<QString>("message"); // empty: accepted
@@ -106,18 +129,21 @@ private slots:
         QTest::newRow("down at 0%") << "0%" << int(Qt::Key_Down) << "0%" << "10%" << "";
         QTest::newRow("up at nothing") << "" << int(Qt::Key_Up) << "25%" << "10%" << "";
         QTest::newRow("spinner down at 100") << "100" << 0 << "75%" << "10%" << "";
+        QTest::newRow("saved, over") << "150" << -1 << "150" << "10%" << kLeftBad;
     }
     void percentBox()
     {
         QFETCH(QString, typed);
         QFETCH(int, key);
         QFETCH(QString, message);
-        w = std::make_unique<TodosWindow>(twoTodos());
+        w = std::make_unique<TodosWindow>(kTwoTodos);
         QLineEdit *complete = box("txtComplete");
         complete->clear();
         TodosWindow::focus(complete, typed);
         if (key == Qt::Key_Tab)
             TodosWindow::focus(box("txtSubject"));
+        else if (key == -1)
+            w->fixture.window->SaveInFile();
         else if (key)
             QTest::keyClick(complete, Qt::Key(key));
         else
@@ -131,38 +157,10 @@ private slots:
             return;
         QCOMPARE(w->fixture.messages.shown.first().text, message);
         QVERIFY(complete->hasFocus());
+        if (key == -1) // the last good value is saved
+            QVERIFY(ansi::decode(w->fixture.readFile("savedfile.qlt")).contains(QStringLiteral("First¶1¶2¶10%¶")));
         w->clickItem(1); // refused too
         QCOMPARE(w->list->currentRow(), 0);
-    }
-
-    void saveKeepsTheLastGoodPercent()
-    {
-        w = std::make_unique<TodosWindow>(twoTodos());
-        TodosWindow::focus(box("txtComplete"), "150");
-        w->fixture.window->SaveInFile();
-        QCOMPARE(w->fixture.messages.shown.size(), 1);
-        QCOMPARE(w->fixture.messages.shown.first().title, QStringLiteral("Percent overflow"));
-        QCOMPARE(w->record(0).percent, QStringLiteral("10%"));
-        QVERIFY(ansi::decode(w->fixture.readFile("savedfile.qlt")).contains(QStringLiteral("¶10%¶")));
-    }
-
-    void reminderSurvivesRestart()
-    {
-        w = std::make_unique<TodosWindow>(twoTodos());
-        whenModal([](QWidget *modal) {
-            if (auto *dialog = qobject_cast<ReminderDialog *>(modal)) {
-                choose(dialog->findChild<QComboBox *>("cboFast"), "10 Minutes Later");
-                dialog->findChild<QPushButton *>("cmdOK")->click();
-            }
-        });
-        TodosWindow::click(w->find<QPushButton>("cmdReminder"));
-        const QString chosen = todoTag({"First", "1", "2", "10%", "12/5/2026 9:15:00 PM",
-                                        w->fixture.services.path("alarm.wav"), "1", "one", "  09:15 PM"});
-        QCOMPARE(w->tag(0), chosen);
-        w->fixture.close();
-        w->open();
-        QCOMPARE(w->tag(0), chosen);
-        QCOMPARE(w->find<QPushButton>("cmdReminder")->text(), QStringLiteral("  09:15 PM"));
     }
 };
 

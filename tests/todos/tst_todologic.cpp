@@ -1,5 +1,4 @@
 #include "todos/percentsteps.h"
-#include "todos/reminderdates.h"
 #include "todos/remindertext.h"
 #include "todos/reminderwatcher.h"
 #include "todos/todorecord.h"
@@ -82,22 +81,6 @@ private slots:
         const TodoRecord badIndices = TodoRecord::fromTag(QStringLiteral("X¶7¶b¶0%¶¶¶¶¶C"));
         QCOMPARE(badIndices.status, 0);
         QCOMPARE(badIndices.priority, 1);
-    }
-
-    void caption_data()
-    {
-        QTest::addColumn<QStringList>("texts"); // year, month, day, hour, minute, half
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("today") << QStringList{"This year", "This month", "Today", "09", "05", "PM"} << "  09:05 PM";
-        QTest::newRow("later this month") << QStringList{"This year", "This month", "17", "9", "5", "PM"}
-                                          << "This month 17  9:5 PM";
-        QTest::newRow("later year") << QStringList{"2028", "June", "30", "09", "05", "PM"} << "June 30, 2028  09:05 PM";
-    }
-    void caption()
-    {
-        QFETCH(QStringList, texts);
-        QTEST(reminderdates::reminderCaption({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]}),
-              "caption");
     }
 };
 
