@@ -44,40 +44,9 @@ private:
             result.append(get(name)->itemText(i));
         return result;
     }
-    /// Year, month, day, hour, minute and half day as they stand.
-    QString moment() const
-    {
-        return QStringList{get("cboYear")->currentText(), get("cboMonth")->currentText(), get("cboDay")->currentText(),
-                           get<QLineEdit>("txtHour")->text(), get<QLineEdit>("txtMin")->text(),
-                           get("cboAMPM")->currentText()}
-            .join(' ');
-    }
     void ok() const { get<QPushButton>("cmdOK")->click(); }
 
 private slots:
-    void opensOnTheStoredReminder_data()
-    {
-        QTest::addColumn<QString>("reminder");
-        QTest::addColumn<QString>("flag");
-        QTest::addColumn<QString>("moment");
-        QTest::newRow("later year") << "6/30/2028 9:05:00 PM" << "1" << "2028 June 30 09 05 PM";
-        QTest::newRow("this month") << "12/17/2026 7:45:00 AM" << "x" << "This year December 17 07 45 AM";
-        QTest::newRow("midnight") << "1/2/2027" << "0" << "2027 January 2 12 00 AM";
-        QTest::newRow("none, now") << "" << "" << "This year This month Today 09 05 PM";
-    }
-    void opensOnTheStoredReminder()
-    {
-        QFETCH(QString, reminder);
-        QFETCH(QString, flag);
-        open({reminder, reminder.isEmpty() ? QString() : "/sounds/bell.wav", flag, "x"},
-             QDateTime(QDate(2026, 12, 5), QTime(21, 5, 42)));
-        QTEST(moment(), "moment");
-        QCOMPARE(get<QLineEdit>("txtSound")->text(),
-                 reminder.isEmpty() ? f->services.path("alarm.wav") : QStringLiteral("/sounds/bell.wav"));
-        QCOMPARE(get<QCheckBox>("chkReminder")->isChecked(), flag != "0");
-        QCOMPARE(get<QLineEdit>("txtSound")->isEnabled(), flag != "0");
-    }
-
     void monthListInMay()
     {
         open({}, QDateTime(QDate(2026, 5, 14), QTime(10, 0)));
@@ -111,32 +80,45 @@ private slots:
         QTEST(get("cboDay")->currentText(), "day");
     }
 
-    void okWritesTheChosenMoment_data()
+    void okWritesTheMoment_data()
     {
         QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QString>("stored"); // the to-do's reminder; its sound is then "/s/bell.wav"
+        QTest::addColumn<QString>("flag"); // the to-do's play flag
         QTest::addColumn<QString>("choice"); // list:entry
         QTest::addColumn<QString>("reminder");
         QTest::addColumn<QString>("caption");
         const QDateTime evening(QDate(2026, 12, 5), QTime(21, 5, 30));
-        QTest::newRow("same day") << evening << "cboFast:1 Minute Later" << "12/5/2026 9:06:00 PM" << "  09:06 PM";
-        QTest::newRow("next day") << evening << "cboFast:10 Hours Later" << "12/6/2026 7:05:00 AM" << "December 6  07:05 AM";
-        QTest::newRow("next year") << QDateTime(QDate(2026, 12, 31), QTime(22, 0)) << "cboFast:5 Hours Later"
+        QTest::newRow("same day") << evening << "" << "" << "cboFast:1 Minute Later" << "12/5/2026 9:06:00 PM" << "  09:06 PM";
+        QTest::newRow("next day") << evening << "" << "" << "cboFast:10 Hours Later" << "12/6/2026 7:05:00 AM" << "December 6  07:05 AM";
+        QTest::newRow("next year") << QDateTime(QDate(2026, 12, 31), QTime(22, 0)) << "" << "" << "cboFast:5 Hours Later"
                                    << "1/1/2027 3:00:00 AM" << "January 1, 2027  03:00 AM";
-        QTest::newRow("later year, this month, today") << QDateTime(QDate(2026, 5, 14), QTime(10, 0)) << "cboYear:2027"
-                                                       << "5/14/2027 10:00:00 AM" << "May 14, 2027  10:00 AM";
+        QTest::newRow("later year chosen") << QDateTime(QDate(2026, 5, 14), QTime(10, 0)) << "" << "" << "cboYear:2027"
+                                           << "5/14/2027 10:00:00 AM" << "May 14, 2027  10:00 AM";
+        QTest::newRow("stored, later year") << evening << "6/30/2028 9:05:00 PM" << "1" << "" << "6/30/2028 9:05:00 PM"
+                                            << "June 30, 2028  09:05 PM";
+        QTest::newRow("stored, this month") << evening << "12/17/2026 7:45:00 AM" << "x" << "" << "12/17/2026 7:45:00 AM"
+                                            << "December 17  07:45 AM";
+        QTest::newRow("stored midnight, silent") << evening << "1/2/2027" << "0" << "" << "1/2/2027" << "January 2, 2027  12:00 AM";
+        QTest::newRow("stored text does not convert") << QDateTime(QDate(2026, 12, 5), QTime(21, 5)) << "soon" << "1" << ""
+                                                      << "12/5/2026 9:05:00 PM" << "  09:05 PM";
     }
-    void okWritesTheChosenMoment()
+    void okWritesTheMoment()
     {
         QFETCH(QDateTime, now);
+        QFETCH(QString, stored);
+        QFETCH(QString, flag);
         QFETCH(QString, choice);
-        open({}, now);
-        QVERIFY(choose(get(qPrintable(choice.section(':', 0, 0))), choice.section(':', 1)));
+        open({stored, stored.isEmpty() ? QString() : "/s/bell.wav", flag, "x"}, now);
+        if (!choice.isEmpty())
+            QVERIFY(choose(get(qPrintable(choice.section(':', 0, 0))), choice.section(':', 1)));
         ok();
         QVERIFY(f->messages.shown.isEmpty());
         QVERIFY(dialog->written());
         QTEST(dialog->result().reminder, "reminder");
         QTEST(dialog->result().caption, "caption");
-        QCOMPARE(dialog->result().playFlag, QStringLiteral("1"));
+        QCOMPARE(dialog->result().sound, stored.isEmpty() ? f->services.path("alarm.wav") : QStringLiteral("/s/bell.wav"));
+        QCOMPARE(dialog->result().playFlag, flag == "0" ? QStringLiteral("0") : QStringLiteral("1"));
     }
 
     void okChecksTheTime_data()
@@ -168,12 +150,20 @@ private slots:
             return;
         QCOMPARE(f->messages.shown.first().text, message);
         QVERIFY(dialog->isVisible()); // kept for a correction
-        if (message != kPast)
+        if (message == kPast) {
+            ok(); // Yes: it closes and writes nothing
+            QVERIFY(!dialog->isVisible());
+            QVERIFY(!dialog->written());
+            QCOMPARE(dialog->result(), ReminderFields());
             return;
-        ok(); // Yes to the past moment: it closes and writes nothing
-        QVERIFY(!dialog->isVisible());
-        QVERIFY(!dialog->written());
-        QCOMPARE(dialog->result(), ReminderFields());
+        }
+        // Leaving the box is refused too.
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QLineEdit *bad = get<QLineEdit>(message.startsWith("Hour") ? "txtHour" : "txtMin");
+        get<QLineEdit>(message.startsWith("Hour") ? "txtMin" : "txtHour")->setFocus();
+        QCoreApplication::processEvents();
+        QVERIFY(bad->hasFocus());
+        QCOMPARE(f->messages.shown.size(), 2);
     }
 
     void soundBoxes()

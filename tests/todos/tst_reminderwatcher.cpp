@@ -92,10 +92,11 @@ private slots:
         QTest::addColumn<QString>("sound");
         QTest::addColumn<QString>("flag");
         QTest::addColumn<QStringList>("lamp");
-        QTest::newRow("low") << "0" << "/s/a.wav" << "1" << QStringList{"imgGreen"};
-        QTest::newRow("normal, flag off") << "1" << "/s/a.wav" << "0" << QStringList{"imgOrange"};
-        QTest::newRow("high, silent") << "2" << "" << "" << QStringList{"imgRed"};
-        QTest::newRow("out of range") << "7" << "" << "1" << QStringList{};
+        QTest::addColumn<QStringList>("blinked"); // none has a lamp of its own: the green one blinks
+        QTest::newRow("low") << "0" << "/s/a.wav" << "1" << QStringList{"imgGreen"} << QStringList{};
+        QTest::newRow("normal, flag off") << "1" << "/s/a.wav" << "0" << QStringList{"imgOrange"} << QStringList{};
+        QTest::newRow("high, silent") << "2" << "" << "" << QStringList{"imgRed"} << QStringList{};
+        QTest::newRow("out of range") << "7" << "" << "1" << QStringList{} << QStringList{"imgGreen"};
     }
     void alarmShowsTheDueTodo()
     {
@@ -104,15 +105,22 @@ private slots:
         QFETCH(QString, flag);
         w = std::make_unique<TodosWindow>(QList<Record>{
             {"Boiler", todoTag({"Boiler", "0", priority, "0%", kPast, sound, flag, "Ask about the boiler", "c"})}});
-        QStringList texts, lamps;
+        QStringList texts;
+        QList<QStringList> lamps; // bright ones, before and after a blink
         int nested = 0;
+        FakeClock *clock = &w->fixture.clock;
         QVERIFY(tick([&](AlarmWindow *alarm) {
+            for (int blink = 0; blink < 2; ++blink, alarm->blinkTick()) {
+                lamps.append(QStringList());
+                for (const char *name : {"imgGreen", "imgOrange", "imgRed"}) {
+                    if (!alarm->findChild<QLabel *>(name)->isHidden())
+                        lamps.last().append(name);
+                }
+            }
+            clock->advanceSecs(1);
+            alarm->timeTick();
             for (const char *name : {"lblSubject", "lblDesc", "lblTime"})
                 texts.append(alarm->findChild<QLabel *>(name)->text());
-            for (const char *name : {"imgGreen", "imgOrange", "imgRed"}) {
-                if (!alarm->findChild<QLabel *>(name)->isHidden())
-                    lamps.append(name);
-            }
             // The timer keeps firing inside the modal loop; a nested tick must not open another.
             whenModal([&nested, alarm](QWidget *modal) { nested += modal && modal != alarm ? 1 : 0; });
             QVERIFY(watcher()->alarmShowing());
@@ -120,8 +128,9 @@ private slots:
         }));
         QCOMPARE(nested, 0);
         QVERIFY(!watcher()->alarmShowing());
-        QCOMPARE(texts, QStringList({"Boiler", "Ask about the boiler", "09:05:00 PM"}));
-        QTEST(lamps, "lamp");
+        QCOMPARE(texts, QStringList({"Boiler", "Ask about the boiler", "09:05:01 PM"}));
+        QTEST(lamps.first(), "lamp");
+        QTEST(lamps.last(), "blinked");
         QCOMPARE(w->fixture.sound.paths(FakeSound::Call::Play), sound.isEmpty() ? QStringList() : QStringList{sound});
         QVERIFY(tick()); // closed without a choice: still due
     }
