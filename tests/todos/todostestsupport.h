@@ -31,8 +31,8 @@ inline Record todo(const QString &subject, const QString &reminder = {})
     return {subject, todoTag({subject, "0", "1", "0%", reminder, "", "1", "", "c"})};
 }
 
-/// The main window opened over a data file holding the given to-dos, the to-do section shown
-/// and the watcher, running from the start, stopped, so a test ticks it itself.
+/// The main window over a data file of the given to-dos; the watcher, running from the start,
+/// is stopped, so a test ticks it itself.
 struct TodosWindow
 {
     explicit TodosWindow(const QList<Record> &todos = {})
@@ -66,8 +66,7 @@ struct TodosWindow
         QCoreApplication::processEvents();
     }
 
-    /// A user's click (at the centre by default), through the window as the platform delivers
-    /// it, so the check of the field being left runs first.
+    /// A user's click through the window, so the check of the field being left runs first.
     static void click(QWidget *widget, std::optional<QPoint> at = {})
     {
         QWidget *top = widget->window();

@@ -27,12 +27,11 @@ private:
     std::unique_ptr<MainWindowFixture> f;
     std::unique_ptr<ReminderDialog> dialog;
 
-    void open(const ReminderFields &current = {}, const QDateTime &now = {})
+    void open(const QDateTime &now, const ReminderFields &current = {})
     {
         dialog.reset(); // before the services it uses
         f = std::make_unique<MainWindowFixture>();
-        if (now.isValid())
-            f->clock.set(now);
+        f->clock.set(now);
         dialog = std::make_unique<ReminderDialog>(f->services, current, nullptr);
         dialog->show();
     }
@@ -49,7 +48,7 @@ private:
 private slots:
     void monthListInMay()
     {
-        open({}, QDateTime(QDate(2026, 5, 14), QTime(10, 0)));
+        open(QDateTime(QDate(2026, 5, 14), QTime(10, 0)));
         QCOMPARE(items("cboMonth").join(' '), QStringLiteral("This month June July August September October November "
                                                              "December January February March April May"));
     }
@@ -72,7 +71,7 @@ private slots:
     {
         QFETCH(QDate, today);
         QFETCH(QString, month);
-        open({}, QDateTime(today, QTime(10, 0)));
+        open(QDateTime(today, QTime(10, 0)));
         if (month == QLatin1String("This month"))
             QVERIFY(choose(get("cboMonth"), "February"));
         QVERIFY(choose(get("cboMonth"), month));
@@ -109,7 +108,7 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(QString, flag);
         QFETCH(QString, choice);
-        open({stored, stored.isEmpty() ? QString() : "/s/bell.wav", flag, "x"}, now);
+        open(now, {stored, stored.isEmpty() ? QString() : "/s/bell.wav", flag, "x"});
         if (!choice.isEmpty())
             QVERIFY(choose(get(qPrintable(choice.section(':', 0, 0))), choice.section(':', 1)));
         ok();
@@ -139,7 +138,7 @@ private slots:
         QFETCH(QTime, now);
         QFETCH(QString, typed);
         QFETCH(QString, message);
-        open({}, QDateTime(QDate(2026, 12, 5), now));
+        open(QDateTime(QDate(2026, 12, 5), now));
         get<QLineEdit>("txtHour")->setText(typed.section(':', 0, 0));
         get<QLineEdit>("txtMin")->setText(typed.section(':', 1));
         f->messages.answers.enqueue(MessageBoxes::Answer::No);
@@ -168,7 +167,7 @@ private slots:
 
     void soundBoxes()
     {
-        open();
+        open(QDateTime(QDate(2026, 12, 5), QTime(21, 5)));
         f->files.picks.enqueue(QStringLiteral("/sounds/ring.wav"));
         get<QPushButton>("cmdBrowse")->click();
         get<QPushButton>("cmdBrowse")->click(); // cancelled
