@@ -5,6 +5,7 @@
 #include "tests/support/mainwindowfixture.h"
 #include "todos/reminderwatcher.h"
 #include "todos/todoeditor.h"
+#include "todos/todorecord.h"
 #include "todos/todossection.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 /// A to-do tag from its nine fields.
 inline QString todoTag(const QStringList &fields)
@@ -23,17 +25,14 @@ inline QString todoTag(const QStringList &fields)
     return fields.join(QChar(0x00B6));
 }
 
-/// A to-do with a reminder (and otherwise plain fields).
-inline Record todoWithReminder(const QString &subject, const QString &reminder,
-                               const QString &priority = QStringLiteral("1"),
-                               const QString &sound = QString(), const QString &description = QString())
+/// A plain to-do, due at reminder (none when empty).
+inline Record todo(const QString &subject, const QString &reminder = {})
 {
-    return {subject, todoTag({subject, "0", priority, "0%", reminder, sound, "1", description,
-                              "  09:05 PM"})};
+    return {subject, todoTag({subject, "0", "1", "0%", reminder, "", "1", "", "c"})};
 }
 
-/// The main window over a data file holding the given to-dos, with the to-do section shown
-/// and the once-a-second watcher stopped, so a test ticks it itself.
+/// The main window over a data file of the given to-dos; the watcher, running from the start,
+/// is stopped, so a test ticks it itself.
 struct TodosWindow
 {
     explicit TodosWindow(const QList<Record> &todos = {})
@@ -41,12 +40,12 @@ struct TodosWindow
         DataFileContent content;
         content[SectionId::Todos] = todos;
         fixture.writeFile(QStringLiteral("savedfile.qlt"), serializeDataFile(content));
+        open();
     }
-
     void open()
     {
-        fixture.open();
-        section = static_cast<TodosSection *>(fixture.window->section(SectionId::Todos));
+        section = static_cast<TodosSection *>(fixture.open()->section(SectionId::Todos));
+        QVERIFY(section->watcher()->timer()->isActive());
         section->watcher()->timer()->stop();
         section->show();
         list = section->list();
@@ -55,23 +54,23 @@ struct TodosWindow
     }
 
     template <typename T> T *find(const QString &name) const { return fixture.find<T>(name); }
-
     QString tag(int row) const { return listrecords::tag(list->item(row)); }
+    TodoRecord record(int row) const { return TodoRecord::fromTag(tag(row)); }
+    void clickItem(int row) const { click(list->viewport(), list->visualItemRect(list->item(row)).center()); }
 
-    /// A user's click on a list entry.
-    void clickItem(int row) const
+    /// Focuses a box, as a click or Tab would (its text is selected), and types into it.
+    static void focus(QWidget *widget, const QString &typed = {})
     {
-        click(list->viewport(), list->visualItemRect(list->item(row)).center());
+        widget->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(widget, typed);
+        QCoreApplication::processEvents();
     }
 
-    /// A user's click, through the window as the platform delivers it, so the check of the
-    /// field being left runs first.
-    static void click(QWidget *widget, QPoint at = QPoint(-1, -1))
+    /// A user's click through the window, so the check of the field being left runs first.
+    static void click(QWidget *widget, std::optional<QPoint> at = {})
     {
-        if (at == QPoint(-1, -1))
-            at = widget->rect().center();
         QWidget *top = widget->window();
-        QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, widget->mapTo(top, at));
+        QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, widget->mapTo(top, at.value_or(widget->rect().center())));
         QCoreApplication::processEvents();
     }
 

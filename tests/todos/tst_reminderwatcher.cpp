@@ -2,7 +2,6 @@
 
 #include "todos/alarmwindow.h"
 #include "todos/reminderdialog.h"
-#include "todos/todorecord.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -11,35 +10,14 @@
 
 namespace {
 
+// The clock stands at 9:05:00 PM.
+const QString kPast = QStringLiteral("12/5/2026 9:00:00 PM");
+const QString kNow = QStringLiteral("12/5/2026 9:05:00 PM");
 const QString kFuture = QStringLiteral("12/5/2026 9:05:01 PM");
-const QString kLater = QStringLiteral("1/1/2030");
 
-/// What the alarm window showed, read while it was open.
-struct Seen
+void pressOk(AlarmWindow *alarm)
 {
-    bool shown = false;
-    QString subject;
-    QString description;
-    QString time;
-    QStringList brightLamps;
-};
-
-QStringList visibleBrightLamps(const QWidget *alarm)
-{
-    QStringList lamps;
-    for (const char *name : {"imgGreen", "imgOrange", "imgRed"}) {
-        if (!alarm->findChild<QLabel *>(QLatin1String(name))->isHidden())
-            lamps.append(QLatin1String(name));
-    }
-    return lamps;
-}
-
-int openAlarms()
-{
-    int count = 0;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        count += qobject_cast<AlarmWindow *>(window) && window->isVisible() ? 1 : 0;
-    return count;
+    alarm->findChild<QPushButton *>("cmdOK")->click();
 }
 
 } // namespace
@@ -50,112 +28,56 @@ class TestReminderWatcher : public QObject
 private:
     std::unique_ptr<TodosWindow> w;
 
-    void open(const QList<Record> &todos)
-    {
-        w = std::make_unique<TodosWindow>(todos);
-        w->open();
-    }
     ReminderWatcher *watcher() const { return w->section->watcher(); }
 
-    /// One tick; what the alarm showed, if one came up. action then runs in the alarm and
-    /// should close it (it is closed by its close box otherwise).
-    Seen tick(std::function<void(AlarmWindow *)> action = {})
+    /// One tick; true when an alarm came up. action runs in it and should close it (it is
+    /// closed by its close box otherwise).
+    bool tick(std::function<void(AlarmWindow *)> action = {})
     {
-        auto seen = std::make_shared<Seen>();
-        whenModal([seen, action](QWidget *modal) {
-            auto *alarm = qobject_cast<AlarmWindow *>(modal);
-            if (!alarm)
-                return;
-            seen->shown = true;
-            seen->subject = alarm->findChild<QLabel *>("lblSubject")->text();
-            seen->description = alarm->findChild<QLabel *>("lblDesc")->text();
-            seen->time = alarm->findChild<QLabel *>("lblTime")->text();
-            seen->brightLamps = visibleBrightLamps(alarm);
-            if (action)
-                action(alarm);
+        bool shown = false;
+        whenModal([&shown, action](QWidget *modal) {
+            if (auto *alarm = qobject_cast<AlarmWindow *>(modal)) {
+                shown = true;
+                if (action)
+                    action(alarm);
+            }
         });
         watcher()->tick();
-        // Nothing came up: the scheduled check still has to run and find nothing.
-        QCoreApplication::processEvents();
-        return *seen;
+        QCoreApplication::processEvents(); // nothing came up: the scheduled check still runs
+        return shown;
     }
 
 private slots:
-    void cleanup()
+    void lastDueTodoInTheListFires()
     {
-        w.reset();
-        QCOMPARE(openAlarms(), 0);
-    }
-
-    void timerRunsFromTheStart()
-    {
-        MainWindowFixture fixture;
-        fixture.open();
-        auto *timer = fixture.find<QTimer>("tmrTodo");
-        QVERIFY(timer);
-        QVERIFY(timer->isActive());
-        QCOMPARE(timer->interval(), 1000);
-        timer->stop();
-    }
-
-    void scanChoosesTheLastDueTodo()
-    {
-        MainWindowFixture fixture; // services and the clock, 2026-12-05 21:05:00
-        QListWidget list;
-        const QChar sep(0x00B6);
-        const QString due = QStringLiteral("12/5/2026 9:05:00 PM");
-        const QList<QString> tags = {
-            todoTag({"Early", "0", "0", "0%", "12/5/2026 9:00:00 PM", "", "1", "early", "c"}),
-            QString(),
-            todoTag({"Now", "0", "2", "0%", due, "/s/now.wav", "0", "now desc", "c"}),
-            todoTag({"Next second", "0", "1", "0%", kFuture, "", "1", "", "c"}),
-            todoTag({"No reminder", "0", "1", "0%", "", "", "", "", "c"}),
-            todoTag({"Ten fields", "0", "1", "0%", due, "", "1", "", "c"}) + sep + "extra",
-            todoTag({"Eight fields", "0", "1", "0%", due, "", "1", ""}),
-            todoTag({"Garbled", "0", "1", "0%", "5 Dec 2026", "", "1", "", "c"}),
+        // Every to-do after "Now" is due too, or would be if it were read.
+        QList<Record> todos;
+        for (const QString &tag : {todo("Early", kPast).tag, QString(), todo("Now", kNow).tag,
+                                   todo("Next second", kFuture).tag, todo("No reminder").tag,
+                                   todo("Ten fields", kNow).tag + QStringLiteral("¶extra"),
+                                   todoTag({"Eight fields", "0", "1", "0%", kNow, "", "1", ""}),
+                                   todo("Garbled", "5 Dec 2026").tag})
+            todos.append({"x", tag});
+        w = std::make_unique<TodosWindow>(todos);
+        const auto due = [this] {
+            QString subject;
+            tick([&subject](AlarmWindow *alarm) { subject = alarm->findChild<QLabel *>("lblSubject")->text(); });
+            return subject;
         };
-        for (const QString &tag : tags)
-            listrecords::append(&list, "x", "Todo", tag);
-        ReminderWatcher scan(fixture.services, &list, nullptr, nullptr);
+        QCOMPARE(due(), QStringLiteral("Now"));
 
-        int priority = -5;
-        QString subject, description, sound;
-        QListWidgetItem *item = nullptr;
-        QDateTime when;
-        scan.GetDueTodo(priority, subject, description, item, sound, when);
-        QCOMPARE(item, list.item(2));
-        QCOMPARE(subject, QStringLiteral("Now"));
-        QCOMPARE(priority, 2);
-        QCOMPARE(description, QStringLiteral("now desc"));
-        QCOMPARE(sound, QStringLiteral("/s/now.wav"));
-        QCOMPARE(when, QDateTime(QDate(2026, 12, 5), QTime(21, 5, 0)));
-
-        // A changed tag is read again; the earlier due to-do is then the one.
-        listrecords::setTag(list.item(2), todoTag({"Now", "0", "2", "0%", kFuture, "", "1", "", "c"}));
-        scan.GetDueTodo(priority, subject, description, item, sound, when);
-        QCOMPARE(subject, QStringLiteral("Early"));
-        QCOMPARE(item, list.item(0));
-
-        // Nothing due: the outputs keep what they held.
-        delete list.takeItem(0);
-        scan.GetDueTodo(priority, subject, description, item, sound, when);
-        QVERIFY(!when.isValid());
-        QCOMPARE(subject, QStringLiteral("Early"));
-
-        // A second later the next one is due.
-        fixture.clock.advanceSecs(1);
-        scan.GetDueTodo(priority, subject, description, item, sound, when);
-        QCOMPARE(subject, QStringLiteral("Next second"));
-
-        // Entries put in before and after it are seen at their places.
-        list.insertItem(0, QStringLiteral("x"));
-        listrecords::setTag(list.item(0), todoTag({"Inserted first", "0", "1", "0%", due, "", "1", "", "c"}));
-        scan.GetDueTodo(priority, subject, description, item, sound, when);
-        QCOMPARE(subject, QStringLiteral("Next second"));
-        listrecords::append(&list, "x", "Todo", todoTag({"Appended", "0", "1", "0%", due, "", "1", "", "c"}));
-        scan.GetDueTodo(priority, subject, description, item, sound, when);
-        QCOMPARE(subject, QStringLiteral("Appended"));
-        QCOMPARE(item, list.item(list.count() - 1));
+        // Changed, removed, inserted and appended entries are read again, at their places.
+        listrecords::setTag(w->list->item(2), todo("Now", kFuture).tag);
+        QCOMPARE(due(), QStringLiteral("Early"));
+        delete w->list->takeItem(0);
+        QCOMPARE(due(), QString());
+        w->fixture.clock.advanceSecs(1);
+        QCOMPARE(due(), QStringLiteral("Next second"));
+        w->list->insertItem(0, QStringLiteral("x"));
+        listrecords::setTag(w->list->item(0), todo("Inserted first", kNow).tag);
+        QCOMPARE(due(), QStringLiteral("Next second"));
+        listrecords::append(w->list, "x", "Todo", todo("Appended", kNow).tag);
+        QCOMPARE(due(), QStringLiteral("Appended"));
     }
 
     void alarmShowsTheDueTodo_data()
@@ -163,262 +85,146 @@ private slots:
         QTest::addColumn<QString>("priority");
         QTest::addColumn<QString>("sound");
         QTest::addColumn<QString>("flag");
-        QTest::addColumn<QStringList>("lamps");
-        QTest::newRow("low") << "0" << "/s/a.wav" << "1" << QStringList{"imgGreen"};
-        QTest::newRow("normal, flag off") << "1" << "/s/a.wav" << "0" << QStringList{"imgOrange"};
-        QTest::newRow("high, silent") << "2" << "" << "" << QStringList{"imgRed"};
-        QTest::newRow("out of range") << "7" << "" << "1" << QStringList{};
+        QTest::addColumn<QStringList>("lamp");
+        QTest::addColumn<QStringList>("blinked"); // none has a lamp of its own: the green one blinks
+        QTest::newRow("low") << "0" << "/s/a.wav" << "1" << QStringList{"imgGreen"} << QStringList{};
+        QTest::newRow("normal, flag off") << "1" << "/s/a.wav" << "0" << QStringList{"imgOrange"} << QStringList{};
+        QTest::newRow("high, silent") << "2" << "" << "" << QStringList{"imgRed"} << QStringList{};
+        QTest::newRow("out of range") << "7" << "" << "1" << QStringList{} << QStringList{"imgGreen"};
     }
     void alarmShowsTheDueTodo()
     {
         QFETCH(QString, priority);
         QFETCH(QString, sound);
         QFETCH(QString, flag);
-        open({{"Boiler", todoTag({"Boiler", "0", priority, "0%", "12/5/2026 9:00:00 PM", sound, flag,
-                                  "Ask about the boiler", "c"})}});
-        const Seen seen = tick([](AlarmWindow *alarm) { alarm->reject(); });
-        QVERIFY(seen.shown);
-        QCOMPARE(seen.subject, QStringLiteral("Boiler"));
-        QCOMPARE(seen.description, QStringLiteral("Ask about the boiler"));
-        QCOMPARE(seen.time, QStringLiteral("09:05:00 PM"));
-        QTEST(seen.brightLamps, "lamps");
-        QCOMPARE(w->fixture.sound.paths(FakeSound::Call::Play),
-                 sound.isEmpty() ? QStringList() : QStringList{sound});
-        // Closed without a choice: still due, and shown again at the next tick.
-        QCOMPARE(w->list->count(), 1);
-        QVERIFY(tick([](AlarmWindow *alarm) { alarm->reject(); }).shown);
-    }
-
-    void lampBlinksAndClockRuns()
-    {
-        open({{"Boiler", todoTag({"Boiler", "0", "2", "0%", "12/5/2026 9:00:00 PM", "", "", "", "c"})},
-              {"Odd", todoTag({"Odd", "0", "9", "0%", kLater, "", "", "", "c"})}});
-        QList<QStringList> phases;
-        QStringList times;
+        w = std::make_unique<TodosWindow>(QList<Record>{
+            {"Boiler", todoTag({"Boiler", "0", priority, "0%", kPast, sound, flag, "Ask about the boiler", "c"})}});
+        QStringList texts;
+        QList<QStringList> lamps; // bright ones, before and after a blink
+        int nested = 0;
         FakeClock *clock = &w->fixture.clock;
-        const auto record = [&phases, &times, clock](AlarmWindow *alarm) {
-            phases.append(visibleBrightLamps(alarm));
-            for (int i = 0; i < 3; ++i) {
-                alarm->blinkTick();
-                phases.append(visibleBrightLamps(alarm));
+        QVERIFY(tick([&](AlarmWindow *alarm) {
+            for (int blink = 0; blink < 2; ++blink, alarm->blinkTick()) {
+                lamps.append(QStringList());
+                for (const char *name : {"imgGreen", "imgOrange", "imgRed"}) {
+                    if (!alarm->findChild<QLabel *>(name)->isHidden())
+                        lamps.last().append(name);
+                }
             }
-            times.append(alarm->findChild<QLabel *>("lblTime")->text());
             clock->advanceSecs(1);
             alarm->timeTick();
-            times.append(alarm->findChild<QLabel *>("lblTime")->text());
-            alarm->reject();
-        };
-        tick(record);
-        QCOMPARE(phases, (QList<QStringList>{{"imgRed"}, {}, {"imgRed"}, {}}));
-        QCOMPARE(times, (QStringList{"09:05:00 PM", "09:05:01 PM"}));
-        // With no lamp of its own, the green one blinks.
-        delete w->list->takeItem(0);
-        listrecords::setTag(w->list->item(0), todoTag({"Odd", "0", "9", "0%", "12/5/2026 8:00:00 PM", "", "", "", "c"}));
-        phases.clear();
-        tick(record);
-        QCOMPARE(phases, (QList<QStringList>{{}, {"imgGreen"}, {}, {"imgGreen"}}));
+            for (const char *name : {"lblSubject", "lblDesc", "lblTime"})
+                texts.append(alarm->findChild<QLabel *>(name)->text());
+            // The timer keeps firing inside the modal loop; a nested tick must not open another.
+            whenModal([&nested, alarm](QWidget *modal) { nested += modal && modal != alarm ? 1 : 0; });
+            QVERIFY(watcher()->alarmShowing());
+            watcher()->tick();
+        }));
+        QCOMPARE(nested, 0);
+        QVERIFY(!watcher()->alarmShowing());
+        QCOMPARE(texts, QStringList({"Boiler", "Ask about the boiler", "09:05:01 PM"}));
+        QTEST(lamps.first(), "lamp");
+        QTEST(lamps.last(), "blinked");
+        QCOMPARE(w->fixture.sound.paths(FakeSound::Call::Play), sound.isEmpty() ? QStringList() : QStringList{sound});
+        QVERIFY(tick()); // closed without a choice: still due
     }
 
     void okDeletesTheTodo_data()
     {
-        QTest::addColumn<int>("dueRow");
-        QTest::addColumn<bool>("byEnter");
-        QTest::newRow("middle") << 1 << false;
-        QTest::newRow("middle by Enter") << 1 << true;
-        QTest::newRow("last") << 2 << false;
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("due");
+        QTest::addColumn<int>("edited");
+        QTest::newRow("middle, another being edited") << 3 << 1 << 0;
+        QTest::newRow("last, being edited") << 3 << 2 << 2;
+        QTest::newRow("the only one") << 1 << 0 << 0;
     }
     void okDeletesTheTodo()
     {
-        QFETCH(int, dueRow);
-        QFETCH(bool, byEnter);
+        QFETCH(int, count);
+        QFETCH(int, due);
+        QFETCH(int, edited);
         QList<Record> todos;
-        for (int row = 0; row < 3; ++row) {
-            const QString name = QStringLiteral("T%1").arg(row);
-            todos.append({name, todoTag({name, "0", "1", "0%", row == dueRow ? "12/5/2026 9:00:00 PM" : kFuture,
-                                         "", "1", "", "c"})});
+        for (int row = 0; row < count; ++row)
+            todos.append(todo(QStringLiteral("T%1").arg(row), row == due ? kPast : kFuture));
+        w = std::make_unique<TodosWindow>(todos);
+        w->clickItem(edited);
+        TodosWindow::focus(w->find<QLineEdit>("txtSubject"), "Typed");
+        QVERIFY(tick(pressOk));
+        QCOMPARE(w->list->count(), count - 1);
+        if (count == 1) {
+            QVERIFY(w->editor->isHidden());
+            QVERIFY(!w->find<QWidget>("arbTodoRemove")->isEnabled());
+            QCOMPARE(w->editor->record(), TodoRecord());
+            return;
         }
-        open(todos);
-        w->clickItem(dueRow);
-        tick([byEnter](AlarmWindow *alarm) {
-            if (byEnter)
-                QTest::keyClick(alarm, Qt::Key_Return);
-            else
-                alarm->findChild<QPushButton *>("cmdOK")->click();
-        });
-        QCOMPARE(w->list->count(), 2);
-        for (int row = 0; row < 2; ++row)
-            QVERIFY(w->list->item(row)->text() != QStringLiteral("T%1").arg(dueRow));
+        QCOMPARE(w->list->findItems(QStringLiteral("T%1").arg(due), Qt::MatchExactly).size(), 0);
         QListWidgetItem *current = w->list->currentItem();
         QVERIFY(current && current->isSelected());
-        QCOMPARE(w->editor->subject(), current->text());
-        QVERIFY(!w->editor->isHidden());
-    }
-
-    void okOnTheOnlyTodoHidesTheEditor()
-    {
-        open({{"Only", todoTag({"Only", "2", "2", "90%", "12/5/2026 9:00:00 PM", "", "1", "d", "c"})}});
-        tick([](AlarmWindow *alarm) { alarm->findChild<QPushButton *>("cmdOK")->click(); });
-        QCOMPARE(w->list->count(), 0);
-        QVERIFY(w->editor->isHidden());
-        QVERIFY(!w->find<QWidget>("arbTodoRemove")->isEnabled());
-        QCOMPARE(w->editor->record(), TodoRecord());
+        QCOMPARE(w->editor->subject(), w->record(w->list->row(current)).subject);
+        if (edited != due) // what was typed into another to-do is kept
+            QCOMPARE(w->record(edited).subject, QStringLiteral("Typed"));
     }
 
     void snoozeCountsFromNow()
     {
-        open({{"Other", todoTag({"Other", "0", "1", "0%", kLater, "", "1", "", "c"})},
-              {"Boiler", todoTag({"Boiler", "1", "0", "20%", "12/5/2026 9:00:00 PM", "/s/a.wav", "1", "d",
-                                  "  09:00 PM"})}});
+        const QString boiler = todoTag({"Boiler", "1", "0", "20%", kPast, "/s/a.wav", "1", "d", "  09:00 PM"});
+        w = std::make_unique<TodosWindow>(QList<Record>{todo("Other", "1/1/2030"), {"Boiler", boiler}});
         w->fixture.clock.set(QDateTime(QDate(2026, 12, 5), QTime(21, 30, 15)));
-        w->list->setCurrentRow(0);
-        QPoint menuAt;
-        QPoint expectedAt;
-        QString defaultItem;
-        QStringList items;
-        tick([&](AlarmWindow *alarm) {
-            auto *snooz = alarm->findChild<QPushButton *>("cmdSnooz");
-            snooz->click();
-            QMenu *menu = alarm->snoozeMenu();
-            menuAt = menu->pos();
-            expectedAt = alarm->mapToGlobal(QPoint(snooz->x(), snooz->y() + snooz->height()));
-            defaultItem = menu->defaultAction()->text();
-            for (QAction *action : menu->actions())
-                items.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-            menu->findChild<QAction *>("mnu10Min")->trigger();
-        });
-        QCOMPARE(menuAt, expectedAt);
-        QCOMPARE(defaultItem, QStringLiteral("5 Minutes"));
-        QCOMPARE(items, QStringList({"1 Minute", "2 Minutes", "3 Minutes", "5 Minutes", "-", "10 Minutes",
-                                     "20 Minutes", "30 Minutes", "45 Minutes", "-", "1 Hour"}));
-        QCOMPARE(w->tag(1), todoTag({"Boiler", "1", "0", "20%", "12/5/2026 9:40:15 PM", "/s/a.wav", "1", "d",
-                                     "12 05,2026 09:40 PM"}));
+        QVERIFY(tick([](AlarmWindow *alarm) {
+            alarm->findChild<QPushButton *>("cmdSnooz")->click();
+            alarm->snoozeMenu()->findChild<QAction *>("mnu10Min")->trigger();
+        }));
+        QCOMPARE(w->tag(1), todoTag({"Boiler", "1", "0", "20%", "12/5/2026 9:40:15 PM", "/s/a.wav", "1", "d", "12 05,2026 09:40 PM"}));
         QCOMPARE(w->list->currentRow(), 1);
         QCOMPARE(w->find<QPushButton>("cmdReminder")->text(), QStringLiteral("12 05,2026 09:40 PM"));
-
+        // Due again at that second, not before.
         w->fixture.clock.set(QDateTime(QDate(2026, 12, 5), QTime(21, 40, 14)));
-        QVERIFY(!tick().shown);
+        QVERIFY(!tick());
         w->fixture.clock.advanceSecs(1);
-        QVERIFY(tick([](AlarmWindow *alarm) { alarm->reject(); }).shown);
+        QVERIFY(tick());
     }
 
-    void dueTodoFiresAfterRestart()
+    void alarmWhileAQuestionIsOpen()
     {
-        open({{"Boiler", todoTag({"Boiler", "0", "1", "0%", "12/5/2026 10:00:00 PM", "", "1", "", "c"})}});
-        QVERIFY(!tick().shown);
-        w->fixture.close();
-        w->fixture.clock.set(QDateTime(QDate(2026, 12, 6), QTime(8, 0)));
-        w->open();
-        QVERIFY(tick([](AlarmWindow *alarm) { alarm->reject(); }).shown);
-    }
-
-    void neverMoreThanOneAlarm()
-    {
-        open({{"Boiler", todoTag({"Boiler", "0", "1", "0%", "12/5/2026 9:00:00 PM", "", "1", "", "c"})}});
-        int alarmsSeen = 0;
-        bool showingWhileOpen = false;
-        ReminderWatcher *scan = watcher();
-        tick([&](AlarmWindow *alarm) {
-            // The timer keeps firing inside the modal loop; a nested tick must not open another.
-            whenModal([&alarmsSeen](QWidget *modal) {
-                if (qobject_cast<AlarmWindow *>(modal) && openAlarms() > 1)
-                    ++alarmsSeen;
+        w = std::make_unique<TodosWindow>(QList<Record>{todo("Due", kPast), todo("Mine"), todo("Later", kFuture)});
+        // The dialog is open on a to-do when the alarm comes up; true when it stayed open (then OK).
+        const auto editWhileAlarm = [this](int row, std::function<void(AlarmWindow *)> alarmAction) {
+            w->clickItem(row);
+            bool stayed = false;
+            whenModal([this, alarmAction, &stayed](QWidget *modal) {
+                auto *dialog = qobject_cast<ReminderDialog *>(modal);
+                QVERIFY(dialog);
+                choose(dialog->findChild<QComboBox *>("cboFast"), "1 Hour Later");
+                QVERIFY(tick(alarmAction));
+                stayed = dialog->isVisible();
+                if (stayed)
+                    dialog->findChild<QPushButton *>("cmdOK")->click();
             });
-            scan->tick();
-            alarmsSeen += openAlarms();
-            showingWhileOpen = scan->alarmShowing();
-            alarm->reject();
-        });
-        QCOMPARE(alarmsSeen, 1);
-        QVERIFY(showingWhileOpen);
-        QVERIFY(!scan->alarmShowing());
-    }
-
-    void typedSubjectSurvivesTheAlarm()
-    {
-        open({{"Mine", todoTag({"Mine", "0", "1", "0%", kFuture, "", "1", "", "c"})},
-              {"Due", todoTag({"Due", "0", "1", "0%", "12/5/2026 9:00:00 PM", "", "1", "", "c"})}});
+            TodosWindow::click(w->find<QPushButton>("cmdReminder"));
+            return stayed;
+        };
+        // The alarm's snooze selects its own to-do; each keeps its own reminder.
+        QVERIFY(editWhileAlarm(1, [](AlarmWindow *alarm) {
+            alarm->snoozeMenu()->findChild<QAction *>("mnu5Min")->trigger();
+        }));
+        QCOMPARE(w->record(0).reminder, QStringLiteral("12/5/2026 9:10:00 PM"));
+        QCOMPARE(w->record(1).reminder, QStringLiteral("12/5/2026 10:05:00 PM"));
+        // The alarm deletes the to-do being edited: the dialog closes and its result is dropped.
+        w->fixture.clock.advanceSecs(1);
+        const QList<QString> others = {w->tag(0), w->tag(1)};
+        QVERIFY(!editWhileAlarm(2, pressOk));
+        QCOMPARE((QList<QString>{w->tag(0), w->tag(1)}), others);
+        QCOMPARE(w->list->count(), 2);
+        // The alarm deletes the to-do that Remove asks about: Yes then takes no other with it.
+        w->fixture.clock.advanceSecs(5 * 60);
         w->clickItem(0);
-        auto *subject = w->find<QLineEdit>("txtSubject");
-        subject->setFocus();
-        QCoreApplication::processEvents();
-        QTest::keyClicks(subject, "Mine, edited");
-        tick([](AlarmWindow *alarm) { alarm->findChild<QPushButton *>("cmdOK")->click(); });
-        QCOMPARE(w->list->count(), 1);
-        QCOMPARE(TodoRecord::fromTag(w->tag(0)).subject, QStringLiteral("Mine, edited"));
-        QCOMPARE(subject->text(), QStringLiteral("Mine, edited"));
-    }
-
-    void removeQuestionKeepsToItsTodo()
-    {
-        // The alarm deletes the to-do being asked about while the question is open.
-        open({{"Due", todoTag({"Due", "0", "1", "0%", "12/5/2026 9:00:00 PM", "", "1", "", "c"})},
-              {"Keep", todoTag({"Keep", "0", "1", "0%", "", "", "", "", "c"})}});
-        w->clickItem(0);
-        ReminderWatcher *scan = watcher();
-        w->fixture.messages.onShow = [this, scan](const FakeMessageBoxes::Shown &) {
+        w->fixture.messages.onShow = [this](const FakeMessageBoxes::Shown &) {
             w->fixture.messages.onShow = nullptr;
-            whenModal([](QWidget *alarm) {
-                if (qobject_cast<AlarmWindow *>(alarm))
-                    alarm->findChild<QPushButton *>("cmdOK")->click();
-            });
-            scan->tick();
+            QVERIFY(tick(pressOk));
         };
         TodosWindow::click(w->find<QWidget>("arbTodoRemove"));
         QCOMPARE(w->list->count(), 1);
-        QCOMPARE(w->list->item(0)->text(), QStringLiteral("Keep"));
-    }
-
-    void alarmDeletingTheEditedTodoClosesTheDialog()
-    {
-        const QString other = todoTag({"Other", "0", "1", "0%", "", "", "", "", "Reminder not set"});
-        open({{"Due", todoTag({"Due", "0", "1", "0%", "12/5/2026 9:00:00 PM", "", "1", "", "c"})},
-              {"Other", other}});
-        w->clickItem(0);
-        ReminderWatcher *scan = watcher();
-        bool dialogClosed = false;
-        whenModal([&](QWidget *modal) {
-            auto *dialog = qobject_cast<ReminderDialog *>(modal);
-            if (!dialog)
-                return;
-            choose(dialog->findChild<QComboBox *>("cboFast"), "1 Hour Later");
-            whenModal([](QWidget *alarm) {
-                if (qobject_cast<AlarmWindow *>(alarm))
-                    alarm->findChild<QPushButton *>("cmdOK")->click();
-            });
-            scan->tick();
-            dialogClosed = !dialog->isVisible();
-            if (!dialogClosed)
-                dialog->findChild<QPushButton *>("cmdOK")->click();
-        });
-        TodosWindow::click(w->find<QPushButton>("cmdReminder"));
-        QVERIFY(dialogClosed);
-        QCOMPARE(w->list->count(), 1);
-        QCOMPARE(w->tag(0), other);
-        QCOMPARE(w->editor->subject(), QStringLiteral("Other"));
-    }
-
-    void snoozeOfAnotherTodoKeepsTheDialogResultInItsOwn()
-    {
-        open({{"Mine", todoTag({"Mine", "0", "1", "0%", "", "", "", "", "Reminder not set"})},
-              {"Due", todoTag({"Due", "0", "1", "0%", "12/5/2026 9:00:00 PM", "", "1", "", "c"})}});
-        w->clickItem(0);
-        ReminderWatcher *scan = watcher();
-        whenModal([scan](QWidget *modal) {
-            auto *dialog = qobject_cast<ReminderDialog *>(modal);
-            if (!dialog)
-                return;
-            choose(dialog->findChild<QComboBox *>("cboFast"), "1 Hour Later");
-            whenModal([](QWidget *alarm) {
-                if (auto *shown = qobject_cast<AlarmWindow *>(alarm))
-                    shown->snoozeMenu()->findChild<QAction *>("mnu5Min")->trigger();
-            });
-            scan->tick();
-            dialog->findChild<QPushButton *>("cmdOK")->click();
-        });
-        TodosWindow::click(w->find<QPushButton>("cmdReminder"));
-        QCOMPARE(TodoRecord::fromTag(w->tag(0)).reminder, QStringLiteral("12/5/2026 10:05:00 PM"));
-        QCOMPARE(TodoRecord::fromTag(w->tag(1)).reminder, QStringLiteral("12/5/2026 9:10:00 PM"));
-        QCOMPARE(TodoRecord::fromTag(w->tag(1)).reminderCaption, QStringLiteral("12 05,2026 09:10 PM"));
+        QCOMPARE(w->list->item(0)->text(), QStringLiteral("Mine"));
     }
 };
 
