@@ -11,19 +11,10 @@ const QString kTerminator = QStringLiteral("::");
 /// the terminator), and each "[" that would be read as an escape.
 QString escapeEntry(const QString &entry)
 {
-    QString out;
-    out.reserve(entry.size());
-    const qsizetype last = entry.size() - 1;
-    for (qsizetype i = 0; i <= last; ++i) {
-        const QChar c = entry[i];
-        const bool touchingColon = c == u':'
-            && (i == 0 || i == last || entry[i - 1] == u':' || entry[i + 1] == u':');
-        if (touchingColon || escapes::bracketNeedsEscape(entry, i, false))
-            out += escapes::charEscape(c);
-        else
-            out += c;
-    }
-    return out;
+    return escapes::escapeWhere(entry, [](QStringView text, qsizetype i) {
+        return text[i] == u':'
+            && (i == 0 || i == text.size() - 1 || text[i - 1] == u':' || text[i + 1] == u':');
+    });
 }
 
 } // namespace

@@ -8,15 +8,11 @@
 namespace quotefile {
 namespace {
 
-/// The characters of text that cannot stand as themselves in the file.
-QString specialsOf(const QString &text)
+/// A character that cannot stand as itself in the file.
+bool cannotStand(QStringView text, qsizetype i)
 {
-    QString specials;
-    for (const QChar c : text) {
-        if ((c == u'\r' || c == u'\n' || !ansi::canEncode(c)) && !specials.contains(c))
-            specials += c;
-    }
-    return specials;
+    const QChar c = text[i];
+    return c == u'\r' || c == u'\n' || !ansi::canEncode(c);
 }
 
 } // namespace
@@ -38,7 +34,7 @@ QByteArray serialize(const QStringList &quotes)
 {
     QString text;
     for (const QString &quote : quotes) {
-        text += escapes::escapeChars(quote, specialsOf(quote));
+        text += escapes::escapeWhere(quote, cannotStand);
         text += QLatin1String("\r\n");
     }
     return ansi::encode(text);

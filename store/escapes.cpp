@@ -52,16 +52,7 @@ bool bracketNeedsEscape(QStringView text, qsizetype i, bool crlfToo)
 
 QString escapeChars(QStringView text, QStringView specials)
 {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (specials.contains(c) || bracketNeedsEscape(text, i, false))
-            out += charEscape(c);
-        else
-            out += c;
-    }
-    return out;
+    return escapeWhere(text, [specials](QStringView t, qsizetype i) { return specials.contains(t[i]); });
 }
 
 QString unescape(QStringView text)

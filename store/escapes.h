@@ -16,6 +16,21 @@ QString charEscape(QChar c);
 /// or of "[crlf]" when crlfToo is set.
 bool bracketNeedsEscape(QStringView text, qsizetype i, bool crlfToo);
 
+/// Escapes each character for which mustEscape(text, i) holds, and each "[" that would be
+/// misread.
+template <typename Predicate> QString escapeWhere(QStringView text, Predicate mustEscape)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (mustEscape(text, i) || bracketNeedsEscape(text, i, false))
+            out += charEscape(text[i]);
+        else
+            out += text[i];
+    }
+    return out;
+}
+
 /// Escapes every character in specials, and each "[" that would be misread.
 QString escapeChars(QStringView text, QStringView specials);
 
