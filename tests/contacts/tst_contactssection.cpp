@@ -3,13 +3,12 @@
 #include "contacts/contactssection.h"
 #include "platform/ansitext.h"
 #include "tests/support/mainwindowfixture.h"
+#include "tests/support/uihelpers.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
-#include <QTimer>
-#include <QWindow>
 
 #include <memory>
 
@@ -22,29 +21,6 @@ QByteArray fileWithContacts(const QString &lines)
 {
     const QString end = QStringLiteral("<end of section>\r\n");
     return ansi::encode("Quillet 1.0 - 1.0.9\r\n" + end + lines + end + end + end);
-}
-
-QStringList texts(const QListWidget *list)
-{
-    QStringList result;
-    for (int i = 0; i < list->count(); ++i)
-        result.append(list->item(i)->text());
-    return result;
-}
-
-/// Clicks go through the window, as the user's do, so a box being left is checked first.
-void clickAt(QWidget *widget, QPoint pos = {}, bool twice = false)
-{
-    const QPoint at = widget->mapTo(widget->window(), pos.isNull() ? widget->rect().center() : pos);
-    if (twice)
-        QTest::mouseDClick(widget->window()->windowHandle(), Qt::LeftButton, {}, at);
-    else
-        QTest::mouseClick(widget->window()->windowHandle(), Qt::LeftButton, {}, at);
-}
-
-void clickItem(QListWidget *list, int row, bool twice = false)
-{
-    clickAt(list->viewport(), list->visualItemRect(list->item(row)).center(), twice);
 }
 
 } // namespace
@@ -60,7 +36,8 @@ class TestContactsSection : public QObject
     QLineEdit *box(const char *name) const { return f->find<QLineEdit>(name); }
     QString tag(int row) const { return listrecords::tag(contacts()->item(row)); }
     bool enabled(const char *name) const { return f->find<QWidget>(name)->isEnabled(); }
-    void click(const char *name) const { clickAt(f->find<QWidget>(name)); }
+    void click(const char *name) const { f->press(name); }
+    ContactRecord saved() const { return ContactRecord::fromTag(f->saved(SectionId::Contacts)[0].tag); }
 
     void open(const QString &contactLines = {})
     {
@@ -84,10 +61,6 @@ class TestContactsSection : public QObject
         QTest::keyClicks(box("txtEmail"), text);
         QTest::keyClick(box("txtEmail"), Qt::Key_Return);
     }
-    ContactRecord saved() const
-    {
-        return ContactRecord::fromTag(parseDataFile(f->readFile("savedfile.qlt")).content[SectionId::Contacts][0].tag);
-    }
 private slots:
     void init() { f = std::make_unique<MainWindowFixture>(); }
     void cleanup() { f.reset(); }
@@ -97,14 +70,14 @@ private slots:
         open();
         QVERIFY(!f->find<QWidget>("fraemailIn")->isVisible());
         click("arbEmailAdd");
-        QCOMPARE(texts(contacts()), QStringList{"New Email"});
+        QCOMPARE(captions(contacts()), QStringList{"New Email"});
         QVERIFY(f->find<QWidget>("fraemailIn")->isVisible() && enabled("arbEmailRemove") && enabled("arbEmailOE"));
         QVERIFY(!enabled("cmdAddEmail") && !enabled("cmdEditEmail"));
         type("txtName", "Ann");
         type("txtLast", "Lee");
         QCOMPARE(box("txtDisplay")->text(), QStringLiteral("Ann Lee"));
         type("txtDisplay", "Annie");
-        QCOMPARE(texts(contacts()), QStringList{"Ann Lee"}); // named once, it keeps its caption
+        QCOMPARE(captions(contacts()), QStringList{"Ann Lee"}); // named once, it keeps its caption
         type("txtTitle", "Boss", false);
 
         // A box being edited is stored into the contact it shows, whatever is clicked next.
@@ -124,7 +97,7 @@ private slots:
         QCOMPARE(f->messages.shown.first().text, QStringLiteral("Do you want to remove the selected email address?"));
         clickItem(contacts(), 0);
         click("arbEmailRemove");
-        QCOMPARE(texts(contacts()), QStringList{"New Email"});
+        QCOMPARE(captions(contacts()), QStringList{"New Email"});
         QCOMPARE(box("txtName")->text(), QStringLiteral("Bo"));
         box("txtName")->setFocus(); // a box being edited must not bring the contact back
         click("arbEmailRemove");
@@ -136,7 +109,7 @@ private slots:
     {
         open("A¤§\r\n");
         addAddress("a@x.com");
-        QCOMPARE(texts(addresses()), QStringList{"a@x.com" + M});
+        QCOMPARE(captions(addresses()), QStringList{"a@x.com" + M});
         QVERIFY(box("txtEmail")->text().isEmpty() && box("txtEmail")->hasFocus());
         f->messages.answers.enqueue(MessageBoxes::Answer::No);
         addAddress("b.c@y");
@@ -153,9 +126,9 @@ private slots:
         click("cmdDefault");
         QCOMPARE(tag(0), "¶¶¶a@x.com::b.c@y" + M + "::c@z.net::");
         clickItem(addresses(), 2, true);
-        QCOMPARE(texts(addresses()), (QStringList{"a@x.com", "b.c@y", "c@z.net" + M}));
+        QCOMPARE(captions(addresses()), (QStringList{"a@x.com", "b.c@y", "c@z.net" + M}));
         click("cmdRemoveEmail");
-        QCOMPARE(texts(addresses()), (QStringList{"a@x.com", "b.c@y" + M}));
+        QCOMPARE(captions(addresses()), (QStringList{"a@x.com", "b.c@y" + M}));
         QCOMPARE(addresses()->currentRow(), 1);
         click("cmdRemoveEmail");
         click("cmdRemoveEmail");
@@ -207,7 +180,7 @@ private slots:
         QFETCH(QStringList, shown);
         open(line);
         QCOMPARE(QStringList({box("txtName")->text(), box("txtLast")->text(), box("txtTitle")->text(),
-                              box("txtDisplay")->text()}) + texts(addresses()),
+                              box("txtDisplay")->text()}) + captions(addresses()),
                  shown);
         type("txtName", shown.first()); // rewrites the whole tag the same
         f->close();
@@ -221,7 +194,7 @@ private slots:
         // Colons touching the terminator, escape look-alikes and "¶" all read back as typed.
         for (const char *address : {"a::b@x.y", "tail@x.y:", ":d@x.y", "[u+0041]@x.y", "p¶q@x.y"})
             addAddress(address);
-        const QStringList entries = texts(addresses());
+        const QStringList entries = captions(addresses());
         type("txtLast", "Lee", false);
         QVERIFY(f->window->SaveInFile());
         QCOMPARE(saved().lastName, QStringLiteral("Lee"));
@@ -229,7 +202,7 @@ private slots:
         f->restart(); // closing saves the box still focused too
         QCOMPARE(saved(), (ContactRecord{QStringLiteral("Pi¶"), "Leeson", "", entries}));
         QCOMPARE(box("txtName")->text(), QStringLiteral("Pi¶"));
-        QCOMPARE(texts(addresses()), entries);
+        QCOMPARE(captions(addresses()), entries);
         QCOMPARE(static_cast<ContactsSection *>(f->window->section(SectionId::Contacts))->GetDefaultEmail(),
                  QStringLiteral("a::b@x.y"));
     }
@@ -261,8 +234,7 @@ private slots:
         QString shown;
         bool stayed = false;
         clickItem(addresses(), row);
-        QTimer::singleShot(0, this, [&] {
-            QWidget *dialog = QApplication::activeModalWidget();
+        whenModal([&](QWidget *dialog) {
             auto *address = dialog ? dialog->findChild<QLineEdit *>("txtEmail") : nullptr;
             if (!address)
                 return;
@@ -276,7 +248,7 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(shown, QStringList({"a@x.com", "b@y.org"})[row]);
         QCOMPARE(stayed, refused);
-        QCOMPARE(texts(addresses()), entries);
+        QCOMPARE(captions(addresses()), entries);
         QCOMPARE(tag(0), "A¶¶¶" + entries.join("::") + "::");
         if (!refused)
             QCOMPARE(f->window->focusWidget(), addresses());

@@ -2,6 +2,7 @@
 #include "app/section.h"
 #include "notes/notetext.h"
 #include "tests/support/mainwindowfixture.h"
+#include "tests/support/uihelpers.h"
 #include "widgets/arbutton.h"
 
 #include <QLineEdit>
@@ -18,64 +19,29 @@ struct Notes
     ARButton *remove;
 
     QString tag(int row) const { return listrecords::tag(list->item(row)); }
-    QLineEdit *captionEditor() const
-    {
-        return qobject_cast<QLineEdit *>(list->indexWidget(list->currentIndex()));
-    }
-    QStringList captions() const
-    {
-        QStringList result;
-        for (int i = 0; i < list->count(); ++i)
-            result << list->item(i)->text();
-        return result;
-    }
 };
-
-void clickButton(MainWindowFixture &f, const char *picture)
-{
-    QTest::mouseMove(f.find<QWidget>(picture), QPoint(10, 10));
-    QTest::mouseClick(f.find<QWidget>(QString(picture) + "_h"), Qt::LeftButton, {}, QPoint(10, 10));
-}
 
 /// Shows the notes section of an open window.
 Notes chooseNotes(MainWindowFixture &f)
 {
-    clickButton(f, "butNotes");
+    f.clickPicture("butNotes");
     return {f.list("lstNotes"), f.find<QPlainTextEdit>("txtNotes"), f.find<ARButton>("arbNotesRemove")};
 }
 
 Notes openNotes(MainWindowFixture &f, const QList<Record> &notes = {})
 {
-    DataFileContent content;
-    content[SectionId::Notes] = notes;
-    f.writeFile("savedfile.qlt", serializeDataFile(content));
-    f.open();
+    f.openWith(SectionId::Notes, notes);
     return chooseNotes(f);
-}
-
-void press(MainWindowFixture &f, const QString &arButton)
-{
-    QTest::mouseClick(f.find<ARButton>(arButton), Qt::LeftButton);
 }
 
 /// Types a caption into the open in-place editor and confirms it with Enter.
 void nameInPlace(const Notes &n, const QString &caption)
 {
-    QLineEdit *editor = n.captionEditor();
+    QLineEdit *editor = captionEditor(n.list);
     QVERIFY(editor);
     QTest::keyClicks(editor, caption);
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents(); // the list takes the caption on its next turn
-}
-
-void clickItem(QListWidget *list, int row)
-{
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-}
-
-QList<Record> savedNotes(const MainWindowFixture &f)
-{
-    return parseDataFile(f.readFile("savedfile.qlt")).content[SectionId::Notes];
 }
 
 } // namespace
@@ -90,9 +56,9 @@ private slots:
         Notes n = openNotes(f);
         QVERIFY(n.editor->isHidden() && !n.remove->isEnabled());
 
-        press(f, "arbNotesAdd"); // naming starts at once, with an empty editor
-        QCOMPARE(n.captions(), QStringList{"New Note"});
-        QVERIFY(n.captionEditor() && n.editor->isVisible() && n.remove->isEnabled());
+        f.press("arbNotesAdd"); // naming starts at once, with an empty editor
+        QCOMPARE(captions(n.list), QStringList{"New Note"});
+        QVERIFY(captionEditor(n.list) && n.editor->isVisible() && n.remove->isEnabled());
         QCOMPARE(n.editor->toPlainText(), QString());
         nameInPlace(n, "Shopping");
 
@@ -107,13 +73,13 @@ private slots:
         QTest::keyClicks(n.editor, odd);
 
         // A second note starts empty; Save takes the caption still being typed.
-        press(f, "arbNotesAdd");
+        f.press("arbNotesAdd");
         QCOMPARE(n.editor->toPlainText(), QString());
-        QTest::keyClicks(n.captionEditor(), "Ideas");
-        clickButton(f, "butSave");
-        QVERIFY(!n.captionEditor());
+        QTest::keyClicks(captionEditor(n.list), "Ideas");
+        f.clickPicture("butSave");
+        QVERIFY(!captionEditor(n.list));
         const QList<Record> saved = {{"Shopping", "Milk\r\n" + odd}, {"Ideas", ""}};
-        QCOMPARE(savedNotes(f), saved);
+        QCOMPARE(f.saved(SectionId::Notes), saved);
 
         f.restart();
         n = chooseNotes(f);
@@ -121,10 +87,10 @@ private slots:
         QCOMPARE(notetext::editorText(n.editor), "Milk\n" + odd);
 
         // Closing takes it too.
-        press(f, "arbNotesAdd");
-        QTest::keyClicks(n.captionEditor(), "Later");
+        f.press("arbNotesAdd");
+        QTest::keyClicks(captionEditor(n.list), "Later");
         f.close();
-        QCOMPARE(savedNotes(f), saved + QList<Record>({{"Later", ""}}));
+        QCOMPARE(f.saved(SectionId::Notes), saved + QList<Record>({{"Later", ""}}));
     }
 
     void browseTypeAndRename()
@@ -162,8 +128,8 @@ private slots:
         const auto remove = [&](int row, bool yes, const QStringList &left, int selectedAfter) {
             clickItem(n.list, row);
             f.messages.answers.enqueue(yes ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
-            press(f, "arbNotesRemove");
-            QCOMPARE(n.captions(), left);
+            f.press("arbNotesRemove");
+            QCOMPARE(captions(n.list), left);
             QCOMPARE(n.list->currentRow(), selectedAfter);
             QVERIFY(n.list->currentItem()->isSelected() && n.list->hasFocus());
             for (int i = 0; i < left.size(); ++i)
@@ -179,15 +145,15 @@ private slots:
         QCOMPARE(f.messages.shown.size(), 4);
         QVERIFY(n.remove->isEnabled());
 
-        press(f, "arbNotesRemove"); // the last one
+        f.press("arbNotesRemove"); // the last one
         QCOMPARE(n.list->count(), 0);
         QVERIFY(n.editor->isHidden() && !n.remove->isEnabled());
         QCOMPARE(n.editor->toPlainText(), QString());
         QVERIFY(f.window->SaveInFile());
-        QCOMPARE(savedNotes(f), QList<Record>());
+        QCOMPARE(f.saved(SectionId::Notes), QList<Record>());
         QCOMPARE(n.list->count(), 0); // emptying the editor made no note of its own
 
-        press(f, "arbNotesAdd");
+        f.press("arbNotesAdd");
         QVERIFY(n.editor->isVisible() && n.remove->isEnabled());
     }
 };

@@ -23,12 +23,6 @@ Feedback openWindow(MainWindowFixture &f)
             f.find<QTimer>("tmrSaved")};
 }
 
-void pressSave(MainWindowFixture &f)
-{
-    QTest::mouseMove(f.find<QWidget>("butSave"), QPoint(10, 10));
-    QTest::mouseClick(f.find<QWidget>("butSave_h"), Qt::LeftButton, {}, QPoint(10, 10));
-}
-
 const QString kText = QStringLiteral("Saved successfully.");
 
 } // namespace
@@ -41,7 +35,7 @@ private slots:
     {
         MainWindowFixture f;
         const Feedback fb = openWindow(f);
-        pressSave(f);
+        f.clickPicture("butSave");
         // All lists empty: the five-line file.
         QCOMPARE(f.readFile("savedfile.qlt"),
                  "Quillet 1.0 - 1.0.9\r\n" + QByteArray("<end of section>\r\n").repeated(4));
@@ -65,12 +59,12 @@ private slots:
     {
         MainWindowFixture f;
         const Feedback fb = openWindow(f);
-        pressSave(f);
+        f.clickPicture("butSave");
         for (int tick = 0; tick < 20; ++tick)
             fb.feedback->writeTick();
         QDir folder(f.folder.path());
         QVERIFY(folder.rename("savedfile.qlt", "moved") && folder.mkdir("savedfile.qlt"));
-        pressSave(f);
+        f.clickPicture("butSave");
         QCOMPARE(f.messages.shown.size(), 1);
         QCOMPARE(f.messages.shown[0].title, QStringLiteral("Error"));
         QCOMPARE(f.messages.shown[0].icon, MessageBoxes::Icon::Critical);
@@ -81,7 +75,7 @@ private slots:
 
         // The next good save types from the first letter again.
         QVERIFY(folder.rmdir("savedfile.qlt"));
-        pressSave(f);
+        f.clickPicture("butSave");
         fb.feedback->writeTick();
         QCOMPARE(fb.label->text(), QStringLiteral("S"));
     }

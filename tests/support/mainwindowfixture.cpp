@@ -1,4 +1,5 @@
 #include "tests/support/mainwindowfixture.h"
+#include "tests/support/uihelpers.h"
 
 #include <QApplication>
 #include <QFile>
@@ -60,4 +61,28 @@ MainWindow *MainWindowFixture::restart()
 QListWidget *MainWindowFixture::list(const QString &name) const
 {
     return find<QListWidget>(name);
+}
+
+MainWindow *MainWindowFixture::openWith(SectionId id, const QList<Record> &records, bool show)
+{
+    DataFileContent content;
+    content[id] = records;
+    writeFile(QStringLiteral("savedfile.qlt"), serializeDataFile(content));
+    return open(show);
+}
+
+QList<Record> MainWindowFixture::saved(SectionId id) const
+{
+    return parseDataFile(readFile(QStringLiteral("savedfile.qlt"))).content[id];
+}
+
+void MainWindowFixture::clickPicture(const QString &name)
+{
+    QTest::mouseMove(find<QWidget>(name), QPoint(10, 10));
+    QTest::mouseClick(find<QWidget>(name + "_h"), Qt::LeftButton, {}, QPoint(10, 10));
+}
+
+void MainWindowFixture::press(const QString &name)
+{
+    clickAt(find<QWidget>(name));
 }

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "platform/services.h"
+#include "store/datafile.h"
 #include "tests/support/fakes.h"
 
 #include <QTemporaryDir>
@@ -29,6 +30,15 @@ public:
     void close();
     /// close() then open(): a restart of the program over the same folder.
     MainWindow *restart();
+    /// Writes a data file holding only the given records of one section, then open().
+    MainWindow *openWith(SectionId id, const QList<Record> &records, bool show = true);
+    /// The records of one section in the data file as last saved.
+    QList<Record> saved(SectionId id) const;
+
+    /// Hovers a picture button and clicks the hover picture that then shows, as a user does.
+    void clickPicture(const QString &name);
+    /// Clicks a control of the window by name, through the window.
+    void press(const QString &name);
 
     template <typename T> T *find(const QString &name) const
     {

@@ -3,6 +3,7 @@
 #include "app/listrecords.h"
 #include "store/datafile.h"
 #include "tests/support/mainwindowfixture.h"
+#include "tests/support/uihelpers.h"
 #include "todos/reminderwatcher.h"
 #include "todos/todoeditor.h"
 #include "todos/todorecord.h"
@@ -11,13 +12,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <memory>
-#include <optional>
 
 /// A to-do tag from its nine fields.
 inline QString todoTag(const QStringList &fields)
@@ -56,7 +54,7 @@ struct TodosWindow
     template <typename T> T *find(const QString &name) const { return fixture.find<T>(name); }
     QString tag(int row) const { return listrecords::tag(list->item(row)); }
     TodoRecord record(int row) const { return TodoRecord::fromTag(tag(row)); }
-    void clickItem(int row) const { click(list->viewport(), list->visualItemRect(list->item(row)).center()); }
+    void clickItem(int row) const { ::clickItem(list, row); }
 
     /// Focuses a box, as a click or Tab would (its text is selected), and types into it.
     static void focus(QWidget *widget, const QString &typed = {})
@@ -66,31 +64,13 @@ struct TodosWindow
         QCoreApplication::processEvents();
     }
 
-    /// A user's click through the window, so the check of the field being left runs first.
-    static void click(QWidget *widget, std::optional<QPoint> at = {})
-    {
-        QWidget *top = widget->window();
-        QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, widget->mapTo(top, at.value_or(widget->rect().center())));
-        QCoreApplication::processEvents();
-    }
+    static void click(QWidget *widget, QPoint at = {}) { clickAt(widget, at); }
 
     MainWindowFixture fixture;
     TodosSection *section = nullptr;
     QListWidget *list = nullptr;
     TodoEditor *editor = nullptr;
 };
-
-/// Runs action on the modal window that the next call opens. If the action leaves it open, it
-/// is closed, so a failing test cannot hang in the modal loop.
-inline void whenModal(std::function<void(QWidget *)> action)
-{
-    QTimer::singleShot(0, [action] {
-        QPointer<QWidget> modal = QApplication::activeModalWidget();
-        action(modal);
-        if (modal && modal == QApplication::activeModalWidget() && modal->isVisible())
-            modal->close();
-    });
-}
 
 /// The user picks an entry of a drop-down list.
 inline bool choose(QComboBox *combo, const QString &text)

@@ -1,6 +1,7 @@
 #include "app/listrecords.h"
 #include "app/section.h"
 #include "tests/support/mainwindowfixture.h"
+#include "tests/support/uihelpers.h"
 #include "websites/websiterecord.h"
 #include "widgets/arbutton.h"
 
@@ -25,28 +26,11 @@ struct Websites
 
     Fields boxes() const { return {title->text(), url->text(), description->toPlainText()}; }
     QString tag(int row) const { return listrecords::tag(list->item(row)); }
-    QStringList captions() const
-    {
-        QStringList result;
-        for (int i = 0; i < list->count(); ++i)
-            result << list->item(i)->text();
-        return result;
-    }
-    QLineEdit *captionEditor() const
-    {
-        return qobject_cast<QLineEdit *>(list->indexWidget(list->currentIndex()));
-    }
 };
-
-void clickButton(MainWindowFixture &f, const QString &picture)
-{
-    QTest::mouseMove(f.find<QWidget>(picture), QPoint(10, 10));
-    QTest::mouseClick(f.find<QWidget>(picture + "_h"), Qt::LeftButton, {}, QPoint(10, 10));
-}
 
 Websites chooseWebsites(MainWindowFixture &f)
 {
-    clickButton(f, "butWeb");
+    f.clickPicture("butWeb");
     return {f.list("lstWebsites"),          f.find<QWidget>("fraWebsiteIn"),
             f.find<QLineEdit>("txtWebsite"), f.find<QLineEdit>("txtURL"),
             f.find<QPlainTextEdit>("txtDescription"), f.find<ARButton>("arbWebRemove"),
@@ -55,39 +39,18 @@ Websites chooseWebsites(MainWindowFixture &f)
 
 Websites openWebsites(MainWindowFixture &f, const QList<Record> &websites = {})
 {
-    DataFileContent content;
-    content[SectionId::Websites] = websites;
-    f.writeFile("savedfile.qlt", serializeDataFile(content));
-    f.open();
+    f.openWith(SectionId::Websites, websites);
     return chooseWebsites(f);
-}
-
-void press(MainWindowFixture &f, const QString &arButton)
-{
-    QTest::mouseClick(f.find<ARButton>(arButton), Qt::LeftButton);
-}
-
-void clickItem(QListWidget *list, int row, bool twice = false)
-{
-    const QPoint at = list->visualItemRect(list->item(row)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    if (twice) // a double click reaches a list as press, release, double-click press, release
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 /// Clicks into a box and types; the box keeps the focus.
 void typeInto(QWidget *box, const QString &text)
 {
     auto *edit = qobject_cast<QPlainTextEdit *>(box);
-    QTest::mouseClick(edit ? edit->viewport() : box, Qt::LeftButton);
+    clickAt(edit ? edit->viewport() : box);
     QVERIFY(box->hasFocus());
     QCoreApplication::processEvents(); // select-on-focus happens after the click
     QTest::keyClicks(box, text);
-}
-
-QList<Record> savedWebsites(const MainWindowFixture &f)
-{
-    return parseDataFile(f.readFile("savedfile.qlt")).content[SectionId::Websites];
 }
 
 } // namespace
@@ -102,16 +65,16 @@ private slots:
         Websites w = openWebsites(f);
         QVERIFY(w.frame->isHidden() && !w.remove->isEnabled() && !w.open->isEnabled());
 
-        press(f, "arbWebAdd");
-        QCOMPARE(w.captions(), QStringList{"New URL"});
-        QVERIFY(w.captionEditor() && w.frame->isVisible() && w.remove->isEnabled() && w.open->isEnabled());
+        f.press("arbWebAdd");
+        QCOMPARE(captions(w.list), QStringList{"New URL"});
+        QVERIFY(captionEditor(w.list) && w.frame->isVisible() && w.remove->isEnabled() && w.open->isEnabled());
         QCOMPARE(w.boxes(), Fields());
-        press(f, "arbWebIE"); // never edited: nothing to open
+        f.press("arbWebIE"); // never edited: nothing to open
         QVERIFY(f.shell.opened.isEmpty());
 
         typeInto(w.title, QStringLiteral("Tips ¶ tricks"));
         typeInto(w.url, "https://example.org/");
-        QCOMPARE(w.captions(), QStringList{QStringLiteral("Tips ¶ tricks")}); // leaving the title named it
+        QCOMPARE(captions(w.list), QStringList{QStringLiteral("Tips ¶ tricks")}); // leaving the title named it
         typeInto(w.description, "First line");
         QTest::keyClick(w.description, Qt::Key_Return);
         QTest::keyClicks(w.description, QStringLiteral("¶"));
@@ -120,17 +83,17 @@ private slots:
                            QStringLiteral("First line\r\n¶")};
         QCOMPARE(websiterecord::fromTag(w.tag(0)), typed);
 
-        press(f, "arbWebAdd");
+        f.press("arbWebAdd");
         QCOMPARE(w.boxes(), Fields()); // a new website starts empty
         f.restart();
         w = chooseWebsites(f);
-        QCOMPARE(w.captions(), (QStringList{QStringLiteral("Tips ¶ tricks"), "New URL"}));
+        QCOMPARE(captions(w.list), (QStringList{QStringLiteral("Tips ¶ tricks"), "New URL"}));
         QCOMPARE(w.tag(1), QString());
         QCOMPARE(w.boxes(), (Fields{typed.title, typed.url, QStringLiteral("First line\n¶")}));
 
         // A box selects its text on focus, so typing replaces it; Open takes what was just typed.
         typeInto(w.url, "www.example.net");
-        press(f, "arbWebIE");
+        f.press("arbWebIE");
         QCOMPARE(f.shell.opened, QStringList{"www.example.net"});
         QVERIFY(f.messages.shown.isEmpty());
 
@@ -142,13 +105,13 @@ private slots:
 
         // Save, and closing, take the box still being typed in.
         typeInto(w.url, "www.example.com");
-        clickButton(f, "butSave");
-        QCOMPARE(savedWebsites(f)[0].tag,
+        f.clickPicture("butSave");
+        QCOMPARE(f.saved(SectionId::Websites)[0].tag,
                  QStringLiteral("Tips [u+00B6] tricks¶www.example.com¶First line\r\n[u+00B6]"));
         clickItem(w.list, 1);
         typeInto(w.description, "Notes");
         f.close();
-        QCOMPARE(savedWebsites(f)[1], (Record{"New URL", QStringLiteral("¶¶Notes")}));
+        QCOMPARE(f.saved(SectionId::Websites)[1], (Record{"New URL", QStringLiteral("¶¶Notes")}));
     }
 
     void captionRules_data()
@@ -171,21 +134,21 @@ private slots:
         QFETCH(QString, tagTitle);
         MainWindowFixture f;
         const Websites w = openWebsites(f);
-        press(f, "arbWebAdd");
+        f.press("arbWebAdd");
         if (!inPlace.isEmpty()) {
-            QLineEdit *editor = w.captionEditor();
+            QLineEdit *editor = captionEditor(w.list);
             editor->selectAll();
             QTest::keyClicks(editor, inPlace);
             QTest::keyClick(editor, Qt::Key_Return);
             QCoreApplication::processEvents();
-            QCOMPARE(w.captions(), QStringList{inPlace});
+            QCOMPARE(captions(w.list), QStringList{inPlace});
             QCOMPARE(w.title->text(), QString()); // the title box is a value of its own
         }
         for (const QString &title : titles) {
             typeInto(w.title, title);
             clickItem(w.list, 0); // leaves the box
         }
-        QCOMPARE(w.captions(), QStringList{caption});
+        QCOMPARE(captions(w.list), QStringList{caption});
         QCOMPARE(websiterecord::fromTag(w.tag(0)).title, tagTitle);
     }
 
@@ -195,22 +158,22 @@ private slots:
         const Websites w =
             openWebsites(f, {{"A", QStringLiteral("A¶a.org¶")}, {"B", QStringLiteral("B¶b.org¶about B")}});
         f.messages.answers.enqueue(MessageBoxes::Answer::No);
-        press(f, "arbWebRemove");
-        QCOMPARE(w.captions(), (QStringList{"A", "B"}));
+        f.press("arbWebRemove");
+        QCOMPARE(captions(w.list), (QStringList{"A", "B"}));
         QCOMPARE(f.messages.shown.last().buttons, MessageBoxes::Buttons::YesNo);
 
-        press(f, "arbWebRemove");
-        QCOMPARE(w.captions(), QStringList{"B"});
+        f.press("arbWebRemove");
+        QCOMPARE(captions(w.list), QStringList{"B"});
         QVERIFY(w.list->currentItem()->isSelected() && w.list->hasFocus());
         QCOMPARE(w.boxes(), (Fields{"B", "b.org", "about B"}));
 
         typeInto(w.url, "typed, then removed"); // the box is committed before the removal
-        press(f, "arbWebRemove");
+        f.press("arbWebRemove");
         QCOMPARE(w.list->count(), 0);
         QVERIFY(!w.remove->isEnabled() && !w.open->isEnabled() && w.frame->isHidden());
         QCOMPARE(w.boxes(), Fields());
-        clickButton(f, "butSave");
-        QCOMPARE(savedWebsites(f), QList<Record>()); // leaving nothing behind
+        f.clickPicture("butSave");
+        QCOMPARE(f.saved(SectionId::Websites), QList<Record>()); // leaving nothing behind
     }
 
     void open_data()
@@ -244,7 +207,7 @@ private slots:
         if (doubleClick)
             clickItem(w.list, 0, true);
         else
-            press(f, "arbWebIE");
+            f.press("arbWebIE");
         QCOMPARE(f.shell.opened, opened);
         QCOMPARE(f.messages.shown.size(), wrongFormat ? 1 : 0);
         if (wrongFormat) {
@@ -252,7 +215,7 @@ private slots:
             QCOMPARE(f.messages.shown[0].text, QStringLiteral("This URL does not seem to be in correct format."));
         }
         QCOMPARE(w.tag(0), tag); // the record is unchanged
-        QVERIFY(!w.captionEditor()); // a double click opens, it does not rename
+        QVERIFY(!captionEditor(w.list)); // a double click opens, it does not rename
     }
 };
 

@@ -1,0 +1,48 @@
+#include "tests/support/uihelpers.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+void clickAt(QWidget *widget, QPoint at, bool twice)
+{
+    QWidget *top = widget->window();
+    const QPoint pos = widget->mapTo(top, at.isNull() ? widget->rect().center() : at);
+    if (twice) // a double click reaches a widget as press, release, double-click press, release
+        QTest::mouseDClick(top->windowHandle(), Qt::LeftButton, {}, pos);
+    else
+        QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, pos);
+    QCoreApplication::processEvents();
+}
+
+void clickItem(QListWidget *list, int row, bool twice)
+{
+    clickAt(list->viewport(), list->visualItemRect(list->item(row)).center(), twice);
+}
+
+QStringList captions(const QListWidget *list)
+{
+    QStringList result;
+    for (int i = 0; i < list->count(); ++i)
+        result << list->item(i)->text();
+    return result;
+}
+
+QLineEdit *captionEditor(const QListWidget *list)
+{
+    return qobject_cast<QLineEdit *>(list->indexWidget(list->currentIndex()));
+}
+
+void whenModal(std::function<void(QWidget *)> action)
+{
+    QTimer::singleShot(0, [action] {
+        QPointer<QWidget> modal = QApplication::activeModalWidget();
+        action(modal);
+        if (modal && modal == QApplication::activeModalWidget() && modal->isVisible())
+            modal->close();
+    });
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPoint>
+#include <QStringList>
+
+#include <functional>
+
+class QLineEdit;
+class QListWidget;
+class QWidget;
+
+/// A user's click through the window, so the check of a field being left runs first.
+void clickAt(QWidget *widget, QPoint at = {}, bool twice = false);
+/// Clicks (or double-clicks) a list entry through the window.
+void clickItem(QListWidget *list, int row, bool twice = false);
+/// The texts of a list's entries, top to bottom.
+QStringList captions(const QListWidget *list);
+/// The in-place editor of the current entry's caption, if one is open.
+QLineEdit *captionEditor(const QListWidget *list);
+
+/// Runs action on the modal window that the next call opens. If the action leaves it open, it
+/// is closed, so a failing test cannot hang in the modal loop.
+void whenModal(std::function<void(QWidget *)> action);
