@@ -11,6 +11,9 @@
 #include "platform/textfile.h"
 #include "quotes/quotebox.h"
 #include "store/datafile.h"
+#include "todos/alarmwindow.h"
+#include "todos/reminderdialog.h"
+#include "todos/todossection.h"
 
 #include <QApplication>
 #include <QDir>
@@ -103,6 +106,12 @@ int main(int argc, char *argv[])
     }
     AboutDialog about(services, &window);
     about.grab().save(out + "/about.png");
+    ReminderDialog reminder(services, ReminderFields{}, &window);
+    reminder.grab().save(out + "/reminder.png");
+    AlarmWindow alarm(services, *static_cast<TodosSection *>(window.section(SectionId::Todos)), &window);
+    alarm.setTexts(QStringLiteral("Call plumber"), QStringLiteral("Ask about the boiler"));
+    alarm.showPriorityLamp(2);
+    alarm.grab().save(out + "/alarm.png");
     window.hide();
     return 0;
 }
