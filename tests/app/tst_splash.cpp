@@ -1,10 +1,9 @@
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
-#include "tests/support/fakes.h"
+#include "tests/support/mainwindowfixture.h"
 
 #include <QLabel>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -14,15 +13,8 @@ class TestSplash : public QObject
 private slots:
     void firstTickOpensTheMainWindowAndClosesTheSplash()
     {
-        QTemporaryDir folder;
-        FakeClock clock;
-        FakeSound sound;
-        FakeShell shell;
-        FakeMessageBoxes messages;
-        FakeFileDialogs files;
-        const Services services{&clock, &sound, &shell, &messages, &files, folder.path()};
-
-        QPointer<SplashWindow> splash = new SplashWindow(services);
+        MainWindowFixture f; // its fakes and folder only: the splash makes the window itself
+        QPointer<SplashWindow> splash = new SplashWindow(f.services);
         splash->show();
         QCOMPARE(splash->size(), QSize(450, 217));
         const QString info = splash->findChild<QLabel *>("lblInfo")->text();
@@ -40,7 +32,7 @@ private slots:
         QTRY_VERIFY(!splash); // closed and gone
         main->close();
         QTRY_VERIFY(!main);
-        QVERIFY(QFile::exists(folder.filePath("savedfile.qlt")));
+        QVERIFY(QFile::exists(f.dataFilePath()));
     }
 };
 
