@@ -5,6 +5,7 @@
 #include "contacts/wrappingbutton.h"
 #include "platform/messageboxes.h"
 #include "widgets/selectonfocuslineedit.h"
+#include "widgets/placedbutton.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -15,11 +16,9 @@ namespace {
 
 QPushButton *makeButton(QPushButton *button, const QString &name, const QRect &geometry)
 {
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
+    // Every address button waits for text or a chosen address.
     button->setEnabled(false);
-    return button;
+    return placeButton(button, name, geometry);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/messageboxes.h"
 #include "quotes/newquotedialog.h"
 #include "quotes/quotefile.h"
+#include "widgets/placedbutton.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -12,20 +13,6 @@
 
 #include <memory>
 
-namespace {
-
-QPushButton *makeButton(const QString &text, const char *name, const QRect &geometry,
-                        QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
 QuoteDialog::QuoteDialog(const Services &services, QWidget *parent)
     : QDialog(parent)
     , m_services(services)
@@ -34,11 +21,13 @@ QuoteDialog::QuoteDialog(const Services &services, QWidget *parent)
                                        "you as you work with this application."),
                         Frame1))
     , lstQuotes(new QListWidget(Frame1))
-    , cmdAdd(makeButton(QStringLiteral("&Add"), "cmdAdd", {8, 176, 50, 21}, Frame1))
-    , cmdEdit(makeButton(QStringLiteral("&Edit"), "cmdEdit", {61, 176, 50, 21}, Frame1))
-    , cmdRemove(makeButton(QStringLiteral("&Remove"), "cmdRemove", {114, 176, 50, 21}, Frame1))
-    , cmdOK(makeButton(QStringLiteral("&OK"), "cmdOK", {134, 219, 73, 20}, this))
-    , cmdCancel(makeButton(QStringLiteral("&Cancel"), "cmdCancel", {212, 219, 73, 20}, this))
+    , cmdAdd(placeButton(QStringLiteral("&Add"), QStringLiteral("cmdAdd"), {8, 176, 50, 21}, Frame1))
+    , cmdEdit(placeButton(QStringLiteral("&Edit"), QStringLiteral("cmdEdit"), {61, 176, 50, 21}, Frame1))
+    , cmdRemove(placeButton(QStringLiteral("&Remove"), QStringLiteral("cmdRemove"), {114, 176, 50, 21},
+                            Frame1))
+    , cmdOK(placeButton(QStringLiteral("&OK"), QStringLiteral("cmdOK"), {134, 219, 73, 20}, this))
+    , cmdCancel(placeButton(QStringLiteral("&Cancel"), QStringLiteral("cmdCancel"), {212, 219, 73, 20},
+                            this))
 {
     setObjectName(QStringLiteral("frmQuote"));
     setWindowTitle(QStringLiteral("Quote Text"));

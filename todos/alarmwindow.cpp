@@ -10,6 +10,7 @@
 #include "todos/todossection.h"
 #include "widgets/artwork.h"
 #include "widgets/look.h"
+#include "widgets/placedbutton.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -81,11 +82,8 @@ AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidge
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setGeometry(262, 134, 90, 25);
     m_cmdOK->setDefault(true);
-    m_cmdSnooz = new QPushButton(QStringLiteral("Snooz"), this);
-    m_cmdSnooz->setObjectName(QStringLiteral("cmdSnooz"));
-    m_cmdSnooz->setGeometry(262, 165, 90, 25);
     // Enter is OK wherever the focus is.
-    m_cmdSnooz->setAutoDefault(false);
+    m_cmdSnooz = placeButton(QStringLiteral("Snooz"), QStringLiteral("cmdSnooz"), {262, 165, 90, 25}, this);
 
     m_mnuSnooz = new QMenu(QStringLiteral("Snooz"), this);
     m_mnuSnooz->setObjectName(QStringLiteral("mnuSnooz"));

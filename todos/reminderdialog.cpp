@@ -12,6 +12,7 @@
 #include "widgets/artwork.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/look.h"
+#include "widgets/placedbutton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -115,19 +116,15 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
     m_cmdRemind->setIconSize(QSize(20, 20));
     m_cmdRemind->setToolTip(QStringLiteral("Play this sound"));
     m_cmdRemind->setAutoDefault(false);
-    m_cmdBrowse = new QPushButton(QStringLiteral("Browse..."), frame);
-    m_cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
-    m_cmdBrowse->setGeometry(212, 172, 90, 24);
-    m_cmdBrowse->setAutoDefault(false);
+    m_cmdBrowse = placeButton(QStringLiteral("Browse..."), QStringLiteral("cmdBrowse"),
+                              {212, 172, 90, 24}, frame);
 
     m_cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setGeometry(148, 218, 84, 26);
     m_cmdOK->setDefault(true);
-    m_cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cmdCancel->setGeometry(238, 218, 84, 26);
-    m_cmdCancel->setAutoDefault(false);
+    m_cmdCancel = placeButton(QStringLiteral("&Cancel"), QStringLiteral("cmdCancel"),
+                              {238, 218, 84, 26}, this);
 
     connect(m_cboYear, &QComboBox::activated, this, &ReminderDialog::yearClick);
     connect(m_cboMonth, &QComboBox::activated, this, &ReminderDialog::monthClick);
