@@ -1,4 +1,5 @@
 #include "app/splashwindow.h"
+#include "app/startoptions.h"
 #include "platform/clock.h"
 #include "platform/desktopshell.h"
 #include "platform/qtfiledialogs.h"
@@ -6,12 +7,18 @@
 #include "platform/qtsoundplayer.h"
 
 #include <QApplication>
+#include <version.h>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setDesktopFileName(QStringLiteral("quillet"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(QUILLET_VERSION_MAJOR)
+                                            .arg(QUILLET_VERSION_MINOR)
+                                            .arg(QUILLET_VERSION_PATCH));
+    const StartOptions options = parseStartOptions(QApplication::arguments());
 
     SystemClock clock;
     QtSoundPlayer sound;
@@ -19,7 +26,7 @@ int main(int argc, char *argv[])
     QtMessageBoxes messages;
     QtFileDialogs files;
     const Services services{&clock, &sound, &shell, &messages, &files,
-                            QCoreApplication::applicationDirPath()};
+                            QCoreApplication::applicationDirPath(), options.dataDir};
 
     auto *splash = new SplashWindow(services);
     splash->show();

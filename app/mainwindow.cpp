@@ -76,7 +76,7 @@ const CommandButtonLayout kCommandButtons[] = {
 MainWindow::MainWindow(const Services &services, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_services(services)
-    , m_store(services.folder)
+    , m_store(services.dataFolder.isEmpty() ? services.folder : services.dataFolder)
     , m_background(artwork(QStringLiteral("main_background")))
 {
     setObjectName(QStringLiteral("frmMain"));

@@ -19,7 +19,15 @@ struct Services
     FileDialogs *files = nullptr;
     /// The program folder (where the executable lives), without a trailing slash.
     QString folder;
+    /// Where the user's files live (savedfile.qlt and its companions); the program folder unless
+    /// chosen otherwise at start. Empty means the program folder.
+    QString dataFolder;
 
     /// A file of the program folder: path("wave/click.wav").
     QString path(const QString &relative) const { return folder + QLatin1Char('/') + relative; }
+    /// A file of the data folder: dataPath("savedfile.qlt").
+    QString dataPath(const QString &relative) const
+    {
+        return (dataFolder.isEmpty() ? folder : dataFolder) + QLatin1Char('/') + relative;
+    }
 };

@@ -8,7 +8,7 @@
 
 MainWindowFixture::MainWindowFixture()
 {
-    services = Services{&clock, &sound, &shell, &messages, &files, folder.path()};
+    services = Services{&clock, &sound, &shell, &messages, &files, folder.path(), {}};
 }
 
 MainWindowFixture::~MainWindowFixture()

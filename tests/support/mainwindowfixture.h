@@ -22,7 +22,7 @@ public:
     /// Writes a file into the program folder (before open()).
     void writeFile(const QString &relative, const QByteArray &bytes);
     QByteArray readFile(const QString &relative) const;
-    QString dataFilePath() const { return services.path(QStringLiteral("savedfile.qlt")); }
+    QString dataFilePath() const { return services.dataPath(QStringLiteral("savedfile.qlt")); }
 
     /// Creates the window and runs its load step; shown and active when show is set.
     MainWindow *open(bool show = true);

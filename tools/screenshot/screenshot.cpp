@@ -74,7 +74,7 @@ int main(int argc, char *argv[])
     DesktopShell shell;
     QtMessageBoxes messages;
     QtFileDialogs files;
-    const Services services{&clock, &sound, &shell, &messages, &files, folder.path()};
+    const Services services{&clock, &sound, &shell, &messages, &files, folder.path(), {}};
 
     // The splash would open a main window of its own at its first tick: picture it and go.
     auto *splash = new SplashWindow(services);
