@@ -4,6 +4,7 @@
 #include "app/appinfo.h"
 #include "platform/shell.h"
 #include "widgets/artwork.h"
+#include "widgets/overlaybutton.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -43,6 +44,11 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
     Label3->setCursor(Qt::PointingHandCursor);
     Label3->setToolTip(QStringLiteral("Visit the Quillet web site at %1").arg(appinfo::website()));
     Label3->installEventFilter(this);
+    // The badge is reached by key through a button lying over it.
+    auto *badgeKeys = new OverlayButton(QStringLiteral("Visit the web site"), Label3->toolTip(), this);
+    badgeKeys->setObjectName(QStringLiteral("Label3_keys"));
+    badgeKeys->setGeometry(Label3->geometry());
+    connect(badgeKeys, &QAbstractButton::clicked, this, &AboutDialog::openWebsite);
 
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(372, 258, 69, 22);
