@@ -2,9 +2,13 @@
 
 #include "about/versiontext.h"
 #include "app/appinfo.h"
+#include "platform/autostart.h"
+#include "platform/messageboxes.h"
 #include "platform/shell.h"
 #include "widgets/artwork.h"
 
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,6 +22,7 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
     , Label1(new QLabel(this))
     , Label3(new QLabel(this))
     , Command1(new QPushButton(QStringLiteral("&Close"), this))
+    , m_chkAutostart(new QCheckBox(QStringLiteral("Start Quillet when I log in"), this))
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About"));
@@ -48,6 +53,23 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
     Command1->setGeometry(372, 258, 69, 22);
     Command1->setCursor(Qt::PointingHandCursor);
     connect(Command1, &QPushButton::clicked, this, &AboutDialog::accept);
+
+    m_chkAutostart->setObjectName(QStringLiteral("chkAutostart"));
+    m_chkAutostart->setGeometry(136, 219, 300, 20);
+    m_chkAutostart->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    m_chkAutostart->setChecked(autostart::isOn(autostart::entryPath()));
+    connect(m_chkAutostart, &QCheckBox::toggled, this, &AboutDialog::setStartAtLogin);
+}
+
+void AboutDialog::setStartAtLogin(bool on)
+{
+    QString error;
+    if (autostart::setOn(autostart::entryPath(), on, QCoreApplication::applicationFilePath(), &error))
+        return;
+    const QSignalBlocker blocker(m_chkAutostart);
+    m_chkAutostart->setChecked(!on);
+    m_services.messages->show(this, QStringLiteral("The start at login could not be changed.\n%1").arg(error),
+                              QString(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
 }
 
 void AboutDialog::openWebsite()

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QPixmap>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 
@@ -17,6 +18,8 @@ public:
 
     /// Opens the web site, as a click on its badge does.
     void openWebsite();
+    /// "Start Quillet when I log in": writes or removes the autostart entry.
+    void setStartAtLogin(bool on);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -29,4 +32,5 @@ private:
     QLabel *Label1;
     QLabel *Label3;
     QPushButton *Command1;
+    QCheckBox *m_chkAutostart;
 };

@@ -52,7 +52,10 @@ void SplashWindow::timerTick()
     m_main = new MainWindow(m_services);
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     m_main->load();
-    m_main->show();
+    if (m_startMinimized)
+        m_main->showMinimized();
+    else
+        m_main->show();
     close();
 }
 
