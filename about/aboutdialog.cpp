@@ -56,7 +56,9 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
 
     m_chkAutostart->setObjectName(QStringLiteral("chkAutostart"));
     m_chkAutostart->setGeometry(136, 219, 300, 20);
-    m_chkAutostart->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    QPalette palette = m_chkAutostart->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    m_chkAutostart->setPalette(palette);
     m_chkAutostart->setChecked(autostart::isOn(autostart::entryPath()));
     connect(m_chkAutostart, &QCheckBox::toggled, this, &AboutDialog::setStartAtLogin);
 }

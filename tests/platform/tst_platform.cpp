@@ -1,4 +1,5 @@
 #include "platform/ansitext.h"
+#include "platform/autostart.h"
 #include "platform/desktopshell.h"
 #include "platform/textfile.h"
 #include "platform/wavinfo.h"
@@ -47,6 +48,26 @@ private slots:
             QVERIFY(ansi::canEncode(c));
         QVERIFY(!ansi::canEncode(QChar(0x4E2D)));
         QCOMPARE(ansi::encode(QStringLiteral("a中b")), QByteArray("a\x1A" "b"));
+    }
+
+    void autostartEntry_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("exec");
+        QTest::newRow("plain") << "/usr/lib/quillet/quillet" << "Exec=/usr/lib/quillet/quillet --minimized";
+        QTest::newRow("blank") << "/opt/My Apps/quillet" << "Exec=\"/opt/My Apps/quillet\" --minimized";
+        QTest::newRow("escapes") << "/tmp/a$b\\c%" << "Exec=\"/tmp/a\\\\$b\\\\\\\\c%%\" --minimized";
+    }
+    void autostartEntry()
+    {
+        QFETCH(QString, program);
+        const QList<QByteArray> lines = autostart::entryText(program).split('\n');
+        QCOMPARE(lines.first(), "[Desktop Entry]");
+        QVERIFY(lines.contains("Type=Application"));
+        QTEST(QString::fromUtf8(lines.at(lines.indexOf("Name=Quillet") + 2)), "exec");
+        // XDG_CONFIG_HOME counts only when it is an absolute path.
+        QCOMPARE(autostart::entryPath("/x/", "/home/u"), QStringLiteral("/x/autostart/quillet.desktop"));
+        QCOMPARE(autostart::entryPath("x", "/home/u"), QStringLiteral("/home/u/.config/autostart/quillet.desktop"));
     }
 
     void shellTexts_data()

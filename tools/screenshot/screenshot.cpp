@@ -11,12 +11,16 @@
 #include "platform/textfile.h"
 #include "quotes/quotebox.h"
 #include "store/datafile.h"
+#include "app/listrecords.h"
 #include "todos/alarmwindow.h"
+#include "todos/missedreminderswindow.h"
 #include "todos/reminderdialog.h"
+#include "todos/remindertext.h"
 #include "todos/todossection.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -111,7 +115,25 @@ int main(int argc, char *argv[])
     AlarmWindow alarm(services, *static_cast<TodosSection *>(window.section(SectionId::Todos)), &window);
     alarm.setTexts(QStringLiteral("Call plumber"), QStringLiteral("Ask about the boiler"));
     alarm.showPriorityLamp(2);
+    alarm.setDue(clock.now().addSecs(-2 * 3600 - 300));
     alarm.grab().save(out + "/alarm.png");
+
+    // Both to-dos came due while the program was closed.
+    auto *todos = static_cast<TodosSection *>(window.section(SectionId::Todos));
+    QList<QListWidgetItem *> missed;
+    const QChar f(0x00B6);
+    const QString reminders[] = {remindertext::write(clock.now().addDays(-1)),
+                                 remindertext::write(clock.now().addSecs(-40 * 60))};
+    for (int row = 0; row < 2; ++row) {
+        QListWidgetItem *item = todos->list()->item(row);
+        QStringList fields = listrecords::tag(item).split(f);
+        fields[4] = reminders[row];
+        listrecords::setTag(item, fields.join(f));
+        missed.append(item);
+    }
+    MissedRemindersWindow missedWindow(services, *todos, missed, &window);
+    missedWindow.adjustSize();
+    missedWindow.grab().save(out + "/missed.png");
     window.hide();
     return 0;
 }
