@@ -41,7 +41,10 @@ Choice choose(const QString &programFolder, Kind program, const QString &request
     if (!requested.isEmpty())
         return use(requested, asked, QStringLiteral("Please name a folder you can write in with "
                                                     "--data-dir, or leave it out."));
-    if (program == Kind::Folder)
+    // /usr belongs to the package manager and may be mounted read-only: even root keeps no data
+    // there, or the package could never be removed cleanly.
+    const bool packaged = programFolder.startsWith(QLatin1String("/usr/"));
+    if (program == Kind::Folder && !packaged)
         return use(programFolder, program, QString());
     if (userFolder.isEmpty()) {
         Choice choice;

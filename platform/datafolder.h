@@ -19,7 +19,7 @@ struct Choice
 };
 
 /// A folder named on the command line (requested, empty when none) wins; otherwise the program
-/// folder while the user can write in it, else the user's own data folder. Decided from the kinds
+/// folder while the user can write in it and it is not under /usr, else the user's own data folder. Decided from the kinds
 /// alone, so that every case can be tried without the disk.
 Choice choose(const QString &programFolder, Kind program, const QString &requested, Kind asked,
               const QString &userFolder, Kind user);

@@ -94,6 +94,7 @@ private slots:
 
     void dataFolderChoice_data()
     {
+        QTest::addColumn<QString>("prog");
         QTest::addColumn<Kind>("program");
         QTest::addColumn<QString>("requested");
         QTest::addColumn<Kind>("asked");
@@ -101,18 +102,20 @@ private slots:
         QTest::addColumn<QString>("folder"); // empty: refused, with the refused path named
         QTest::addColumn<bool>("create");
         const Kind W = Kind::Folder, R = Kind::ReadOnlyFolder, F = Kind::File, M = Kind::Missing;
-        QTest::newRow("writable program folder") << W << "" << M << W << "/prog" << false;
-        QTest::newRow("read-only program folder") << R << "" << M << M << "/home/u/Quillet" << true;
-        QTest::newRow("read-only, user folder there") << R << "" << M << W << "/home/u/Quillet" << false;
-        QTest::newRow("read-only, user folder a file") << R << "" << M << F << "" << false;
-        QTest::newRow("read-only, user folder read-only") << R << "" << M << R << "" << false;
-        QTest::newRow("--data-dir folder") << W << "/want" << W << M << "/want" << false;
-        QTest::newRow("--data-dir missing") << R << "/want" << M << M << "/want" << true;
-        QTest::newRow("--data-dir file") << W << "/want" << F << W << "" << false;
-        QTest::newRow("--data-dir unwritable") << W << "/want" << R << W << "" << false;
+        QTest::newRow("writable program folder") << "/prog" << W << "" << M << W << "/prog" << false;
+        QTest::newRow("installed under /usr, run by root") << "/usr/lib/quillet" << W << "" << M << W << "/home/u/Quillet" << false;
+        QTest::newRow("read-only program folder") << "/prog" << R << "" << M << M << "/home/u/Quillet" << true;
+        QTest::newRow("read-only, user folder there") << "/prog" << R << "" << M << W << "/home/u/Quillet" << false;
+        QTest::newRow("read-only, user folder a file") << "/prog" << R << "" << M << F << "" << false;
+        QTest::newRow("read-only, user folder read-only") << "/prog" << R << "" << M << R << "" << false;
+        QTest::newRow("--data-dir folder") << "/prog" << W << "/want" << W << M << "/want" << false;
+        QTest::newRow("--data-dir missing") << "/prog" << R << "/want" << M << M << "/want" << true;
+        QTest::newRow("--data-dir file") << "/prog" << W << "/want" << F << W << "" << false;
+        QTest::newRow("--data-dir unwritable") << "/prog" << W << "/want" << R << W << "" << false;
     }
     void dataFolderChoice()
     {
+        QFETCH(QString, prog);
         QFETCH(Kind, program);
         QFETCH(QString, requested);
         QFETCH(Kind, asked);
@@ -120,7 +123,7 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(bool, create);
         const datafolder::Choice choice =
-            datafolder::choose("/prog", program, requested, asked, "/home/u/Quillet", user);
+            datafolder::choose(prog, program, requested, asked, "/home/u/Quillet", user);
         QCOMPARE(choice.folder, folder);
         QCOMPARE(choice.create, create);
         QCOMPARE(choice.problem.isEmpty(), !folder.isEmpty());
