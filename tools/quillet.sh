@@ -10,7 +10,9 @@ build_dir=${QUILLET_BUILD_DIR:-build}
 
 packages=(g++ make cmake ccache qt6-base-dev qt6-multimedia-dev fonts-dejavu-core)
 case "$what" in
-  run) packages+=(xdg-utils xvfb xauth pulseaudio qt6-gtk-platformtheme) ;;
+  # Fonts for Chinese, Japanese and Korean and for emoji, so every script typed shows.
+  run) packages+=(xdg-utils xvfb xauth pulseaudio qt6-gtk-platformtheme fonts-wqy-microhei
+                  fonts-noto-color-emoji) ;;
   test) ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
