@@ -11,7 +11,7 @@ build_dir=${QUILLET_BUILD_DIR:-build}
 packages=(g++ make cmake ccache qt6-base-dev qt6-multimedia-dev fonts-dejavu-core)
 case "$what" in
   run) packages+=(xdg-utils xvfb xauth pulseaudio qt6-gtk-platformtheme) ;;
-  test) ;;
+  test) packages+=(python3 xvfb xauth openbox xdotool) ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
 
