@@ -17,7 +17,8 @@ import tempfile
 import time
 
 SKIPPED = 77
-CAPTION, TEXT = "Groceries", "milk and eggs"
+CAPTION, TEXT, STILL_TYPED = "Groceries", "milk and eggs", "Later"
+SAVED = [f"{CAPTION}\xa4{TEXT}\xa7".encode("cp1252"), f"{STILL_TYPED}\xa4\xa7".encode("cp1252")]
 # Where things sit in the 600 x 400 main window.
 NOTES_BUTTON, ADD_NOTE, NOTE_TEXT = (87, 141), (195, 322), (467, 160)
 ABOUT_BUTTON, CLOSE_BUTTON = (472, 382), (580, 19)
@@ -81,14 +82,17 @@ class Session:
         wait_for("the main window to take the focus", lambda: active(self.window))
         self.shot("started")
 
-    def add_note(self):
+    def add_notes(self):
         click(self.window, NOTES_BUTTON)
         click(self.window, ADD_NOTE)
         xdo("type", "--delay", "20", CAPTION)
         xdo("key", "Return")
         click(self.window, NOTE_TEXT)
         xdo("type", "--delay", "20", TEXT)
-        self.shot("note-typed")
+        # A second note whose name is still being typed when the program is closed.
+        click(self.window, ADD_NOTE)
+        xdo("type", "--delay", "20", STILL_TYPED)
+        self.shot("notes-typed")
 
     def wait_for_exit(self):
         wait_for("the program to end", lambda: self.program.poll() is not None)
@@ -109,13 +113,13 @@ class Session:
 
 
 def close_through_window_manager(session):
-    session.add_note()
+    session.add_notes()
     xdo("key", "alt+F4")  # openbox's close: a WM_DELETE_WINDOW request to the frameless window
     session.wait_for_exit()
 
 
 def terminate(session):
-    session.add_note()
+    session.add_notes()
     # The program handles input in order: once About is up and gone, the typing has arrived.
     click(session.window, ABOUT_BUTTON)
     about = wait_for("the About window", lambda: window_named("About"))
@@ -127,7 +131,7 @@ def terminate(session):
 
 
 def close_button_and_enter(session):
-    session.add_note()
+    session.add_notes()
     click(session.window, CLOSE_BUTTON)
     question = wait_for("the exit question", lambda: window_named("Confirm"))
     wait_for("the exit question to take the focus", lambda: active(question))
@@ -149,9 +153,9 @@ def on_display(folder, case):
     try:
         session.start()
         CASES[case](session)
-        record = f"{CAPTION}\xa4{TEXT}\xa7".encode("cp1252")
-        assert record in session.saved(), f"savedfile.qlt lacks the note: {session.saved()!r}"
-        print(f"{case}: the note was saved")
+        missing = [record for record in SAVED if record not in session.saved()]
+        assert not missing, f"savedfile.qlt lacks {missing}: {session.saved()!r}"
+        print(f"{case}: the notes were saved")
         return 0
     except AssertionError as failure:
         session.shot("failed")
