@@ -40,10 +40,13 @@ def xdo(*args):
     return run.stdout.split() if run.returncode == 0 else []
 
 
-def window_named(title):
-    """The visible window with this exact title, if there is one."""
-    found = xdo("search", "--onlyvisible", "--name", f"^{title}$")
-    return found[0] if found else None
+def window_named(title, size=None):
+    """The visible window with this exact title (and this size, if given), if there is one."""
+    for window in xdo("search", "--onlyvisible", "--name", f"^{title}$"):
+        geometry = dict(field.split("=") for field in xdo("getwindowgeometry", "--shell", window))
+        if size is None or (geometry.get("WIDTH"), geometry.get("HEIGHT")) == size:
+            return window
+    return None
 
 
 def active(window):
@@ -77,8 +80,9 @@ class Session:
         wait_for("openbox", lambda: os.path.exists(ready))
         runtime = tempfile.mkdtemp(dir=self.folder)
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime)
+        env.pop("QT_SCALE_FACTOR", None)  # the clicks below are placed for a ratio of 1
         self.program = subprocess.Popen([os.path.join(self.folder, "quillet", "quillet")], env=env)
-        self.window = wait_for("the main window", lambda: window_named("Quillet"))
+        self.window = wait_for("the main window", lambda: window_named("Quillet", ("600", "400")))
         wait_for("the main window to take the focus", lambda: active(self.window))
         self.shot("started")
 
