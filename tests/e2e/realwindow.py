@@ -158,7 +158,8 @@ def on_display(folder, case):
         session.start()
         CASES[case](session)
         missing = [record for record in SAVED if record not in session.saved()]
-        assert not missing, f"savedfile.qlt lacks {missing}: {session.saved()!r}"
+        assert not missing, (f"savedfile.qlt lacks {missing} (the program ended with "
+                             f"{session.program.returncode}): {session.saved()!r}")
         print(f"{case}: the notes were saved")
         return 0
     except AssertionError as failure:
