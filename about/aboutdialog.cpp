@@ -91,6 +91,7 @@ void AboutDialog::openDataFolder()
 void AboutDialog::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform); // screen ratios such as 1.5
     if (m_background.isNull())
         painter.fillRect(rect(), QColor(0, 59, 99));
     else

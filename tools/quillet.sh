@@ -13,7 +13,7 @@ case "$what" in
   # Fonts for Chinese, Japanese and Korean and for emoji, so every script typed shows.
   run) packages+=(xdg-utils xvfb xauth pulseaudio qt6-gtk-platformtheme fonts-wqy-microhei
                   fonts-noto-color-emoji) ;;
-  test) ;;
+  test) packages+=(python3 xvfb xauth openbox xdotool) ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
 
