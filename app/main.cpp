@@ -2,12 +2,15 @@
 #include "app/startoptions.h"
 #include "platform/clock.h"
 #include "platform/dbusnotifier.h"
+#include "platform/datafolder.h"
 #include "platform/desktopshell.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtsoundplayer.h"
 
 #include <QApplication>
+#include <QStandardPaths>
+#include <QTextStream>
 #include <version.h>
 
 namespace {
@@ -40,8 +43,18 @@ int main(int argc, char *argv[])
     QtMessageBoxes messages;
     QtFileDialogs files;
     DBusNotifier notifier(QDBusConnection::sessionBus());
-    Services services{&clock, &sound, &shell, &messages, &files,
-                      QCoreApplication::applicationDirPath(), options.dataDir};
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const datafolder::Choice data = datafolder::locate(
+        programFolder, options.dataDir,
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    if (data.folder.isEmpty()) {
+        // Better not to start than to take typing that could never be saved.
+        QTextStream(stderr) << data.problem << Qt::endl;
+        messages.show(nullptr, data.problem, QString(), MessageBoxes::Buttons::Ok,
+                      MessageBoxes::Icon::Exclamation);
+        return 1;
+    }
+    Services services{&clock, &sound, &shell, &messages, &files, programFolder, data.folder};
     services.notifier = &notifier;
 
     auto *splash = new SplashWindow(services);
