@@ -5,10 +5,20 @@
 #include "platform/shell.h"
 #include "widgets/artwork.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+
+namespace {
+
+QString dataFolderOf(const Services &services)
+{
+    return services.dataFolder.isEmpty() ? services.folder : services.dataFolder;
+}
+
+} // namespace
 
 AboutDialog::AboutDialog(const Services &services, QWidget *parent)
     : QDialog(parent)
@@ -17,6 +27,7 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
     , Image1(new QLabel(this))
     , Label1(new QLabel(this))
     , Label3(new QLabel(this))
+    , m_dataFolder(new QLabel(this))
     , Command1(new QPushButton(QStringLiteral("&Close"), this))
 {
     setObjectName(QStringLiteral("frmAbout"));
@@ -44,6 +55,22 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
     Label3->setToolTip(QStringLiteral("Visit the Quillet web site at %1").arg(appinfo::website()));
     Label3->installEventFilter(this);
 
+    // Where the data is kept: the folder can be the program's own or the user's, so say which.
+    const QString folder = QDir::toNativeSeparators(dataFolderOf(m_services));
+    m_dataFolder->setObjectName(QStringLiteral("lblDataFolder"));
+    m_dataFolder->setGeometry(132, 211, 306, 37);
+    QFont folderFont(QStringLiteral("Verdana"));
+    folderFont.setPointSizeF(7.5);
+    m_dataFolder->setFont(folderFont);
+    m_dataFolder->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    m_dataFolder->setTextFormat(Qt::RichText);
+    const QString shown = QFontMetrics(folderFont).elidedText(folder, Qt::ElideMiddle, 300);
+    m_dataFolder->setText(QStringLiteral("Your data is kept in<br><a href=\"open\" style=\"color: "
+                                         "#f2c46d\">%1</a>")
+                              .arg(shown.toHtmlEscaped()));
+    m_dataFolder->setToolTip(folder);
+    connect(m_dataFolder, &QLabel::linkActivated, this, &AboutDialog::openDataFolder);
+
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(372, 258, 69, 22);
     Command1->setCursor(Qt::PointingHandCursor);
@@ -56,9 +83,15 @@ void AboutDialog::openWebsite()
     m_services.shell->open(appinfo::website());
 }
 
+void AboutDialog::openDataFolder()
+{
+    m_services.shell->open(dataFolderOf(m_services));
+}
+
 void AboutDialog::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform); // screen ratios such as 1.5
     if (m_background.isNull())
         painter.fillRect(rect(), QColor(0, 59, 99));
     else

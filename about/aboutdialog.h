@@ -17,6 +17,8 @@ public:
 
     /// Opens the web site, as a click on its badge does.
     void openWebsite();
+    /// Opens the folder the data is kept in, as a click on its name does.
+    void openDataFolder();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -28,5 +30,6 @@ private:
     QLabel *Image1;
     QLabel *Label1;
     QLabel *Label3;
+    QLabel *m_dataFolder;
     QPushButton *Command1;
 };

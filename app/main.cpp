@@ -1,12 +1,15 @@
 #include "app/splashwindow.h"
 #include "app/startoptions.h"
 #include "platform/clock.h"
+#include "platform/datafolder.h"
 #include "platform/desktopshell.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtsoundplayer.h"
 
 #include <QApplication>
+#include <QStandardPaths>
+#include <QTextStream>
 #include <version.h>
 
 int main(int argc, char *argv[])
@@ -25,8 +28,18 @@ int main(int argc, char *argv[])
     DesktopShell shell;
     QtMessageBoxes messages;
     QtFileDialogs files;
-    const Services services{&clock, &sound, &shell, &messages, &files,
-                            QCoreApplication::applicationDirPath(), options.dataDir};
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const datafolder::Choice data = datafolder::locate(
+        programFolder, options.dataDir,
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    if (data.folder.isEmpty()) {
+        // Better not to start than to take typing that could never be saved.
+        QTextStream(stderr) << data.problem << Qt::endl;
+        messages.show(nullptr, data.problem, QString(), MessageBoxes::Buttons::Ok,
+                      MessageBoxes::Icon::Exclamation);
+        return 1;
+    }
+    const Services services{&clock, &sound, &shell, &messages, &files, programFolder, data.folder};
 
     auto *splash = new SplashWindow(services);
     splash->show();

@@ -1,4 +1,5 @@
 #include "platform/ansitext.h"
+#include "platform/datafolder.h"
 #include "platform/shelltarget.h"
 #include "platform/textfile.h"
 #include "platform/wavinfo.h"
@@ -9,7 +10,11 @@
 #include <QTest>
 #include <QtEndian>
 
+Q_DECLARE_METATYPE(datafolder::Kind)
+
 namespace {
+
+using datafolder::Kind;
 
 QByteArray wav(quint16 format, quint32 byteRate, quint32 dataBytes)
 {
@@ -98,6 +103,60 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(int, ms);
         QCOMPARE(wavDurationMs(bytes), ms);
+    }
+
+    void dataFolderChoice_data()
+    {
+        QTest::addColumn<QString>("prog");
+        QTest::addColumn<Kind>("program");
+        QTest::addColumn<QString>("requested");
+        QTest::addColumn<Kind>("asked");
+        QTest::addColumn<Kind>("user");
+        QTest::addColumn<QString>("folder"); // empty: refused, with the refused path named
+        QTest::addColumn<bool>("create");
+        const Kind W = Kind::Folder, R = Kind::ReadOnlyFolder, F = Kind::File, M = Kind::Missing;
+        QTest::newRow("writable program folder") << "/prog" << W << "" << M << W << "/prog" << false;
+        QTest::newRow("installed under /usr, run by root") << "/usr/lib/quillet" << W << "" << M << W << "/home/u/Quillet" << false;
+        QTest::newRow("read-only program folder") << "/prog" << R << "" << M << M << "/home/u/Quillet" << true;
+        QTest::newRow("read-only, user folder there") << "/prog" << R << "" << M << W << "/home/u/Quillet" << false;
+        QTest::newRow("read-only, user folder a file") << "/prog" << R << "" << M << F << "" << false;
+        QTest::newRow("read-only, user folder read-only") << "/prog" << R << "" << M << R << "" << false;
+        QTest::newRow("--data-dir folder") << "/prog" << W << "/want" << W << M << "/want" << false;
+        QTest::newRow("--data-dir missing") << "/prog" << R << "/want" << M << M << "/want" << true;
+        QTest::newRow("--data-dir file") << "/prog" << W << "/want" << F << W << "" << false;
+        QTest::newRow("--data-dir unwritable") << "/prog" << W << "/want" << R << W << "" << false;
+    }
+    void dataFolderChoice()
+    {
+        QFETCH(QString, prog);
+        QFETCH(Kind, program);
+        QFETCH(QString, requested);
+        QFETCH(Kind, asked);
+        QFETCH(Kind, user);
+        QFETCH(QString, folder);
+        QFETCH(bool, create);
+        const datafolder::Choice choice =
+            datafolder::choose(prog, program, requested, asked, "/home/u/Quillet", user);
+        QCOMPARE(choice.folder, folder);
+        QCOMPARE(choice.create, create);
+        QCOMPARE(choice.problem.isEmpty(), !folder.isEmpty());
+        if (folder.isEmpty())
+            QVERIFY(choice.problem.contains(requested.isEmpty() ? "/home/u/Quillet" : "/want"));
+    }
+
+    void dataFolderOnDisk()
+    {
+        QTemporaryDir dir;
+        const QString user = dir.filePath("share/Quillet");
+        QCOMPARE(datafolder::locate(dir.path(), "", user).folder, dir.path());
+        QVERIFY(!QFileInfo::exists(user)); // nothing made that is not needed
+        QCOMPARE(datafolder::locate(dir.path(), dir.filePath("a/b"), user).folder, dir.filePath("a/b"));
+        QCOMPARE(datafolder::kindOf(dir.filePath("a/b")), Kind::Folder);
+        QVERIFY(writeFileAtomically(dir.filePath("f"), "keep"));
+        QVERIFY(datafolder::locate(dir.path(), dir.filePath("f"), user).folder.isEmpty());
+        QVERIFY(datafolder::locate(dir.path(), dir.filePath("f/sub"), user).problem.contains("Error number: "));
+        QByteArray bytes;
+        QVERIFY(readWholeFile(dir.filePath("f"), &bytes) && bytes == "keep");
     }
 
     void atomicWriteReplacesOrLeavesUntouched()

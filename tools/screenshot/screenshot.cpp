@@ -1,5 +1,6 @@
 // Renders the splash and the main window, once per section, to PNG files without a display, so
-// anyone can look at them: quillet-screenshot OUTPUT_FOLDER
+// anyone can look at them: quillet-screenshot [--scale 2] OUTPUT_FOLDER
+// --scale 2 pictures a high-density screen: every file then has twice the pixels.
 #include "about/aboutdialog.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
@@ -55,13 +56,17 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The scale must be known before the application starts.
+    const bool scaled = argc == 4 && qstrcmp(argv[1], "--scale") == 0;
+    if (scaled)
+        qputenv("QT_SCALE_FACTOR", argv[2]);
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() < 2) {
-        QTextStream(stderr) << "usage: quillet-screenshot OUTPUT_FOLDER\n";
+    if (args.size() != (scaled ? 4 : 2) || (scaled && args.at(2).toDouble() <= 0)) {
+        QTextStream(stderr) << "usage: quillet-screenshot [--scale FACTOR] OUTPUT_FOLDER\n";
         return 2;
     }
-    const QString out = args.at(1);
+    const QString out = args.last();
     QDir().mkpath(out);
 
     QTemporaryDir folder;
