@@ -20,7 +20,9 @@
 #include <QTimer>
 
 AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    // No minimise button and above other windows: a hidden alarm would hold back later ones.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , m_services(services)
     , m_section(section)
 {
@@ -183,6 +185,11 @@ void AlarmWindow::blinkTick()
 
 void AlarmWindow::timeTick()
 {
+    if (isMinimized()) { // a window manager may minimise it all the same
+        showNormal();
+        raise();
+        activateWindow();
+    }
     const QTime time = m_services.clock->now().time();
     m_lblTime->setText(QStringLiteral("%1:%2:%3 %4")
                            .arg(hour12(time), 2, 10, QLatin1Char('0'))

@@ -29,7 +29,7 @@ public:
 
     /// One tick of tmrBlink: the bright lamp shows for one tick, the dim one for the next.
     void blinkTick();
-    /// One tick of tmrTime.
+    /// One tick of tmrTime; also brings the window back if it was minimised.
     void timeTick();
 
     QMenu *snoozeMenu() const { return m_mnuSnooz; }

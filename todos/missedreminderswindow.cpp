@@ -39,7 +39,9 @@ constexpr int kRowsShown = 6;
 
 MissedRemindersWindow::MissedRemindersWindow(const Services &services, TodosSection &section,
                                              const QList<QListWidgetItem *> &items, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    // Above other windows, as the alarm is: the alarms wait for it.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , m_services(services)
     , m_section(section)
 {

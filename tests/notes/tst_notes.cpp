@@ -112,6 +112,9 @@ private slots:
         QTest::keyClick(n.list, Qt::Key_F2);
         nameInPlace(n, "Renamed");
         notes[0].caption = "Renamed";
+        QTest::keyClick(n.list, Qt::Key_F2);
+        nameInPlace(n, "   "); // a blank name ends the rename and keeps the caption
+        QVERIFY(!captionEditor(n.list));
         QCOMPARE(f.window->section(SectionId::Notes)->records(), notes);
     }
 

@@ -1,7 +1,7 @@
 #include "platform/ansitext.h"
 #include "platform/autostart.h"
 #include "platform/datafolder.h"
-#include "platform/desktopshell.h"
+#include "platform/shelltarget.h"
 #include "platform/textfile.h"
 #include "platform/wavinfo.h"
 
@@ -78,22 +78,35 @@ private slots:
     void shellTexts_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("url");
-        QTest::newRow("https") << "https://example.org/a?b=c" << "https://example.org/a?b=c";
-        QTest::newRow("mailto") << "mailto:ann@example.org" << "mailto:ann@example.org";
-        QTest::newRow("www guess") << "www.example.org" << "http://www.example.org";
-        QTest::newRow("ftp guess") << "ftp.example.org" << "ftp://ftp.example.org";
-        QTest::newRow("existing folder") << "/tmp" << "file:///tmp";
-        QTest::newRow("missing file") << "/no/such/file.htm" << "";
-        QTest::newRow("plain words") << "not a url" << "";
-        QTest::newRow("drive letter is no scheme") << "C:\\Docs\\index.htm" << "";
-        QTest::newRow("empty") << "   " << "";
+        QTest::addColumn<QString>("url"); // fully encoded; "" when it names nothing
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("https") << "https://example.org/a?b=c" << "https://example.org/a?b=c" << false;
+        QTest::newRow("mailto") << "mailto:ann@example.org" << "mailto:ann@example.org" << false;
+        QTest::newRow("bare domain, path") << " example.org/a/b?c#d " << "https://example.org/a/b?c#d" << false;
+        QTest::newRow("bare domain, port") << "example.org:8080/x" << "https://example.org:8080/x" << false;
+        QTest::newRow("international name") << QStringLiteral("bücher.example/ü")
+                                            << "https://xn--bcher-kva.example/%C3%BC" << false;
+        QTest::newRow("www") << "www.example.org" << "https://www.example.org" << false;
+        QTest::newRow("ftp guess") << "ftp.example.org" << "ftp://ftp.example.org" << false;
+        QTest::newRow("localhost, port") << "localhost:8080" << "" << false;
+        QTest::newRow("blank inside") << "example.org/not a url" << "" << false;
+        QTest::newRow("e-mail without scheme") << "ann@example.org" << "" << false;
+        QTest::newRow("existing folder") << "/tmp" << "file:///tmp" << true;
+        QTest::newRow("file URL") << "file:///usr/bin/env" << "file:///usr/bin/env" << true;
+        QTest::newRow("missing file") << "/no/such/file.htm" << "" << false;
+        QTest::newRow("drive letter is no scheme") << "C:\\Docs\\index.htm" << "" << false;
+        QTest::newRow("javascript") << "javascript:alert(1)" << "javascript:alert(1)" << true;
+        QTest::newRow("custom scheme") << "tel:+15551234" << "tel:+15551234" << true;
+        QTest::newRow("empty") << "   " << "" << false;
     }
     void shellTexts()
     {
         QFETCH(QString, text);
         QFETCH(QString, url);
-        QCOMPARE(urlForShellText(text).toString(), url);
+        QFETCH(bool, asks);
+        const QUrl target = urlForShellText(text);
+        QCOMPARE(target.toString(QUrl::FullyEncoded), url);
+        QCOMPARE(!target.isEmpty() && !opensWithoutAsking(target), asks);
     }
 
     void wavDuration_data()

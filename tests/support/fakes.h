@@ -62,7 +62,7 @@ public:
 };
 
 /// Answers message boxes by script and records every box shown. With no scripted answer left,
-/// a Yes/No question is answered Yes.
+/// a question takes its default button.
 class FakeMessageBoxes final : public MessageBoxes
 {
 public:

@@ -120,8 +120,13 @@ private slots:
                         lamps.last().append(name);
                 }
             }
+            // Above other windows with no minimise button; minimised all the same, it comes back.
+            const Qt::WindowFlags onTopClosable = Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint;
+            QCOMPARE(alarm->windowFlags() & (onTopClosable | Qt::WindowMinimizeButtonHint), onTopClosable);
+            alarm->setWindowState(Qt::WindowMinimized);
             clock->advanceSecs(1);
             alarm->timeTick();
+            QVERIFY(!alarm->isMinimized() && alarm->isVisible());
             for (const char *name : {"lblSubject", "lblDue", "lblDesc", "lblTime"})
                 texts.append(alarm->findChild<QLabel *>(name)->text());
             // "Show" on the notification brings the alarm back into view.
