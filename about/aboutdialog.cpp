@@ -22,6 +22,15 @@ QString dataFolderOf(const Services &services)
     return services.dataFolder.isEmpty() ? services.folder : services.dataFolder;
 }
 
+/// Minimised, and over the data shown now: a login start must not open another folder's.
+QStringList startAtLoginCommand(const Services &services)
+{
+    QStringList command{QCoreApplication::applicationFilePath(), QStringLiteral("--minimized")};
+    if (dataFolderOf(services) != services.folder)
+        command << QStringLiteral("--data-dir") << dataFolderOf(services);
+    return command;
+}
+
 } // namespace
 
 AboutDialog::AboutDialog(const Services &services, QWidget *parent)
@@ -93,7 +102,7 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
 void AboutDialog::setStartAtLogin(bool on)
 {
     QString error;
-    if (autostart::setOn(autostart::entryPath(), on, QCoreApplication::applicationFilePath(), &error))
+    if (autostart::setOn(autostart::entryPath(), on, startAtLoginCommand(m_services), &error))
         return;
     const QSignalBlocker blocker(m_chkAutostart);
     m_chkAutostart->setChecked(!on);

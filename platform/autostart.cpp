@@ -45,17 +45,20 @@ QString entryPath()
     return entryPath(qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath());
 }
 
-QByteArray entryText(const QString &program)
+QByteArray entryText(const QStringList &command)
 {
+    QStringList exec;
+    for (const QString &argument : command)
+        exec.append(execArgument(argument));
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=Quillet\n"
                           "Comment=Notes, to-dos with reminders, favourite websites and e-mail contacts\n"
-                          "Exec=%1 --minimized\n"
+                          "Exec=%1\n"
                           "Icon=quillet\n"
                           "Terminal=false\n"
                           "X-GNOME-Autostart-enabled=true\n")
-        .arg(execArgument(program))
+        .arg(exec.join(QLatin1Char(' ')))
         .toUtf8();
 }
 
@@ -68,7 +71,7 @@ bool isOn(const QString &path)
     return !lines.contains("Hidden=true") && !lines.contains("X-GNOME-Autostart-enabled=false");
 }
 
-bool setOn(const QString &path, bool on, const QString &program, QString *error)
+bool setOn(const QString &path, bool on, const QStringList &command, QString *error)
 {
     if (!on) {
         QFile file(path);
@@ -82,7 +85,7 @@ bool setOn(const QString &path, bool on, const QString &program, QString *error)
         return false;
     }
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(entryText(program)) >= 0 && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(entryText(command)) >= 0 && file.commit())
         return true;
     *error = file.errorString();
     return false;

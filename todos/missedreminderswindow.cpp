@@ -94,7 +94,8 @@ MissedRemindersWindow::MissedRemindersWindow(const Services &services, TodosSect
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(scroll);
     layout->addLayout(buttons);
-    setFixedWidth(440);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    scroll->setFixedWidth(416);
     oneByOne->setFocus();
 }
 

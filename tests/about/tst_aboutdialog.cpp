@@ -43,7 +43,7 @@ private slots:
         toggle(true);
         QFile file(entry);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), autostart::entryText(QCoreApplication::applicationFilePath()));
+        QCOMPARE(file.readAll(), autostart::entryText({QCoreApplication::applicationFilePath(), "--minimized"}));
         toggle(false);
         QVERIFY(!QFile::exists(entry));
         // A folder that cannot be made: said once, and the box stays off.

@@ -57,16 +57,16 @@ private slots:
 
     void autostartEntry_data()
     {
-        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("command");
         QTest::addColumn<QString>("exec");
-        QTest::newRow("plain") << "/usr/lib/quillet/quillet" << "Exec=/usr/lib/quillet/quillet --minimized";
-        QTest::newRow("blank") << "/opt/My Apps/quillet" << "Exec=\"/opt/My Apps/quillet\" --minimized";
-        QTest::newRow("escapes") << "/tmp/a$b\\c%" << "Exec=\"/tmp/a\\\\$b\\\\\\\\c%%\" --minimized";
+        QTest::newRow("plain") << QStringList{"/usr/lib/quillet/quillet", "--minimized"} << "Exec=/usr/lib/quillet/quillet --minimized";
+        QTest::newRow("blank") << QStringList{"/opt/My Apps/quillet", "--data-dir", "/d"} << "Exec=\"/opt/My Apps/quillet\" --data-dir /d";
+        QTest::newRow("escapes") << QStringList{"/tmp/a$b\\c%"} << "Exec=\"/tmp/a\\\\$b\\\\\\\\c%%\"";
     }
     void autostartEntry()
     {
-        QFETCH(QString, program);
-        const QList<QByteArray> lines = autostart::entryText(program).split('\n');
+        QFETCH(QStringList, command);
+        const QList<QByteArray> lines = autostart::entryText(command).split('\n');
         QCOMPARE(lines.first(), "[Desktop Entry]");
         QVERIFY(lines.contains("Type=Application"));
         QTEST(QString::fromUtf8(lines.at(lines.indexOf("Name=Quillet") + 2)), "exec");
