@@ -121,6 +121,7 @@ QWidget *MissedRemindersWindow::addRow(QListWidgetItem *item)
     auto *doneButton = new QPushButton(QStringLiteral("Done"), row);
     doneButton->setObjectName(QStringLiteral("cmdDone"));
     doneButton->setAutoDefault(false);
+    doneButton->setAccessibleName(QStringLiteral("Done: %1").arg(record.subject));
     connect(doneButton, &QPushButton::clicked, this, [this, row] { markDone(row); });
 
     auto *texts = new QVBoxLayout;
