@@ -82,7 +82,7 @@ private slots:
         QTest::newRow("reminder") << "reminder" << QStringList{} << QStringList{};
         QTest::newRow("alarm") << "alarm" << QStringList{"imgRed=High priority", "imgRedD=High priority"} << QStringList{};
         QTest::newRow("quotes") << "quotes" << QStringList{} << QStringList{};
-        QTest::newRow("about") << "about" << QStringList{} << QStringList{"Command1", "Label3_keys"};
+        QTest::newRow("about") << "about" << QStringList{} << QStringList{"Command1", "chkAutostart", "Label3_keys"};
     }
     void everyControlHasANameAndItsRole()
     {
