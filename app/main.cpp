@@ -1,3 +1,4 @@
+#include "app/sessionend.h"
 #include "app/splashwindow.h"
 #include "app/startoptions.h"
 #include "platform/clock.h"
@@ -5,9 +6,13 @@
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtsoundplayer.h"
+#include "platform/unixsignals.h"
 
 #include <QApplication>
+#include <QSessionManager>
 #include <version.h>
+
+#include <csignal>
 
 int main(int argc, char *argv[])
 {
@@ -27,6 +32,13 @@ int main(int argc, char *argv[])
     QtFileDialogs files;
     const Services services{&clock, &sound, &shell, &messages, &files,
                             QCoreApplication::applicationDirPath(), options.dataDir};
+
+    // Logging out, shutting down, a kill or Ctrl+C end the program as its close button does.
+    SessionEnd sessionEnd;
+    UnixSignals unixSignals({SIGTERM, SIGHUP, SIGINT});
+    QObject::connect(&unixSignals, &UnixSignals::received, &sessionEnd, &SessionEnd::endNow);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &sessionEnd,
+                     [&sessionEnd](QSessionManager &) { sessionEnd.endNow(); });
 
     auto *splash = new SplashWindow(services);
     splash->show();
