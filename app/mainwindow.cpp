@@ -217,6 +217,7 @@ void MainWindow::load()
     ReadFromFile();
     watchForChanges();
     m_quoteBox->startChange();
+    m_loaded = true;
     if (QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -314,8 +315,9 @@ DataFileContent MainWindow::recoverOrKeepAside(DataFileContent loaded)
         QFile::remove(leftover);
         return loaded;
     }
+    // Asked before the window is shown: centred on the screen rather than on a hidden window.
     const auto answer = m_services.messages->show(
-        this,
+        nullptr,
         QStringLiteral("Quillet was not closed properly. Restore the changes made since the last save?"),
         QStringLiteral("Recover"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
     if (answer == MessageBoxes::Answer::Yes)
@@ -536,9 +538,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Whatever closes the window saves first, and a failed save never keeps it open. Nothing
     // of the window ticks on meanwhile (an alarm must not come up over the closing window).
+    event->accept();
+    if (m_closed)
+        return;
+    m_closed = true;
     for (QTimer *timer : findChildren<QTimer *>())
         timer->stop();
     save(true);
     m_recovery->waitForWrites();
-    event->accept();
 }

@@ -26,6 +26,8 @@ public:
 
     /// The load step: clock text, quotes, data file, first quote change, in this order.
     void load();
+    /// Loaded and not yet closed: it holds what the user has.
+    bool isOpen() const { return m_loaded && !m_closed; }
 
     /// Writes the four lists to the data file; false (after the error box) when it failed.
     bool SaveInFile();
@@ -91,6 +93,8 @@ private:
     QTimer *m_tmrRecovery = nullptr;
     QString m_loadProblem;
     bool m_loadUnreadable = false;
+    bool m_loaded = false;
+    bool m_closed = false;
     QPoint m_dragAnchor;
     bool m_systemMoveStarted = false;
 };

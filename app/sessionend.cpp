@@ -1,6 +1,7 @@
 #include "app/sessionend.h"
 
 #include "app/mainwindow.h"
+#include "app/splashwindow.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -24,16 +25,23 @@ void SessionEnd::endNow()
         QTimer::singleShot(0, this, &SessionEnd::endNow);
         return;
     }
+    // Still starting: end once the main window has loaded, so the end is the same save as ever.
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<SplashWindow *>(window) && window->isVisible()) {
+            QTimer::singleShot(20, this, &SessionEnd::endNow);
+            return;
+        }
+    }
     closeWindows();
     QCoreApplication::quit();
 }
 
 void SessionEnd::closeWindows()
 {
-    // Only a shown main window holds what the user typed; one still loading holds half a file.
+    // Only a loaded main window holds what the user had; one still loading holds half a file.
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (qobject_cast<MainWindow *>(window) && window->isVisible())
-            window->close();
+        if (auto *main = qobject_cast<MainWindow *>(window); main && main->isOpen())
+            main->close();
     }
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window->isVisible())

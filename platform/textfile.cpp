@@ -73,9 +73,14 @@ bool readWholeFile(const QString &path, QByteArray *bytes, FileError *error)
     // Opened without blocking and checked on the open handle: a pipe must not stall the start,
     // and a device must not be read without end.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return fail(error, errno);
     struct stat info {};
+    if (fd < 0) {
+        // A socket cannot even be opened; say what it is rather than "No such device".
+        const int number = errno;
+        if (::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode))
+            return failNotAFile(error, path, info.st_mode);
+        return fail(error, number);
+    }
     if (::fstat(fd, &info) != 0) {
         const int number = errno;
         closeQuietly(fd);
