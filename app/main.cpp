@@ -1,6 +1,7 @@
 #include "app/sessionend.h"
 #include "app/splashwindow.h"
 #include "app/startoptions.h"
+#include "platform/blockedclose.h"
 #include "platform/clock.h"
 #include "platform/desktopshell.h"
 #include "platform/qtfiledialogs.h"
@@ -39,6 +40,8 @@ int main(int argc, char *argv[])
     QObject::connect(&unixSignals, &UnixSignals::received, &sessionEnd, &SessionEnd::endNow);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &sessionEnd,
                      [&sessionEnd](QSessionManager &) { sessionEnd.endNow(); });
+    BlockedClose blockedClose;
+    QObject::connect(&blockedClose, &BlockedClose::closeRequested, &sessionEnd, &SessionEnd::endNow);
 
     auto *splash = new SplashWindow(services);
     splash->show();
