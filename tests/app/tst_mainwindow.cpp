@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/resource.h>
 
 namespace {
@@ -298,6 +300,26 @@ private slots:
         f.restart(); // the rewritten file is sound again
         QCOMPARE(f.messages.shown.size(), 1);
         QCOMPARE(f.window->section(SectionId::Websites)->list()->item(0)->text(), QStringLiteral("Home"));
+    }
+
+    // A pipe in place of a file must not stall the start: it is named at once and left as it is.
+    void pipeInPlaceOfAFileIsNamed_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("data file") << "savedfile.qlt";
+        QTest::newRow("quotes") << "quotes.txt";
+    }
+    void pipeInPlaceOfAFileIsNamed()
+    {
+        QFETCH(QString, name);
+        MainWindowFixture f;
+        QCOMPARE(mkfifo(QFile::encodeName(f.services.path(name)).constData(), 0600), 0);
+        f.open();
+        QTRY_COMPARE(f.messages.shown.size(), 1);
+        QVERIFY2(f.messages.shown[0].text.contains(QStringLiteral("\"%1\" is a named pipe (FIFO)").arg(name)),
+                 qPrintable(f.messages.shown[0].text));
+        f.close();
+        QVERIFY(QFileInfo(f.services.path(name)).isFile() == false);
     }
 
     // Text typed in a box not yet left reaches the recovery copy; after a crash the next start
