@@ -8,7 +8,8 @@ class QWidget;
 class MessageBoxes
 {
 public:
-    enum class Buttons { Ok, YesNo };
+    /// YesNoDefaultNo: a question where Enter must not act, as before opening something risky.
+    enum class Buttons { Ok, YesNo, YesNoDefaultNo };
     enum class Icon { Question, Exclamation, Critical, Information };
     enum class Answer { Ok, Yes, No };
 
@@ -26,7 +27,7 @@ public:
     static Answer quietAnswer(Buttons buttons) { return buttons == Buttons::Ok ? Answer::Ok : Answer::No; }
 
     virtual ~MessageBoxes() = default;
-    /// An empty title shows the application's title. In Yes/No questions Yes is the default button.
+    /// An empty title shows the application's title. In YesNo questions Yes is the default button.
     virtual Answer show(QWidget *parent, const QString &text, const QString &title, Buttons buttons,
                         Icon icon) = 0;
 

@@ -63,7 +63,7 @@ void QuoteBox::GetQuotes()
     // but cannot be read (a folder, a pipe, far too large) is worth a word once the window shows.
     QStringList quotes;
     FileError error;
-    if (quotefile::read(m_services.path(quotefile::fileName()), &quotes, &error)
+    if (quotefile::read(quotefile::pathToRead(m_services), &quotes, &error)
         == quotefile::ReadResult::Unreadable) {
         QTimer::singleShot(0, this, [this, error] {
             m_services.messages->show(window(),
