@@ -1,5 +1,7 @@
+#include "app/sessionend.h"
 #include "app/splashwindow.h"
 #include "app/startoptions.h"
+#include "platform/blockedclose.h"
 #include "platform/clock.h"
 #include "platform/dbusnotifier.h"
 #include "platform/datafolder.h"
@@ -7,11 +9,15 @@
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtsoundplayer.h"
+#include "platform/unixsignals.h"
 
 #include <QApplication>
+#include <QSessionManager>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <version.h>
+
+#include <csignal>
 
 namespace {
 void nameApplication()
@@ -56,6 +62,15 @@ int main(int argc, char *argv[])
     }
     Services services{&clock, &sound, &shell, &messages, &files, programFolder, data.folder};
     services.notifier = &notifier;
+
+    // Logging out, shutting down, a kill or Ctrl+C end the program as its close button does.
+    SessionEnd sessionEnd;
+    UnixSignals unixSignals({SIGTERM, SIGHUP, SIGINT});
+    QObject::connect(&unixSignals, &UnixSignals::received, &sessionEnd, &SessionEnd::endNow);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &sessionEnd,
+                     [&sessionEnd](QSessionManager &) { sessionEnd.endNow(); });
+    BlockedClose blockedClose;
+    QObject::connect(&blockedClose, &BlockedClose::closeRequested, &sessionEnd, &SessionEnd::endNow);
 
     auto *splash = new SplashWindow(services);
     splash->setStartMinimized(options.minimized);
