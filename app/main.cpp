@@ -1,7 +1,9 @@
+#include "app/singleinstance.h"
 #include "app/splashwindow.h"
 #include "app/startoptions.h"
 #include "platform/clock.h"
 #include "platform/desktopshell.h"
+#include "platform/instanceguard.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtsoundplayer.h"
@@ -27,6 +29,11 @@ int main(int argc, char *argv[])
     QtFileDialogs files;
     const Services services{&clock, &sound, &shell, &messages, &files,
                             QCoreApplication::applicationDirPath(), options.dataDir};
+
+    // Before anything is loaded: one copy per data folder.
+    InstanceGuard guard(services.dataPath(QStringLiteral("savedfile.qlt")));
+    if (!singleinstance::startHere(guard, options.minimized, &messages))
+        return 0;
 
     auto *splash = new SplashWindow(services);
     splash->show();
