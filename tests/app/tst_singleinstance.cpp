@@ -24,9 +24,6 @@ struct Copy
 {
     Copy(const QString &dataFolder, const QStringList &extra = {})
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("quillet.instance.info=true"));
-        process.setProcessEnvironment(env);
         process.start(QStringLiteral(QUILLET_EXECUTABLE),
                       QStringList{QStringLiteral("--data-dir"), dataFolder} + extra);
     }
@@ -50,14 +47,11 @@ class TestSingleInstance : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { qputenv("QT_LOGGING_RULES", "quillet.instance.info=true"); }
+
     void laterStartsRaiseTheRunningCopyAndEnd()
     {
         QTemporaryDir data;
-        const QByteArray bytes = "Quillet 1.0 - 1.0.9\r\nx" + QByteArray("<end of section>\r\n").repeated(4);
-        QFile file(data.filePath("savedfile.qlt"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
-
         Copy first(data.path());
         QTRY_COMPARE_WITH_TIMEOUT(lockOwner(data.path()), first.process.processId(), 30000);
 
@@ -65,14 +59,11 @@ private slots:
         for (const QStringList &arguments : {QStringList{"--minimized"}, QStringList{}}) {
             Copy later(data.path(), arguments);
             QVERIFY(later.process.waitForFinished(30000));
-            QCOMPARE(later.process.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(later.process.exitCode(), 0);
+            QVERIFY(later.process.exitStatus() == QProcess::NormalExit && later.process.exitCode() == 0);
         }
         QTRY_COMPARE_WITH_TIMEOUT(first.timesRaised(), 1, 30000);
         QCOMPARE(lockOwner(data.path()), first.process.processId());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), bytes);
-        file.close();
+        QVERIFY(!QFile::exists(data.filePath("savedfile.qlt"))); // nobody saved: the first runs on
 
         // A copy that crashed leaves its lock and socket behind; they do not block the next one,
         // which answers later starts in turn.
@@ -89,20 +80,18 @@ private slots:
     void lockFoundAtStart_data()
     {
         QTest::addColumn<QByteArray>("lock");
-        QTest::addColumn<bool>("starts");
         QTest::addColumn<QString>("told");
-        QTest::newRow("none") << QByteArray() << true << "";
-        QTest::newRow("garbage") << QByteArray("\x01\xff not a lock\n\n") << true << "";
-        QTest::newRow("empty") << QByteArray("") << true << "";
+        QTest::newRow("none") << QByteArray() << "";
+        QTest::newRow("garbage") << QByteArray("\x01\xff not a lock\n\n") << "";
+        QTest::newRow("empty") << QByteArray("") << "";
         const QByteArray here = QSysInfo::machineHostName().toUtf8();
-        QTest::newRow("dead owner") << "99999999\nquillet\n" + here + "\n" << true << "";
-        QTest::newRow("another computer") << QByteArray("4242\nquillet\nfarbox\n") << false
+        QTest::newRow("dead owner") << "99999999\nquillet\n" + here + "\n" << "";
+        QTest::newRow("another computer") << QByteArray("4242\nquillet\nfarbox\n")
                                           << "Quillet is already running on the computer \"farbox\"";
     }
     void lockFoundAtStart()
     {
         QFETCH(QByteArray, lock);
-        QFETCH(bool, starts);
         QFETCH(QString, told);
         QTemporaryDir data;
         const QString lockPath = data.filePath("savedfile.qlt.lock");
@@ -115,9 +104,9 @@ private slots:
         }
         FakeMessageBoxes messages;
         InstanceGuard guard(data.filePath("savedfile.qlt"));
-        QCOMPARE(singleinstance::startHere(guard, true, &messages), starts);
+        QCOMPARE(singleinstance::startHere(guard, true, &messages), told.isEmpty());
         QCOMPARE(messages.shown.size(), told.isEmpty() ? 0 : 1);
-        if (!starts) {
+        if (!told.isEmpty()) {
             QVERIFY(messages.shown[0].text.startsWith(told));
             QVERIFY(messages.shown[0].text.contains(lockPath));
             QVERIFY(file.open(QIODevice::ReadOnly));
