@@ -212,7 +212,10 @@ bool MainWindow::SaveInFile()
     for (int i = 0; i < kSectionCount; ++i)
         content.sections[size_t(i)] = m_sections[i]->records();
     FileError error;
-    if (m_store.save(content, &error))
+    const bool saved = m_store.save(content, &error);
+    if (!m_store.conflictCopy().isEmpty())
+        tellOtherVersionKept(m_services.messages, this, m_store.path(), m_store.conflictCopy());
+    if (saved)
         return true;
     m_services.messages->show(
         this,

@@ -74,6 +74,7 @@ bool QuoteDialog::load()
             QString(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return false;
     }
+    m_onDisk.rememberFile(path);
     lstQuotes->addItems(quotes);
     return true;
 }
@@ -136,9 +137,15 @@ void QuoteDialog::accept()
     QStringList quotes;
     for (int i = 0; i < lstQuotes->count(); ++i)
         quotes.append(lstQuotes->item(i)->text());
+    const QString path = m_services.path(quotefile::fileName());
+    const QByteArray bytes = quotefile::serialize(quotes);
     FileError error;
-    if (!writeFileAtomically(m_services.path(quotefile::fileName()), quotefile::serialize(quotes),
-                             &error)) {
+    QString otherVersion;
+    const bool saved = m_onDisk.keepOtherVersion(path, &otherVersion, &error)
+                       && writeFileAtomically(path, bytes, &error);
+    if (!otherVersion.isEmpty())
+        tellOtherVersionKept(m_services.messages, this, path, otherVersion);
+    if (!saved) {
         m_services.messages->show(
             this,
             QStringLiteral("The quotes could not be saved in \"%1\".\n\n"
@@ -151,6 +158,7 @@ void QuoteDialog::accept()
             QString(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return;
     }
+    m_onDisk.remember(bytes);
     emit quotesSaved();
     QDialog::accept();
 }

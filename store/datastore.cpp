@@ -13,8 +13,10 @@ DataStore::DataStore(const QString &folder)
 DataStore::LoadResult DataStore::load()
 {
     LoadResult result;
-    if (!QFileInfo::exists(m_path))
+    if (!QFileInfo::exists(m_path)) {
+        m_onDisk.rememberMissing();
         return result;
+    }
 
     QByteArray bytes;
     FileError error;
@@ -23,6 +25,7 @@ DataStore::LoadResult DataStore::load()
         m_backupPending = true;
         return result;
     }
+    m_onDisk.remember(bytes);
     ParsedDataFile parsed = parseDataFile(bytes);
     result.content = std::move(parsed.content);
     if (!parsed.problems.isEmpty()) {
@@ -34,6 +37,8 @@ DataStore::LoadResult DataStore::load()
 
 bool DataStore::save(const DataFileContent &content, FileError *error)
 {
+    if (!m_onDisk.keepOtherVersion(m_path, &m_conflictCopy, error))
+        return false;
     if (m_backupPending) {
         // Copy when we can read it, else move it aside; either way the original survives.
         QFile::remove(backupPath());
@@ -47,5 +52,9 @@ bool DataStore::save(const DataFileContent &content, FileError *error)
         }
         m_backupPending = false;
     }
-    return writeFileAtomically(m_path, serializeDataFile(content), error);
+    const QByteArray bytes = serializeDataFile(content);
+    if (!writeFileAtomically(m_path, bytes, error))
+        return false;
+    m_onDisk.remember(bytes);
+    return true;
 }
