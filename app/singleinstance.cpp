@@ -65,13 +65,14 @@ void bringToFront()
     }
     if (!target)
         return;
-    target->setWindowState((target->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    target->show();
-    target->raise();
-    target->activateWindow();
-    if (QWidget *dialog = QApplication::activeModalWidget()) {
-        dialog->raise();
-        dialog->activateWindow();
+    QWidget *dialog = QApplication::activeModalWidget();
+    for (QWidget *window : {target, dialog}) {
+        if (!window)
+            continue;
+        window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        window->show();
+        window->raise();
+        window->activateWindow();
     }
     qCInfo(lcInstance) << "Brought" << target->objectName() << "to the front";
 }
