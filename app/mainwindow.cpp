@@ -81,7 +81,7 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quillet"));
-    setWindowIcon(QIcon(artwork(QStringLiteral("quillet"))));
+    setWindowIcon(artworkIcon(QStringLiteral("quillet")));
     setFixedSize(600, 400);
     setMouseTracking(true);
     QFont font(QStringLiteral("Verdana"));
@@ -355,6 +355,7 @@ void MainWindow::playClick()
 void MainWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform); // screen ratios such as 1.5
     if (m_background.isNull())
         painter.fillRect(rect(), QColor(0, 59, 99));
     else

@@ -60,7 +60,7 @@ void QuoteBox::GetQuotes()
 {
     // A missing or unreadable file simply means no quotes: one empty quote.
     QStringList quotes;
-    quotefile::read(m_services.path(quotefile::fileName()), &quotes);
+    quotefile::read(quotefile::pathToRead(m_services), &quotes);
     sQuotes = quotes.isEmpty() ? QStringList{QString()} : quotes;
     iQuote = 0;
 }

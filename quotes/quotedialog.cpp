@@ -62,7 +62,7 @@ bool QuoteDialog::load()
 {
     QStringList quotes;
     FileError error;
-    const QString path = m_services.path(quotefile::fileName());
+    const QString path = quotefile::pathToRead(m_services);
     if (quotefile::read(path, &quotes, &error) == quotefile::ReadResult::Unreadable) {
         m_services.messages->show(
             parentWidget(),
@@ -74,7 +74,7 @@ bool QuoteDialog::load()
             QString(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return false;
     }
-    m_onDisk.rememberFile(path);
+    m_onDisk.rememberFile(m_services.dataPath(quotefile::fileName())); // where OK writes
     lstQuotes->addItems(quotes);
     return true;
 }
@@ -137,7 +137,7 @@ void QuoteDialog::accept()
     QStringList quotes;
     for (int i = 0; i < lstQuotes->count(); ++i)
         quotes.append(lstQuotes->item(i)->text());
-    const QString path = m_services.path(quotefile::fileName());
+    const QString path = m_services.dataPath(quotefile::fileName());
     const QByteArray bytes = quotefile::serialize(quotes);
     FileError error;
     QString otherVersion;

@@ -1,5 +1,7 @@
 #include "platform/ansitext.h"
-#include "platform/desktopshell.h"
+#include "platform/autostart.h"
+#include "platform/datafolder.h"
+#include "platform/shelltarget.h"
 #include "platform/textfile.h"
 #include "platform/wavinfo.h"
 
@@ -9,7 +11,11 @@
 #include <QTest>
 #include <QtEndian>
 
+Q_DECLARE_METATYPE(datafolder::Kind)
+
 namespace {
+
+using datafolder::Kind;
 
 QByteArray wav(quint16 format, quint32 byteRate, quint32 dataBytes)
 {
@@ -49,25 +55,58 @@ private slots:
         QCOMPARE(ansi::encode(QStringLiteral("a中b")), QByteArray("a\x1A" "b"));
     }
 
+    void autostartEntry_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<QString>("exec");
+        QTest::newRow("plain") << QStringList{"/usr/lib/quillet/quillet", "--minimized"} << "Exec=/usr/lib/quillet/quillet --minimized";
+        QTest::newRow("blank") << QStringList{"/opt/My Apps/quillet", "--data-dir", "/d"} << "Exec=\"/opt/My Apps/quillet\" --data-dir /d";
+        QTest::newRow("escapes") << QStringList{"/tmp/a$b\\c%"} << "Exec=\"/tmp/a\\\\$b\\\\\\\\c%%\"";
+    }
+    void autostartEntry()
+    {
+        QFETCH(QStringList, command);
+        const QList<QByteArray> lines = autostart::entryText(command).split('\n');
+        QCOMPARE(lines.first(), "[Desktop Entry]");
+        QVERIFY(lines.contains("Type=Application"));
+        QTEST(QString::fromUtf8(lines.at(lines.indexOf("Name=Quillet") + 2)), "exec");
+        // XDG_CONFIG_HOME counts only when it is an absolute path.
+        QCOMPARE(autostart::entryPath("/x/", "/home/u"), QStringLiteral("/x/autostart/quillet.desktop"));
+        QCOMPARE(autostart::entryPath("x", "/home/u"), QStringLiteral("/home/u/.config/autostart/quillet.desktop"));
+    }
+
     void shellTexts_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("url");
-        QTest::newRow("https") << "https://example.org/a?b=c" << "https://example.org/a?b=c";
-        QTest::newRow("mailto") << "mailto:ann@example.org" << "mailto:ann@example.org";
-        QTest::newRow("www guess") << "www.example.org" << "http://www.example.org";
-        QTest::newRow("ftp guess") << "ftp.example.org" << "ftp://ftp.example.org";
-        QTest::newRow("existing folder") << "/tmp" << "file:///tmp";
-        QTest::newRow("missing file") << "/no/such/file.htm" << "";
-        QTest::newRow("plain words") << "not a url" << "";
-        QTest::newRow("drive letter is no scheme") << "C:\\Docs\\index.htm" << "";
-        QTest::newRow("empty") << "   " << "";
+        QTest::addColumn<QString>("url"); // fully encoded; "" when it names nothing
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("https") << "https://example.org/a?b=c" << "https://example.org/a?b=c" << false;
+        QTest::newRow("mailto") << "mailto:ann@example.org" << "mailto:ann@example.org" << false;
+        QTest::newRow("bare domain, path") << " example.org/a/b?c#d " << "https://example.org/a/b?c#d" << false;
+        QTest::newRow("bare domain, port") << "example.org:8080/x" << "https://example.org:8080/x" << false;
+        QTest::newRow("international name") << QStringLiteral("bücher.example/ü")
+                                            << "https://xn--bcher-kva.example/%C3%BC" << false;
+        QTest::newRow("www") << "www.example.org" << "https://www.example.org" << false;
+        QTest::newRow("ftp guess") << "ftp.example.org" << "ftp://ftp.example.org" << false;
+        QTest::newRow("localhost, port") << "localhost:8080" << "" << false;
+        QTest::newRow("blank inside") << "example.org/not a url" << "" << false;
+        QTest::newRow("e-mail without scheme") << "ann@example.org" << "" << false;
+        QTest::newRow("existing folder") << "/tmp" << "file:///tmp" << true;
+        QTest::newRow("file URL") << "file:///usr/bin/env" << "file:///usr/bin/env" << true;
+        QTest::newRow("missing file") << "/no/such/file.htm" << "" << false;
+        QTest::newRow("drive letter is no scheme") << "C:\\Docs\\index.htm" << "" << false;
+        QTest::newRow("javascript") << "javascript:alert(1)" << "javascript:alert(1)" << true;
+        QTest::newRow("custom scheme") << "tel:+15551234" << "tel:+15551234" << true;
+        QTest::newRow("empty") << "   " << "" << false;
     }
     void shellTexts()
     {
         QFETCH(QString, text);
         QFETCH(QString, url);
-        QCOMPARE(urlForShellText(text).toString(), url);
+        QFETCH(bool, asks);
+        const QUrl target = urlForShellText(text);
+        QCOMPARE(target.toString(QUrl::FullyEncoded), url);
+        QCOMPARE(!target.isEmpty() && !opensWithoutAsking(target), asks);
     }
 
     void wavDuration_data()
@@ -85,6 +124,60 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(int, ms);
         QCOMPARE(wavDurationMs(bytes), ms);
+    }
+
+    void dataFolderChoice_data()
+    {
+        QTest::addColumn<QString>("prog");
+        QTest::addColumn<Kind>("program");
+        QTest::addColumn<QString>("requested");
+        QTest::addColumn<Kind>("asked");
+        QTest::addColumn<Kind>("user");
+        QTest::addColumn<QString>("folder"); // empty: refused, with the refused path named
+        QTest::addColumn<bool>("create");
+        const Kind W = Kind::Folder, R = Kind::ReadOnlyFolder, F = Kind::File, M = Kind::Missing;
+        QTest::newRow("writable program folder") << "/prog" << W << "" << M << W << "/prog" << false;
+        QTest::newRow("installed under /usr, run by root") << "/usr/lib/quillet" << W << "" << M << W << "/home/u/Quillet" << false;
+        QTest::newRow("read-only program folder") << "/prog" << R << "" << M << M << "/home/u/Quillet" << true;
+        QTest::newRow("read-only, user folder there") << "/prog" << R << "" << M << W << "/home/u/Quillet" << false;
+        QTest::newRow("read-only, user folder a file") << "/prog" << R << "" << M << F << "" << false;
+        QTest::newRow("read-only, user folder read-only") << "/prog" << R << "" << M << R << "" << false;
+        QTest::newRow("--data-dir folder") << "/prog" << W << "/want" << W << M << "/want" << false;
+        QTest::newRow("--data-dir missing") << "/prog" << R << "/want" << M << M << "/want" << true;
+        QTest::newRow("--data-dir file") << "/prog" << W << "/want" << F << W << "" << false;
+        QTest::newRow("--data-dir unwritable") << "/prog" << W << "/want" << R << W << "" << false;
+    }
+    void dataFolderChoice()
+    {
+        QFETCH(QString, prog);
+        QFETCH(Kind, program);
+        QFETCH(QString, requested);
+        QFETCH(Kind, asked);
+        QFETCH(Kind, user);
+        QFETCH(QString, folder);
+        QFETCH(bool, create);
+        const datafolder::Choice choice =
+            datafolder::choose(prog, program, requested, asked, "/home/u/Quillet", user);
+        QCOMPARE(choice.folder, folder);
+        QCOMPARE(choice.create, create);
+        QCOMPARE(choice.problem.isEmpty(), !folder.isEmpty());
+        if (folder.isEmpty())
+            QVERIFY(choice.problem.contains(requested.isEmpty() ? "/home/u/Quillet" : "/want"));
+    }
+
+    void dataFolderOnDisk()
+    {
+        QTemporaryDir dir;
+        const QString user = dir.filePath("share/Quillet");
+        QCOMPARE(datafolder::locate(dir.path(), "", user).folder, dir.path());
+        QVERIFY(!QFileInfo::exists(user)); // nothing made that is not needed
+        QCOMPARE(datafolder::locate(dir.path(), dir.filePath("a/b"), user).folder, dir.filePath("a/b"));
+        QCOMPARE(datafolder::kindOf(dir.filePath("a/b")), Kind::Folder);
+        QVERIFY(writeFileAtomically(dir.filePath("f"), "keep"));
+        QVERIFY(datafolder::locate(dir.path(), dir.filePath("f"), user).folder.isEmpty());
+        QVERIFY(datafolder::locate(dir.path(), dir.filePath("f/sub"), user).problem.contains("Error number: "));
+        QByteArray bytes;
+        QVERIFY(readWholeFile(dir.filePath("f"), &bytes) && bytes == "keep");
     }
 
     void atomicWriteReplacesOrLeavesUntouched()

@@ -18,5 +18,7 @@ MessageBoxes::Answer FakeMessageBoxes::show(QWidget *, const QString &text, cons
         onShow(shown.last());
     if (!answers.isEmpty())
         return answers.dequeue();
-    return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return buttons == Buttons::YesNo ? Answer::Yes : Answer::No;
 }
