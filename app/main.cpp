@@ -1,6 +1,8 @@
 #include "app/singleinstance.h"
+#include "app/sessionend.h"
 #include "app/splashwindow.h"
 #include "app/startoptions.h"
+#include "platform/blockedclose.h"
 #include "platform/clock.h"
 #include "platform/dbusnotifier.h"
 #include "platform/datafolder.h"
@@ -9,11 +11,15 @@
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtsoundplayer.h"
+#include "platform/unixsignals.h"
 
 #include <QApplication>
+#include <QSessionManager>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <version.h>
+
+#include <csignal>
 
 namespace {
 void nameApplication()
@@ -63,6 +69,15 @@ int main(int argc, char *argv[])
     InstanceGuard guard(services.dataPath(QStringLiteral("savedfile.qlt")));
     if (!singleinstance::startHere(guard, options.minimized, &messages))
         return 0;
+
+    // Logging out, shutting down, a kill or Ctrl+C end the program as its close button does.
+    SessionEnd sessionEnd;
+    UnixSignals unixSignals({SIGTERM, SIGHUP, SIGINT});
+    QObject::connect(&unixSignals, &UnixSignals::received, &sessionEnd, &SessionEnd::endNow);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &sessionEnd,
+                     [&sessionEnd](QSessionManager &) { sessionEnd.endNow(); });
+    BlockedClose blockedClose;
+    QObject::connect(&blockedClose, &BlockedClose::closeRequested, &sessionEnd, &SessionEnd::endNow);
 
     auto *splash = new SplashWindow(services);
     splash->setStartMinimized(options.minimized);

@@ -7,6 +7,8 @@
 MessageBoxes::Answer QtMessageBoxes::show(QWidget *parent, const QString &text, const QString &title,
                                           Buttons buttons, Icon icon)
 {
+    if (quiet())
+        return quietAnswer(buttons);
     QMessageBox box(parent);
     box.setWindowTitle(title.isEmpty() ? appTitle() : title);
     box.setText(text);

@@ -13,6 +13,8 @@ QStringList FakeSound::paths(Call::Kind kind) const
 MessageBoxes::Answer FakeMessageBoxes::show(QWidget *, const QString &text, const QString &title,
                                             Buttons buttons, Icon icon)
 {
+    if (quiet())
+        return quietAnswer(buttons);
     shown.append({text, title, buttons, icon});
     if (onShow)
         onShow(shown.last());
