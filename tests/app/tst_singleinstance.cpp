@@ -24,14 +24,9 @@ struct Copy
 {
     Copy(const QString &dataFolder, const QStringList &extra = {})
     {
-        process.start(QStringLiteral(QUILLET_EXECUTABLE),
-                      QStringList{QStringLiteral("--data-dir"), dataFolder} + extra);
+        process.start(QUILLET_EXECUTABLE, QStringList{"--data-dir", dataFolder} + extra);
     }
-    ~Copy()
-    {
-        process.kill();
-        process.waitForFinished();
-    }
+    ~Copy() { process.kill(), process.waitForFinished(); }
     int timesRaised()
     {
         log += process.readAllStandardError();
@@ -116,13 +111,11 @@ private slots:
         }
     }
 
-    void folderWithoutLockRunsUnguarded()
+    void folderTakingNoLockRunsUnguarded()
     {
         FakeMessageBoxes messages;
         InstanceGuard guard(QStringLiteral("/no/such/folder/savedfile.qlt"));
-        QCOMPARE(guard.claim(), InstanceGuard::Claim::Unguarded);
-        QVERIFY(singleinstance::startHere(guard, false, &messages));
-        QVERIFY(messages.shown.isEmpty());
+        QVERIFY(singleinstance::startHere(guard, false, &messages) && messages.shown.isEmpty());
     }
 };
 

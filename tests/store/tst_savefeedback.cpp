@@ -106,11 +106,10 @@ private slots:
         if (atLoad.isNull())
             file.remove();
         f.open(false);
-        file.remove();
-        if (!meanwhile.isNull()) {
-            f.writeFile("savedfile.qlt", meanwhile);
-            QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(loaded, QFileDevice::FileModificationTime));
-        }
+        f.writeFile("savedfile.qlt", meanwhile);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(loaded, QFileDevice::FileModificationTime));
+        if (meanwhile.isNull())
+            file.remove();
         QVERIFY(f.window->SaveInFile() && f.window->SaveInFile());
         const QStringList copies = QDir(f.folder.path()).entryList({"savedfile.qlt.conflict-*"});
         QCOMPARE(copies.size(), keptAside ? 1 : 0);
