@@ -365,7 +365,7 @@ void MainWindow::writeRecoveryCopy()
 void MainWindow::reportLoadProblem()
 {
     const QString text = m_loadUnreadable
-        ? QStringLiteral("Your saved data could not be read. %1\n\nIt is left as it is and will not "
+        ? QStringLiteral("Your saved data could not be read: %1.\n\nIt is left as it is and will not "
                          "be replaced; what you type is kept in \"%2\" until it can be saved.")
               .arg(m_loadProblem, QFileInfo(m_recovery->path()).fileName())
         : QStringLiteral("Your saved data could not be read completely. %1\n\n"

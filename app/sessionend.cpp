@@ -16,6 +16,12 @@ SessionEnd::SessionEnd(QObject *parent)
 
 void SessionEnd::endNow()
 {
+    // A pop-up menu (the snooze choices) goes first, as if dismissed.
+    if (QWidget *popup = QApplication::activePopupWidget()) {
+        popup->close();
+        QTimer::singleShot(0, this, &SessionEnd::endNow);
+        return;
+    }
     if (QWidget *modal = QApplication::activeModalWidget()) {
         if (auto *dialog = qobject_cast<QDialog *>(modal))
             dialog->reject();

@@ -21,7 +21,7 @@ DataStore::LoadResult DataStore::load()
     QByteArray bytes;
     FileError error;
     if (!readWholeFile(m_path, &bytes, &error)) {
-        result.problem = QStringLiteral("It could not be read: %1.").arg(error.description);
+        result.problem = error.description;
         result.unreadable = true;
         m_backupPending = true;
         return result;
@@ -49,7 +49,7 @@ bool DataStore::save(const DataFileContent &content, FileError *error)
         if (!gone && (why.number != 0 || !writeFileAtomically(backupPath(), original, &why))) {
             if (error) {
                 error->number = why.number;
-                error->description = QStringLiteral("%1. The damaged file could not be kept as \"%2\", "
+                error->description = QStringLiteral("%1. It could not be copied to \"%2\" first, "
                                                     "so it was not replaced")
                                          .arg(why.description, QFileInfo(backupPath()).fileName());
             }

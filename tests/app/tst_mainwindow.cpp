@@ -280,7 +280,7 @@ private slots:
         QCOMPARE(f.window->SaveInFile(), !copyBlocked);
         if (copyBlocked) {
             QCOMPARE(f.readFile("savedfile.qlt"), damaged);
-            QVERIFY(f.messages.shown.last().text.contains("could not be kept as \"savedfile.qlt.bak\""));
+            QVERIFY(f.messages.shown.last().text.contains("could not be copied to \"savedfile.qlt.bak\""));
             return;
         }
         QVERIFY(f.window->SaveInFile());
