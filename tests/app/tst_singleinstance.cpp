@@ -26,7 +26,7 @@ struct Copy
     {
         process.start(QUILLET_EXECUTABLE, QStringList{"--data-dir", dataFolder} + extra);
     }
-    ~Copy() { process.kill(), process.waitForFinished(); }
+    ~Copy() { process.terminate(), process.waitForFinished(); } // ends cleanly, socket and all
     int timesRaised()
     {
         log += process.readAllStandardError();
