@@ -9,77 +9,54 @@
 #include <QTimer>
 
 namespace {
-
-struct Feedback
-{
-    SaveFeedback *feedback;
-    QLabel *label;
-    QTimer *write;
-    QTimer *saved;
-};
-
-Feedback openWindow(MainWindowFixture &f)
-{
-    f.open();
-    return {f.window->findChild<SaveFeedback *>(), f.find<QLabel>("lblSaved"), f.find<QTimer>("tmrWrite"),
-            f.find<QTimer>("tmrSaved")};
-}
-
 const QString kText = QStringLiteral("Saved successfully.");
-
 } // namespace
 
 class TestSaveFeedback : public QObject
 {
     Q_OBJECT
 private slots:
-    void saveTypesTheTextThenClearsIt()
+    // Save types its text letter by letter, then clears it; a failed save shows the error and
+    // no feedback, and the next good one types from the first letter again.
+    void saveFeedbackAndFailure()
     {
         MainWindowFixture f;
-        const Feedback fb = openWindow(f);
+        f.open();
+        auto *feedback = f.window->findChild<SaveFeedback *>();
+        auto *label = f.find<QLabel>("lblSaved");
+        auto *write = f.find<QTimer>("tmrWrite");
+        auto *saved = f.find<QTimer>("tmrSaved");
         f.clickPicture("butSave");
         // All lists empty: the five-line file.
         QCOMPARE(f.readFile("savedfile.qlt"),
                  "Quillet 1.0 - 1.0.9\r\n" + QByteArray("<end of section>\r\n").repeated(4));
-        QVERIFY(fb.write->isActive() && fb.saved->isActive());
-        QCOMPARE(fb.label->text(), QString());
+        QVERIFY(write->isActive() && saved->isActive());
+        QCOMPARE(label->text(), QString());
         for (int tick = 1; tick <= kText.size(); ++tick) {
-            fb.feedback->writeTick();
-            QCOMPARE(fb.label->text(), kText.left(tick));
-            QVERIFY(fb.write->isActive());
+            feedback->writeTick();
+            QCOMPARE(label->text(), kText.left(tick));
         }
-        fb.feedback->writeTick(); // the 20th tick stops the typing, text in full
-        QCOMPARE(fb.label->text(), kText);
-        QVERIFY(!fb.write->isActive() && fb.saved->isActive());
-        fb.feedback->savedTick();
-        QCOMPARE(fb.label->text(), QString());
-        QVERIFY(!fb.saved->isActive());
+        feedback->writeTick(); // the 20th tick stops the typing, text in full
+        QCOMPARE(label->text(), kText);
+        QVERIFY(!write->isActive() && saved->isActive());
         QVERIFY(f.messages.shown.isEmpty());
-    }
 
-    void failedSaveShowsTheErrorAndNoFeedback()
-    {
-        MainWindowFixture f;
-        const Feedback fb = openWindow(f);
-        f.clickPicture("butSave");
-        for (int tick = 0; tick < 20; ++tick)
-            fb.feedback->writeTick();
         QDir folder(f.folder.path());
         QVERIFY(folder.rename("savedfile.qlt", "moved") && folder.mkdir("savedfile.qlt"));
         f.clickPicture("butSave");
         QCOMPARE(f.messages.shown.size(), 1);
         QCOMPARE(f.messages.shown[0].title, QStringLiteral("Error"));
         QCOMPARE(f.messages.shown[0].icon, MessageBoxes::Icon::Critical);
-        QCOMPARE(fb.label->text(), kText);
-        QVERIFY(!fb.write->isActive());
-        fb.feedback->savedTick(); // the first save's clearing still comes
-        QCOMPARE(fb.label->text(), QString());
+        QCOMPARE(label->text(), kText);
+        QVERIFY(!write->isActive());
+        feedback->savedTick(); // the first save's clearing still comes
+        QCOMPARE(label->text(), QString());
+        QVERIFY(!saved->isActive());
 
-        // The next good save types from the first letter again.
         QVERIFY(folder.rmdir("savedfile.qlt"));
         f.clickPicture("butSave");
-        fb.feedback->writeTick();
-        QCOMPARE(fb.label->text(), QStringLiteral("S"));
+        feedback->writeTick();
+        QCOMPARE(label->text(), QStringLiteral("S"));
     }
 
     void fileChangedOnDiskIsKeptAsideOnce_data()
