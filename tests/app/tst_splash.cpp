@@ -19,14 +19,11 @@ private slots:
         MainWindowFixture f; // its fakes and folder only: the splash makes the window itself
         QPointer<SplashWindow> splash = new SplashWindow(f.services);
         splash->show();
-        QCOMPARE(splash->size(), QSize(450, 217));
         QVERIFY(splash->findChild<QLabel *>("lblInfo")->text().startsWith("Version 1.0\n"));
 
         splash->timerTick();
         QPointer<MainWindow> main = splash->mainWindow();
         QVERIFY(main && main->isVisible());
-        // The clock is right before the first tick of its timer.
-        QCOMPARE(main->findChild<QLabel *>("lblTime")->text(), QStringLiteral("09:05 PM\r\nSat, Dec 5, 2026"));
         QTRY_VERIFY(!splash); // closed and gone
         main->close();
         QTRY_VERIFY(!main);
