@@ -57,8 +57,7 @@ class TestContactsSection : public QObject
     }
     void addAddress(const QString &text)
     {
-        box("txtEmail")->setFocus();
-        QTest::keyClicks(box("txtEmail"), text);
+        type("txtEmail", text, false);
         QTest::keyClick(box("txtEmail"), Qt::Key_Return);
     }
 private slots:
