@@ -87,6 +87,18 @@ private slots:
         QCOMPARE(form.buttonClicks, 0);
         QCOMPARE(form.picturePresses, 0);
         QVERIFY(form.watched->hasFocus());
+        QTest::mouseClick(form.picture, Qt::LeftButton);
+        QCOMPARE(form.checks, 4);
+
+        // Mended the value, each new attempt is checked again: the refusal is not answered
+        // from memory.
+        form.accept = true;
+        form.other->setFocus();
+        QCOMPARE(form.checks, 5);
+        QVERIFY(form.other->hasFocus());
+        form.watched->setFocus();
+        form.accept = false;
+        QTest::mouseClick(form.button, Qt::LeftButton);
         form.accept = true;
         QTest::mouseClick(form.button, Qt::LeftButton);
         QCOMPARE(form.buttonClicks, 1);
