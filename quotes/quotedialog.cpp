@@ -93,11 +93,10 @@ int QuoteDialog::selectedIndex() const
 
 void QuoteDialog::updateButtons()
 {
-    // Once an item has been chosen there always is a selection, until the list runs empty.
-    if (selectedIndex() >= 0) {
-        cmdEdit->setEnabled(true);
-        cmdRemove->setEnabled(true);
-    }
+    // A click on the empty space below the quotes leaves none selected: nothing to act on.
+    const bool selected = selectedIndex() >= 0;
+    cmdEdit->setEnabled(selected);
+    cmdRemove->setEnabled(selected);
 }
 
 void QuoteDialog::addQuote()
