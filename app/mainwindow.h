@@ -14,6 +14,7 @@ class QTimer;
 class QuoteBox;
 class SaveFeedback;
 class Section;
+class TimerPause;
 
 /// frmMain: the borderless main window with its picture buttons, the four sections, the clock,
 /// the quote and the Save feedback.
@@ -72,6 +73,7 @@ private:
     QHash<QString, QWidget *> m_hoverPictures;
     QLabel *m_lblTime = nullptr;
     QTimer *m_tmrTime = nullptr;
+    TimerPause *m_timerPause = nullptr;
     QuoteBox *m_quoteBox = nullptr;
     SaveFeedback *m_saveFeedback = nullptr;
     QString m_loadProblem;

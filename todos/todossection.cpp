@@ -113,9 +113,10 @@ void TodosSection::subjectLeft()
 void TodosSection::addTodo()
 {
     QListWidget *lst = list();
+    // Focus first: a box still being edited is stored into the to-do it shows.
+    lst->setFocus(Qt::OtherFocusReason);
     QListWidgetItem *item = listrecords::append(lst, todotext::newTodo, iconKey());
     lst->setCurrentItem(item);
-    lst->setFocus(Qt::OtherFocusReason);
     item->setSelected(true);
     lst->editItem(item);
     showEditorState(true);

@@ -1,7 +1,9 @@
 #include "speech/saytime.h"
 #include "tests/support/mainwindowfixture.h"
 
+#include <QLabel>
 #include <QTest>
+#include <QTimer>
 
 class TestSayTime : public QObject
 {
@@ -42,6 +44,31 @@ private slots:
             files.append(wave(name));
         QCOMPARE(fixture.sound.paths(FakeSound::Call::PlayToEnd), files);
         QCOMPARE(fixture.sound.calls.size(), files.size()); // each said to the end, nothing else
+    }
+
+    void timersGoOnWithTheTimeTheyHadLeft()
+    {
+        // Each saying takes 15 s; the quote changes every 20 s and the clock every second.
+        MainWindowFixture fixture;
+        fixture.clock.set(QDateTime(QDate(2026, 12, 5), QTime(21, 4, 50)));
+        fixture.open();
+        fixture.find<QTimer>("tmrFadeOut")->stop(); // the first quote is in
+        fixture.sound.onPlayToEnd = [&](const QString &path) {
+            if (path.endsWith("time.WAV"))
+                fixture.clock.advanceSecs(15);
+        };
+        const auto say = [&] {
+            fixture.clickPicture("butSay");
+            QCoreApplication::processEvents(); // the timers' turn comes after the click
+            QCoreApplication::processEvents();
+        };
+        const auto *clock = fixture.find<QLabel>("lblTime");
+        const QString before = clock->text();
+        say();
+        QVERIFY(clock->text() != before); // the clock tick that fell due ran at once
+        QVERIFY(!fixture.find<QTimer>("tmrFadeOut")->isActive());
+        say();
+        QVERIFY(fixture.find<QTimer>("tmrFadeOut")->isActive()); // 30 s on: the quote changes
     }
 };
 
