@@ -9,6 +9,7 @@
 #include "todos/todorecord.h"
 #include "todos/todossection.h"
 #include "widgets/artwork.h"
+#include "widgets/deliberatekeys.h"
 #include "widgets/look.h"
 #include "widgets/placedbutton.h"
 
@@ -82,7 +83,8 @@ AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidge
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setGeometry(262, 134, 90, 25);
     m_cmdOK->setDefault(true);
-    // Enter is OK wherever the focus is.
+    // Enter is OK wherever the focus is, but only an Enter pressed for this window.
+    new DeliberateKeys(*m_services.clock, this);
     m_cmdSnooz = placeButton(QStringLiteral("Snooz"), QStringLiteral("cmdSnooz"), {262, 165, 90, 25}, this);
 
     m_mnuSnooz = new QMenu(QStringLiteral("Snooz"), this);

@@ -165,6 +165,34 @@ private slots:
             QCOMPARE(w->record(edited).subject, QStringLiteral("Typed"));
     }
 
+    void onlyAnEnterPressedForTheAlarmAnswersIt()
+    {
+        w = std::make_unique<TodosWindow>(QList<Record>{todo("Boiler", kPast)});
+        FakeClock &clock = w->fixture.clock;
+        QStringList stillOpen;
+        QVERIFY(tick([&](AlarmWindow *alarm) {
+            QWidget *ok = alarm->findChild<QPushButton *>("cmdOK");
+            const auto key = [&](QEvent::Type type, bool repeat, const QString &after) {
+                QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier, "\r", repeat);
+                QApplication::sendEvent(alarm->focusWidget(), &event);
+                if (alarm->isVisible())
+                    stillOpen.append(after);
+            };
+            QCOMPARE(alarm->focusWidget(), ok);
+            key(QEvent::KeyPress, false, "typed in its first second");
+            clock.advanceSecs(1);
+            key(QEvent::KeyPress, true, "held from before");
+            key(QEvent::KeyPress, true, "held from before, repeated");
+            key(QEvent::KeyRelease, true, "held from before, let go");
+            key(QEvent::KeyRelease, false, "held from before, let go");
+            key(QEvent::KeyPress, false, "pressed for it");
+        }));
+        QCOMPARE(stillOpen, QStringList({"typed in its first second", "held from before",
+                                         "held from before, repeated", "held from before, let go",
+                                         "held from before, let go"}));
+        QCOMPARE(w->list->count(), 0);
+    }
+
     void snoozeCountsFromNow()
     {
         const QString boiler = todoTag({"Boiler", "1", "0", "20%", kPast, "/s/a.wav", "1", "d", "  09:00 PM"});
