@@ -3,6 +3,7 @@
 #include "platform/messageboxes.h"
 #include "quotes/newquotedialog.h"
 #include "quotes/quotefile.h"
+#include "widgets/elidingdelegate.h"
 #include "widgets/placedbutton.h"
 
 #include <QGroupBox>
@@ -46,6 +47,7 @@ QuoteDialog::QuoteDialog(const Services &services, QWidget *parent)
     lstQuotes->setObjectName(QStringLiteral("lstQuotes"));
     lstQuotes->setGeometry(8, 48, 259, 124);
     lstQuotes->setSelectionMode(QAbstractItemView::SingleSelection);
+    new ElidingDelegate(lstQuotes);
     cmdEdit->setEnabled(false);
     cmdRemove->setEnabled(false);
     cmdOK->setDefault(true);
