@@ -18,6 +18,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QTimer>
 
 namespace {
@@ -52,17 +54,32 @@ AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidge
     auto *frame = new QGroupBox(QStringLiteral("To-Do Reminder"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(8, 6, 344, 118);
-    m_lblSubject = new QLabel(frame);
+    // Subject and description wrap, and scroll when they are longer than the frame: the whole
+    // of them can be read before the to-do is let go.
+    auto *texts = new QScrollArea(frame);
+    texts->setGeometry(6, 18, 334, 96);
+    texts->setFrameShape(QFrame::NoFrame);
+    texts->setWidgetResizable(true);
+    texts->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 0);
+    m_lblSubject = new QLabel(page);
     m_lblSubject->setObjectName(QStringLiteral("lblSubject"));
-    m_lblSubject->setGeometry(10, 22, 324, 18);
     m_lblSubject->setFont(look::verdana(8.25, true));
-    m_lblSubject->setTextFormat(Qt::PlainText);
-    m_lblDesc = new QLabel(frame);
+    m_lblDesc = new QLabel(page);
     m_lblDesc->setObjectName(QStringLiteral("lblDesc"));
-    m_lblDesc->setGeometry(10, 44, 324, 66);
-    m_lblDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_lblDesc->setWordWrap(true);
-    m_lblDesc->setTextFormat(Qt::PlainText);
+    for (QLabel *label : {m_lblSubject, m_lblDesc}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(label);
+    }
+    layout->addStretch();
+    texts->setWidget(page);
+    page->setAutoFillBackground(false);
+    texts->viewport()->setAutoFillBackground(false);
 
     // The dim lamps always show; each bright one lies over its dim twin.
     addLamp(QStringLiteral("imgGreenD"), QStringLiteral("lamp_green_d"), 12);
