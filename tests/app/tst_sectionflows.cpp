@@ -1,4 +1,3 @@
-#include "app/listrecords.h"
 #include "tests/support/mainwindowfixture.h"
 #include "tests/support/uihelpers.h"
 
@@ -8,42 +7,30 @@
 
 namespace {
 
-struct SectionCase
-{
-    SectionId id;
-    QString caption; // as a click leaves it, and one a display name takes
-    QString list;
-    QString tag; // a record that can be opened or mailed
-    QStringList buttons; // Remove, then Open or Mail
-    QStringList boxes;
+const QString S = QString(QChar(0x00B6));
+
+/// Per section: its number, a caption a click leaves as it is (one a display name takes),
+/// a record that can be opened or mailed, the list, the buttons that need a selected record
+/// (Remove first) and the editor's boxes.
+const QList<QStringList> kSections = {
+    {"0", "A", "T" + S + "https://a.example" + S + "d", "lstWebsites", "arbWebRemove arbWebIE",
+     "txtWebsite txtURL txtDescription"},
+    {"1", "New Email", "F" + S + "L" + S + "T" + S + "a@b.example (Default E-Mail)::", "lstEmails",
+     "arbEmailRemove arbEmailOE", "txtName txtLast txtTitle txtDisplay"},
+    {"2", "A", "text", "lstNotes", "arbNotesRemove", "txtNotes"},
+    {"3", "S", "S" + S + "0" + S + "1" + S + "0%" + S + S + S + S + "d" + S + "Reminder not set", "lstTodo",
+     "arbTodoRemove", "txtSubject txtComplete txtTodoDesc"},
 };
 
-SectionCase sectionCase(const QString &name)
+/// Opens the window over two equal records of a section and shows that section.
+QListWidget *openSection(MainWindowFixture &f, const QStringList &c)
 {
-    const auto tag = [](const QStringList &fields) { return fields.join(QChar(0x00B6)); };
-    if (name == "notes")
-        return {SectionId::Notes, "A", "lstNotes", "text", {"arbNotesRemove"}, {"txtNotes"}};
-    if (name == "websites")
-        return {SectionId::Websites, "A", "lstWebsites", tag({"T", "https://a.example", "d"}),
-                {"arbWebRemove", "arbWebIE"}, {"txtWebsite", "txtURL", "txtDescription"}};
-    if (name == "contacts")
-        return {SectionId::Contacts, "New Email", "lstEmails", tag({"F", "L", "T", "a@b.example (Default E-Mail)::"}),
-                {"arbEmailRemove", "arbEmailOE"}, {"txtName", "txtLast", "txtTitle", "txtDisplay"}};
-    return {SectionId::Todos, "S", "lstTodo", tag({"S", "0", "1", "0%", "", "", "", "d", "Reminder not set"}),
-            {"arbTodoRemove"}, {"txtSubject", "txtComplete", "txtTodoDesc"}};
-}
-
-const QStringList kSections = {"notes", "websites", "contacts", "to-dos"};
-
-/// Opens the window over two records of a section and shows that section.
-QListWidget *openSection(MainWindowFixture &f, const SectionCase &c)
-{
-    f.openWith(c.id, {{c.caption, c.tag}, {c.caption, c.tag}});
-    const int id = int(c.id);
+    const int id = c[0].toInt();
+    f.openWith(SectionId(id), {{c[1], c[2]}, {c[1], c[2]}});
     QTest::mouseMove(f.find<QWidget>(QStringList{"butWeb", "butEmail", "butNotes", "butToDo"}.at(id)), QPoint(10, 10));
     QTest::mouseClick(f.find<QWidget>(QStringList{"butWeb_h", "butEmail_h", "butNotes_h", "butTodo_h"}.at(id)),
                       Qt::LeftButton, {}, QPoint(10, 10));
-    return f.list(c.list);
+    return f.list(c[3]);
 }
 
 } // namespace
@@ -54,55 +41,55 @@ class TestSectionFlows : public QObject
 private slots:
     void emptySpaceLeavesNothingToActOn_data()
     {
-        QTest::addColumn<QString>("section");
-        for (const QString &name : kSections)
-            QTest::newRow(qPrintable(name)) << name;
+        QTest::addColumn<QStringList>("section");
+        for (const QStringList &c : kSections)
+            QTest::newRow(qPrintable(c[3])) << c;
     }
     void emptySpaceLeavesNothingToActOn()
     {
-        QFETCH(QString, section);
-        const SectionCase c = sectionCase(section);
+        QFETCH(QStringList, section);
         MainWindowFixture f;
-        QListWidget *list = openSection(f, c);
+        QListWidget *list = openSection(f, section);
+        const QStringList buttons = section[4].split(' ');
+        QWidget *box = f.find<QWidget>(section[5].section(' ', 0, 0));
         clickItem(list, 1);
         clickAt(list->viewport(), QPoint(20, list->viewport()->height() - 10));
         QVERIFY(list->selectedItems().isEmpty());
-        for (const QString &name : c.buttons) {
+        for (const QString &name : buttons) {
             QVERIFY2(!f.find<QWidget>(name)->isEnabled(), qPrintable(name));
             f.press(name);
         }
-        QWidget *box = f.find<QWidget>(c.boxes.first());
         QVERIFY(!box->isEnabled() || !box->isVisible()); // nothing to type into
         f.clickPicture("butSave");
-        QCOMPARE(f.saved(c.id), QList<Record>({{c.caption, c.tag}, {c.caption, c.tag}}));
+        QCOMPARE(f.saved(SectionId(section[0].toInt())),
+                 QList<Record>({{section[1], section[2]}, {section[1], section[2]}}));
         QVERIFY(f.messages.shown.isEmpty() && f.shell.opened.isEmpty());
 
         clickItem(list, 1); // chosen again, it can be acted on
-        for (const QString &name : c.buttons)
+        for (const QString &name : buttons)
             QVERIFY2(f.find<QWidget>(name)->isEnabled(), qPrintable(name));
         QVERIFY(box->isEnabled() && box->isVisible());
     }
 
     void tabOutOfABoxStoresWhatWasTyped_data()
     {
-        QTest::addColumn<QString>("section");
+        QTest::addColumn<QStringList>("section");
         QTest::addColumn<QString>("box");
         QTest::addColumn<bool>("back");
-        for (const QString &name : kSections) {
-            for (const QString &box : sectionCase(name).boxes) {
-                QTest::addRow("%s, Tab", qPrintable(box)) << name << box << false;
-                QTest::addRow("%s, Shift+Tab", qPrintable(box)) << name << box << true;
+        for (const QStringList &c : kSections) {
+            for (const QString &box : c[5].split(' ')) {
+                QTest::addRow("%s, Tab", qPrintable(box)) << c << box << false;
+                QTest::addRow("%s, Shift+Tab", qPrintable(box)) << c << box << true;
             }
         }
     }
     void tabOutOfABoxStoresWhatWasTyped()
     {
-        QFETCH(QString, section);
+        QFETCH(QStringList, section);
         QFETCH(QString, box);
         QFETCH(bool, back);
-        const SectionCase c = sectionCase(section);
         MainWindowFixture f;
-        QListWidget *list = openSection(f, c);
+        QListWidget *list = openSection(f, section);
         clickItem(list, 0);
         clickAt(f.find<QWidget>(box));
         const QString typed = box == "txtComplete" ? "42" : "Typed";
@@ -113,7 +100,7 @@ private slots:
         QVERIFY(list->hasFocus());
         QTest::keyClick(list, back ? Qt::Key_Backtab : Qt::Key_Tab);
         f.clickPicture("butSave");
-        const Record saved = f.saved(c.id).first();
+        const Record saved = f.saved(SectionId(section[0].toInt())).first();
         QVERIFY2((saved.caption + saved.tag).contains(typed), qPrintable(saved.caption + " | " + saved.tag));
     }
 };

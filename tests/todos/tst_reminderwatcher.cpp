@@ -168,28 +168,21 @@ private slots:
     void onlyAnEnterPressedForTheAlarmAnswersIt()
     {
         w = std::make_unique<TodosWindow>(QList<Record>{todo("Boiler", kPast)});
-        FakeClock &clock = w->fixture.clock;
-        QStringList stillOpen;
+        int ignored = 0;
         QVERIFY(tick([&](AlarmWindow *alarm) {
-            QWidget *ok = alarm->findChild<QPushButton *>("cmdOK");
-            const auto key = [&](QEvent::Type type, bool repeat, const QString &after) {
+            const auto enter = [&](QEvent::Type type, bool repeat) {
                 QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier, "\r", repeat);
                 QApplication::sendEvent(alarm->focusWidget(), &event);
-                if (alarm->isVisible())
-                    stillOpen.append(after);
+                ignored += alarm->isVisible() ? 1 : 0;
             };
-            QCOMPARE(alarm->focusWidget(), ok);
-            key(QEvent::KeyPress, false, "typed in its first second");
-            clock.advanceSecs(1);
-            key(QEvent::KeyPress, true, "held from before");
-            key(QEvent::KeyPress, true, "held from before, repeated");
-            key(QEvent::KeyRelease, true, "held from before, let go");
-            key(QEvent::KeyRelease, false, "held from before, let go");
-            key(QEvent::KeyPress, false, "pressed for it");
+            enter(QEvent::KeyPress, false); // in its first second on screen
+            w->fixture.clock.advanceSecs(1);
+            enter(QEvent::KeyPress, true); // held from before: repeats, then let go
+            enter(QEvent::KeyRelease, true);
+            enter(QEvent::KeyRelease, false);
+            enter(QEvent::KeyPress, false); // pressed for it: OK
         }));
-        QCOMPARE(stillOpen, QStringList({"typed in its first second", "held from before",
-                                         "held from before, repeated", "held from before, let go",
-                                         "held from before, let go"}));
+        QCOMPARE(ignored, 4);
         QCOMPARE(w->list->count(), 0);
     }
 
