@@ -2,13 +2,36 @@
 
 #include "about/versiontext.h"
 #include "app/appinfo.h"
+#include "platform/autostart.h"
+#include "platform/messageboxes.h"
 #include "platform/shell.h"
 #include "widgets/artwork.h"
 
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+
+namespace {
+
+QString dataFolderOf(const Services &services)
+{
+    return services.dataFolder.isEmpty() ? services.folder : services.dataFolder;
+}
+
+/// Minimised, and over the data shown now: a login start must not open another folder's.
+QStringList startAtLoginCommand(const Services &services)
+{
+    QStringList command{QCoreApplication::applicationFilePath(), QStringLiteral("--minimized")};
+    if (dataFolderOf(services) != services.folder)
+        command << QStringLiteral("--data-dir") << dataFolderOf(services);
+    return command;
+}
+
+} // namespace
 
 AboutDialog::AboutDialog(const Services &services, QWidget *parent)
     : QDialog(parent)
@@ -17,7 +40,9 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
     , Image1(new QLabel(this))
     , Label1(new QLabel(this))
     , Label3(new QLabel(this))
+    , m_dataFolder(new QLabel(this))
     , Command1(new QPushButton(QStringLiteral("&Close"), this))
+    , m_chkAutostart(new QCheckBox(QStringLiteral("Start Quillet when I log in"), this))
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About"));
@@ -44,10 +69,45 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
     Label3->setToolTip(QStringLiteral("Visit the Quillet web site at %1").arg(appinfo::website()));
     Label3->installEventFilter(this);
 
+    // Where the data is kept: the folder can be the program's own or the user's, so say which.
+    const QString folder = QDir::toNativeSeparators(dataFolderOf(m_services));
+    m_dataFolder->setObjectName(QStringLiteral("lblDataFolder"));
+    m_dataFolder->setGeometry(132, 211, 306, 37);
+    QFont folderFont(QStringLiteral("Verdana"));
+    folderFont.setPointSizeF(7.5);
+    m_dataFolder->setFont(folderFont);
+    m_dataFolder->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    m_dataFolder->setTextFormat(Qt::RichText);
+    const QString shown = QFontMetrics(folderFont).elidedText(folder, Qt::ElideMiddle, 300);
+    m_dataFolder->setText(QStringLiteral("Your data is kept in<br><a href=\"open\" style=\"color: "
+                                         "#f2c46d\">%1</a>")
+                              .arg(shown.toHtmlEscaped()));
+    m_dataFolder->setToolTip(folder);
+    connect(m_dataFolder, &QLabel::linkActivated, this, &AboutDialog::openDataFolder);
+
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(372, 258, 69, 22);
     Command1->setCursor(Qt::PointingHandCursor);
     connect(Command1, &QPushButton::clicked, this, &AboutDialog::accept);
+
+    m_chkAutostart->setObjectName(QStringLiteral("chkAutostart"));
+    m_chkAutostart->setGeometry(20, 180, 300, 20);
+    QPalette palette = m_chkAutostart->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    m_chkAutostart->setPalette(palette);
+    m_chkAutostart->setChecked(autostart::isOn(autostart::entryPath()));
+    connect(m_chkAutostart, &QCheckBox::toggled, this, &AboutDialog::setStartAtLogin);
+}
+
+void AboutDialog::setStartAtLogin(bool on)
+{
+    QString error;
+    if (autostart::setOn(autostart::entryPath(), on, startAtLoginCommand(m_services), &error))
+        return;
+    const QSignalBlocker blocker(m_chkAutostart);
+    m_chkAutostart->setChecked(!on);
+    m_services.messages->show(this, QStringLiteral("The start at login could not be changed.\n%1").arg(error),
+                              QString(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
 }
 
 void AboutDialog::openWebsite()
@@ -56,9 +116,15 @@ void AboutDialog::openWebsite()
     m_services.shell->open(appinfo::website());
 }
 
+void AboutDialog::openDataFolder()
+{
+    m_services.shell->open(dataFolderOf(m_services));
+}
+
 void AboutDialog::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform); // screen ratios such as 1.5
     if (m_background.isNull())
         painter.fillRect(rect(), QColor(0, 59, 99));
     else

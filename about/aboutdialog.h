@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QPixmap>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 
@@ -17,6 +18,10 @@ public:
 
     /// Opens the web site, as a click on its badge does.
     void openWebsite();
+    /// "Start Quillet when I log in": writes or removes the autostart entry.
+    void setStartAtLogin(bool on);
+    /// Opens the folder the data is kept in, as a click on its name does.
+    void openDataFolder();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -28,5 +33,7 @@ private:
     QLabel *Image1;
     QLabel *Label1;
     QLabel *Label3;
+    QLabel *m_dataFolder;
     QPushButton *Command1;
+    QCheckBox *m_chkAutostart;
 };

@@ -19,6 +19,16 @@ QString amPm(const QTime &time)
     return time.hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
 }
 
+QString shortDayName(const QDate &date)
+{
+    return QLatin1String(kDays[size_t(date.dayOfWeek() - 1)]);
+}
+
+QString shortMonthName(const QDate &date)
+{
+    return QLatin1String(kMonths[size_t(date.month() - 1)]);
+}
+
 QString clockText(const QDateTime &now)
 {
     const QDate date = now.date();
@@ -26,8 +36,7 @@ QString clockText(const QDateTime &now)
     return QStringLiteral("%1:%2 %3\r\n%4, %5 %6, %7")
         .arg(hour12(time), 2, 10, QLatin1Char('0'))
         .arg(time.minute(), 2, 10, QLatin1Char('0'))
-        .arg(amPm(time), QLatin1String(kDays[size_t(date.dayOfWeek() - 1)]),
-             QLatin1String(kMonths[size_t(date.month() - 1)]))
+        .arg(amPm(time), shortDayName(date), shortMonthName(date))
         .arg(date.day())
         .arg(date.year(), 4, 10, QLatin1Char('0'));
 }

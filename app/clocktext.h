@@ -11,3 +11,6 @@ QString clockText(const QDateTime &now);
 int hour12(const QTime &time);
 /// "AM" before noon, "PM" from noon on.
 QString amPm(const QTime &time);
+/// "Mon" ... "Sun" and "Jan" ... "Dec" of a date, whatever the locale.
+QString shortDayName(const QDate &date);
+QString shortMonthName(const QDate &date);

@@ -1,23 +1,46 @@
+#include "app/sessionend.h"
 #include "app/splashwindow.h"
 #include "app/startoptions.h"
+#include "platform/blockedclose.h"
 #include "platform/clock.h"
+#include "platform/dbusnotifier.h"
+#include "platform/datafolder.h"
 #include "platform/desktopshell.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtsoundplayer.h"
+#include "platform/unixsignals.h"
 
 #include <QApplication>
+#include <QSessionManager>
+#include <QStandardPaths>
+#include <QTextStream>
 #include <version.h>
+
+#include <csignal>
+
+namespace {
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Quillet"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                                .arg(QUILLET_VERSION_MAJOR)
+                                                .arg(QUILLET_VERSION_MINOR)
+                                                .arg(QUILLET_VERSION_PATCH));
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    {
+        // --help and --version answer before anything needs a display.
+        QCoreApplication probe(argc, argv);
+        nameApplication();
+        answerHelpOrVersion(QCoreApplication::arguments());
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillet"));
+    nameApplication();
     QApplication::setDesktopFileName(QStringLiteral("quillet"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(QUILLET_VERSION_MAJOR)
-                                            .arg(QUILLET_VERSION_MINOR)
-                                            .arg(QUILLET_VERSION_PATCH));
     const StartOptions options = parseStartOptions(QApplication::arguments());
 
     SystemClock clock;
@@ -25,10 +48,34 @@ int main(int argc, char *argv[])
     DesktopShell shell;
     QtMessageBoxes messages;
     QtFileDialogs files;
-    const Services services{&clock, &sound, &shell, &messages, &files,
-                            QCoreApplication::applicationDirPath(), options.dataDir};
+    DBusNotifier notifier(QDBusConnection::sessionBus());
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const datafolder::Choice data = datafolder::locate(
+        programFolder, options.dataDir,
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    if (data.folder.isEmpty()) {
+        // Better not to start than to take typing that could never be saved.
+        QTextStream(stderr) << data.problem << Qt::endl;
+        messages.show(nullptr, data.problem, QString(), MessageBoxes::Buttons::Ok,
+                      MessageBoxes::Icon::Exclamation);
+        return 1;
+    }
+    Services services{&clock, &sound, &shell, &messages, &files, programFolder, data.folder};
+    services.notifier = &notifier;
+
+    // Logging out, shutting down, a kill or Ctrl+C end the program as its close button does.
+    SessionEnd sessionEnd;
+    UnixSignals unixSignals({SIGTERM, SIGHUP, SIGINT});
+    QObject::connect(&unixSignals, &UnixSignals::received, &sessionEnd, &SessionEnd::endNow);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &sessionEnd,
+                     [&sessionEnd](QSessionManager &) { sessionEnd.endNow(); });
+    BlockedClose blockedClose;
+    QObject::connect(&blockedClose, &BlockedClose::closeRequested, &sessionEnd, &SessionEnd::endNow);
 
     auto *splash = new SplashWindow(services);
-    splash->show();
+    splash->setStartMinimized(options.minimized);
+    // Started minimised at login: no splash either.
+    if (!options.minimized)
+        splash->show();
     return app.exec();
 }

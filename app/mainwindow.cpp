@@ -13,6 +13,7 @@
 #include "platform/soundplayer.h"
 #include "quotes/quotebox.h"
 #include "speech/saytime.h"
+#include "store/recoverycopy.h"
 #include "store/savefeedback.h"
 #include "todos/todossection.h"
 #include "websites/websitessection.h"
@@ -20,12 +21,21 @@
 #include "widgets/fieldvalidation.h"
 #include "widgets/picturebox.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QSignalBlocker>
+#include <QStandardPaths>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
 
@@ -82,7 +92,7 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quillet"));
-    setWindowIcon(QIcon(artwork(QStringLiteral("quillet"))));
+    setWindowIcon(artworkIcon(QStringLiteral("quillet")));
     setFixedSize(600, 400);
     setMouseTracking(true);
     QFont font(QStringLiteral("Verdana"));
@@ -123,6 +133,16 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     m_timerPause = new TimerPause(*m_services.clock, this);
 
     m_saveFeedback = new SaveFeedback(this);
+
+    m_recovery = new RecoveryCopy(m_store.path(),
+                                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), this);
+    // Not restarted by each change: a copy follows the first change within the interval even
+    // while the user keeps typing; nothing runs while nothing changes.
+    m_tmrRecovery = new QTimer(this);
+    m_tmrRecovery->setObjectName(QStringLiteral("tmrRecovery"));
+    m_tmrRecovery->setSingleShot(true);
+    m_tmrRecovery->setInterval(3000);
+    connect(m_tmrRecovery, &QTimer::timeout, this, &MainWindow::writeRecoveryCopy);
 }
 
 void MainWindow::createSectionButtons()
@@ -197,7 +217,9 @@ void MainWindow::load()
     m_lblTime->setText(clockText(m_services.clock->now()));
     m_quoteBox->GetQuotes();
     ReadFromFile();
+    watchForChanges();
     m_quoteBox->startChange();
+    m_loaded = true;
     if (QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -209,19 +231,65 @@ void MainWindow::timeTick()
 
 bool MainWindow::SaveInFile()
 {
-    FieldValidation::instance().commitFocused();
+    return save(false);
+}
+
+DataFileContent MainWindow::content(bool withTypedText)
+{
+    QWidget *focus = QApplication::focusWidget();
+    auto *line = qobject_cast<QLineEdit *>(focus);
+    const bool editingCaption = focus && qobject_cast<QAbstractItemView *>(focus->parentWidget()
+                                                                             ? focus->parentWidget()->parentWidget()
+                                                                             : nullptr);
+    if (withTypedText && focus && focus->window() == this && !QApplication::activeModalWidget()
+        && !editingCaption) {
+        // As if the box were left, without a word to the user and without moving their cursor.
+        const QString text = line ? line->text() : QString();
+        const int cursor = line ? line->cursorPosition() : 0;
+        {
+            const MessageBoxes::Quiet quiet;
+            FieldValidation::instance().commitFocused();
+        }
+        if (line && line->text() != text) {
+            const QSignalBlocker blocker(line);
+            line->setText(text);
+            line->setCursorPosition(cursor);
+        }
+    }
     DataFileContent content;
     for (int i = 0; i < kSectionCount; ++i)
         content.sections[size_t(i)] = m_sections[i]->records();
+    return content;
+}
+
+bool MainWindow::save(bool closing)
+{
+    FieldValidation::instance().commitFocused();
+    const DataFileContent content = this->content(false);
     FileError error;
-    if (m_store.save(content, &error))
+    if (m_store.save(content, &error)) {
+        m_tmrRecovery->stop();
+        m_recovery->discard();
         return true;
+    }
+    QString kept;
+    if (closing) {
+        // The window goes whatever happens: what is typed must be somewhere before it does.
+        FileError recoveryError;
+        const QString where = m_recovery->writeNow(content, &recoveryError);
+        kept = where.isEmpty()
+            ? QStringLiteral("\n\nYour changes could not be kept elsewhere either (%1): they are "
+                             "lost when Quillet ends.").arg(recoveryError.description)
+            : QStringLiteral("\n\nYour changes were kept in \"%1\"; Quillet offers them at its next "
+                             "start.").arg(where);
+    }
     m_services.messages->show(
         this,
         QStringLiteral("Error in saving file.\nError number: %1\nError description: %2\n\n"
                        "Please e-mail %3 to help you.")
-            .arg(error.number)
-            .arg(error.description, appinfo::supportEmail()),
+                .arg(error.number)
+                .arg(error.description, appinfo::supportEmail())
+            + kept,
         QStringLiteral("Error"), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
     return false;
 }
@@ -229,22 +297,82 @@ bool MainWindow::SaveInFile()
 void MainWindow::ReadFromFile()
 {
     DataStore::LoadResult loaded = m_store.load();
-    for (int i = 0; i < kSectionCount; ++i)
-        m_sections[i]->loadRecords(loaded.content.sections[size_t(i)]);
     m_loadProblem = loaded.problem;
+    m_loadUnreadable = loaded.unreadable;
+    const DataFileContent content = recoverOrKeepAside(std::move(loaded.content));
+    for (int i = 0; i < kSectionCount; ++i)
+        m_sections[i]->loadRecords(content.sections[size_t(i)]);
     if (!m_loadProblem.isEmpty())
         QTimer::singleShot(0, this, &MainWindow::reportLoadProblem);
 }
 
+DataFileContent MainWindow::recoverOrKeepAside(DataFileContent loaded)
+{
+    QByteArray bytes;
+    const QString leftover = m_recovery->findLeftover(&bytes);
+    if (leftover.isEmpty())
+        return loaded;
+    ParsedDataFile recovered = parseDataFile(bytes);
+    if (recovered.content == loaded && recovered.problems.isEmpty()) {
+        QFile::remove(leftover);
+        return loaded;
+    }
+    // Asked before the window is shown: centred on the screen rather than on a hidden window.
+    const auto answer = m_services.messages->show(
+        nullptr,
+        QStringLiteral("Quillet was not closed properly. Restore the changes made since the last save?"),
+        QStringLiteral("Recover"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
+    if (answer == MessageBoxes::Answer::Yes)
+        return std::move(recovered.content); // the copy stays until the next save succeeds
+    m_recovery->keepAside(leftover, m_services.clock->now());
+    return loaded;
+}
+
+void MainWindow::watchForChanges()
+{
+    const auto changed = [this] { noteChange(); };
+    for (Section *section : m_sections) {
+        QAbstractItemModel *model = section->list()->model();
+        connect(model, &QAbstractItemModel::rowsInserted, this, changed);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, changed);
+        connect(model, &QAbstractItemModel::rowsMoved, this, changed);
+        connect(model, &QAbstractItemModel::dataChanged, this, changed);
+        connect(model, &QAbstractItemModel::modelReset, this, changed);
+    }
+    // Typing counts as a change before the box is left, so the copy holds it too.
+    for (auto *box : findChildren<QLineEdit *>())
+        connect(box, &QLineEdit::textEdited, this, changed);
+    for (auto *box : findChildren<QPlainTextEdit *>())
+        connect(box, &QPlainTextEdit::textChanged, this, changed);
+    for (auto *box : findChildren<QTextEdit *>())
+        connect(box, &QTextEdit::textChanged, this, changed);
+    for (auto *box : findChildren<QComboBox *>())
+        connect(box, &QComboBox::activated, this, changed);
+}
+
+void MainWindow::noteChange()
+{
+    if (!m_tmrRecovery->isActive())
+        m_tmrRecovery->start();
+}
+
+void MainWindow::writeRecoveryCopy()
+{
+    m_recovery->writeLater(content(true));
+}
+
 void MainWindow::reportLoadProblem()
 {
-    m_services.messages->show(
-        this,
-        QStringLiteral("Your saved data could not be read completely. %1\n\n"
-                       "Everything that could be read is shown. The original file will be kept "
-                       "as \"%2\" when you next save.")
-            .arg(m_loadProblem, QStringLiteral("savedfile.qlt.bak")),
-        QString(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+    const QString text = m_loadUnreadable
+        ? QStringLiteral("Your saved data could not be read: %1.\n\nIt is left as it is and will not "
+                         "be replaced; what you type is kept in \"%2\" until it can be saved.")
+              .arg(m_loadProblem, QFileInfo(m_recovery->path()).fileName())
+        : QStringLiteral("Your saved data could not be read completely. %1\n\n"
+                         "Everything that could be read is shown. The original file will be kept "
+                         "as \"%2\" when you next save.")
+              .arg(m_loadProblem, QStringLiteral("savedfile.qlt.bak"));
+    m_services.messages->show(this, text, QString(), MessageBoxes::Buttons::Ok,
+                              MessageBoxes::Icon::Exclamation);
 }
 
 void MainWindow::ClearHover(const QString &sDontClear)
@@ -348,6 +476,7 @@ void MainWindow::playClick()
 void MainWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform); // screen ratios such as 1.5
     if (m_background.isNull())
         painter.fillRect(rect(), QColor(0, 59, 99));
     else
@@ -404,7 +533,14 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Whatever closes the window saves first, and a failed save never keeps it open.
-    SaveInFile();
+    // Whatever closes the window saves first, and a failed save never keeps it open. Nothing
+    // of the window ticks on meanwhile (an alarm must not come up over the closing window).
     event->accept();
+    if (m_closed)
+        return;
+    m_closed = true;
+    for (QTimer *timer : findChildren<QTimer *>())
+        timer->stop();
+    save(true);
+    m_recovery->waitForWrites();
 }

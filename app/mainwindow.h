@@ -12,6 +12,7 @@
 class QLabel;
 class QTimer;
 class QuoteBox;
+class RecoveryCopy;
 class SaveFeedback;
 class Section;
 class TimerPause;
@@ -26,6 +27,8 @@ public:
 
     /// The load step: clock text, quotes, data file, first quote change, in this order.
     void load();
+    /// Loaded and not yet closed: it holds what the user has.
+    bool isOpen() const { return m_loaded && !m_closed; }
 
     /// Writes the four lists to the data file; false (after the error box) when it failed.
     bool SaveInFile();
@@ -41,6 +44,11 @@ public:
 
     /// One tmrTime tick.
     void timeTick();
+
+    /// One tmrRecovery tick: the lists as they stand, with what is typed in the box being
+    /// edited, go to the recovery copy in the background.
+    void writeRecoveryCopy();
+    RecoveryCopy *recoveryCopy() const { return m_recovery; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -61,6 +69,13 @@ private:
     void sayTime();
     void playClick();
     void reportLoadProblem();
+    /// Asks whether to restore a copy left by a run that did not end properly; the content to load.
+    DataFileContent recoverOrKeepAside(DataFileContent loaded);
+    void watchForChanges();
+    void noteChange();
+    /// The four lists as they stand; quietly commits the box being typed in when asked.
+    DataFileContent content(bool withTypedText);
+    bool save(bool closing);
     void startDrag(const QPoint &position);
     void dragTo(QMouseEvent *event, const QPoint &position);
 
@@ -76,7 +91,12 @@ private:
     TimerPause *m_timerPause = nullptr;
     QuoteBox *m_quoteBox = nullptr;
     SaveFeedback *m_saveFeedback = nullptr;
+    RecoveryCopy *m_recovery = nullptr;
+    QTimer *m_tmrRecovery = nullptr;
     QString m_loadProblem;
+    bool m_loadUnreadable = false;
+    bool m_loaded = false;
+    bool m_closed = false;
     QPoint m_dragAnchor;
     bool m_systemMoveStarted = false;
 };

@@ -55,13 +55,17 @@ void SplashWindow::timerTick()
     m_main = new MainWindow(m_services);
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     m_main->load();
-    m_main->show();
+    if (m_startMinimized)
+        m_main->showMinimized();
+    else
+        m_main->show();
     close();
 }
 
 void SplashWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform); // screen ratios such as 1.5
     if (m_background.isNull())
         painter.fillRect(rect(), QColor(0, 79, 129));
     else

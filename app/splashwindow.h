@@ -19,6 +19,8 @@ public:
     /// The Timer1 tick: load and show the main window, then close the splash.
     void timerTick();
     MainWindow *mainWindow() const { return m_main; }
+    /// The main window starts minimised (--minimized).
+    void setStartMinimized(bool minimized) { m_startMinimized = minimized; }
 
     /// "Version 1.0", then the web address and notice.
     static QString infoText();
@@ -32,4 +34,5 @@ private:
     QLabel *m_lblInfo;
     QTimer *m_timer;
     MainWindow *m_main = nullptr;
+    bool m_startMinimized = false;
 };

@@ -3,24 +3,41 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-StartOptions parseStartOptions(const QStringList &arguments)
+namespace {
+
+void describeOptions(QCommandLineParser &parser)
 {
-    QCommandLineParser parser;
     parser.setApplicationDescription(
         QCoreApplication::translate("main", "Notes, to-dos with reminders, websites and contacts."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption minimized(QStringLiteral("minimized"),
-                                       QCoreApplication::translate("main", "Start minimised."));
-    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
-                                     QCoreApplication::translate("main", "Keep the data in <folder>."),
-                                     QStringLiteral("folder"));
-    parser.addOption(minimized);
-    parser.addOption(dataDir);
+    parser.addOption({QStringLiteral("minimized"), QCoreApplication::translate("main", "Start minimised.")});
+    parser.addOption({QStringLiteral("data-dir"), QCoreApplication::translate("main", "Keep the data in <folder>."),
+                      QStringLiteral("folder")});
+}
+
+} // namespace
+
+void answerHelpOrVersion(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
+    // Options of the window system are not known yet: mistakes are reported by parseStartOptions.
+    parser.parse(arguments);
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp();
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+}
+
+StartOptions parseStartOptions(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
     parser.process(arguments);
 
     StartOptions options;
-    options.minimized = parser.isSet(minimized);
-    options.dataDir = parser.value(dataDir);
+    options.minimized = parser.isSet(QStringLiteral("minimized"));
+    options.dataDir = parser.value(QStringLiteral("data-dir"));
     return options;
 }

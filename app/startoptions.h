@@ -15,3 +15,7 @@ struct StartOptions
 /// Reads the command line. --help and --version print their text and end the process, as
 /// QCommandLineParser does; an unknown option prints the usage and ends it with status 1.
 StartOptions parseStartOptions(const QStringList &arguments);
+
+/// Prints the help or the version text and ends the process when the command line asks for
+/// them; does nothing otherwise. Needs only a QCoreApplication, so it works without a display.
+void answerHelpOrVersion(const QStringList &arguments);

@@ -8,12 +8,29 @@ class QWidget;
 class MessageBoxes
 {
 public:
-    enum class Buttons { Ok, YesNo };
+    /// YesNoDefaultNo: a question where Enter must not act, as before opening something risky.
+    enum class Buttons { Ok, YesNo, YesNoDefaultNo };
     enum class Icon { Question, Exclamation, Critical, Information };
     enum class Answer { Ok, Yes, No };
 
+    /// While one lives, no box is shown: show() answers Ok or No at once. For work done behind
+    /// the user's back (the background copy of what is typed), which must never interrupt them.
+    class Quiet
+    {
+    public:
+        Quiet() { ++s_quiet; }
+        ~Quiet() { --s_quiet; }
+        Quiet(const Quiet &) = delete;
+        Quiet &operator=(const Quiet &) = delete;
+    };
+    static bool quiet() { return s_quiet > 0; }
+    static Answer quietAnswer(Buttons buttons) { return buttons == Buttons::Ok ? Answer::Ok : Answer::No; }
+
     virtual ~MessageBoxes() = default;
-    /// An empty title shows the application's title. In Yes/No questions Yes is the default button.
+    /// An empty title shows the application's title. In YesNo questions Yes is the default button.
     virtual Answer show(QWidget *parent, const QString &text, const QString &title, Buttons buttons,
                         Icon icon) = 0;
+
+private:
+    static inline int s_quiet = 0;
 };

@@ -7,6 +7,8 @@
 MessageBoxes::Answer QtMessageBoxes::show(QWidget *parent, const QString &text, const QString &title,
                                           Buttons buttons, Icon icon)
 {
+    if (quiet())
+        return quietAnswer(buttons);
     QMessageBox box(parent);
     box.setWindowTitle(title.isEmpty() ? appTitle() : title);
     box.setText(text);
@@ -16,9 +18,9 @@ MessageBoxes::Answer QtMessageBoxes::show(QWidget *parent, const QString &text, 
     case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
     }
-    if (buttons == Buttons::YesNo) {
+    if (buttons != Buttons::Ok) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(buttons == Buttons::YesNo ? QMessageBox::Yes : QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
     }

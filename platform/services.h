@@ -7,6 +7,7 @@ class SoundPlayer;
 class Shell;
 class MessageBoxes;
 class FileDialogs;
+class Notifier;
 
 /// What the windows need of the platform. The program passes the real implementations,
 /// tests pass fakes and a temporary program folder.
@@ -22,6 +23,8 @@ struct Services
     /// Where the user's files live (savedfile.qlt and its companions); the program folder unless
     /// chosen otherwise at start. Empty means the program folder.
     QString dataFolder;
+    /// The desktop's notifications; none means reminders show in the alarm window only.
+    Notifier *notifier = nullptr;
 
     /// A file of the program folder: path("wave/click.wav").
     QString path(const QString &relative) const { return folder + QLatin1Char('/') + relative; }

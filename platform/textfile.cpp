@@ -1,49 +1,211 @@
 #include "platform/textfile.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
-bool fail(FileError *error, int number)
+const QString kTemporaryInfix = QStringLiteral(".saving-");
+
+bool fail(FileError *error, int number, const QString &description = QString())
 {
     if (error) {
         error->number = number != 0 ? number : EIO;
-        error->description = QString::fromLocal8Bit(std::strerror(error->number));
+        error->description = description.isEmpty() ? QString::fromLocal8Bit(std::strerror(error->number))
+                                                   : description;
     }
     return false;
+}
+
+QString kindOf(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return QString();
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a named pipe (FIFO)");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("a device");
+    return QStringLiteral("not a plain file");
+}
+
+/// Refuses what is not a plain file, naming what it is.
+bool failNotAFile(FileError *error, const QString &path, mode_t mode)
+{
+    const QString kind = kindOf(mode);
+    return fail(error, S_ISDIR(mode) ? EISDIR : EINVAL,
+                QStringLiteral("\"%1\" is %2, not a file").arg(QFileInfo(path).fileName(), kind));
+}
+
+int closeQuietly(int fd)
+{
+    const int saved = errno;
+    const int result = ::close(fd);
+    errno = saved;
+    return result;
+}
+
+QString randomSuffix()
+{
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString suffix;
+    for (int i = 0; i < 6; ++i)
+        suffix += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))]);
+    return suffix;
 }
 
 } // namespace
 
 bool readWholeFile(const QString &path, QByteArray *bytes, FileError *error)
 {
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(error, errno);
-    *bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fail(error, errno);
+    // Opened without blocking and checked on the open handle: a pipe must not stall the start,
+    // and a device must not be read without end.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0) {
+        // A socket cannot even be opened; say what it is rather than "No such device".
+        const int number = errno;
+        if (::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode))
+            return failNotAFile(error, path, info.st_mode);
+        return fail(error, number);
+    }
+    if (::fstat(fd, &info) != 0) {
+        const int number = errno;
+        closeQuietly(fd);
+        return fail(error, number);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        closeQuietly(fd);
+        return failNotAFile(error, path, info.st_mode);
+    }
+    const QString tooLarge = QStringLiteral("\"%1\" is larger than 1 GiB").arg(QFileInfo(path).fileName());
+    if (info.st_size > kLargestReadableFile) {
+        closeQuietly(fd);
+        return fail(error, EFBIG, tooLarge);
+    }
+    QByteArray data;
+    data.resize(qsizetype(info.st_size));
+    qsizetype filled = 0;
+    for (;;) {
+        if (filled == data.size()) {
+            // The file grew while we read it; keep going, within the limit.
+            if (data.size() >= kLargestReadableFile) {
+                closeQuietly(fd);
+                return fail(error, EFBIG, tooLarge);
+            }
+            data.resize(data.size() + 65536);
+        }
+        const ssize_t got = ::read(fd, data.data() + filled, size_t(data.size() - filled));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int number = errno;
+            closeQuietly(fd);
+            return fail(error, number);
+        }
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    ::close(fd);
+    data.truncate(filled);
+    *bytes = std::move(data);
     return true;
 }
 
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, FileError *error)
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, FileError *error,
+                         const WriteCalls &calls)
 {
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error, errno);
-    if (file.write(bytes) != bytes.size()) {
-        const int number = errno;
-        file.cancelWriting();
-        return fail(error, number);
+    // A link is followed, so the file it names is replaced and the link stays.
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
+    struct stat old {};
+    const bool hadOld = ::stat(QFile::encodeName(target).constData(), &old) == 0;
+    if (hadOld && !S_ISREG(old.st_mode))
+        return failNotAFile(error, target, old.st_mode);
+
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 20; ++attempt) {
+        temporary = QFile::encodeName(target + kTemporaryInfix + randomSuffix());
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
     }
-    errno = 0;
-    if (!file.commit())
+    if (fd < 0)
         return fail(error, errno);
+    if (hadOld)
+        ::fchmod(fd, old.st_mode & 07777);
+
+    auto abandon = [&](int number) {
+        if (fd >= 0)
+            closeQuietly(fd);
+        ::unlink(temporary.constData());
+        return fail(error, number);
+    };
+    const char *data = bytes.constData();
+    size_t left = size_t(bytes.size());
+    while (left > 0) {
+        errno = 0;
+        const ssize_t written = calls.write ? calls.write(fd, data, left) : ::write(fd, data, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return abandon(written == 0 ? ENOSPC : errno);
+        data += written;
+        left -= size_t(written);
+    }
+    // The rename may only happen once the bytes are on the disk, or a power cut leaves an
+    // empty file where the old one was.
+    errno = 0;
+    if ((calls.sync ? calls.sync(fd) : ::fsync(fd)) != 0)
+        return abandon(errno);
+    errno = 0;
+    const int closed = calls.close ? calls.close(fd) : ::close(fd);
+    fd = -1;
+    if (closed != 0)
+        return abandon(errno);
+    if (::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0)
+        return abandon(errno);
+
+    // The rename itself is only lasting once the folder is on the disk too.
+    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        const int synced = ::fsync(folder);
+        const int number = errno;
+        ::close(folder);
+        if (synced != 0 && number != EINVAL)
+            return fail(error, number);
+    }
     return true;
+}
+
+int removeLeftoverTemporaries(const QString &path)
+{
+    const QFileInfo info(path);
+    const QRegularExpression pattern(
+        QStringLiteral("^%1(\\.[a-z]+)?%2[A-Za-z0-9]{6}$")
+            .arg(QRegularExpression::escape(info.fileName()), QRegularExpression::escape(kTemporaryInfix)));
+    QDir folder = info.absoluteDir();
+    int removed = 0;
+    for (const QFileInfo &entry : folder.entryInfoList({info.fileName() + QStringLiteral("*")},
+                                                       QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!entry.isSymLink() && entry.isFile() && pattern.match(entry.fileName()).hasMatch()
+            && folder.remove(entry.fileName()))
+            ++removed;
+    }
+    return removed;
 }

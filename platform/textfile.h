@@ -3,16 +3,38 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
+#include <sys/types.h>
+
 /// What went wrong in a file operation, as the system reports it.
 struct FileError
 {
     int number = 0;       ///< errno
-    QString description;  ///< the system's text for it
+    QString description;  ///< the system's text for it, or what the path holds instead of a file
 };
 
-/// Reads a whole file. Returns false (with the error) when it is missing or unreadable.
+/// Files larger than this are refused whole: a planner's data is never near it, and reading
+/// one would take the memory of the machine.
+constexpr qint64 kLargestReadableFile = qint64(1) << 30;
+
+/// Reads a whole plain file. Returns false (with the error) when it is missing, unreadable, not
+/// a plain file (a folder, a pipe, a device are refused at once, never read) or over 1 GiB.
 bool readWholeFile(const QString &path, QByteArray *bytes, FileError *error = nullptr);
 
-/// Replaces a file atomically: a temporary file in the same folder is written, flushed, synced
-/// and renamed over the old one. On failure the old file is left exactly as it was.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, FileError *error = nullptr);
+/// The system calls a safe write makes, so tests can make the disk fail on any of them.
+struct WriteCalls
+{
+    std::function<ssize_t(int fd, const char *data, size_t size)> write;
+    std::function<int(int fd)> sync;
+    std::function<int(int fd)> close;
+};
+
+/// Replaces a file atomically: a temporary file beside it ("<name>.saving-XXXXXX") is written,
+/// synced and renamed over the old one, then the folder is synced. Any failed write, sync or
+/// close is a failed save: the old file is left exactly as it was and no temporary file stays.
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, FileError *error = nullptr,
+                         const WriteCalls &calls = {});
+
+/// Removes the temporary files that a save killed part-way left beside path; returns how many.
+int removeLeftoverTemporaries(const QString &path);

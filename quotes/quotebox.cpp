@@ -3,6 +3,7 @@
 #include "quotes/quotedialog.h"
 #include "quotes/quotefade.h"
 #include "quotes/quotefile.h"
+#include "platform/messageboxes.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -58,9 +59,18 @@ QuoteBox::QuoteBox(const Services &services, QWidget *parent)
 
 void QuoteBox::GetQuotes()
 {
-    // A missing or unreadable file simply means no quotes: one empty quote.
+    // A missing or unreadable file simply means no quotes: one empty quote. One that is there
+    // but cannot be read (a folder, a pipe, far too large) is worth a word once the window shows.
     QStringList quotes;
-    quotefile::read(m_services.path(quotefile::fileName()), &quotes);
+    FileError error;
+    if (quotefile::read(quotefile::pathToRead(m_services), &quotes, &error)
+        == quotefile::ReadResult::Unreadable) {
+        QTimer::singleShot(0, this, [this, error] {
+            m_services.messages->show(window(),
+                                      QStringLiteral("The quotes could not be read: %1.").arg(error.description),
+                                      QString(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        });
+    }
     sQuotes = quotes.isEmpty() ? QStringList{QString()} : quotes;
     iQuote = 0;
 }

@@ -64,7 +64,7 @@ bool QuoteDialog::load()
 {
     QStringList quotes;
     FileError error;
-    const QString path = m_services.path(quotefile::fileName());
+    const QString path = quotefile::pathToRead(m_services);
     if (quotefile::read(path, &quotes, &error) == quotefile::ReadResult::Unreadable) {
         m_services.messages->show(
             parentWidget(),
@@ -138,7 +138,7 @@ void QuoteDialog::accept()
     for (int i = 0; i < lstQuotes->count(); ++i)
         quotes.append(lstQuotes->item(i)->text());
     FileError error;
-    if (!writeFileAtomically(m_services.path(quotefile::fileName()), quotefile::serialize(quotes),
+    if (!writeFileAtomically(m_services.dataPath(quotefile::fileName()), quotefile::serialize(quotes),
                              &error)) {
         m_services.messages->show(
             this,

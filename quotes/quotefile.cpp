@@ -22,6 +22,12 @@ QString fileName()
     return QStringLiteral("quotes.txt");
 }
 
+QString pathToRead(const Services &services)
+{
+    const QString edited = services.dataPath(fileName());
+    return QFileInfo::exists(edited) ? edited : services.path(fileName());
+}
+
 QStringList parse(const QByteArray &bytes)
 {
     QStringList quotes = ansi::splitLines(ansi::decode(bytes));

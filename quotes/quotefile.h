@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/services.h"
 #include "platform/textfile.h"
 
 #include <QByteArray>
@@ -10,6 +11,10 @@ namespace quotefile {
 
 /// The file's name in the program folder.
 QString fileName();
+
+/// The list to show: the user's edited copy in the data folder once there is one, otherwise the
+/// list shipped in the program folder. Edits are always written to the data folder.
+QString pathToRead(const Services &services);
 
 /// The quotes of the file's bytes, in file order. An empty line is an empty quote; a line end
 /// at the very end adds none. A character Windows-1252 lacks comes back from its "[u+XXXX]".

@@ -109,7 +109,11 @@ QString decodeText(QByteArrayView bytes, bool isTag)
     return out;
 }
 
-/// The bytes with every CR and LF taken out: physical lines carry no meaning.
+/// Bytes looked at by the line-break passes, so a test can see they stay linear.
+qsizetype g_lineBreakBytesScanned = 0;
+
+/// The bytes with every CR and LF taken out: physical lines carry no meaning. One pass,
+/// whatever the line ends: a search for the next CR from every LF made LF-only files quadratic.
 QByteArray withoutLineBreaks(QByteArrayView bytes)
 {
     QByteArray out(bytes.size(), Qt::Uninitialized);
@@ -117,11 +121,13 @@ QByteArray withoutLineBreaks(QByteArrayView bytes)
     const char *p = bytes.data();
     const char *end = p + bytes.size();
     while (p < end) {
-        const char *cr = static_cast<const char *>(memchr(p, '\r', end - p));
-        const char *lf = static_cast<const char *>(memchr(p, '\n', (cr ? cr : end) - p));
-        const char *stop = lf ? lf : (cr ? cr : end);
-        memcpy(dst, p, stop - p);
-        dst += stop - p;
+        const char *lf = static_cast<const char *>(memchr(p, '\n', end - p));
+        const char *stop = lf ? lf : end;
+        g_lineBreakBytesScanned += stop - p;
+        for (; p < stop; ++p) {
+            if (*p != '\r')
+                *dst++ = *p;
+        }
         p = stop < end ? stop + 1 : end;
     }
     out.truncate(dst - out.data());
@@ -134,6 +140,7 @@ bool lineBreaksOnlyAtLineEnds(QByteArrayView bytes)
 {
     const char *begin = bytes.data();
     const char *end = begin + bytes.size();
+    g_lineBreakBytesScanned += 2 * bytes.size();
     for (const char *p = begin; (p = static_cast<const char *>(memchr(p, '\n', end - p))); ++p) {
         const char *q = p;
         if (q > begin && q[-1] == '\r')
@@ -193,6 +200,11 @@ QByteArray serializeDataFile(const DataFileContent &content)
     return out;
 }
 
+qsizetype lineBreakBytesScanned()
+{
+    return g_lineBreakBytesScanned;
+}
+
 ParsedDataFile parseDataFile(const QByteArray &bytes)
 {
     ParsedDataFile result;
@@ -201,9 +213,17 @@ ParsedDataFile parseDataFile(const QByteArray &bytes)
         return result;
     }
     // Every structure text is plain bytes in the code page, so the file is cut up as bytes and
-    // only captions and tags are turned into text. The header line is skipped unread.
+    // only captions and tags are turned into text. The header line is skipped unread, unless it
+    // holds the file's structure: then the header is missing and the line is the first record.
     const qsizetype firstEnd = bytes.indexOf('\n');
-    const QByteArrayView body = QByteArrayView(bytes).sliced(firstEnd < 0 ? bytes.size() : firstEnd + 1);
+    const QByteArrayView firstLine = QByteArrayView(bytes).first(firstEnd < 0 ? bytes.size() : firstEnd);
+    qsizetype bodyStart = firstEnd < 0 ? bytes.size() : firstEnd + 1;
+    if (firstLine.contains(kCaptionEndByte) || firstLine.contains(kRecordEndByte)
+        || firstLine.indexOf(kEndOfSectionBytes) >= 0) {
+        bodyStart = 0;
+        result.problems << QStringLiteral("The first line is not the header.");
+    }
+    const QByteArrayView body = QByteArrayView(bytes).sliced(bodyStart);
     QByteArray rewrapped;
     if (!lineBreaksOnlyAtLineEnds(body))
         rewrapped = withoutLineBreaks(body);

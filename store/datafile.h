@@ -44,3 +44,6 @@ struct ParsedDataFile
 
 /// Reads any bytes without failing: line breaks carry no meaning, the header is not examined.
 ParsedDataFile parseDataFile(const QByteArray &bytes);
+
+/// Bytes the parser has looked at for line breaks since the program started (a work count).
+qsizetype lineBreakBytesScanned();

@@ -1,6 +1,5 @@
 #include "store/datastore.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -12,14 +11,16 @@ DataStore::DataStore(const QString &folder)
 
 DataStore::LoadResult DataStore::load()
 {
+    removeLeftoverTemporaries(m_path);
     LoadResult result;
-    if (!QFileInfo::exists(m_path))
+    if (!QFileInfo::exists(m_path) && !QFileInfo(m_path).isSymLink())
         return result;
 
     QByteArray bytes;
     FileError error;
     if (!readWholeFile(m_path, &bytes, &error)) {
-        result.problem = QStringLiteral("It could not be read: %1.").arg(error.description);
+        result.problem = error.description;
+        result.unreadable = true;
         m_backupPending = true;
         return result;
     }
@@ -35,13 +36,17 @@ DataStore::LoadResult DataStore::load()
 bool DataStore::save(const DataFileContent &content, FileError *error)
 {
     if (m_backupPending) {
-        // Copy when we can read it, else move it aside; either way the original survives.
-        QFile::remove(backupPath());
-        if (!QFile::copy(m_path, backupPath()) && !QFile::rename(m_path, backupPath())) {
+        // The damaged file is copied whole, and the copy replaces the previous one only once
+        // complete. Without that copy the file is not replaced: it may hold what we could not read.
+        QByteArray original;
+        FileError why;
+        const bool gone = !readWholeFile(m_path, &original, &why) && why.number == ENOENT;
+        if (!gone && (why.number != 0 || !writeFileAtomically(backupPath(), original, &why))) {
             if (error) {
-                error->number = EACCES;
-                error->description = QStringLiteral("The damaged file could not be kept as %1.")
-                                         .arg(QFileInfo(backupPath()).fileName());
+                error->number = why.number;
+                error->description = QStringLiteral("%1. It could not be copied to \"%2\" first, "
+                                                    "so it was not replaced")
+                                         .arg(why.description, QFileInfo(backupPath()).fileName());
             }
             return false;
         }

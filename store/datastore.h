@@ -7,7 +7,7 @@
 
 /// The data file on disk: reads it once at start and replaces it atomically on every save.
 /// A file that exists but cannot be read or used is copied aside ("savedfile.qlt.bak") before the
-/// first save replaces it, so nothing the user had is lost silently.
+/// first save replaces it; while that copy cannot be made, the file is never replaced.
 class DataStore
 {
 public:
@@ -21,7 +21,10 @@ public:
         DataFileContent content;
         /// Empty when the file was missing (first start) or sound; otherwise what was wrong.
         QString problem;
+        /// The file is there but could not be read at all (a folder, a pipe, too large...).
+        bool unreadable = false;
     };
+    /// Also clears away what a save killed part-way left behind.
     LoadResult load();
 
     /// Writes the file; on failure the old file is untouched and error says why.

@@ -4,9 +4,9 @@
 #include "app/listrecords.h"
 #include "platform/clock.h"
 #include "platform/services.h"
-#include "store/escapes.h"
-#include "todos/remindertext.h"
-#include "todos/todorecord.h"
+#include "todos/duetext.h"
+#include "todos/reminderedits.h"
+#include "todos/snoozechoices.h"
 #include "todos/todossection.h"
 #include "widgets/artwork.h"
 #include "widgets/deliberatekeys.h"
@@ -22,27 +22,10 @@
 #include <QVBoxLayout>
 #include <QTimer>
 
-namespace {
-
-struct SnoozeChoice
-{
-    const char *name;
-    const char *text;
-    int minutes; // 0: a separator
-};
-
-const SnoozeChoice kSnoozeChoices[] = {
-    {"mnu1Min", "1 Minute", 1},     {"mnu2Min", "2 Minutes", 2},   {"mnu3Min", "3 Minutes", 3},
-    {"mnu5Min", "5 Minutes", 5},    {"mnuDash1", "-", 0},          {"mnu10Min", "10 Minutes", 10},
-    {"mnu20Min", "20 Minutes", 20}, {"mnu30Min", "30 Minutes", 30}, {"mnu45Min", "45 Minutes", 45},
-    {"mnuDash2", "-", 0},           {"mnu1hour", "1 Hour", 60},
-};
-
-
-} // namespace
-
 AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    // No minimise button and above other windows: a hidden alarm would hold back later ones.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , m_services(services)
     , m_section(section)
 {
@@ -67,9 +50,11 @@ AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidge
     m_lblSubject = new QLabel(page);
     m_lblSubject->setObjectName(QStringLiteral("lblSubject"));
     m_lblSubject->setFont(look::verdana(8.25, true));
+    m_lblDue = new QLabel(page);
+    m_lblDue->setObjectName(QStringLiteral("lblDue"));
     m_lblDesc = new QLabel(page);
     m_lblDesc->setObjectName(QStringLiteral("lblDesc"));
-    for (QLabel *label : {m_lblSubject, m_lblDesc}) {
+    for (QLabel *label : {m_lblSubject, m_lblDue, m_lblDesc}) {
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -117,9 +102,17 @@ AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidge
             SnoozeTodo(m_index, minutes);
             accept();
         });
-        if (minutes == 5)
+        if (minutes == kDefaultSnoozeMinutes)
             m_mnuSnooz->setDefaultAction(action);
     }
+    m_mnuSnooz->addSeparator();
+    QAction *stop = m_mnuSnooz->addAction(QStringLiteral("Stop reminding (keep the to-do)"));
+    stop->setObjectName(QStringLiteral("mnuStopReminding"));
+    connect(stop, &QAction::triggered, this, [this] {
+        if (m_item)
+            m_section.stopReminding(m_item);
+        accept();
+    });
 
     m_tmrBlink = new QTimer(this);
     m_tmrBlink->setObjectName(QStringLiteral("tmrBlink"));
@@ -152,6 +145,12 @@ void AlarmWindow::setTexts(const QString &subject, const QString &description)
 {
     m_lblSubject->setText(subject);
     m_lblDesc->setText(description);
+}
+
+void AlarmWindow::setDue(const QDateTime &due)
+{
+    m_due = due;
+    m_lblDue->setText(duetext::line(m_due, m_services.clock->now()));
 }
 
 void AlarmWindow::showPriorityLamp(int priority)
@@ -204,12 +203,19 @@ void AlarmWindow::blinkTick()
 
 void AlarmWindow::timeTick()
 {
+    if (isMinimized()) { // a window manager may minimise it all the same
+        showNormal();
+        raise();
+        activateWindow();
+    }
     const QTime time = m_services.clock->now().time();
     m_lblTime->setText(QStringLiteral("%1:%2:%3 %4")
                            .arg(hour12(time), 2, 10, QLatin1Char('0'))
                            .arg(time.minute(), 2, 10, QLatin1Char('0'))
                            .arg(time.second(), 2, 10, QLatin1Char('0'))
                            .arg(amPm(time)));
+    if (m_due.isValid())
+        m_lblDue->setText(duetext::line(m_due, m_services.clock->now()));
 }
 
 void AlarmWindow::ok()
@@ -233,16 +239,12 @@ void AlarmWindow::SnoozeTodo(int index, int minutes)
         return;
     const QString tag = listrecords::tag(item);
     if (!tag.isEmpty()) {
-        QStringList fields = escapes::splitFields(tag);
-        if (fields.size() <= todofield::Reminder || fields[todofield::Reminder].isEmpty())
-            return;
-        while (fields.size() < todofield::Count)
-            fields.append(QString());
         // Snoozing counts from now, not from the reminder that fell due.
         const QDateTime moment = m_services.clock->now().addSecs(qint64(minutes) * 60);
-        fields[todofield::Reminder] = remindertext::write(moment);
-        fields[todofield::ReminderCaption] = remindertext::snoozeCaption(moment);
-        listrecords::setTag(item, escapes::joinFields(fields));
+        const std::optional<QString> snoozed = reminderedits::snoozed(tag, moment);
+        if (!snoozed)
+            return;
+        listrecords::setTag(item, *snoozed);
         list->setCurrentItem(item);
         item->setSelected(true);
     }

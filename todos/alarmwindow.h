@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QDialog>
 
 struct Services;
@@ -19,6 +20,8 @@ public:
     AlarmWindow(const Services &services, TodosSection &section, QWidget *parent);
 
     void setTexts(const QString &subject, const QString &description);
+    /// The moment the reminder was due, shown under the subject with how late it is.
+    void setDue(const QDateTime &due);
     /// Shows the bright lamp of a priority: 0 green, 1 orange, 2 red, any other none.
     void showPriorityLamp(int priority);
     /// The to-do to delete or snooze, and its 1-based position in the list.
@@ -26,7 +29,7 @@ public:
 
     /// One tick of tmrBlink: the bright lamp shows for one tick, the dim one for the next.
     void blinkTick();
-    /// One tick of tmrTime.
+    /// One tick of tmrTime; also brings the window back if it was minimised.
     void timeTick();
 
     QMenu *snoozeMenu() const { return m_mnuSnooz; }
@@ -44,6 +47,7 @@ private:
     const Services &m_services;
     TodosSection &m_section;
     QLabel *m_lblSubject = nullptr;
+    QLabel *m_lblDue = nullptr;
     QLabel *m_lblDesc = nullptr;
     QLabel *m_lblTime = nullptr;
     QLabel *m_imgGreen = nullptr;
@@ -56,5 +60,6 @@ private:
     QMenu *m_mnuSnooz = nullptr;
     QListWidgetItem *m_item = nullptr;
     int m_index = 0;
+    QDateTime m_due;
     Lamp m_blinking = Lamp::Green;
 };

@@ -112,7 +112,7 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
     m_cmdRemind = new QPushButton(frame);
     m_cmdRemind->setObjectName(QStringLiteral("cmdRemind"));
     m_cmdRemind->setGeometry(276, 144, 26, 22);
-    m_cmdRemind->setIcon(QIcon(artwork(QStringLiteral("speaker"))));
+    m_cmdRemind->setIcon(artworkIcon(QStringLiteral("speaker")));
     m_cmdRemind->setIconSize(QSize(20, 20));
     m_cmdRemind->setToolTip(QStringLiteral("Play this sound"));
     m_cmdRemind->setAutoDefault(false);

@@ -2,10 +2,13 @@
 
 #include "app/listrecords.h"
 #include "platform/clock.h"
+#include "platform/notifier.h"
 #include "platform/services.h"
 #include "platform/soundplayer.h"
 #include "store/escapes.h"
 #include "todos/alarmwindow.h"
+#include "todos/duetext.h"
+#include "todos/missedreminderswindow.h"
 #include "todos/remindertext.h"
 #include "todos/todorecord.h"
 #include "todos/todossection.h"
@@ -14,6 +17,8 @@
 #include <QPointer>
 #include <QScopeGuard>
 #include <QTimer>
+
+#include <algorithm>
 
 std::optional<qint64> todoDueStamp(const QString &tag)
 {
@@ -89,30 +94,44 @@ void ReminderWatcher::forgetRows(int first, int last)
         m_rows[size_t(row)].known = false;
 }
 
-void ReminderWatcher::GetDueTodo(int &priority, QString &subject, QString &description,
-                                 QListWidgetItem *&item, QString &sound, QDateTime &due)
+int ReminderWatcher::scanRows()
 {
-    due = QDateTime();
     const int count = m_list->count();
     if (int(m_rows.size()) != count) {
         m_rows.clear();
         m_rows.resize(size_t(count));
     }
-    const qint64 now = remindertext::stamp(m_services.clock->now());
-    int dueRow = -1;
     for (int row = 0; row < count; ++row) {
         RowDue &entry = m_rows[size_t(row)];
         if (!entry.known) {
             entry.due = todoDueStamp(listrecords::tag(m_list->item(row)));
             entry.known = true;
         }
+    }
+    return count;
+}
+
+void ReminderWatcher::GetDueTodo(int &priority, QString &subject, QString &description,
+                                 QListWidgetItem *&item, QString &sound, QDateTime &due)
+{
+    due = QDateTime();
+    const int count = scanRows();
+    const qint64 now = remindertext::stamp(m_services.clock->now());
+    int dueRow = -1;
+    for (int row = 0; row < count; ++row) {
         // Every due to-do overwrites the one before: the last one in the list is reported.
-        if (entry.due && *entry.due <= now)
+        if (m_rows[size_t(row)].due && *m_rows[size_t(row)].due <= now)
             dueRow = row;
     }
     if (dueRow < 0)
         return;
     item = m_list->item(dueRow);
+    readDueTodo(item, priority, subject, description, sound, due);
+}
+
+void ReminderWatcher::readDueTodo(const QListWidgetItem *item, int &priority, QString &subject,
+                                  QString &description, QString &sound, QDateTime &due)
+{
     const QStringList fields = escapes::splitFields(listrecords::tag(item));
     bool ok = false;
     const int value = fields[todofield::Priority].toInt(&ok);
@@ -123,8 +142,98 @@ void ReminderWatcher::GetDueTodo(int &priority, QString &subject, QString &descr
     due = remindertext::read(fields[todofield::Reminder]);
 }
 
+QList<int> dueRowsOldestFirst(const QList<std::optional<qint64>> &dueStamps, qint64 now)
+{
+    QList<int> rows;
+    for (int row = 0; row < dueStamps.size(); ++row) {
+        if (dueStamps[row] && *dueStamps[row] <= now)
+            rows.append(row);
+    }
+    std::stable_sort(rows.begin(), rows.end(), [&dueStamps](int a, int b) {
+        return *dueStamps[a] < *dueStamps[b] || (*dueStamps[a] == *dueStamps[b] && a > b);
+    });
+    return rows;
+}
+
+QList<QListWidgetItem *> ReminderWatcher::dueOldestFirst()
+{
+    const int count = scanRows();
+    QList<std::optional<qint64>> stamps;
+    stamps.reserve(count);
+    for (const RowDue &entry : m_rows)
+        stamps.append(entry.due);
+    QList<QListWidgetItem *> items;
+    for (const int row : dueRowsOldestFirst(stamps, remindertext::stamp(m_services.clock->now())))
+        items.append(m_list->item(row));
+    return items;
+}
+
+QListWidgetItem *ReminderWatcher::takeQueued(qint64 now)
+{
+    while (!m_queue.isEmpty()) {
+        const QPersistentModelIndex index = m_queue.takeFirst();
+        if (!index.isValid())
+            continue;
+        const std::optional<qint64> due = todoDueStamp(listrecords::tag(m_list->item(index.row())));
+        if (due && *due <= now) {
+            m_queue.prepend(index); // it rings until answered
+            return m_list->item(index.row());
+        }
+    }
+    return nullptr;
+}
+
+bool ReminderWatcher::showMissed()
+{
+    const QList<QListWidgetItem *> missed = dueOldestFirst();
+    if (missed.size() < 2)
+        return false;
+    m_section->commitPendingEdit();
+    MissedRemindersWindow window(m_services, *m_section, missed, m_section->window());
+    QStringList subjects;
+    for (QListWidgetItem *item : missed)
+        subjects.append(TodoRecord::fromTag(listrecords::tag(item)).subject);
+    execNoticed(window, window.windowTitle(), subjects.join(QLatin1Char('\n')), 1);
+    // Closed by "One by one" or its close box: the alarms follow, oldest first.
+    m_queue.clear();
+    for (QListWidgetItem *item : window.remaining())
+        m_queue.append(QPersistentModelIndex(m_list->model()->index(m_list->row(item), 0)));
+    return true;
+}
+
+void ReminderWatcher::execNoticed(QDialog &window, const QString &summary, const QString &body,
+                                  int priority)
+{
+    Notifier *notifier = m_services.notifier;
+    if (!notifier) {
+        window.exec();
+        return;
+    }
+    const Notifier::Urgency urgency = priority == 0 ? Notifier::Urgency::Low
+        : priority == 2                             ? Notifier::Urgency::Critical
+                                                    : Notifier::Urgency::Normal;
+    const int notice = notifier->post(summary, body, urgency);
+    const QMetaObject::Connection shown = connect(notifier, &Notifier::showRequested, &window, [&window, notice](int asked) {
+        if (asked != notice)
+            return;
+        QWidget *main = window.parentWidget() ? window.parentWidget()->window() : nullptr;
+        if (main && main->isMinimized())
+            main->showNormal();
+        window.raise();
+        window.activateWindow();
+    });
+    window.exec();
+    disconnect(shown);
+    notifier->withdraw(notice);
+}
+
 void ReminderWatcher::tick()
 {
+    const QDateTime now = m_services.clock->now();
+    // Ticks come every second, also while a window of ours is open; only a start or a sleeping
+    // machine leaves a longer gap.
+    const bool waking = !m_lastTick.isValid() || qAbs(m_lastTick.secsTo(now)) > 120;
+    m_lastTick = now;
     if (m_inTick)
         return;
     m_inTick = true;
@@ -140,8 +249,16 @@ void ReminderWatcher::tick()
     QListWidgetItem *item = nullptr;
     QString sound;
     QDateTime due;
-    GetDueTodo(priority, subject, description, item, sound, due);
-    if (!due.isValid() || !m_section)
+    if (!m_section)
+        return;
+    if (waking && showMissed())
+        return;
+    item = takeQueued(remindertext::stamp(now));
+    if (item)
+        readDueTodo(item, priority, subject, description, sound, due);
+    else
+        GetDueTodo(priority, subject, description, item, sound, due);
+    if (!due.isValid())
         return;
 
     // A subject half typed must not be lost when the alarm's OK or snooze reloads the editor.
@@ -149,9 +266,10 @@ void ReminderWatcher::tick()
 
     AlarmWindow alarm(m_services, *m_section, m_section->window());
     alarm.setTexts(subject, description);
+    alarm.setDue(due);
     alarm.showPriorityLamp(priority);
     alarm.setTodo(item, m_list->row(item) + 1);
     if (!sound.isEmpty())
         m_services.sound->play(sound);
-    alarm.exec();
+    execNoticed(alarm, subject, duetext::line(due, m_services.clock->now()), priority);
 }

@@ -1,7 +1,11 @@
 #include "todos/todossection.h"
 
 #include "app/listrecords.h"
+#include "platform/clock.h"
 #include "platform/messageboxes.h"
+#include "store/escapes.h"
+#include "todos/reminderedits.h"
+#include "todos/remindertext.h"
 #include "todos/reminderdialog.h"
 #include "todos/reminderwatcher.h"
 #include "todos/todoeditor.h"
@@ -12,6 +16,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QListWidget>
+#include <QTimer>
 
 #include <memory>
 
@@ -60,6 +65,33 @@ void TodosSection::recordLoaded()
 void TodosSection::showFirstLoaded()
 {
     ReadInfoFromLst_Todo();
+    QTimer::singleShot(0, this, &TodosSection::reportUnreadableReminders);
+}
+
+void TodosSection::reportUnreadableReminders()
+{
+    QStringList names;
+    const QListWidget *lst = list();
+    for (int row = 0; row < lst->count(); ++row) {
+        const QListWidgetItem *item = lst->item(row);
+        const QStringList fields = escapes::splitFields(listrecords::tag(item));
+        if (fields.size() <= todofield::Reminder || fields[todofield::Reminder].isEmpty()
+            || remindertext::readStamp(fields[todofield::Reminder]))
+            continue;
+        const QString subject = fields[todofield::Subject];
+        names.append(QStringLiteral("\"%1\"").arg(subject.isEmpty() ? item->text() : subject));
+    }
+    if (names.isEmpty())
+        return;
+    const QString text = names.size() == 1
+        ? QStringLiteral("The reminder of the to-do %1 could not be read, so it would never ring.\n\n"
+                         "Open the to-do and set its reminder again.")
+              .arg(names.first())
+        : QStringLiteral("The reminders of these to-dos could not be read, so they would never ring:\n\n"
+                         "%1\n\nOpen each to-do and set its reminder again.")
+              .arg(names.join(QLatin1Char('\n')));
+    m_services.messages->show(window(), text, QString(), MessageBoxes::Buttons::Ok,
+                              MessageBoxes::Icon::Exclamation);
 }
 
 bool TodosSection::eventFilter(QObject *watched, QEvent *event)
@@ -162,6 +194,29 @@ void TodosSection::removeAlarmedTodo(QListWidgetItem *item)
     }
     if (QListWidgetItem *now = lst->currentItem())
         now->setSelected(true);
+    ReadInfoFromLst_Todo();
+}
+
+void TodosSection::stopReminding(QListWidgetItem *item)
+{
+    QListWidget *lst = list();
+    if (lst->row(item) < 0)
+        return;
+    listrecords::setTag(item, reminderedits::withoutReminder(listrecords::tag(item)));
+    lst->setCurrentItem(item);
+    item->setSelected(true);
+    ReadInfoFromLst_Todo();
+}
+
+void TodosSection::snoozeTodos(const QList<QListWidgetItem *> &items, int minutes)
+{
+    const QDateTime moment = m_services.clock->now().addSecs(qint64(minutes) * 60);
+    for (QListWidgetItem *item : items) {
+        if (list()->row(item) < 0)
+            continue;
+        if (const std::optional<QString> snoozed = reminderedits::snoozed(listrecords::tag(item), moment))
+            listrecords::setTag(item, *snoozed);
+    }
     ReadInfoFromLst_Todo();
 }
 

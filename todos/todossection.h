@@ -30,6 +30,10 @@ public:
 
     /// The alarm's OK: deletes the to-do and shows what the list selects instead.
     void removeAlarmedTodo(QListWidgetItem *item);
+    /// "Stop reminding": the to-do stays, without its reminder, and the editor shows it.
+    void stopReminding(QListWidgetItem *item);
+    /// Moves the reminders of these to-dos to now plus minutes, and refreshes the editor.
+    void snoozeTodos(const QList<QListWidgetItem *> &items, int minutes);
     /// Stores an edit the user is still typing, before anything else reloads the editor.
     /// A percent value the box would refuse is left out: the record keeps its last good one.
     void commitPendingEdit();
@@ -47,6 +51,8 @@ private:
     void removeTodo();
     void subjectLeft();
     void openReminder();
+    /// Names, once, the to-dos whose reminder text cannot be read: they would never ring.
+    void reportUnreadableReminders();
     void reminderRowsRemoved(const QModelIndex &parent, int first, int last);
     /// The editor frame and the remove button follow whether the list holds to-dos.
     void showEditorState(bool hasTodos);

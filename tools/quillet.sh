@@ -10,8 +10,10 @@ build_dir=${QUILLET_BUILD_DIR:-build}
 
 packages=(g++ make cmake ccache qt6-base-dev qt6-multimedia-dev fonts-dejavu-core)
 case "$what" in
-  run) packages+=(xdg-utils xvfb xauth pulseaudio qt6-gtk-platformtheme) ;;
-  test) ;;
+  # Fonts for Chinese, Japanese and Korean and for emoji, so every script typed shows.
+  run) packages+=(xdg-utils xvfb xauth pulseaudio qt6-gtk-platformtheme fonts-wqy-microhei
+                  fonts-noto-color-emoji) ;;
+  test) packages+=(python3 xvfb xauth openbox xdotool dbus) ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
 

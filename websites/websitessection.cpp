@@ -3,6 +3,7 @@
 #include "app/listrecords.h"
 #include "platform/messageboxes.h"
 #include "platform/shell.h"
+#include "platform/shelltarget.h"
 #include "websites/websiteeditor.h"
 #include "websites/websiterecord.h"
 #include "widgets/arbutton.h"
@@ -133,13 +134,33 @@ void WebsitesSection::openSelectedWebsite()
 {
     const std::optional<QString> url =
         websiterecord::urlToOpen(listrecords::tag(listrecords::selected(list())));
-    if (!url)
+    if (!url || !mayOpen(*url))
         return;
     if (m_services.shell->open(*url) == Shell::Result::NotFound)
         m_services.messages->show(window(),
                                   QStringLiteral("This URL does not seem to be in correct format."),
                                   QStringLiteral("Wrong URL Format"), MessageBoxes::Buttons::Ok,
                                   MessageBoxes::Icon::Exclamation);
+}
+
+bool WebsitesSection::mayOpen(const QString &text)
+{
+    // The data file may come from elsewhere, and the desktop may run a file or a custom scheme.
+    const QUrl target = urlForShellText(text);
+    if (target.isEmpty() || opensWithoutAsking(target))
+        return true;
+    QString shown = target.toDisplayString(QUrl::PreferLocalFile);
+    constexpr int kLongest = 300; // a data: address can be pages long
+    if (shown.size() > kLongest)
+        shown = shown.left(kLongest / 2) + QChar(0x2026) + shown.right(kLongest / 2);
+    const QString question =
+        QStringLiteral("This is not a web or e-mail address, and opening it may start a program:"
+                       "\n\n%1\n\nOpen it?")
+            .arg(shown);
+    return m_services.messages->show(window(), question, QStringLiteral("Open"),
+                                     MessageBoxes::Buttons::YesNoDefaultNo,
+                                     MessageBoxes::Icon::Exclamation)
+        == MessageBoxes::Answer::Yes;
 }
 
 void WebsitesSection::recordLoaded()

@@ -22,7 +22,8 @@ public:
 
     void addWebsite();
     void removeSelectedWebsite();
-    /// Hands the selected website's URL to the desktop; says so when it is not a usable URL.
+    /// Hands the selected website's URL to the desktop, asking first unless it is a web or mail
+    /// address; says so when it is not a usable URL.
     void openSelectedWebsite();
 
 protected:
@@ -33,6 +34,8 @@ private:
     /// Buttons and edit frame follow the list: on while it holds a website.
     void refresh();
     void titleLeft();
+    /// Asks before a text is handed on that is not a web or mail address; true to go on.
+    bool mayOpen(const QString &text);
 
     WebsiteEditor *m_editor = nullptr;
     ARButton *m_remove = nullptr;

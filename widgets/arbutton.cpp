@@ -17,6 +17,7 @@ ARButton::ARButton(const QPixmap &picture, const QPixmap &disabledPicture, const
 void ARButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform); // screen ratios such as 1.5
     const QColor fill = isDown() ? look::panel().darker(110) : look::panel();
     painter.fillRect(rect(), fill);
     painter.setPen(QColor(192, 192, 192));

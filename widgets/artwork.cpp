@@ -1,10 +1,37 @@
 #include "widgets/artwork.h"
 
+#include <QGuiApplication>
 #include <QHash>
+
+namespace {
+
+QString picturePath(const QString &name, bool doubleSize)
+{
+    return QStringLiteral(":/images/%1%2.png").arg(name, doubleSize ? QStringLiteral("@2x") : QString());
+}
+
+} // namespace
 
 QPixmap artwork(const QString &name)
 {
-    return QPixmap(QStringLiteral(":/images/%1.png").arg(name));
+    // The highest ratio of any screen: the double picture scaled down on a plain screen still
+    // looks better than a plain one scaled up on a dense screen (and 1.25 or 1.5 round up).
+    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0) {
+        QPixmap sharp(picturePath(name, true));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return QPixmap(picturePath(name, false));
+}
+
+QIcon artworkIcon(const QString &name)
+{
+    QIcon icon;
+    icon.addFile(picturePath(name, false));
+    icon.addFile(picturePath(name, true));
+    return icon;
 }
 
 QIcon recordIcon(const QString &iconKey)
@@ -15,6 +42,6 @@ QIcon recordIcon(const QString &iconKey)
         return {};
     auto it = icons.find(iconKey);
     if (it == icons.end())
-        it = icons.insert(iconKey, QIcon(artwork(QStringLiteral("icon_") + iconKey.toLower())));
+        it = icons.insert(iconKey, artworkIcon(QStringLiteral("icon_") + iconKey.toLower()));
     return *it;
 }

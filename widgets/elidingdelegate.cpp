@@ -5,7 +5,7 @@
 #include <QToolTip>
 
 ElidingDelegate::ElidingDelegate(QAbstractItemView *view)
-    : QStyledItemDelegate(view)
+    : CaptionDelegate(view)
     , m_view(view)
 {
     view->setItemDelegate(this);
@@ -24,7 +24,7 @@ bool ElidingDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
                                 const QStyleOptionViewItem &option, const QModelIndex &index)
 {
     if (event->type() != QEvent::ToolTip || !index.isValid())
-        return QStyledItemDelegate::helpEvent(event, view, option, index);
+        return CaptionDelegate::helpEvent(event, view, option, index);
     QStyleOptionViewItem item = option;
     initStyleOption(&item, index);
     const QWidget *widget = view;

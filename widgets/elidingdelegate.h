@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QStyledItemDelegate>
+#include "widgets/captiondelegate.h"
 
 class QAbstractItemView;
 
 /// Draws a list's entries no wider than the list, so a long caption is cut with "…" at its end
-/// rather than scrolled, and shows the whole text as a tooltip where it is cut.
-class ElidingDelegate : public QStyledItemDelegate
+/// rather than scrolled, and shows the whole text as a tooltip where it is cut. A caption edited
+/// in place keeps the rules of CaptionDelegate.
+class ElidingDelegate : public CaptionDelegate
 {
     Q_OBJECT
 public:

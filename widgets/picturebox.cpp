@@ -21,6 +21,7 @@ void PictureBox::setPicture(const QPixmap &picture)
 void PictureBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform); // screen ratios such as 1.5
     painter.drawPixmap(rect(), m_picture);
 }
 

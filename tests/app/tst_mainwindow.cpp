@@ -4,11 +4,17 @@
 #include "widgets/arbutton.h"
 #include "widgets/picturebox.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QTimer>
+#include "store/recoverycopy.h"
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/resource.h>
 
 namespace {
@@ -53,16 +59,6 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void startsWithNothingSelected()
-    {
-        MainWindowFixture f;
-        f.open();
-        QCOMPARE(shownHovers(f), QStringList());
-        QCOMPARE(visibleFrames(f), QStringList());
-        QCOMPARE(pressedPictures(f), QStringList());
-        QVERIFY(f.messages.shown.isEmpty()); // a first start has no file and says nothing
-    }
-
     void clearHoverHidesExactlyItsTable_data()
     {
         QTest::addColumn<QString>("sDontClear");
@@ -177,7 +173,6 @@ private slots:
         QTest::addColumn<bool>("yes");
         QTest::newRow("close, No") << "butClose" << false;
         QTest::newRow("exit, No") << "butExit" << false;
-        QTest::newRow("close, Yes") << "butClose" << true;
         QTest::newRow("exit, Yes") << "butExit" << true;
     }
     void exitQuestion()
@@ -188,7 +183,7 @@ private slots:
         f.open();
         f.messages.answers.enqueue(yes ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
         f.clickPicture(button);
-        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.shown.size(), 1); // a first start, without a file, said nothing
         QCOMPARE(f.messages.shown[0].text, QStringLiteral("Are you sure you want to exit?"));
         QCOMPARE(QFile::exists(f.dataFilePath()), yes);
         QCOMPARE(f.window->isVisible(), !yes);
@@ -241,35 +236,126 @@ private slots:
         QCOMPARE(f.window->section(SectionId::Notes)->list()->count(), 1);
     }
 
-    void failedSaveOnCloseStillCloses()
+    // A save that fails at close still closes, but only once what is typed is in the recovery copy.
+    void failedSaveOnCloseKeepsARecoveryCopy()
     {
         MainWindowFixture f;
         f.open();
+        const QList<Record> typed = {{"kept", "typed"}};
+        f.window->section(SectionId::Notes)->loadRecords(typed);
         QDir(f.folder.path()).mkdir("savedfile.qlt"); // a folder where the file should be
         f.window->close();
         QVERIFY(!f.window->isVisible());
         QCOMPARE(f.messages.shown.size(), 1);
+        const QString text = f.messages.shown[0].text;
         QCOMPARE(f.messages.shown[0].title, QStringLiteral("Error"));
+        QVERIFY2(text.contains("\"savedfile.qlt\" is a folder, not a file"), qPrintable(text));
+        QVERIFY2(text.contains(f.dataFilePath() + ".recovery"), qPrintable(text));
+        QCOMPARE(parseDataFile(f.readFile("savedfile.qlt.recovery")).content[SectionId::Notes], typed);
     }
 
-    void damagedFileIsKeptAsideAndReportedOnce()
+    // A damaged file is copied aside whole before it is replaced; where no copy can be made, it
+    // is not replaced at all.
+    void damagedFileIsKeptAside_data()
     {
+        QTest::addColumn<bool>("copyBlocked");
+        QTest::newRow("copy made") << false;
+        QTest::newRow("copy impossible") << true;
+    }
+    void damagedFileIsKeptAside()
+    {
+        QFETCH(bool, copyBlocked);
         MainWindowFixture f;
         const QByteArray damaged = ansi::encode(QStringLiteral(
             "Quillet 1.0 - 1.0.9\r\nHome¤Home¶url¶desc§\r\n<end of section>\r\nAnn¤Ann¶L"));
         f.writeFile("savedfile.qlt", damaged);
+        f.writeFile("savedfile.qlt.bak", "an older copy");
+        if (copyBlocked) // the copy cannot replace a folder: as good as a full disk
+            QVERIFY(QFile::remove(f.dataFilePath() + ".bak") && QDir(f.folder.path()).mkdir("savedfile.qlt.bak"));
         f.open();
         QCOMPARE(f.messages.shown.size(), 1);
         QCOMPARE(f.messages.shown[0].icon, MessageBoxes::Icon::Exclamation);
         QVERIFY(f.messages.shown[0].text.contains("savedfile.qlt.bak"));
         QCOMPARE(f.window->section(SectionId::Websites)->list()->count(), 1);
-        QVERIFY(f.window->SaveInFile());
+        QCOMPARE(f.window->SaveInFile(), !copyBlocked);
+        if (copyBlocked) {
+            QCOMPARE(f.readFile("savedfile.qlt"), damaged);
+            QVERIFY(f.messages.shown.last().text.contains("could not be copied to \"savedfile.qlt.bak\""));
+            return;
+        }
         QVERIFY(f.window->SaveInFile());
         QCOMPARE(f.readFile("savedfile.qlt.bak"), damaged);
         QCOMPARE(f.messages.shown.size(), 1);
         f.restart(); // the rewritten file is sound again
         QCOMPARE(f.messages.shown.size(), 1);
         QCOMPARE(f.window->section(SectionId::Websites)->list()->item(0)->text(), QStringLiteral("Home"));
+    }
+
+    // A pipe in place of a file must not stall the start: it is named at once and left as it is.
+    void pipeInPlaceOfAFileIsNamed_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("data file") << "savedfile.qlt";
+        QTest::newRow("quotes") << "quotes.txt";
+    }
+    void pipeInPlaceOfAFileIsNamed()
+    {
+        QFETCH(QString, name);
+        MainWindowFixture f;
+        QCOMPARE(mkfifo(QFile::encodeName(f.services.path(name)).constData(), 0600), 0);
+        f.open();
+        QTRY_COMPARE(f.messages.shown.size(), 1);
+        QVERIFY2(f.messages.shown[0].text.contains(QStringLiteral("\"%1\" is a named pipe (FIFO)").arg(name)),
+                 qPrintable(f.messages.shown[0].text));
+        f.close();
+        QVERIFY(QFileInfo(f.services.path(name)).isFile() == false);
+    }
+
+    // Text typed in a box not yet left reaches the recovery copy; after a crash the next start
+    // offers it, and either answer loses nothing.
+    void recoveryAfterACrash_data()
+    {
+        QTest::addColumn<bool>("restore");
+        QTest::newRow("Yes restores") << true;
+        QTest::newRow("No keeps a dated copy") << false;
+    }
+    void recoveryAfterACrash()
+    {
+        QFETCH(bool, restore);
+        MainWindowFixture f;
+        f.openWith(SectionId::Websites, {{"Home", QStringLiteral("Home¶url¶desc")}});
+        auto *timer = f.find<QTimer>("tmrRecovery");
+        f.clickPicture("butWeb");
+        auto *title = f.find<QLineEdit>("txtWebsite");
+        title->setFocus();
+        QVERIFY(!timer->isActive());
+        QTest::keyClick(title, Qt::Key_End); // a record is shown from the start of its title
+        QTest::keyClicks(title, " page");
+        QVERIFY(timer->isActive());
+        f.window->writeRecoveryCopy();
+        f.window->recoveryCopy()->waitForWrites();
+        QCOMPARE(title->text(), QStringLiteral("Home page")); // the typing is not disturbed
+        const Record typed{"Home", QStringLiteral("Home page¶url¶desc")};
+        QCOMPARE(parseDataFile(f.readFile("savedfile.qlt.recovery")).content[SectionId::Websites],
+                 QList<Record>{typed});
+
+        delete f.window; // a crash: no close, no save
+        f.window = nullptr;
+        f.messages.answers.enqueue(restore ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
+        f.open();
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.shown[0].title, QStringLiteral("Recover"));
+        QCOMPARE(f.messages.shown[0].text,
+                 QStringLiteral("Quillet was not closed properly. Restore the changes made since the last save?"));
+        QCOMPARE(f.messages.shown[0].buttons, MessageBoxes::Buttons::YesNo);
+        QCOMPARE(f.window->section(SectionId::Websites)->records()[0].tag,
+                 restore ? typed.tag : QStringLiteral("Home¶url¶desc"));
+        QCOMPARE(QFile::exists(f.dataFilePath() + ".recovery-2026-12-05-210500"), !restore);
+        QVERIFY(f.window->SaveInFile());
+        f.window->recoveryCopy()->waitForWrites();
+        QVERIFY(!QFile::exists(f.dataFilePath() + ".recovery"));
+        f.restart(); // a copy equal to the file, or none, asks nothing
+        QCOMPARE(f.messages.shown.size(), 1);
     }
 
     void draggingMovesWithTheLeftButtonOnly_data()

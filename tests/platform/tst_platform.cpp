@@ -1,5 +1,7 @@
 #include "platform/ansitext.h"
-#include "platform/desktopshell.h"
+#include "platform/autostart.h"
+#include "platform/datafolder.h"
+#include "platform/shelltarget.h"
 #include "platform/textfile.h"
 #include "platform/wavinfo.h"
 
@@ -9,7 +11,18 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <cerrno>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+Q_DECLARE_METATYPE(datafolder::Kind)
+
 namespace {
+
+using datafolder::Kind;
 
 QByteArray wav(quint16 format, quint32 byteRate, quint32 dataBytes)
 {
@@ -49,25 +62,58 @@ private slots:
         QCOMPARE(ansi::encode(QStringLiteral("a中b")), QByteArray("a\x1A" "b"));
     }
 
+    void autostartEntry_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<QString>("exec");
+        QTest::newRow("plain") << QStringList{"/usr/lib/quillet/quillet", "--minimized"} << "Exec=/usr/lib/quillet/quillet --minimized";
+        QTest::newRow("blank") << QStringList{"/opt/My Apps/quillet", "--data-dir", "/d"} << "Exec=\"/opt/My Apps/quillet\" --data-dir /d";
+        QTest::newRow("escapes") << QStringList{"/tmp/a$b\\c%"} << "Exec=\"/tmp/a\\\\$b\\\\\\\\c%%\"";
+    }
+    void autostartEntry()
+    {
+        QFETCH(QStringList, command);
+        const QList<QByteArray> lines = autostart::entryText(command).split('\n');
+        QCOMPARE(lines.first(), "[Desktop Entry]");
+        QVERIFY(lines.contains("Type=Application"));
+        QTEST(QString::fromUtf8(lines.at(lines.indexOf("Name=Quillet") + 2)), "exec");
+        // XDG_CONFIG_HOME counts only when it is an absolute path.
+        QCOMPARE(autostart::entryPath("/x/", "/home/u"), QStringLiteral("/x/autostart/quillet.desktop"));
+        QCOMPARE(autostart::entryPath("x", "/home/u"), QStringLiteral("/home/u/.config/autostart/quillet.desktop"));
+    }
+
     void shellTexts_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("url");
-        QTest::newRow("https") << "https://example.org/a?b=c" << "https://example.org/a?b=c";
-        QTest::newRow("mailto") << "mailto:ann@example.org" << "mailto:ann@example.org";
-        QTest::newRow("www guess") << "www.example.org" << "http://www.example.org";
-        QTest::newRow("ftp guess") << "ftp.example.org" << "ftp://ftp.example.org";
-        QTest::newRow("existing folder") << "/tmp" << "file:///tmp";
-        QTest::newRow("missing file") << "/no/such/file.htm" << "";
-        QTest::newRow("plain words") << "not a url" << "";
-        QTest::newRow("drive letter is no scheme") << "C:\\Docs\\index.htm" << "";
-        QTest::newRow("empty") << "   " << "";
+        QTest::addColumn<QString>("url"); // fully encoded; "" when it names nothing
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("https") << "https://example.org/a?b=c" << "https://example.org/a?b=c" << false;
+        QTest::newRow("mailto") << "mailto:ann@example.org" << "mailto:ann@example.org" << false;
+        QTest::newRow("bare domain, path") << " example.org/a/b?c#d " << "https://example.org/a/b?c#d" << false;
+        QTest::newRow("bare domain, port") << "example.org:8080/x" << "https://example.org:8080/x" << false;
+        QTest::newRow("international name") << QStringLiteral("bücher.example/ü")
+                                            << "https://xn--bcher-kva.example/%C3%BC" << false;
+        QTest::newRow("www") << "www.example.org" << "https://www.example.org" << false;
+        QTest::newRow("ftp guess") << "ftp.example.org" << "ftp://ftp.example.org" << false;
+        QTest::newRow("localhost, port") << "localhost:8080" << "" << false;
+        QTest::newRow("blank inside") << "example.org/not a url" << "" << false;
+        QTest::newRow("e-mail without scheme") << "ann@example.org" << "" << false;
+        QTest::newRow("existing folder") << "/tmp" << "file:///tmp" << true;
+        QTest::newRow("file URL") << "file:///usr/bin/env" << "file:///usr/bin/env" << true;
+        QTest::newRow("missing file") << "/no/such/file.htm" << "" << false;
+        QTest::newRow("drive letter is no scheme") << "C:\\Docs\\index.htm" << "" << false;
+        QTest::newRow("javascript") << "javascript:alert(1)" << "javascript:alert(1)" << true;
+        QTest::newRow("custom scheme") << "tel:+15551234" << "tel:+15551234" << true;
+        QTest::newRow("empty") << "   " << "" << false;
     }
     void shellTexts()
     {
         QFETCH(QString, text);
         QFETCH(QString, url);
-        QCOMPARE(urlForShellText(text).toString(), url);
+        QFETCH(bool, asks);
+        const QUrl target = urlForShellText(text);
+        QCOMPARE(target.toString(QUrl::FullyEncoded), url);
+        QCOMPARE(!target.isEmpty() && !opensWithoutAsking(target), asks);
     }
 
     void wavDuration_data()
@@ -87,22 +133,156 @@ private slots:
         QCOMPARE(wavDurationMs(bytes), ms);
     }
 
-    void atomicWriteReplacesOrLeavesUntouched()
+    void dataFolderChoice_data()
     {
+        QTest::addColumn<QString>("prog");
+        QTest::addColumn<Kind>("program");
+        QTest::addColumn<QString>("requested");
+        QTest::addColumn<Kind>("asked");
+        QTest::addColumn<Kind>("user");
+        QTest::addColumn<QString>("folder"); // empty: refused, with the refused path named
+        QTest::addColumn<bool>("create");
+        const Kind W = Kind::Folder, R = Kind::ReadOnlyFolder, F = Kind::File, M = Kind::Missing;
+        QTest::newRow("writable program folder") << "/prog" << W << "" << M << W << "/prog" << false;
+        QTest::newRow("installed under /usr, run by root") << "/usr/lib/quillet" << W << "" << M << W << "/home/u/Quillet" << false;
+        QTest::newRow("read-only program folder") << "/prog" << R << "" << M << M << "/home/u/Quillet" << true;
+        QTest::newRow("read-only, user folder there") << "/prog" << R << "" << M << W << "/home/u/Quillet" << false;
+        QTest::newRow("read-only, user folder a file") << "/prog" << R << "" << M << F << "" << false;
+        QTest::newRow("read-only, user folder read-only") << "/prog" << R << "" << M << R << "" << false;
+        QTest::newRow("--data-dir folder") << "/prog" << W << "/want" << W << M << "/want" << false;
+        QTest::newRow("--data-dir missing") << "/prog" << R << "/want" << M << M << "/want" << true;
+        QTest::newRow("--data-dir file") << "/prog" << W << "/want" << F << W << "" << false;
+        QTest::newRow("--data-dir unwritable") << "/prog" << W << "/want" << R << W << "" << false;
+    }
+    void dataFolderChoice()
+    {
+        QFETCH(QString, prog);
+        QFETCH(Kind, program);
+        QFETCH(QString, requested);
+        QFETCH(Kind, asked);
+        QFETCH(Kind, user);
+        QFETCH(QString, folder);
+        QFETCH(bool, create);
+        const datafolder::Choice choice =
+            datafolder::choose(prog, program, requested, asked, "/home/u/Quillet", user);
+        QCOMPARE(choice.folder, folder);
+        QCOMPARE(choice.create, create);
+        QCOMPARE(choice.problem.isEmpty(), !folder.isEmpty());
+        if (folder.isEmpty())
+            QVERIFY(choice.problem.contains(requested.isEmpty() ? "/home/u/Quillet" : "/want"));
+    }
+
+    void dataFolderOnDisk()
+    {
+        QTemporaryDir dir;
+        const QString user = dir.filePath("share/Quillet");
+        QCOMPARE(datafolder::locate(dir.path(), "", user).folder, dir.path());
+        QVERIFY(!QFileInfo::exists(user)); // nothing made that is not needed
+        QCOMPARE(datafolder::locate(dir.path(), dir.filePath("a/b"), user).folder, dir.filePath("a/b"));
+        QCOMPARE(datafolder::kindOf(dir.filePath("a/b")), Kind::Folder);
+        QVERIFY(writeFileAtomically(dir.filePath("f"), "keep"));
+        QVERIFY(datafolder::locate(dir.path(), dir.filePath("f"), user).folder.isEmpty());
+        QVERIFY(datafolder::locate(dir.path(), dir.filePath("f/sub"), user).problem.contains("Error number: "));
+        QByteArray bytes;
+        QVERIFY(readWholeFile(dir.filePath("f"), &bytes) && bytes == "keep");
+    }
+
+    // A disk that fails part-way: every failure is a failed save, with the system's own cause,
+    // the old file as it was and no temporary file left.
+    void atomicWriteFailures_data()
+    {
+        QTest::addColumn<int>("failAt"); // 0 write after 4 bytes, 1 sync, 2 close
+        QTest::addColumn<int>("number");
+        QTest::newRow("disk full after four bytes") << 0 << ENOSPC;
+        QTest::newRow("sync fails") << 1 << EIO;
+        QTest::newRow("close fails") << 2 << EDQUOT;
+    }
+    void atomicWriteFailures()
+    {
+        QFETCH(int, failAt);
+        QFETCH(int, number);
         QTemporaryDir dir;
         const QString path = dir.filePath("f.txt");
         QVERIFY(writeFileAtomically(path, "first"));
-        QVERIFY(writeFileAtomically(path, "second"));
+        WriteCalls calls;
+        calls.write = [&](int fd, const char *data, size_t size) -> ssize_t {
+            if (failAt == 0 && lseek(fd, 0, SEEK_CUR) >= 4)
+                return errno = number, -1;
+            return ::write(fd, data, std::min<size_t>(size, 4)); // short writes are carried on
+        };
+        calls.sync = [&](int fd) { return failAt == 1 ? (errno = number, -1) : ::fsync(fd); };
+        calls.close = [&](int fd) { return failAt == 2 ? (::close(fd), errno = number, -1) : ::close(fd); };
+        FileError error;
+        QVERIFY(!writeFileAtomically(path, "second, longer", &error, calls));
+        QCOMPARE(error.number, number);
+        QCOMPARE(error.description, QString::fromLocal8Bit(strerror(number)));
         QByteArray bytes;
         QVERIFY(readWholeFile(path, &bytes));
-        QCOMPARE(bytes, QByteArray("second"));
+        QCOMPARE(bytes, QByteArray("first"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"f.txt"});
+        failAt = -1;
+        QVERIFY(writeFileAtomically(path, "second, longer", &error, calls));
+        QVERIFY(readWholeFile(path, &bytes));
+        QCOMPARE(bytes, QByteArray("second, longer"));
+    }
+
+    // What stands in place of a file is named at once; nothing is read without end or replaced.
+    void notAFileIsRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("folder") << "folder" << "is a folder";
+        QTest::newRow("fifo") << "fifo" << "is a named pipe (FIFO)";
+        QTest::newRow("socket") << "socket" << "is a socket";
+        QTest::newRow("link to /dev/zero") << "device" << "is a device";
+        QTest::newRow("over 1 GiB") << "huge" << "is larger than 1 GiB";
+        QTest::newRow("missing") << "missing" << "No such file or directory";
+    }
+    void notAFileIsRefused()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, named);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("savedfile.qlt");
+        const QByteArray name = QFile::encodeName(path);
+        if (kind == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("savedfile.qlt"));
+        else if (kind == "fifo")
+            QCOMPARE(mkfifo(name.constData(), 0600), 0);
+        else if (kind == "device")
+            QVERIFY(QFile::link("/dev/zero", path));
+        else if (kind == "huge")
+            QCOMPARE(truncate((QFile(path).open(QIODevice::WriteOnly), name.constData()), kLargestReadableFile + 1), 0);
+        sockaddr_un address{};
+        const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (kind == "socket") {
+            address.sun_family = AF_UNIX;
+            qstrncpy(address.sun_path, name.constData(), sizeof address.sun_path);
+            QCOMPARE(::bind(sock, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        }
+        QByteArray bytes;
         FileError error;
-        QVERIFY(!writeFileAtomically(dir.filePath("missing/f.txt"), "x", &error));
-        QCOMPARE(error.number, ENOENT);
-        QVERIFY(!error.description.isEmpty());
-        QVERIFY(!readWholeFile(dir.filePath("nothing"), &bytes, &error));
-        QCOMPARE(error.number, ENOENT);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"f.txt"}); // no temporaries left
+        QVERIFY(!readWholeFile(path, &bytes, &error));
+        QVERIFY2(error.description.contains(named), qPrintable(error.description));
+        if (kind != "missing" && kind != "huge" && kind != "device") {
+            QVERIFY(!writeFileAtomically(path, "x", &error));
+            QVERIFY2(error.description.contains(named), qPrintable(error.description));
+            QVERIFY(!QFileInfo(path).isFile());
+        }
+        ::close(sock);
+    }
+
+    void leftoversOfAKilledSaveGo()
+    {
+        QTemporaryDir dir;
+        const QStringList names = {"savedfile.qlt.saving-Ab12Cd", "savedfile.qlt.recovery.saving-x1y2z3",
+                                   "savedfile.qlt", "savedfile.qlt.bak", "savedfile.qlt.saving-short", "notes.saving-Ab12Cd"};
+        for (const QString &name : names) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(removeLeftoverTemporaries(dir.filePath("savedfile.qlt")), 2);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), names.size() - 2);
     }
 };
 

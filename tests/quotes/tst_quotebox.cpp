@@ -157,9 +157,19 @@ private slots:
         QVERIFY(!remove->isEnabled() && !editor.findChild<QPushButton *>("cmdEdit")->isEnabled());
     }
 
+    void cancelKeepsAllOkRewritesTheFile_data()
+    {
+        QTest::addColumn<bool>("apart");
+        QTest::newRow("data in the program folder") << false;
+        QTest::newRow("data folder apart: shipped list read, edits kept there") << true;
+    }
     void cancelKeepsAllOkRewritesTheFile()
     {
+        QFETCH(bool, apart);
         MainWindowFixture fixture;
+        QTemporaryDir data;
+        if (apart)
+            fixture.services.dataFolder = data.path();
         const QByteArray file("1\r\n2\r\n3\r\n4\r\n");
         fixture.writeFile("quotes.txt", file);
         fixture.open();
@@ -185,8 +195,12 @@ private slots:
             click(editor, "cmdOK");
         });
         // Beyond the code page, characters are written as escapes; text that looks like one too.
-        QCOMPARE(fixture.readFile("quotes.txt"),
+        QFile edited(fixture.services.dataPath("quotes.txt"));
+        QVERIFY(edited.open(QIODevice::ReadOnly));
+        QCOMPARE(edited.readAll(),
                  QByteArray("One\r\n3\r\n4\r\nD\xe9j\xe0 \x97 [u+4F60] [u+D83D][u+DE00] [u+005B]u+0041]\r\n"));
+        if (apart)
+            QCOMPARE(fixture.readFile("quotes.txt"), file); // the shipped list stays as shipped
         QCOMPARE(box->label()->text(), QStringLiteral("2")); // until the next change
         for (const QString &quote : QStringList{"One", "3", "4", kOdd, "One"}) {
             runChange(box);

@@ -176,6 +176,8 @@ private slots:
             << cp1252(QStringLiteral("h\r\nno mark§\r\n") + kEnd + kEnd + kEnd + kEnd) << 1 << 0;
         QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe\x01garbage\x00", 12) << 0 << 0;
         QTest::newRow("text after the last section") << workedExampleBytes() + "stray" << 1 << 1;
+        QTest::newRow("header missing: the first line is a record")
+            << cp1252(QStringLiteral("Home¤Home¶url¶d§\r\n") + kEnd + kEnd + kEnd + kEnd) << 1 << 0;
     }
     void badInputsLoadWhatCanBeRead()
     {
@@ -186,6 +188,27 @@ private slots:
         QVERIFY(!parsed.problems.isEmpty());
         QCOMPARE(parsed.content[SectionId::Websites].size(), websites);
         QCOMPARE(parsed.content[SectionId::Todos].size(), todos);
+    }
+
+    // Files edited on Linux have LF line ends and breaks inside records; loading them must stay
+    // linear (a search for a CR from every LF once made a 1 MB file take seconds).
+    void loadingWorkGrowsLinearly_data()
+    {
+        QTest::addColumn<QByteArray>("lineEnd");
+        QTest::newRow("LF") << QByteArray("\n");
+        QTest::newRow("CR LF") << QByteArray("\r\n");
+    }
+    void loadingWorkGrowsLinearly()
+    {
+        QFETCH(QByteArray, lineEnd);
+        QByteArray bytes = "header" + lineEnd;
+        for (int i = 0; i < 20000; ++i)
+            bytes += cp1252(QStringLiteral("Note¤first line")) + lineEnd + cp1252(QStringLiteral("second§")) + lineEnd;
+        bytes += QByteArray("<end of section>").repeated(4);
+        const qsizetype before = lineBreakBytesScanned();
+        const ParsedDataFile parsed = parseDataFile(bytes);
+        QCOMPARE(parsed.content.sections[0].size(), 20000);
+        QVERIFY(lineBreakBytesScanned() - before <= 4 * bytes.size());
     }
 };
 

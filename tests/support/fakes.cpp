@@ -13,10 +13,14 @@ QStringList FakeSound::paths(Call::Kind kind) const
 MessageBoxes::Answer FakeMessageBoxes::show(QWidget *, const QString &text, const QString &title,
                                             Buttons buttons, Icon icon)
 {
+    if (quiet())
+        return quietAnswer(buttons);
     shown.append({text, title, buttons, icon});
     if (onShow)
         onShow(shown.last());
     if (!answers.isEmpty())
         return answers.dequeue();
-    return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return buttons == Buttons::YesNo ? Answer::Yes : Answer::No;
 }

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"
+#include "platform/notifier.h"
 #include "platform/shell.h"
 #include "platform/soundplayer.h"
 
@@ -61,7 +62,7 @@ public:
 };
 
 /// Answers message boxes by script and records every box shown. With no scripted answer left,
-/// a Yes/No question is answered Yes.
+/// a question takes its default button.
 class FakeMessageBoxes final : public MessageBoxes
 {
 public:
@@ -93,4 +94,25 @@ public:
     }
     QQueue<QString> picks;
     QList<QStringList> asked;
+};
+
+/// Records the notifications posted and withdrawn; a test emits showRequested itself.
+class FakeNotifier final : public Notifier
+{
+public:
+    struct Posted
+    {
+        QString summary;
+        QString body;
+        Urgency urgency;
+    };
+    int post(const QString &summary, const QString &body, Urgency urgency) override
+    {
+        posted.append({summary, body, urgency});
+        return int(posted.size());
+    }
+    void withdraw(int notice) override { withdrawn.append(notice); }
+
+    QList<Posted> posted; // notice n is posted[n - 1]
+    QList<int> withdrawn;
 };

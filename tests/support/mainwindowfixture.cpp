@@ -9,6 +9,9 @@
 MainWindowFixture::MainWindowFixture()
 {
     services = Services{&clock, &sound, &shell, &messages, &files, folder.path(), {}};
+    services.notifier = &notifier;
+    // The start-at-login entry goes into the temporary folder, never the user's own.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.filePath(QStringLiteral("config"))));
 }
 
 MainWindowFixture::~MainWindowFixture()

@@ -52,6 +52,7 @@ public:
     FakeShell shell;
     FakeMessageBoxes messages;
     FakeFileDialogs files;
+    FakeNotifier notifier;
     Services services;
     MainWindow *window = nullptr;
 };

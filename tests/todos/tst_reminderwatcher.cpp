@@ -1,6 +1,7 @@
 #include "tests/todos/todostestsupport.h"
 
 #include "todos/alarmwindow.h"
+#include "todos/missedreminderswindow.h"
 #include "todos/reminderdialog.h"
 
 #include <QLabel>
@@ -59,6 +60,13 @@ private slots:
                                    todo("Garbled", "5 Dec 2026").tag})
             todos.append({"x", tag});
         w = std::make_unique<TodosWindow>(todos);
+        // The unreadable reminder is named once, at start.
+        QCOMPARE(w->fixture.messages.shown.size(), 1);
+        QVERIFY(w->fixture.messages.shown[0].text.contains(QStringLiteral("\"Garbled\"")));
+        // A second before, one was due: no missed reminders from here on.
+        w->fixture.clock.advanceSecs(-1);
+        QVERIFY(tick());
+        w->fixture.clock.advanceSecs(1);
         const auto due = [this] {
             QString subject;
             tick([&subject](AlarmWindow *alarm) { subject = alarm->findChild<QLabel *>("lblSubject")->text(); });
@@ -87,10 +95,11 @@ private slots:
         QTest::addColumn<QString>("flag");
         QTest::addColumn<QStringList>("lamp");
         QTest::addColumn<QStringList>("blinked"); // none has a lamp of its own: the green one blinks
-        QTest::newRow("low") << "0" << "/s/a.wav" << "1" << QStringList{"imgGreen"} << QStringList{};
-        QTest::newRow("normal, flag off") << "1" << "/s/a.wav" << "0" << QStringList{"imgOrange"} << QStringList{};
-        QTest::newRow("high, silent") << "2" << "" << "" << QStringList{"imgRed"} << QStringList{};
-        QTest::newRow("out of range") << "7" << "" << "1" << QStringList{} << QStringList{"imgGreen"};
+        QTest::addColumn<Notifier::Urgency>("urgency");
+        QTest::newRow("low") << "0" << "/s/a.wav" << "1" << QStringList{"imgGreen"} << QStringList{} << Notifier::Urgency::Low;
+        QTest::newRow("normal, flag off") << "1" << "/s/a.wav" << "0" << QStringList{"imgOrange"} << QStringList{} << Notifier::Urgency::Normal;
+        QTest::newRow("high, silent") << "2" << "" << "" << QStringList{"imgRed"} << QStringList{} << Notifier::Urgency::Critical;
+        QTest::newRow("out of range") << "7" << "" << "1" << QStringList{} << QStringList{"imgGreen"} << Notifier::Urgency::Normal;
     }
     void alarmShowsTheDueTodo()
     {
@@ -111,10 +120,19 @@ private slots:
                         lamps.last().append(name);
                 }
             }
+            // Above other windows with no minimise button; minimised all the same, it comes back.
+            const Qt::WindowFlags onTopClosable = Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint;
+            QCOMPARE(alarm->windowFlags() & (onTopClosable | Qt::WindowMinimizeButtonHint), onTopClosable);
+            alarm->setWindowState(Qt::WindowMinimized);
             clock->advanceSecs(1);
             alarm->timeTick();
-            for (const char *name : {"lblSubject", "lblDesc", "lblTime"})
+            QVERIFY(!alarm->isMinimized() && alarm->isVisible());
+            for (const char *name : {"lblSubject", "lblDue", "lblDesc", "lblTime"})
                 texts.append(alarm->findChild<QLabel *>(name)->text());
+            // "Show" on the notification brings the alarm back into view.
+            w->fixture.window->showMinimized();
+            emit w->fixture.notifier.showRequested(1);
+            QVERIFY(!w->fixture.window->isMinimized());
             // The timer keeps firing inside the modal loop; a nested tick must not open another.
             whenModal([&nested, alarm](QWidget *modal) { nested += modal && modal != alarm ? 1 : 0; });
             QVERIFY(watcher()->alarmShowing());
@@ -122,7 +140,12 @@ private slots:
         }));
         QCOMPARE(nested, 0);
         QVERIFY(!watcher()->alarmShowing());
-        QCOMPARE(texts, QStringList({"Boiler", "Ask about the boiler", "09:05:01 PM"}));
+        QCOMPARE(texts, QStringList({"Boiler", "Due 9:00 PM (5 minutes ago)", "Ask about the boiler", "09:05:01 PM"}));
+        QCOMPARE(w->fixture.notifier.posted.size(), 1);
+        QCOMPARE(w->fixture.notifier.posted[0].summary, QStringLiteral("Boiler"));
+        QCOMPARE(w->fixture.notifier.posted[0].body, QStringLiteral("Due 9:00 PM (5 minutes ago)"));
+        QTEST(w->fixture.notifier.posted[0].urgency, "urgency");
+        QCOMPARE(w->fixture.notifier.withdrawn, QList<int>{1}); // answered: taken back
         QTEST(lamps.first(), "lamp");
         QTEST(lamps.last(), "blinked");
         QCOMPARE(w->fixture.sound.paths(FakeSound::Call::Play), sound.isEmpty() ? QStringList() : QStringList{sound});
@@ -186,23 +209,83 @@ private slots:
         QCOMPARE(w->list->count(), 0);
     }
 
-    void snoozeCountsFromNow()
+    void snoozeOrStopReminding_data()
     {
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("snooze counts from now") << "mnu10Min"
+            << todoTag({"Boiler", "1", "0", "20%", "12/5/2026 9:40:15 PM", "/s/a.wav", "1", "d", "12 05,2026 09:40 PM"})
+            << "12 05,2026 09:40 PM";
+        QTest::newRow("stop reminding keeps the to-do") << "mnuStopReminding"
+            << todoTag({"Boiler", "1", "0", "20%", "", "", "", "d", "Reminder not set"}) << "Reminder not set";
+    }
+    void snoozeOrStopReminding()
+    {
+        QFETCH(QString, choice);
+        QFETCH(QString, tag);
         const QString boiler = todoTag({"Boiler", "1", "0", "20%", kPast, "/s/a.wav", "1", "d", "  09:00 PM"});
         w = std::make_unique<TodosWindow>(QList<Record>{todo("Other", "1/1/2030"), {"Boiler", boiler}});
         w->fixture.clock.set(QDateTime(QDate(2026, 12, 5), QTime(21, 30, 15)));
-        QVERIFY(tick([](AlarmWindow *alarm) {
+        QVERIFY(tick([&choice](AlarmWindow *alarm) {
             alarm->findChild<QPushButton *>("cmdSnooz")->click();
-            alarm->snoozeMenu()->findChild<QAction *>("mnu10Min")->trigger();
+            alarm->snoozeMenu()->findChild<QAction *>(choice)->trigger();
         }));
-        QCOMPARE(w->tag(1), todoTag({"Boiler", "1", "0", "20%", "12/5/2026 9:40:15 PM", "/s/a.wav", "1", "d", "12 05,2026 09:40 PM"}));
+        QCOMPARE(w->tag(1), tag);
         QCOMPARE(w->list->currentRow(), 1);
-        QCOMPARE(w->find<QPushButton>("cmdReminder")->text(), QStringLiteral("12 05,2026 09:40 PM"));
-        // Due again at that second, not before.
+        QTEST(w->find<QPushButton>("cmdReminder")->text(), "caption");
+        // Due again at that second, not before; never again once stopped.
         w->fixture.clock.set(QDateTime(QDate(2026, 12, 5), QTime(21, 40, 14)));
         QVERIFY(!tick());
         w->fixture.clock.advanceSecs(1);
-        QVERIFY(tick());
+        QCOMPARE(tick(), choice == QLatin1String("mnu10Min"));
+    }
+
+    void missedRemindersAtStart_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("alarms"); // the alarms that follow, answered by OK
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("one by one, oldest first") << "cmdOneByOne" << QStringList{"Earliest", "Late", "Later"} << QStringList{"Future"};
+        QTest::newRow("snooze all") << "mnu5Min" << QStringList{} << QStringList{"Late", "Future", "Later", "Earliest"};
+        QTest::newRow("one done, then the rest") << "cmdDone" << QStringList{"Earliest", "Later"} << QStringList{"Future"};
+    }
+    void missedRemindersAtStart()
+    {
+        QFETCH(QString, answer);
+        w = std::make_unique<TodosWindow>(QList<Record>{todo("Late", kPast), todo("Future", kFuture),
+                                                        todo("Later", "12/5/2026 9:03:00 PM"),
+                                                        todo("Earliest", "12/4/2026 8:00:00 PM")});
+        QStringList rows;
+        bool missed = false;
+        whenModal([&](QWidget *modal) {
+            auto *window = qobject_cast<MissedRemindersWindow *>(modal);
+            QVERIFY(window);
+            missed = window->windowTitle() == QLatin1String("Missed reminders");
+            for (QWidget *row : window->findChildren<QWidget *>("missedRow"))
+                rows.append(row->findChild<QLabel *>("lblSubject")->text() + " | " + row->findChild<QLabel *>("lblDue")->text());
+            if (answer == QLatin1String("mnu5Min")) {
+                window->snoozeMenu()->findChild<QAction *>(answer)->trigger();
+                return;
+            }
+            if (answer == QLatin1String("cmdDone"))
+                window->findChildren<QWidget *>("missedRow")[1]->findChild<QPushButton *>(answer)->click();
+            window->findChild<QPushButton *>("cmdOneByOne")->click();
+        });
+        watcher()->tick();
+        QVERIFY(missed);
+        QCOMPARE(rows, QStringList({"Earliest | Due Fri, Dec 4, 8:00 PM (1 day ago)", "Late | Due 9:00 PM (5 minutes ago)",
+                                    "Later | Due 9:03 PM (2 minutes ago)"}));
+        QCOMPARE(w->fixture.notifier.posted.first().summary, QStringLiteral("Missed reminders"));
+        QStringList alarms;
+        while (tick([&alarms](AlarmWindow *alarm) {
+            alarms.append(alarm->findChild<QLabel *>("lblSubject")->text());
+            pressOk(alarm);
+        }) && alarms.size() < 5) {}
+        QTEST(alarms, "alarms");
+        QTEST(captions(w->list), "left");
+        if (answer == QLatin1String("mnu5Min"))
+            QCOMPARE(w->record(3).reminder, QStringLiteral("12/5/2026 9:10:00 PM"));
     }
 
     void alarmWhileAQuestionIsOpen()

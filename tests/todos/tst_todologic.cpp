@@ -1,4 +1,6 @@
+#include "todos/duetext.h"
 #include "todos/percentsteps.h"
+#include "todos/reminderedits.h"
 #include "todos/remindertext.h"
 #include "todos/reminderwatcher.h"
 #include "todos/todorecord.h"
@@ -81,6 +83,55 @@ private slots:
         const TodoRecord badIndices = TodoRecord::fromTag(QStringLiteral("X¶7¶b¶0%¶¶¶¶¶C"));
         QCOMPARE(badIndices.status, 0);
         QCOMPARE(badIndices.priority, 1);
+
+        // Stopping a reminder leaves every other field's exact text; snoozing needs a reminder.
+        const QString stopped = reminderedits::withoutReminder(QStringLiteral("A¶x¶2¶7¶1/1/2027¶/a.wav¶0¶d"));
+        QCOMPARE(stopped, QStringLiteral("A¶x¶2¶7¶¶¶¶d¶Reminder not set"));
+        QVERIFY(!reminderedits::snoozed(stopped, QDateTime::currentDateTime()));
+        QVERIFY(!reminderedits::snoozed(QString(), QDateTime::currentDateTime()));
+    }
+
+    void dueText_data()
+    {
+        QTest::addColumn<QDateTime>("due");
+        QTest::addColumn<QString>("line");
+        // Now is Saturday, Dec 5, 2026, 9:05:00 PM.
+        const QDate today(2026, 12, 5);
+        QTest::newRow("on time") << QDateTime(today, QTime(21, 5)) << "Due 9:05 PM";
+        QTest::newRow("a minute late") << QDateTime(today, QTime(21, 4)) << "Due 9:04 PM";
+        QTest::newRow("just over a minute") << QDateTime(today, QTime(21, 3, 59)) << "Due 9:03 PM (1 minute ago)";
+        QTest::newRow("morning") << QDateTime(today, QTime(9, 0)) << "Due 9:00 AM (12 hours ago)";
+        QTest::newRow("two hours") << QDateTime(today, QTime(19, 0)) << "Due 7:00 PM (2 hours ago)";
+        QTest::newRow("59 minutes") << QDateTime(today, QTime(20, 5, 1)) << "Due 8:05 PM (59 minutes ago)";
+        QTest::newRow("midnight") << QDateTime(today, QTime(0, 0)) << "Due 12:00 AM (21 hours ago)";
+        QTest::newRow("yesterday") << QDateTime(today.addDays(-1), QTime(22, 0)) << "Due Fri, Dec 4, 10:00 PM (23 hours ago)";
+        QTest::newRow("days") << QDateTime(QDate(2026, 11, 30), QTime(12, 30)) << "Due Mon, Nov 30, 12:30 PM (5 days ago)";
+        QTest::newRow("last year") << QDateTime(QDate(2025, 12, 31), QTime(8, 0)) << "Due Wed, Dec 31, 2025, 8:00 AM (339 days ago)";
+        QTest::newRow("tomorrow") << QDateTime(today.addDays(1), QTime(9, 0)) << "Due Sun, Dec 6, 9:00 AM";
+    }
+    void dueText()
+    {
+        QFETCH(QDateTime, due);
+        const QLocale saved;
+        QLocale::setDefault(QLocale(QLocale::German)); // names stay English
+        QTEST(duetext::line(due, QDateTime(QDate(2026, 12, 5), QTime(21, 5))), "line");
+        QLocale::setDefault(saved);
+    }
+
+    void missedOrder_data()
+    {
+        QTest::addColumn<QList<std::optional<qint64>>>("stamps");
+        QTest::addColumn<QList<int>>("rows");
+        const qint64 now = 20261205210500;
+        using Stamps = QList<std::optional<qint64>>;
+        QTest::newRow("oldest first") << Stamps{now, now - 500, std::nullopt, now - 100} << QList<int>{1, 3, 0};
+        QTest::newRow("same second: later row first") << Stamps{now - 1, now - 1, now - 2} << QList<int>{2, 1, 0};
+        QTest::newRow("future and none left out") << Stamps{now + 1, std::nullopt} << QList<int>{};
+    }
+    void missedOrder()
+    {
+        QFETCH(QList<std::optional<qint64>>, stamps);
+        QTEST(dueRowsOldestFirst(stamps, 20261205210500), "rows");
     }
 };
 

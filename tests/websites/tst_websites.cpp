@@ -178,41 +178,50 @@ private slots:
 
     void open_data()
     {
-        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("url"); // "" for a never edited website (empty tag)
         QTest::addColumn<bool>("doubleClick");
         QTest::addColumn<Shell::Result>("answer");
-        QTest::addColumn<QStringList>("opened");
-        const QString good = QStringLiteral("Example¶ https://example.org/a b ¶"); // handed on as typed
-        const QString refused = QStringLiteral("Odd¶not a url¶");
+        QTest::addColumn<QString>("question"); // what the "Open" question names, "" for none
+        QTest::addColumn<bool>("yes");
+        const QString good = QStringLiteral(" https://example.org/a b "); // handed on as typed
         for (bool dbl : {false, true}) {
             const char *how = dbl ? "double click" : "button";
-            QTest::addRow("%s, empty tag", how) << "" << dbl << Shell::Result::Opened << QStringList();
-            QTest::addRow("%s, good URL", how) << good << dbl << Shell::Result::Opened
-                                               << QStringList{" https://example.org/a b "};
-            QTest::addRow("%s, refused", how) << refused << dbl << Shell::Result::NotFound << QStringList{"not a url"};
-            QTest::addRow("%s, other failure", how) << good << dbl << Shell::Result::Failed
-                                                    << QStringList{" https://example.org/a b "};
+            QTest::addRow("%s, empty tag", how) << "" << dbl << Shell::Result::Opened << "" << true;
+            QTest::addRow("%s, good URL", how) << good << dbl << Shell::Result::Opened << "" << true;
+            QTest::addRow("%s, refused", how) << "not a url" << dbl << Shell::Result::NotFound << "" << true;
+            QTest::addRow("%s, other failure", how) << good << dbl << Shell::Result::Failed << "" << true;
+            QTest::addRow("%s, file, %s", how, dbl ? "No" : "Yes")
+                << "file:///tmp/x.desktop" << dbl << Shell::Result::Opened << "/tmp/x.desktop" << !dbl;
         }
+        QTest::newRow("long data") << "data:," + QString(400, 'x') << false << Shell::Result::Opened
+                                   << "data:," + QString(144, 'x') + QChar(0x2026) << false;
     }
     void open()
     {
-        QFETCH(QString, tag);
+        QFETCH(QString, url);
         QFETCH(bool, doubleClick);
         QFETCH(Shell::Result, answer);
-        QFETCH(QStringList, opened);
+        QFETCH(QString, question);
+        QFETCH(bool, yes);
         const bool wrongFormat = answer == Shell::Result::NotFound; // only a refused text is reported
+        const QString tag = url.isEmpty() ? QString() : "Site¶" + url + QStringLiteral("¶");
         MainWindowFixture f;
         const Websites w = openWebsites(f, {{"Site", tag}});
         f.shell.result = answer;
+        f.messages.answers.enqueue(yes ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
         if (doubleClick)
             clickItem(w.list, 0, true);
         else
             f.press("arbWebIE");
-        QCOMPARE(f.shell.opened, opened);
-        QCOMPARE(f.messages.shown.size(), wrongFormat ? 1 : 0);
+        QCOMPARE(f.shell.opened, url.isEmpty() || !yes ? QStringList() : QStringList{url});
+        QCOMPARE(f.messages.shown.size(), wrongFormat || !question.isEmpty() ? 1 : 0);
         if (wrongFormat) {
             QCOMPARE(f.messages.shown[0].title, QStringLiteral("Wrong URL Format"));
             QCOMPARE(f.messages.shown[0].text, QStringLiteral("This URL does not seem to be in correct format."));
+        } else if (!question.isEmpty()) {
+            QCOMPARE(f.messages.shown[0].title, QStringLiteral("Open"));
+            QCOMPARE(f.messages.shown[0].buttons, MessageBoxes::Buttons::YesNoDefaultNo);
+            QVERIFY2(f.messages.shown[0].text.contains("\n" + question), qPrintable(f.messages.shown[0].text));
         }
         QCOMPARE(w.tag(0), tag); // the record is unchanged
         QVERIFY(!captionEditor(w.list)); // a double click opens, it does not rename

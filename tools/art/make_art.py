@@ -2,9 +2,9 @@
 """Generate Quillet's artwork.
 
 Every picture is written as an SVG source to assets/art/<name>.svg and
-rendered at its exact pixel size to assets/images/<name>.png with
-rsvg-convert. Only the standard library is used so the script runs anywhere
-rsvg-convert does.
+rendered with rsvg-convert at its exact pixel size to assets/images/<name>.png
+and at twice that size to assets/images/<name>@2x.png. Only the standard
+library is used so the script runs anywhere rsvg-convert does.
 
 Usage: python3 tools/art/make_art.py [name ...]   (no names = everything)
 """
@@ -249,8 +249,14 @@ def build(name):
     png_path = os.path.join(IMG_DIR, name + ".png")
     with open(svg_path, "w", encoding="utf-8") as f:
         f.write(fn())
-    subprocess.run(["rsvg-convert", "-w", str(w), "-h", str(h), "-o", png_path, svg_path],
-                   check=True)
+    # The same drawing at twice the size, for screens of device pixel ratio 2; the big
+    # application icon is only installed, never drawn by the program.
+    scales = [(1, png_path)]
+    if name != "quillet_256":
+        scales.append((2, os.path.join(IMG_DIR, name + "@2x.png")))
+    for scale, path in scales:
+        subprocess.run(["rsvg-convert", "-w", str(w * scale), "-h", str(h * scale), "-o", path,
+                        svg_path], check=True)
 
 
 # ------------------------------------------------------- main background

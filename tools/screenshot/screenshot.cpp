@@ -1,5 +1,6 @@
 // Renders the splash and the main window, once per section, to PNG files without a display, so
-// anyone can look at them: quillet-screenshot OUTPUT_FOLDER
+// anyone can look at them: quillet-screenshot [--scale 2] OUTPUT_FOLDER
+// --scale 2 pictures a high-density screen: every file then has twice the pixels.
 #include "about/aboutdialog.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
@@ -11,12 +12,16 @@
 #include "platform/textfile.h"
 #include "quotes/quotebox.h"
 #include "store/datafile.h"
+#include "app/listrecords.h"
 #include "todos/alarmwindow.h"
+#include "todos/missedreminderswindow.h"
 #include "todos/reminderdialog.h"
+#include "todos/remindertext.h"
 #include "todos/todossection.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -56,13 +61,17 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The scale must be known before the application starts.
+    const bool scaled = argc == 4 && qstrcmp(argv[1], "--scale") == 0;
+    if (scaled)
+        qputenv("QT_SCALE_FACTOR", argv[2]);
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() < 2) {
-        QTextStream(stderr) << "usage: quillet-screenshot OUTPUT_FOLDER\n";
+    if (args.size() != (scaled ? 4 : 2) || (scaled && args.at(2).toDouble() <= 0)) {
+        QTextStream(stderr) << "usage: quillet-screenshot [--scale FACTOR] OUTPUT_FOLDER\n";
         return 2;
     }
-    const QString out = args.at(1);
+    const QString out = args.last();
     QDir().mkpath(out);
 
     QTemporaryDir folder;
@@ -117,7 +126,25 @@ int main(int argc, char *argv[])
                                   "model number from the plate on its side. Ask for a quote in writing, and "
                                   "whether the old tank can stay where it is."));
     alarm.showPriorityLamp(2);
+    alarm.setDue(clock.now().addSecs(-2 * 3600 - 300));
     alarm.grab().save(out + "/alarm.png");
+
+    // Both to-dos came due while the program was closed.
+    auto *todos = static_cast<TodosSection *>(window.section(SectionId::Todos));
+    QList<QListWidgetItem *> missed;
+    const QChar f(0x00B6);
+    const QString reminders[] = {remindertext::write(clock.now().addDays(-1)),
+                                 remindertext::write(clock.now().addSecs(-40 * 60))};
+    for (int row = 0; row < 2; ++row) {
+        QListWidgetItem *item = todos->list()->item(row);
+        QStringList fields = listrecords::tag(item).split(f);
+        fields[4] = reminders[row];
+        listrecords::setTag(item, fields.join(f));
+        missed.append(item);
+    }
+    MissedRemindersWindow missedWindow(services, *todos, missed, &window);
+    missedWindow.adjustSize();
+    missedWindow.grab().save(out + "/missed.png");
     window.hide();
     return 0;
 }

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/textfile.h"
+#include "store/datafile.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QThreadPool>
+
+/// The copy of everything typed since the last save ("savedfile.qlt.recovery" beside the data
+/// file, or in the user's data folder where that folder refuses it), so that a kill, a crash or a
+/// power cut loses at most the last few seconds. Written atomically, in the background.
+class RecoveryCopy : public QObject
+{
+    Q_OBJECT
+public:
+    /// dataPath is the data file's path; fallbackFolder where the copy goes when its folder refuses.
+    RecoveryCopy(const QString &dataPath, const QString &fallbackFolder, QObject *parent = nullptr);
+    /// Waits for a write in flight, so nothing is cut short.
+    ~RecoveryCopy() override;
+
+    QString path() const { return m_path; }
+    QString fallbackPath() const { return m_fallbackPath; }
+
+    /// The copy a run that did not end properly left (its path, with its bytes), or empty.
+    QString findLeftover(QByteArray *bytes) const;
+    /// Renames a leftover copy to "savedfile.qlt.recovery-<date time>" beside it, so a wrong answer
+    /// loses nothing; only the newest five such copies are kept.
+    void keepAside(const QString &leftover, const QDateTime &now);
+
+    /// Serializes and writes the snapshot off the window's thread; the caller only copies lists.
+    void writeLater(const DataFileContent &snapshot);
+    /// Writes at once and waits: where the copy was kept, or empty with error set.
+    QString writeNow(const DataFileContent &snapshot, FileError *error);
+    /// Removes the copy after a successful save (after any write still in flight).
+    void discard();
+    /// Waits until every write asked for is done.
+    void waitForWrites();
+
+private:
+    /// Runs on the writer thread (or on the caller's once the writer is idle).
+    QString write(const QByteArray &bytes, FileError *error);
+
+    QString m_path;
+    QString m_fallbackPath;
+    QByteArray m_lastWritten;
+    QString m_lastWhere;
+    QThreadPool m_writer;
+};
