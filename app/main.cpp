@@ -1,3 +1,4 @@
+#include "app/singleinstance.h"
 #include "app/sessionend.h"
 #include "app/splashwindow.h"
 #include "app/startoptions.h"
@@ -6,6 +7,7 @@
 #include "platform/dbusnotifier.h"
 #include "platform/datafolder.h"
 #include "platform/desktopshell.h"
+#include "platform/instanceguard.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtsoundplayer.h"
@@ -62,6 +64,11 @@ int main(int argc, char *argv[])
     }
     Services services{&clock, &sound, &shell, &messages, &files, programFolder, data.folder};
     services.notifier = &notifier;
+
+    // Before anything is loaded: one copy per data folder.
+    InstanceGuard guard(services.dataPath(QStringLiteral("savedfile.qlt")));
+    if (!singleinstance::startHere(guard, options.minimized, &messages))
+        return 0;
 
     // Logging out, shutting down, a kill or Ctrl+C end the program as its close button does.
     SessionEnd sessionEnd;

@@ -267,7 +267,10 @@ bool MainWindow::save(bool closing)
     FieldValidation::instance().commitFocused();
     const DataFileContent content = this->content(false);
     FileError error;
-    if (m_store.save(content, &error)) {
+    const bool saved = m_store.save(content, &error);
+    if (!m_store.conflictCopy().isEmpty())
+        tellOtherVersionKept(m_services.messages, this, m_store.path(), m_store.conflictCopy());
+    if (saved) {
         m_tmrRecovery->stop();
         m_recovery->discard();
         return true;

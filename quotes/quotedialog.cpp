@@ -76,6 +76,7 @@ bool QuoteDialog::load()
             QString(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return false;
     }
+    m_onDisk.rememberFile(m_services.dataPath(quotefile::fileName())); // where OK writes
     lstQuotes->addItems(quotes);
     return true;
 }
@@ -137,9 +138,15 @@ void QuoteDialog::accept()
     QStringList quotes;
     for (int i = 0; i < lstQuotes->count(); ++i)
         quotes.append(lstQuotes->item(i)->text());
+    const QString path = m_services.dataPath(quotefile::fileName());
+    const QByteArray bytes = quotefile::serialize(quotes);
     FileError error;
-    if (!writeFileAtomically(m_services.dataPath(quotefile::fileName()), quotefile::serialize(quotes),
-                             &error)) {
+    QString otherVersion;
+    const bool saved = m_onDisk.keepOtherVersion(path, &otherVersion, &error)
+                       && writeFileAtomically(path, bytes, &error);
+    if (!otherVersion.isEmpty())
+        tellOtherVersionKept(m_services.messages, this, path, otherVersion);
+    if (!saved) {
         m_services.messages->show(
             this,
             QStringLiteral("The quotes could not be saved in \"%1\".\n\n"
@@ -152,6 +159,7 @@ void QuoteDialog::accept()
             QString(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return;
     }
+    m_onDisk.remember(bytes);
     emit quotesSaved();
     QDialog::accept();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/services.h"
+#include "platform/diskversion.h"
 
 #include <QDialog>
 
@@ -29,7 +30,8 @@ public:
     void editQuote();
     /// Remove: drops the selected quote and selects its neighbour.
     void removeQuote();
-    /// OK: writes quotes.txt and closes; when it cannot be written the editor stays open.
+    /// OK: writes quotes.txt and closes; when it cannot be written the editor stays open. A
+    /// quotes.txt changed elsewhere since load() is kept aside first.
     void accept() override;
 
     /// The selected index, or -1.
@@ -43,6 +45,7 @@ private:
     void updateButtons();
 
     const Services &m_services;
+    DiskVersion m_onDisk;
     QGroupBox *Frame1;
     QLabel *Label1;
     QListWidget *lstQuotes;

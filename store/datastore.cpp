@@ -13,8 +13,10 @@ DataStore::LoadResult DataStore::load()
 {
     removeLeftoverTemporaries(m_path);
     LoadResult result;
-    if (!QFileInfo::exists(m_path) && !QFileInfo(m_path).isSymLink())
+    if (!QFileInfo::exists(m_path) && !QFileInfo(m_path).isSymLink()) {
+        m_onDisk.rememberMissing();
         return result;
+    }
 
     QByteArray bytes;
     FileError error;
@@ -24,6 +26,7 @@ DataStore::LoadResult DataStore::load()
         m_backupPending = true;
         return result;
     }
+    m_onDisk.remember(bytes);
     ParsedDataFile parsed = parseDataFile(bytes);
     result.content = std::move(parsed.content);
     if (!parsed.problems.isEmpty()) {
@@ -35,6 +38,8 @@ DataStore::LoadResult DataStore::load()
 
 bool DataStore::save(const DataFileContent &content, FileError *error)
 {
+    if (!m_onDisk.keepOtherVersion(m_path, &m_conflictCopy, error))
+        return false;
     if (m_backupPending) {
         // The damaged file is copied whole, and the copy replaces the previous one only once
         // complete. Without that copy the file is not replaced: it may hold what we could not read.
@@ -52,5 +57,9 @@ bool DataStore::save(const DataFileContent &content, FileError *error)
         }
         m_backupPending = false;
     }
-    return writeFileAtomically(m_path, serializeDataFile(content), error);
+    const QByteArray bytes = serializeDataFile(content);
+    if (!writeFileAtomically(m_path, bytes, error))
+        return false;
+    m_onDisk.remember(bytes);
+    return true;
 }

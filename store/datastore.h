@@ -2,6 +2,7 @@
 
 #include "platform/textfile.h"
 #include "store/datafile.h"
+#include "platform/diskversion.h"
 
 #include <QString>
 
@@ -29,8 +30,12 @@ public:
 
     /// Writes the file; on failure the old file is untouched and error says why.
     bool save(const DataFileContent &content, FileError *error);
+    /// Where the last save kept a version that something else had put on disk; empty if none.
+    QString conflictCopy() const { return m_conflictCopy; }
 
 private:
     QString m_path;
     bool m_backupPending = false;
+    DiskVersion m_onDisk;
+    QString m_conflictCopy;
 };

@@ -235,7 +235,17 @@ private slots:
         editor.accept();
         QCOMPARE(editor.result(), int(QDialog::Accepted));
         QCOMPARE(fixture.readFile("quotes.txt"), QByteArray("One\r\nTwo\r\n"));
+
+        // Changed elsewhere since: that version is kept aside, byte for byte, and named.
+        fixture.writeFile("quotes.txt", "Six\r\nTwo\r\n");
+        editor.accept();
+        const QStringList copies = QDir(fixture.folder.path()).entryList({"quotes.txt.conflict-*"});
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(fixture.readFile(copies[0]), QByteArray("Six\r\nTwo\r\n"));
+        QCOMPARE(fixture.readFile("quotes.txt"), QByteArray("One\r\nTwo\r\n"));
+        QVERIFY(fixture.messages.shown.last().text.contains(copies[0]));
     }
+
 };
 
 QTEST_MAIN(TestQuoteBox)

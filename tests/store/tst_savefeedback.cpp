@@ -2,6 +2,8 @@
 #include "tests/support/mainwindowfixture.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -78,6 +80,46 @@ private slots:
         f.clickPicture("butSave");
         fb.feedback->writeTick();
         QCOMPARE(fb.label->text(), QStringLiteral("S"));
+    }
+
+    void fileChangedOnDiskIsKeptAsideOnce_data()
+    {
+        QTest::addColumn<QByteArray>("atLoad"); // null: no file
+        QTest::addColumn<QByteArray>("meanwhile"); // null: removed, so nothing to keep
+        DataFileContent content;
+        content[SectionId::Notes] = {{"Mine", "mine"}};
+        const QByteArray mine = serializeDataFile(content);
+        const QByteArray theirs = QByteArray(mine).replace("mine", "nine");
+        QTest::newRow("same size, same second") << mine << theirs;
+        QTest::newRow("written where there was none") << QByteArray() << theirs;
+        QTest::newRow("removed") << mine << QByteArray();
+    }
+    void fileChangedOnDiskIsKeptAsideOnce()
+    {
+        QFETCH(QByteArray, atLoad);
+        QFETCH(QByteArray, meanwhile);
+        const bool keptAside = !meanwhile.isNull();
+        MainWindowFixture f;
+        QFile file(f.dataFilePath());
+        f.writeFile("savedfile.qlt", atLoad);
+        const QDateTime loaded = QFileInfo(file).lastModified();
+        if (atLoad.isNull())
+            file.remove();
+        f.open(false);
+        f.writeFile("savedfile.qlt", meanwhile);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(loaded, QFileDevice::FileModificationTime));
+        if (meanwhile.isNull())
+            file.remove();
+        QVERIFY(f.window->SaveInFile() && f.window->SaveInFile());
+        const QStringList copies = QDir(f.folder.path()).entryList({"savedfile.qlt.conflict-*"});
+        QCOMPARE(copies.size(), keptAside ? 1 : 0);
+        QCOMPARE(f.messages.shown.size(), keptAside ? 1 : 0); // told once, at the first save
+        if (keptAside) {
+            QVERIFY(QRegularExpression("^savedfile\\.qlt\\.conflict-\\d{4}-\\d\\d-\\d\\d \\d{6}$").match(copies[0]).hasMatch());
+            QCOMPARE(f.readFile(copies[0]), meanwhile);
+            QVERIFY(f.messages.shown[0].text.contains(copies[0]));
+        }
+        QCOMPARE(f.readFile("savedfile.qlt"), serializeDataFile(parseDataFile(atLoad).content));
     }
 };
 

@@ -1,0 +1,80 @@
+#include "app/singleinstance.h"
+
+#include "platform/instanceguard.h"
+#include "platform/messageboxes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QWidget>
+
+namespace singleinstance {
+
+namespace {
+
+QString dataFolderOf(const InstanceGuard &guard)
+{
+    return QDir::toNativeSeparators(QFileInfo(guard.lockPath()).absolutePath());
+}
+
+} // namespace
+
+bool startHere(InstanceGuard &guard, bool minimized, MessageBoxes *messages)
+{
+    switch (guard.claim()) {
+    case InstanceGuard::Claim::Ours:
+        QObject::connect(&guard, &InstanceGuard::showRequested, &guard, &bringToFront);
+        return true;
+    case InstanceGuard::Claim::Unguarded:
+        // A folder that takes no lock takes no save either: the save's own error says so.
+        return true;
+    case InstanceGuard::Claim::HeldElsewhere:
+        messages->show(
+            nullptr,
+            QStringLiteral("Quillet is already running on the computer \"%1\" with the data in "
+                           "\"%2\".\n\nThis copy closes now, so that neither overwrites what the "
+                           "other saves. If Quillet no longer runs there, delete \"%3\" and start "
+                           "Quillet again.")
+                .arg(guard.holderHost(), dataFolderOf(guard),
+                     QDir::toNativeSeparators(guard.lockPath())),
+            QString(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        return false;
+    case InstanceGuard::Claim::HeldHere:
+        if (!minimized && !guard.askRunningCopyToShow()) {
+            messages->show(nullptr,
+                           QStringLiteral("Quillet is already running with the data in \"%1\", "
+                                          "but it does not answer.\n\nThis copy closes now, so "
+                                          "that neither overwrites what the other saves.")
+                               .arg(dataFolderOf(guard)),
+                           QString(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        }
+        return false;
+    }
+    return false;
+}
+
+void bringToFront()
+{
+    QWidget *target = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        // Before the main window is up, the splash stands for it.
+        if (window->objectName() == QLatin1String("frmMain"))
+            target = window;
+        else if (!target && window->objectName() == QLatin1String("frmSplash") && window->isVisible())
+            target = window;
+    }
+    if (!target)
+        return;
+    QWidget *dialog = QApplication::activeModalWidget();
+    for (QWidget *window : {target, dialog}) {
+        if (!window)
+            continue;
+        window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        window->show();
+        window->raise();
+        window->activateWindow();
+    }
+    qCInfo(lcInstance) << "Brought" << target->objectName() << "to the front";
+}
+
+} // namespace singleinstance

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QLockFile>
+#include <QLoggingCategory>
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+class QLocalSocket;
+
+Q_DECLARE_LOGGING_CATEGORY(lcInstance)
+
+/// Keeps one running copy per data folder: a lock file beside the data file, and a local socket
+/// through which a later start asks the running copy to show itself.
+class InstanceGuard : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Claim {
+        Ours,          ///< this copy holds the lock and listens for later starts
+        Unguarded,     ///< no lock can be made here (read-only folder): run without the guard
+        HeldHere,      ///< another copy runs on this computer with the same data
+        HeldElsewhere, ///< another computer holds the lock (shared or synced folder)
+    };
+
+    /// dataFile: the data file to guard; the lock is that path with ".lock" added.
+    explicit InstanceGuard(const QString &dataFile, QObject *parent = nullptr);
+    ~InstanceGuard() override;
+
+    /// Takes the lock; a lock left by a crashed copy, or one that makes no sense, is cleared first.
+    Claim claim();
+    /// The computer named in the lock that another copy holds (after HeldElsewhere).
+    QString holderHost() const { return m_holderHost; }
+    QString lockPath() const { return m_lockPath; }
+
+    /// Asks the running copy to bring its window to the front; false when it did not answer.
+    bool askRunningCopyToShow();
+
+signals:
+    /// A later start asked this copy to show itself.
+    void showRequested();
+
+private:
+    void listen();
+    void readRequest(QLocalSocket *socket);
+
+    QString m_lockPath;
+    QString m_serverName;
+    QLockFile m_lock;
+    QString m_holderHost;
+    QLocalServer *m_server = nullptr;
+};
