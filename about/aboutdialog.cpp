@@ -6,6 +6,7 @@
 #include "platform/messageboxes.h"
 #include "platform/shell.h"
 #include "widgets/artwork.h"
+#include "widgets/overlaybutton.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -68,6 +69,11 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
     Label3->setCursor(Qt::PointingHandCursor);
     Label3->setToolTip(QStringLiteral("Visit the Quillet web site at %1").arg(appinfo::website()));
     Label3->installEventFilter(this);
+    // The badge is reached by key through a button lying over it.
+    auto *badgeKeys = new OverlayButton(QStringLiteral("Visit the web site"), Label3->toolTip(), this);
+    badgeKeys->setObjectName(QStringLiteral("Label3_keys"));
+    badgeKeys->setGeometry(Label3->geometry());
+    connect(badgeKeys, &QAbstractButton::clicked, this, &AboutDialog::openWebsite);
 
     // Where the data is kept: the folder can be the program's own or the user's, so say which.
     const QString folder = QDir::toNativeSeparators(dataFolderOf(m_services));

@@ -1,6 +1,7 @@
 #include "app/imagebutton.h"
 
 #include "widgets/artwork.h"
+#include "widgets/overlaybutton.h"
 #include "widgets/picturebox.h"
 
 namespace {
@@ -18,7 +19,8 @@ PictureBox *makePicture(QWidget *parent, const QString &objectName, const QStrin
 
 ImageButton ImageButton::create(QWidget *parent, const QString &normalName, const QString &otherName,
                                 const QString &art, const QPoint &position, const QSize &size,
-                                const QString &toolTip, int pressedOffsetX)
+                                const QString &toolTip, const QString &accessibleName,
+                                int pressedOffsetX)
 {
     ImageButton button;
     button.normal = makePicture(parent, normalName, art, position, size);
@@ -29,5 +31,8 @@ ImageButton ImageButton::create(QWidget *parent, const QString &normalName, cons
     button.hover->setToolTip(toolTip);
     button.hover->hide();
     button.pressed->hide();
+    button.keys = new OverlayButton(accessibleName, toolTip, parent);
+    button.keys->setObjectName(normalName + QStringLiteral("_keys"));
+    button.keys->setGeometry(QRect(position, size));
     return button;
 }

@@ -19,6 +19,7 @@
 #include "websites/websitessection.h"
 #include "widgets/artwork.h"
 #include "widgets/fieldvalidation.h"
+#include "widgets/overlaybutton.h"
 #include "widgets/picturebox.h"
 
 #include <QAbstractItemView>
@@ -33,6 +34,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QTextEdit>
@@ -52,13 +54,15 @@ struct SectionButtonLayout
     const char *toolTip;
     const char *sectionName;
     bool selectsOnPress;
+    const char *accessibleName;
+    const char *shortcut;
 };
 
 const SectionButtonLayout kSectionButtons[kSectionCount] = {
-    {SectionId::Websites, "butWeb", "butWeb", "web", {4, 46}, 0, "Your favorite websites", "websites", true},
-    {SectionId::Contacts, "butEmail", "butEmail", "email", {4, 84}, 0, "Your e-mail addresses", "emails", true},
-    {SectionId::Notes, "butNotes", "butNotes", "notes", {4, 122}, -1, "Your notes", "notes", false},
-    {SectionId::Todos, "butToDo", "butTodo", "todo", {4, 160}, -1, "Things you want to do", "todos", false},
+    {SectionId::Websites, "butWeb", "butWeb", "web", {4, 46}, 0, "Your favorite websites", "websites", true, "Websites", "Ctrl+1"},
+    {SectionId::Contacts, "butEmail", "butEmail", "email", {4, 84}, 0, "Your e-mail addresses", "emails", true, "E-mail contacts", "Ctrl+2"},
+    {SectionId::Notes, "butNotes", "butNotes", "notes", {4, 122}, -1, "Your notes", "notes", false, "Notes", "Ctrl+3"},
+    {SectionId::Todos, "butToDo", "butTodo", "todo", {4, 160}, -1, "Things you want to do", "todos", false, "To-dos", "Ctrl+4"},
 };
 
 struct CommandButtonLayout
@@ -71,16 +75,25 @@ struct CommandButtonLayout
     bool clearsOtherHovers;
     bool soundOnRelease;
     bool handPointer;
+    const char *accessibleName;
+    const char *shortcut; // named in the tooltip; bound to the first button that names it
 };
 
 const CommandButtonLayout kCommandButtons[] = {
-    {"butSay", "say", {44, 326}, {82, 28}, "Say the current time", false, false, true},
-    {"butSave", "save", {179, 368}, {82, 27}, "Save changes", false, true, true},
-    {"butAbout", "about", {431, 368}, {82, 28}, "About this application", true, true, true},
-    {"butExit", "exit", {514, 368}, {82, 28}, "Close and save", true, true, true},
-    {"butMin", "min", {543, 8}, {25, 23}, "Minimize", true, true, false},
-    {"butClose", "close", {568, 8}, {25, 23}, "Close and save", true, true, false},
+    {"butSay", "say", {44, 326}, {82, 28}, "Say the current time", false, false, true, "Say the time", ""},
+    {"butSave", "save", {179, 368}, {82, 27}, "Save changes", false, true, true, "Save", "Ctrl+S"},
+    {"butAbout", "about", {431, 368}, {82, 28}, "About this application", true, true, true, "About", "F1"},
+    {"butExit", "exit", {514, 368}, {82, 28}, "Close and save", true, true, true, "Exit", "Ctrl+Q"},
+    {"butMin", "min", {543, 8}, {25, 23}, "Minimize", true, true, false, "Minimize", ""},
+    {"butClose", "close", {568, 8}, {25, 23}, "Close and save", true, true, false, "Close", "Ctrl+Q"},
 };
+
+/// A tooltip that names the button's key: "Save changes (Ctrl+S)".
+QString withKey(const char *toolTip, const QKeySequence &key)
+{
+    const QString text = QLatin1String(toolTip);
+    return key.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, key.toString(QKeySequence::NativeText));
+}
 
 } // namespace
 
@@ -102,6 +115,9 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     m_quoteBox = new QuoteBox(services, this);
     m_quoteBox->installEventFilter(this);
 
+    // Tab runs in the order things are made, as one reads the window: the section buttons, the
+    // shown section, the quote, then Say to Close.
+    createSectionButtons();
     m_sections[int(SectionId::Websites)] = new WebsitesSection(services, this);
     m_sections[int(SectionId::Contacts)] = new ContactsSection(services, this);
     m_sections[int(SectionId::Notes)] = new NotesSection(services, this);
@@ -111,8 +127,17 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
         section->list()->viewport()->installEventFilter(this);
     }
 
-    createSectionButtons();
+    // The quote opens its editor on a click; by key through a button lying over it.
+    m_quoteBox->setAccessibleName(QStringLiteral("Quote"));
+    auto *quoteKeys = new OverlayButton(QStringLiteral("Edit quotes"), m_quoteBox->label()->toolTip(), this);
+    quoteKeys->setObjectName(QStringLiteral("Picture1_keys"));
+    quoteKeys->setGeometry(m_quoteBox->geometry());
+    connect(quoteKeys, &QAbstractButton::clicked, m_quoteBox, &QuoteBox::openEditor);
+
     createCommandButtons();
+    // The window itself holds the focus at first: no control shows a focus mark until Tab
+    // moves it, and the first Tab reaches the first section button.
+    setFocus();
 
     m_lblTime = new QLabel(this);
     m_lblTime->setObjectName(QStringLiteral("lblTime"));
@@ -124,6 +149,7 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     m_lblTime->setFont(timeFont);
     m_lblTime->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     m_lblTime->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_lblTime->setAccessibleDescription(QStringLiteral("Clock"));
 
     m_tmrTime = new QTimer(this);
     m_tmrTime->setObjectName(QStringLiteral("tmrTime"));
@@ -148,10 +174,11 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
 void MainWindow::createSectionButtons()
 {
     for (const SectionButtonLayout &layout : kSectionButtons) {
+        const QKeySequence key(QLatin1String(layout.shortcut));
         ImageButton button = ImageButton::create(
             this, QLatin1String(layout.normalName), QLatin1String(layout.otherName),
-            QLatin1String(layout.art), layout.position, QSize(166, 38), QLatin1String(layout.toolTip),
-            layout.pressedOffsetX);
+            QLatin1String(layout.art), layout.position, QSize(166, 38), withKey(layout.toolTip, key),
+            QLatin1String(layout.accessibleName), layout.pressedOffsetX);
         for (PictureBox *picture : {button.normal, button.hover, button.pressed})
             picture->setCursor(Qt::PointingHandCursor);
         m_hoverPictures.insert(button.hover->objectName(), button.hover);
@@ -169,6 +196,15 @@ void MainWindow::createSectionButtons()
             connect(button.hover, &PictureBox::clicked, this, [this, id] { selectSection(id); });
         connect(button.pressed, &PictureBox::moved, this, [this] { ClearHover(QString()); });
         connect(button.pressed, &PictureBox::released, this, &MainWindow::deselectSection);
+        // By key the chosen section's button deselects, as pressing its pressed picture does.
+        button.keys->setCheckable(true);
+        connect(button.keys, &QAbstractButton::clicked, this, [this, id] {
+            if (m_sectionButtons[int(id)].pressed->isHidden())
+                selectSection(id);
+            else
+                deselectSection();
+        });
+        addShortcut(key, button.keys);
         m_sectionButtons[int(id)] = button;
     }
 }
@@ -176,11 +212,14 @@ void MainWindow::createSectionButtons()
 void MainWindow::createCommandButtons()
 {
     int index = 0;
+    QList<QKeySequence> bound;
     for (const CommandButtonLayout &layout : kCommandButtons) {
         const QString name = QLatin1String(layout.name);
+        const QKeySequence key(QLatin1String(layout.shortcut));
         ImageButton button = ImageButton::create(this, name, name, QLatin1String(layout.art),
                                                  layout.position, layout.size,
-                                                 QLatin1String(layout.toolTip));
+                                                 withKey(layout.toolTip, key),
+                                                 QLatin1String(layout.accessibleName));
         if (layout.handPointer) {
             button.normal->setCursor(Qt::PointingHandCursor);
             button.hover->setCursor(Qt::PointingHandCursor);
@@ -200,16 +239,37 @@ void MainWindow::createCommandButtons()
             hover->show();
             playClick();
         });
-        connect(button.hover, &PictureBox::pressed, pressed, &QWidget::show);
-        connect(button.hover, &PictureBox::released, this, [this, command, sound, pressed] {
+        const auto release = [this, command, sound, pressed] {
             pressed->hide();
             if (sound)
                 playClick();
             runCommand(command);
-        });
+        };
+        connect(button.hover, &PictureBox::pressed, pressed, &QWidget::show);
+        connect(button.hover, &PictureBox::released, this, release);
+        // Space held shows the pressed picture as a held mouse button does.
+        connect(button.keys, &QAbstractButton::pressed, pressed, &QWidget::show);
+        connect(button.keys, &QAbstractButton::released, pressed, &QWidget::hide);
+        connect(button.keys, &QAbstractButton::clicked, this, release);
+        if (!key.isEmpty() && !bound.contains(key)) {
+            addShortcut(key, button.keys);
+            bound.append(key);
+        }
         m_commandButtons.insert(index, button);
         ++index;
     }
+}
+
+void MainWindow::addShortcut(const QKeySequence &key, QAbstractButton *button)
+{
+    if (key.isEmpty())
+        return;
+    auto *shortcut = new QShortcut(key, this);
+    // The key is a click on the button: the field being edited is left first, as for a click.
+    connect(shortcut, &QShortcut::activated, button, [button] {
+        if (FieldValidation::instance().commitFocused())
+            button->click();
+    });
 }
 
 void MainWindow::load()
@@ -390,12 +450,18 @@ void MainWindow::ClearHover(const QString &sDontClear)
 
 void MainWindow::ClearClicked()
 {
-    for (const ImageButton &button : m_sectionButtons)
+    for (const ImageButton &button : m_sectionButtons) {
         button.pressed->hide();
+        button.keys->setChecked(false);
+    }
 }
 
 void MainWindow::ClearStage()
 {
+    // A box of a section being hidden hands the focus back to the window, not on to a picture
+    // button that would light its focus mark after a click.
+    if (QWidget *focus = focusWidget(); focus && focus != this && !qobject_cast<OverlayButton *>(focus))
+        setFocus();
     for (Section *section : m_sections)
         section->hide();
 }
@@ -404,6 +470,7 @@ void MainWindow::selectSection(SectionId id)
 {
     ClearClicked();
     m_sectionButtons[int(id)].pressed->show();
+    m_sectionButtons[int(id)].keys->setChecked(true);
     ClearStage();
     Section *section = m_sections[int(id)];
     section->show();

@@ -9,6 +9,8 @@
 #include <QPoint>
 #include <QWidget>
 
+class QAbstractButton;
+class QKeySequence;
 class QLabel;
 class QTimer;
 class QuoteBox;
@@ -62,6 +64,8 @@ private:
 
     void createSectionButtons();
     void createCommandButtons();
+    /// The key clicks the button, from anywhere in the window.
+    void addShortcut(const QKeySequence &key, QAbstractButton *button);
     void selectSection(SectionId id);
     void deselectSection();
     void runCommand(Command command);

@@ -26,6 +26,7 @@ Section::Section(const Services &services, const QString &objectName, const QStr
 
     m_list = new QListWidget(this);
     m_list->setObjectName(listName);
+    m_list->setAccessibleName(caption);
     m_list->setGeometry(6, 17, 159, 243);
     m_list->setViewMode(QListView::ListMode);
     m_list->setIconSize(QSize(16, 16));

@@ -41,6 +41,7 @@ AddressEditor::AddressEditor(const Services &services, QWidget *frame)
 
     m_lstCurEmails = new QListWidget(frame);
     m_lstCurEmails->setObjectName(QStringLiteral("lstCurEmails"));
+    m_lstCurEmails->setAccessibleName(QStringLiteral("Addresses of this contact"));
     m_lstCurEmails->setGeometry(9, 181, 169, 98);
     m_lstCurEmails->setSelectionMode(QAbstractItemView::SingleSelection);
     new ElidingDelegate(m_lstCurEmails);

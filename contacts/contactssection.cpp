@@ -33,6 +33,9 @@ ContactsSection::ContactsSection(const Services &services, QWidget *parent)
         QStringLiteral("arbEmailOE"), {65, 264}, QStringLiteral("arb_mail"),
         QStringLiteral("Open default e-mail application to send an e-mail to selected address"),
         true);
+    add->setAccessibleName(QStringLiteral("Add contact"));
+    m_arbEmailRemove->setAccessibleName(QStringLiteral("Remove contact"));
+    m_arbEmailOE->setAccessibleName(QStringLiteral("Send e-mail"));
     connect(add, &ARButton::clicked, this, &ContactsSection::addContact);
     connect(m_arbEmailRemove, &ARButton::clicked, this, &ContactsSection::removeContact);
     connect(m_arbEmailOE, &ARButton::clicked, this, &ContactsSection::mailContact);

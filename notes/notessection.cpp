@@ -25,9 +25,12 @@ NotesSection::NotesSection(const Services &services, QWidget *parent)
                                 QStringLiteral("Add a new Note"), false);
     m_remove = addArButton(QStringLiteral("arbNotesRemove"), {35, 264},
                            QStringLiteral("arb_remove"), QStringLiteral("Remove selected Note"), true);
+    add->setAccessibleName(QStringLiteral("Add note"));
+    m_remove->setAccessibleName(QStringLiteral("Remove note"));
 
     m_txtNotes = new QPlainTextEdit(this);
     m_txtNotes->setObjectName(QStringLiteral("txtNotes"));
+    m_txtNotes->setAccessibleName(QStringLiteral("Note text"));
     m_txtNotes->setGeometry(171, 16, 241, 286);
     m_txtNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_txtNotes->setTabChangesFocus(true);

@@ -45,6 +45,7 @@ QuoteDialog::QuoteDialog(const Services &services, QWidget *parent)
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lstQuotes->setObjectName(QStringLiteral("lstQuotes"));
+    lstQuotes->setAccessibleName(QStringLiteral("Quotes"));
     lstQuotes->setGeometry(8, 48, 259, 124);
     lstQuotes->setSelectionMode(QAbstractItemView::SingleSelection);
     new ElidingDelegate(lstQuotes);

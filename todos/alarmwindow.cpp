@@ -13,6 +13,7 @@
 #include "widgets/look.h"
 #include "widgets/placedbutton.h"
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -145,6 +146,9 @@ void AlarmWindow::setTexts(const QString &subject, const QString &description)
 {
     m_lblSubject->setText(subject);
     m_lblDesc->setText(description);
+    // A screen reader announces the window by this name when it comes up.
+    setAccessibleName(subject.isEmpty() ? windowTitle() : windowTitle() + QStringLiteral(": ") + subject);
+    setAccessibleDescription(description);
 }
 
 void AlarmWindow::setDue(const QDateTime &due)
@@ -155,6 +159,13 @@ void AlarmWindow::setDue(const QDateTime &due)
 
 void AlarmWindow::showPriorityLamp(int priority)
 {
+    if (priority >= 0 && priority <= 2) {
+        // The lamp of the priority is read as words, whether it is lit or dark at the moment.
+        static const char *const kSpoken[] = {"Low priority", "Normal priority", "High priority"};
+        static const char *const kDimLamps[] = {"imgGreenD", "imgOrangeD", "imgRedD"};
+        brightLamp(Lamp(priority))->setAccessibleName(QLatin1String(kSpoken[priority]));
+        findChild<QLabel *>(QLatin1String(kDimLamps[priority]))->setAccessibleName(QLatin1String(kSpoken[priority]));
+    }
     switch (priority) {
     case 0:
         m_imgGreen->show();
@@ -168,6 +179,13 @@ void AlarmWindow::showPriorityLamp(int priority)
     default:
         break;
     }
+}
+
+void AlarmWindow::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void AlarmWindow::setTodo(QListWidgetItem *item, int index)

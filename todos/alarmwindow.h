@@ -34,6 +34,9 @@ public:
 
     QMenu *snoozeMenu() const { return m_mnuSnooz; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     enum class Lamp { Green, Orange, Red };
 

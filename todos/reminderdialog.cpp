@@ -71,29 +71,37 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(8, 6, 314, 204);
 
-    label(QStringLiteral("Year:"), {12, 20, 80, 16}, frame);
-    label(QStringLiteral("Month:"), {110, 20, 80, 16}, frame);
-    label(QStringLiteral("Day:"), {228, 20, 70, 16}, frame);
+    QLabel *yearLabel = label(QStringLiteral("Year:"), {12, 20, 80, 16}, frame);
+    QLabel *monthLabel = label(QStringLiteral("Month:"), {110, 20, 80, 16}, frame);
+    QLabel *dayLabel = label(QStringLiteral("Day:"), {228, 20, 70, 16}, frame);
     m_cboYear = dropDownList(QStringLiteral("cboYear"), {12, 37, 92, 22}, frame);
     m_cboMonth = dropDownList(QStringLiteral("cboMonth"), {110, 37, 112, 22}, frame);
     m_cboDay = dropDownList(QStringLiteral("cboDay"), {228, 37, 74, 22}, frame);
+    // The labels name the boxes to screen readers; where one label serves several boxes, or
+    // none stands beside one, the box is named itself.
+    yearLabel->setBuddy(m_cboYear);
+    monthLabel->setBuddy(m_cboMonth);
+    dayLabel->setBuddy(m_cboDay);
 
     label(QStringLiteral("Hour   Minute   AM/PM"), {12, 68, 140, 16}, frame);
     m_txtHour = new DigitsEdit(frame);
     m_txtHour->setObjectName(QStringLiteral("txtHour"));
     m_txtHour->setGeometry(12, 85, 34, 22);
     m_txtHour->setAlignment(Qt::AlignCenter);
+    m_txtHour->setAccessibleName(QStringLiteral("Hour"));
     auto *colon = label(QStringLiteral(":"), {48, 85, 8, 22}, frame);
     colon->setAlignment(Qt::AlignCenter);
     m_txtMin = new DigitsEdit(frame);
     m_txtMin->setObjectName(QStringLiteral("txtMin"));
     m_txtMin->setGeometry(58, 85, 34, 22);
     m_txtMin->setAlignment(Qt::AlignCenter);
+    m_txtMin->setAccessibleName(QStringLiteral("Minute"));
     m_cboAMPM = dropDownList(QStringLiteral("cboAMPM"), {98, 85, 54, 22}, frame);
     m_cboAMPM->addItems({QStringLiteral("AM"), QStringLiteral("PM")});
 
-    label(QStringLiteral("Fast select:"), {166, 68, 136, 16}, frame);
+    QLabel *fastLabel = label(QStringLiteral("Fast select:"), {166, 68, 136, 16}, frame);
     m_cboFast = dropDownList(QStringLiteral("cboFast"), {166, 85, 136, 22}, frame);
+    fastLabel->setBuddy(m_cboFast);
     for (const FastOffset &offset : fastOffsets)
         m_cboFast->addItem(QLatin1String(offset.text));
     m_cboFast->setCurrentIndex(-1);
@@ -104,6 +112,7 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
     m_chkReminder->setChecked(true);
     m_txtSound = new QLineEdit(frame);
     m_txtSound->setObjectName(QStringLiteral("txtSound"));
+    m_txtSound->setAccessibleName(QStringLiteral("Sound file"));
     m_txtSound->setGeometry(12, 144, 260, 22);
     // Unticked, the path shows on the button face colour, as a disabled box should.
     QPalette soundPalette = m_txtSound->palette();
@@ -115,6 +124,7 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
     m_cmdRemind->setIcon(artworkIcon(QStringLiteral("speaker")));
     m_cmdRemind->setIconSize(QSize(20, 20));
     m_cmdRemind->setToolTip(QStringLiteral("Play this sound"));
+    m_cmdRemind->setAccessibleName(QStringLiteral("Play sound"));
     m_cmdRemind->setAutoDefault(false);
     m_cmdBrowse = placeButton(QStringLiteral("Browse..."), QStringLiteral("cmdBrowse"),
                               {212, 172, 90, 24}, frame);

@@ -28,6 +28,8 @@ TodosSection::TodosSection(const Services &services, QWidget *parent)
                                QStringLiteral("Add a new To-Do"), false);
     m_arbTodoRemove = addArButton(QStringLiteral("arbTodoRemove"), {35, 264}, QStringLiteral("arb_remove"),
                                   QStringLiteral("Remove selected To-Do"), true);
+    m_arbTodoAdd->setAccessibleName(QStringLiteral("Add to-do"));
+    m_arbTodoRemove->setAccessibleName(QStringLiteral("Remove to-do"));
     m_editor = new TodoEditor(services, this);
 
     QListWidget *lst = list();

@@ -25,6 +25,9 @@ WebsitesSection::WebsitesSection(const Services &services, QWidget *parent)
                            QStringLiteral("Remove selected URL"), true);
     m_open = addArButton(QStringLiteral("arbWebIE"), {65, 264}, QStringLiteral("arb_browse"),
                          QStringLiteral("Open default browser and navigate to selected URL"), true);
+    add->setAccessibleName(QStringLiteral("Add website"));
+    m_remove->setAccessibleName(QStringLiteral("Remove website"));
+    m_open->setAccessibleName(QStringLiteral("Open website"));
     m_editor = new WebsiteEditor(this);
 
     connect(add, &ARButton::clicked, this, &WebsitesSection::addWebsite);

@@ -1,6 +1,7 @@
 #include "widgets/arbutton.h"
 #include "widgets/look.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 ARButton::ARButton(const QPixmap &picture, const QPixmap &disabledPicture, const QString &toolTip,
@@ -23,11 +24,22 @@ void ARButton::paintEvent(QPaintEvent *)
     painter.setPen(QColor(192, 192, 192));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     const QPixmap &pixmap = isEnabled() ? m_picture : m_disabledPicture;
-    if (pixmap.isNull())
-        return;
-    const QSize size = pixmap.deviceIndependentSize().toSize();
-    QPoint topLeft((width() - size.width()) / 2, (height() - size.height()) / 2);
-    if (isDown())
-        topLeft += QPoint(1, 1);
-    painter.drawPixmap(topLeft, pixmap);
+    if (!pixmap.isNull()) {
+        const QSize size = pixmap.deviceIndependentSize().toSize();
+        QPoint topLeft((width() - size.width()) / 2, (height() - size.height()) / 2);
+        if (isDown())
+            topLeft += QPoint(1, 1);
+        painter.drawPixmap(topLeft, pixmap);
+    }
+    if (hasFocus())
+        look::drawFocusMark(painter, rect().adjusted(1, 1, -1, -1));
+}
+
+void ARButton::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !event->isAutoRepeat())
+        click();
+    else
+        QAbstractButton::keyPressEvent(event);
 }

@@ -4,7 +4,8 @@
 #include <QPixmap>
 
 /// A small flat push button showing a picture, with a greyed picture of its own while disabled.
-/// Drawn on the panels' colour with a silver border and no focus mark.
+/// Drawn on the panels' colour with a silver border; reached with Tab it shows the focus mark,
+/// and Space or Enter presses it.
 class ARButton : public QAbstractButton
 {
     Q_OBJECT
@@ -16,6 +17,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QPixmap m_picture;

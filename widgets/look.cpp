@@ -1,5 +1,6 @@
 #include "widgets/look.h"
 
+#include <QPainter>
 #include <QWidget>
 
 namespace look {
@@ -24,6 +25,18 @@ void applyPanel(QWidget *widget)
     palette.setColor(QPalette::Button, panel());
     widget->setPalette(palette);
     widget->setFont(verdana());
+}
+
+void drawFocusMark(QPainter &painter, const QRect &area)
+{
+    const QRect frame = area.adjusted(1, 1, -2, -2);
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(frame);
+    painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+    painter.drawRect(frame);
+    painter.restore();
 }
 
 } // namespace look

@@ -113,20 +113,17 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("selectsOnPress");
         QTest::addColumn<QString>("frame");
-        QTest::addColumn<QString>("pressed");
-        QTest::addColumn<QStringList>("disabledWhenEmpty");
-        QTest::newRow("websites") << "butWeb" << true << "fraWebsite" << "butWeb_c" << QStringList{"arbWebRemove", "arbWebIE"};
-        QTest::newRow("contacts") << "butEmail" << true << "fraEmails" << "butEmail_c" << QStringList{"arbEmailOE", "arbEmailRemove"};
-        QTest::newRow("notes") << "butNotes" << false << "fraNotes" << "butNotes_c" << QStringList{"arbNotesRemove"};
-        QTest::newRow("to-dos") << "butTodo" << false << "fraTodos" << "butTodo_c" << QStringList{"arbTodoRemove"};
+        QTest::newRow("websites") << "butWeb" << true << "fraWebsite";
+        QTest::newRow("contacts") << "butEmail" << true << "fraEmails";
+        QTest::newRow("notes") << "butNotes" << false << "fraNotes";
+        QTest::newRow("to-dos") << "butTodo" << false << "fraTodos";
     }
     void sectionSelection()
     {
         QFETCH(QString, button);
         QFETCH(bool, selectsOnPress);
         QFETCH(QString, frame);
-        QFETCH(QString, pressed);
-        QFETCH(QStringList, disabledWhenEmpty);
+        const QString pressed = button + "_c";
         MainWindowFixture f;
         f.open();
         hover(f, button == "butTodo" ? "butToDo" : button);
@@ -143,8 +140,6 @@ private slots:
             QCOMPARE(visibleFrames(f), QStringList{frame});
         }
         QCOMPARE(pressedPictures(f), QStringList{pressed});
-        for (const QString &name : disabledWhenEmpty)
-            QVERIFY2(!f.find<ARButton>(name)->isEnabled(), qPrintable(name));
 
         // Pressing and releasing the selected button leaves no section at all.
         QTest::mouseClick(f.find<QWidget>(pressed), Qt::LeftButton, {}, QPoint(10, 10));
@@ -165,28 +160,6 @@ private slots:
         QVERIFY(f.find<QWidget>("butMin_c")->isHidden());
         QVERIFY(minHover->isHidden()); // restored later, it shows its normal picture
         QVERIFY(f.window->windowState() & Qt::WindowMinimized);
-    }
-
-    void exitQuestion_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("close, No") << "butClose" << false;
-        QTest::newRow("exit, No") << "butExit" << false;
-        QTest::newRow("exit, Yes") << "butExit" << true;
-    }
-    void exitQuestion()
-    {
-        QFETCH(QString, button);
-        QFETCH(bool, yes);
-        MainWindowFixture f;
-        f.open();
-        f.messages.answers.enqueue(yes ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
-        f.clickPicture(button);
-        QCOMPARE(f.messages.shown.size(), 1); // a first start, without a file, said nothing
-        QCOMPARE(f.messages.shown[0].text, QStringLiteral("Are you sure you want to exit?"));
-        QCOMPARE(QFile::exists(f.dataFilePath()), yes);
-        QCOMPARE(f.window->isVisible(), !yes);
     }
 
     void everyCloseRewritesTheFileAndAStartReadsItBack()

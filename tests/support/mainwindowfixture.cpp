@@ -82,7 +82,8 @@ QList<Record> MainWindowFixture::saved(SectionId id) const
 void MainWindowFixture::clickPicture(const QString &name)
 {
     QTest::mouseMove(find<QWidget>(name), QPoint(10, 10));
-    QTest::mouseClick(find<QWidget>(name + "_h"), Qt::LeftButton, {}, QPoint(10, 10));
+    const QString hover = QString(name).replace("butToDo", "butTodo") + "_h"; // spelled so
+    QTest::mouseClick(find<QWidget>(hover), Qt::LeftButton, {}, QPoint(10, 10));
 }
 
 void MainWindowFixture::press(const QString &name)

@@ -7,6 +7,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
 
 void clickAt(QWidget *widget, QPoint at, bool twice)
 {
@@ -35,6 +38,13 @@ QStringList captions(const QListWidget *list)
 QLineEdit *captionEditor(const QListWidget *list)
 {
     return qobject_cast<QLineEdit *>(list->indexWidget(list->currentIndex()));
+}
+
+void listenAsScreenReader(QAccessible::UpdateHandler handler)
+{
+    QAccessible::installUpdateHandler(handler);
+    if (QPlatformAccessibility *layer = QGuiApplicationPrivate::platformIntegration()->accessibility())
+        layer->setActive(handler != nullptr);
 }
 
 void whenModal(std::function<void(QWidget *)> action)

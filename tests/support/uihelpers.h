@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QPoint>
 #include <QStringList>
 
@@ -17,6 +18,10 @@ void clickItem(QListWidget *list, int row, bool twice = false);
 QStringList captions(const QListWidget *list);
 /// The in-place editor of the current entry's caption, if one is open.
 QLineEdit *captionEditor(const QListWidget *list);
+
+/// Switches the accessibility layer on, as a screen reader starting up does, and hands it every
+/// event reported from now on; null stops listening.
+void listenAsScreenReader(QAccessible::UpdateHandler handler);
 
 /// Runs action on the modal window that the next call opens. If the action leaves it open, it
 /// is closed, so a failing test cannot hang in the modal loop.

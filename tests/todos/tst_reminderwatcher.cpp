@@ -16,6 +16,8 @@ const QString kPast = QStringLiteral("12/5/2026 9:00:00 PM");
 const QString kNow = QStringLiteral("12/5/2026 9:05:00 PM");
 const QString kFuture = QStringLiteral("12/5/2026 9:05:01 PM");
 
+QStringList alerts; // the names of the windows announced to screen readers as alerts
+
 void pressOk(AlarmWindow *alarm)
 {
     alarm->findChild<QPushButton *>("cmdOK")->click();
@@ -110,6 +112,11 @@ private slots:
             {"Boiler", todoTag({"Boiler", "0", priority, "0%", kPast, sound, flag, "Ask about the boiler", "c"})}});
         QStringList texts;
         QList<QStringList> lamps; // bright ones, before and after a blink
+        alerts.clear();
+        listenAsScreenReader([](QAccessibleEvent *event) {
+            if (event->type() == QAccessible::Alert)
+                alerts << event->accessibleInterface()->text(QAccessible::Name);
+        });
         int nested = 0;
         FakeClock *clock = &w->fixture.clock;
         QVERIFY(tick([&](AlarmWindow *alarm) {
@@ -139,6 +146,9 @@ private slots:
             watcher()->tick();
         }));
         QCOMPARE(nested, 0);
+        listenAsScreenReader(nullptr);
+        alerts.removeDuplicates(); // announced again when it comes back from being minimised
+        QCOMPARE(alerts, QStringList{"Reminder: Boiler"});
         QVERIFY(!watcher()->alarmShowing());
         QCOMPARE(texts, QStringList({"Boiler", "Due 9:00 PM (5 minutes ago)", "Ask about the boiler", "09:05:01 PM"}));
         QCOMPARE(w->fixture.notifier.posted.size(), 1);

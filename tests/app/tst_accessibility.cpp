@@ -1,0 +1,208 @@
+#include "about/aboutdialog.h"
+#include "quotes/quotedialog.h"
+#include "tests/support/mainwindowfixture.h"
+#include "tests/support/uihelpers.h"
+#include "todos/alarmwindow.h"
+#include "todos/reminderdialog.h"
+#include "todos/todossection.h"
+#include "widgets/arbutton.h"
+#include "widgets/overlaybutton.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+/// What a screen reader says a control is: its name; for a drop-down list, which this desktop
+/// names by its current entry, the label that belongs to it.
+QString spokenName(QWidget *widget)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+    if (iface->role() != QAccessible::ComboBox)
+        return iface->text(QAccessible::Name);
+    const auto labels = iface->relations(QAccessible::Label);
+    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+}
+
+/// What a user can observe after an action: boxes and windows that came up, the data file,
+/// click sounds, the save feedback, the section shown and what a screen reader calls checked.
+QStringList outcome(MainWindowFixture &f, const std::function<void()> &act)
+{
+    QFile::remove(f.dataFilePath());
+    const qsizetype sounds = f.sound.calls.size();
+    QString opened;
+    whenModal([&opened](QWidget *modal) { opened = modal ? modal->objectName() : QString(); });
+    act();
+    QCoreApplication::processEvents();
+    QStringList result{"opened " + opened, QString::number(f.sound.calls.size() - sounds) + " sounds",
+                       f.window->isMinimized() ? "minimized" : f.window->isVisible() ? "visible" : "closed"};
+    for (const auto &box : f.messages.shown)
+        result << box.text;
+    if (QFile::exists(f.dataFilePath()))
+        result << "saved" << f.readFile("savedfile.qlt").toHex();
+    if (f.find<QTimer>("tmrWrite")->isActive())
+        result << "typing feedback";
+    for (QWidget *widget : f.window->findChildren<QWidget *>(QRegularExpression("^(fra|but.*_c$)"))) {
+        if (!widget->isHidden() && widget->parentWidget() == f.window)
+            result << widget->objectName();
+    }
+    for (QAbstractButton *button : f.window->findChildren<QAbstractButton *>()) {
+        if (QAccessible::queryAccessibleInterface(button)->state().checked)
+            result << button->objectName() + " checked";
+        if (!button->isEnabled() && qobject_cast<ARButton *>(button))
+            result << button->objectName() + " disabled";
+    }
+    return result;
+}
+
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+private slots:
+    void everyControlHasANameAndItsRole_data()
+    {
+        QTest::addColumn<QString>("scene");
+        QTest::addColumn<QStringList>("named"); // objectName=name of controls not reached by Tab
+        QTest::addColumn<QStringList>("tabOrder"); // when given
+        QTest::newRow("websites") << "websites" << QStringList{"Picture1=Quote"}
+            << QStringList{"butWeb_keys", "butEmail_keys", "butNotes_keys", "butToDo_keys", "lstWebsites",
+                           "arbWebAdd", "arbWebRemove", "arbWebIE", "txtWebsite", "txtURL", "txtDescription",
+                           "Picture1_keys", "butSay_keys", "butSave_keys", "butAbout_keys", "butExit_keys",
+                           "butMin_keys", "butClose_keys"};
+        QTest::newRow("contacts") << "contacts" << QStringList{} << QStringList{};
+        QTest::newRow("notes") << "notes" << QStringList{} << QStringList{};
+        QTest::newRow("to-dos") << "to-dos" << QStringList{} << QStringList{};
+        QTest::newRow("reminder") << "reminder" << QStringList{} << QStringList{};
+        QTest::newRow("alarm") << "alarm" << QStringList{"imgRed=High priority", "imgRedD=High priority"} << QStringList{};
+        QTest::newRow("quotes") << "quotes" << QStringList{} << QStringList{};
+        QTest::newRow("about") << "about" << QStringList{} << QStringList{"Command1", "chkAutostart", "Label3_keys"};
+    }
+    void everyControlHasANameAndItsRole()
+    {
+        QFETCH(QString, scene);
+        QFETCH(QStringList, named);
+        QFETCH(QStringList, tabOrder);
+        MainWindowFixture f;
+        const int section = QStringList{"websites", "contacts", "notes", "to-dos"}.indexOf(scene);
+        f.openWith(SectionId(qMax(0, section)), {{"A", "A"}});
+        std::unique_ptr<QWidget> dialog;
+        if (section >= 0)
+            f.window->section(SectionId(section))->show();
+        else if (scene == "reminder")
+            dialog = std::make_unique<ReminderDialog>(f.services, ReminderFields{}, f.window);
+        else if (scene == "quotes")
+            dialog = std::make_unique<QuoteDialog>(f.services, f.window);
+        else if (scene == "about")
+            dialog = std::make_unique<AboutDialog>(f.services, f.window);
+        else {
+            auto *todos = static_cast<TodosSection *>(f.window->section(SectionId::Todos));
+            dialog = std::make_unique<AlarmWindow>(f.services, *todos, f.window);
+            static_cast<AlarmWindow *>(dialog.get())->showPriorityLamp(2);
+        }
+        QWidget *window = dialog ? dialog.get() : f.window;
+        window->show(); // focus, and with it the focus mark, lives in the active window
+        QApplication::setActiveWindow(window);
+
+        // Every control Tab reaches, in the order it reaches them.
+        QStringList names, reached;
+        for (QWidget *widget = window->nextInFocusChain(); widget != window; widget = widget->nextInFocusChain()) {
+            if (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(window) || !widget->isEnabled())
+                continue;
+            reached << widget->objectName();
+            names << spokenName(widget);
+            QVERIFY2(!names.last().isEmpty(), qPrintable(widget->objectName()));
+            // Spoken as a button exactly when it is one, never as a check box it is not.
+            const bool button = qobject_cast<QAbstractButton *>(widget) && !qobject_cast<QCheckBox *>(widget);
+            QCOMPARE(QAccessible::queryAccessibleInterface(widget)->role() == QAccessible::Button, button);
+            if (qobject_cast<OverlayButton *>(widget) || qobject_cast<ARButton *>(widget)) {
+                const QImage plain = widget->grab().toImage();
+                widget->setFocus(Qt::TabFocusReason);
+                QVERIFY2(widget->grab().toImage() != plain, "no focus mark"); // a picture button shows one
+            }
+        }
+        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size()); // each told apart
+        if (!tabOrder.isEmpty())
+            QCOMPARE(reached, tabOrder);
+        for (const QString &pair : named)
+            QCOMPARE(spokenName(window->findChild<QWidget *>(pair.section('=', 0, 0))), pair.section('=', 1));
+    }
+
+    void keysDoWhatClicksDo_data()
+    {
+        QTest::addColumn<QString>("key"); // with no modifier: pressed on the focused picture button
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("before"); // "to-dos": chosen first; then a percent typed
+        QTest::addColumn<bool>("answerNo");
+        QTest::addColumn<QStringList>("shows"); // a part of what both do
+        QTest::newRow("websites") << "Ctrl+1" << "butWeb" << "" << false << QStringList{"fraWebsite", "butWeb_c", "butWeb_keys checked", "arbWebRemove disabled", "arbWebIE disabled"};
+        QTest::newRow("contacts") << "Ctrl+2" << "butEmail" << "" << false << QStringList{"fraEmails", "butEmail_keys checked", "arbEmailOE disabled", "arbEmailRemove disabled"};
+        QTest::newRow("notes") << "Ctrl+3" << "butNotes" << "" << false << QStringList{"fraNotes", "butNotes_keys checked", "arbNotesRemove disabled"};
+        QTest::newRow("to-dos") << "Ctrl+4" << "butToDo" << "" << false << QStringList{"fraTodos", "butToDo_keys checked"};
+        QTest::newRow("to-dos again") << "Ctrl+4" << "butToDo" << "to-dos" << false << QStringList{"0 sounds"};
+        QTest::newRow("Space") << "Space" << "butNotes" << "to-dos" << false << QStringList{"fraNotes"};
+        QTest::newRow("Enter again") << "Return" << "butToDo" << "to-dos" << false << QStringList{"visible"};
+        QTest::newRow("save") << "Ctrl+S" << "butSave" << "" << false << QStringList{"saved", "typing feedback"};
+        QTest::newRow("Enter saves") << "Return" << "butSave" << "" << false << QStringList{"saved", "typing feedback"};
+        QTest::newRow("Enter minimizes") << "Return" << "butMin" << "" << false << QStringList{"minimized"};
+        QTest::newRow("about") << "F1" << "butAbout" << "" << false << QStringList{"opened frmAbout"};
+        const QString question = QStringLiteral("Are you sure you want to exit?");
+        QTest::newRow("exit, Yes") << "Ctrl+Q" << "butExit" << "" << false << QStringList{question, "closed", "saved"};
+        QTest::newRow("close, Yes") << "Ctrl+Q" << "butClose" << "" << false << QStringList{question, "closed", "saved"};
+        QTest::newRow("exit, No") << "Ctrl+Q" << "butExit" << "" << true << QStringList{question, "visible"};
+        QTest::newRow("a bad percent holds the key") << "Ctrl+3" << "butNotes" << "to-dos 150" << false
+            << QStringList{"fraTodos", "Complete percent must be a number between 0 to 100."};
+        QTest::newRow("a good percent is saved") << "Ctrl+S" << "butSave" << "to-dos 50" << false << QStringList{"saved"};
+    }
+    void keysDoWhatClicksDo()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, picture);
+        QFETCH(QString, before);
+        QFETCH(bool, answerNo);
+        QFETCH(QStringList, shows);
+        MainWindowFixture byClick, byKey;
+        QList<QStringList> outcomes;
+        for (MainWindowFixture *f : {&byClick, &byKey}) {
+            f->openWith(SectionId::Todos, {{"Boiler", "Boiler\u00b60\u00b61\u00b60%"}});
+            QCOMPARE(outcome(*f, [] {}), (QStringList{"opened ", "0 sounds", "visible"})); // nothing chosen, nothing said
+            if (answerNo)
+                f->messages.answers.enqueue(MessageBoxes::Answer::No);
+            if (!before.isEmpty())
+                f->clickPicture("butToDo");
+            if (before.contains(' ')) {
+                QWidget *percent = f->find<QWidget>("txtComplete");
+                percent->setFocus(Qt::TabFocusReason);
+                QTest::keyClicks(percent, before.section(' ', 1));
+            }
+            QWidget *target = f->window;
+            if (QKeySequence(key)[0].keyboardModifiers() == Qt::NoModifier) {
+                target = f->find<QWidget>(picture + "_keys");
+                target->setFocus(Qt::TabFocusReason);
+            }
+            // The pointer comes from the background, lighting the hover picture (and clicking).
+            if (f == &byClick) {
+                QTest::mouseMove(f->window, QPoint(300, 20));
+                QTest::mouseMove(f->find<QWidget>(picture), QPoint(10, 10));
+            }
+            outcomes << outcome(*f, [&] {
+                if (f == &byClick)
+                    clickAt(f->find<QWidget>(picture));
+                else
+                    QTest::keySequence(target, QKeySequence(key));
+            });
+            for (const QString &part : shows)
+                QVERIFY2(outcomes.last().contains(part), qPrintable(part + " in " + outcomes.last().join(" / ")));
+        }
+        QCOMPARE(outcomes[1], outcomes[0]);
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
