@@ -8,6 +8,7 @@
 #include "widgets/look.h"
 
 #include <QAbstractItemDelegate>
+#include <QFocusEvent>
 #include <QListWidget>
 #include <QPainter>
 
@@ -35,6 +36,7 @@ Section::Section(const Services &services, const QString &objectName, const QStr
     m_list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     m_list->viewport()->setMouseTracking(true);
     new ElidingDelegate(m_list);
+    m_list->installEventFilter(this);
     // A caption being typed in place is a box like any other: leaving the list, or saving,
     // keeps what was typed.
     FieldValidation::instance().watch(m_list, [this] {
@@ -105,4 +107,21 @@ void Section::paintEvent(QPaintEvent *)
     painter.fillRect(band, panel);
     painter.setPen(QColor(0, 54, 89));
     painter.drawText(band, Qt::AlignCenter, title());
+    if (m_listReachedByKey && m_list->hasFocus())
+        look::drawFocusMark(painter, m_list->geometry().adjusted(-3, -3, 3, 3));
+}
+
+bool Section::eventFilter(QObject *watched, QEvent *event)
+{
+    // Reached with Tab, the list is marked around, as an empty one shows no focus of its own;
+    // a click marks nothing, and a dialog coming and going keeps the mark.
+    if (watched == m_list && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (event->type() == QEvent::FocusIn && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
+            m_listReachedByKey = true;
+        else if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            m_listReachedByKey = false;
+        update();
+    }
+    return QGroupBox::eventFilter(watched, event);
 }

@@ -33,6 +33,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     /// Called for every loaded record (the loader makes the editor visible for each).
     virtual void recordLoaded() = 0;
@@ -50,4 +51,5 @@ protected:
 private:
     QListWidget *m_list = nullptr;
     QString m_iconKey;
+    bool m_listReachedByKey = false;
 };
