@@ -38,7 +38,13 @@ QString iconKey(const QListWidgetItem *item)
 
 QListWidgetItem *selected(const QListWidget *list)
 {
-    return list->currentItem();
+    // A click on the empty space below the entries takes the highlight away but leaves the
+    // current entry: only a highlighted entry is the one the user acts on.
+    QListWidgetItem *current = list->currentItem();
+    if (current && current->isSelected())
+        return current;
+    const QList<QListWidgetItem *> highlighted = list->selectedItems();
+    return highlighted.isEmpty() ? nullptr : highlighted.first();
 }
 
 } // namespace listrecords

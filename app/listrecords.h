@@ -20,7 +20,7 @@ QString tag(const QListWidgetItem *item);
 void setTag(QListWidgetItem *item, const QString &tag);
 QString iconKey(const QListWidgetItem *item);
 
-/// The selected entry (the list's current one), or none.
+/// The highlighted entry, or none (also when the list still has a current entry).
 QListWidgetItem *selected(const QListWidget *list);
 
 } // namespace listrecords

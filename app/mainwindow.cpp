@@ -5,6 +5,7 @@
 #include "app/clocktext.h"
 #include "app/navigation.h"
 #include "app/section.h"
+#include "app/timerpause.h"
 #include "contacts/contactssection.h"
 #include "notes/notessection.h"
 #include "platform/clock.h"
@@ -155,6 +156,7 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     m_tmrTime->setInterval(1000);
     connect(m_tmrTime, &QTimer::timeout, this, &MainWindow::timeTick);
     m_tmrTime->start();
+    m_timerPause = new TimerPause(*m_services.clock, this);
 
     m_saveFeedback = new SaveFeedback(this);
 
@@ -529,17 +531,11 @@ void MainWindow::exitWithConfirmation()
 
 void MainWindow::sayTime()
 {
-    // While the time is spoken the window's timers hold, as the whole program waits for it.
-    QList<QTimer *> held;
-    for (QTimer *timer : findChildren<QTimer *>()) {
-        if (timer->isActive()) {
-            timer->stop();
-            held.append(timer);
-        }
-    }
+    // While the time is spoken the window's timers hold, as the whole program waits for it;
+    // then each goes on with the time it had left, so a quote or a feedback still comes on time.
+    m_timerPause->pause(findChildren<QTimer *>());
     SayTime(m_services);
-    for (QTimer *timer : held)
-        timer->start();
+    m_timerPause->resume();
 }
 
 void MainWindow::playClick()

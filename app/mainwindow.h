@@ -17,6 +17,7 @@ class QuoteBox;
 class RecoveryCopy;
 class SaveFeedback;
 class Section;
+class TimerPause;
 
 /// frmMain: the borderless main window with its picture buttons, the four sections, the clock,
 /// the quote and the Save feedback.
@@ -91,6 +92,7 @@ private:
     QHash<QString, QWidget *> m_hoverPictures;
     QLabel *m_lblTime = nullptr;
     QTimer *m_tmrTime = nullptr;
+    TimerPause *m_timerPause = nullptr;
     QuoteBox *m_quoteBox = nullptr;
     SaveFeedback *m_saveFeedback = nullptr;
     RecoveryCopy *m_recovery = nullptr;

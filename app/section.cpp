@@ -3,7 +3,7 @@
 #include "app/listrecords.h"
 #include "widgets/arbutton.h"
 #include "widgets/artwork.h"
-#include "widgets/captiondelegate.h"
+#include "widgets/elidingdelegate.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/look.h"
 
@@ -34,8 +34,8 @@ Section::Section(const Services &services, const QString &objectName, const QStr
     m_list->setUniformItemSizes(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
-    m_list->setItemDelegate(new CaptionDelegate(m_list));
     m_list->viewport()->setMouseTracking(true);
+    new ElidingDelegate(m_list);
     m_list->installEventFilter(this);
     // A caption being typed in place is a box like any other: leaving the list, or saving,
     // keeps what was typed.

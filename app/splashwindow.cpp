@@ -26,6 +26,9 @@ SplashWindow::SplashWindow(const Services &services)
 
     m_lblInfo->setObjectName(QStringLiteral("lblInfo"));
     m_lblInfo->setGeometry(6, 174, 437, 40);
+    // Both lines keep the same margin inside the picture's text box.
+    m_lblInfo->setContentsMargins(5, 0, 5, 0);
+    m_lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QFont font(QStringLiteral("Verdana"));
     font.setPointSizeF(6.75);
     m_lblInfo->setFont(font);

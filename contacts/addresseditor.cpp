@@ -4,6 +4,7 @@
 #include "contacts/renamedialog.h"
 #include "contacts/wrappingbutton.h"
 #include "platform/messageboxes.h"
+#include "widgets/elidingdelegate.h"
 #include "widgets/selectonfocuslineedit.h"
 #include "widgets/placedbutton.h"
 
@@ -43,6 +44,7 @@ AddressEditor::AddressEditor(const Services &services, QWidget *frame)
     m_lstCurEmails->setAccessibleName(QStringLiteral("Addresses of this contact"));
     m_lstCurEmails->setGeometry(9, 181, 169, 98);
     m_lstCurEmails->setSelectionMode(QAbstractItemView::SingleSelection);
+    new ElidingDelegate(m_lstCurEmails);
 
     m_cmdEditEmail = makeButton(new QPushButton(QStringLiteral("Edi&t"), frame),
                                 QStringLiteral("cmdEditEmail"), {183, 207, 51, 18});
@@ -101,9 +103,22 @@ void AddressEditor::show(const QStringList &entries, int selected)
 {
     m_lstCurEmails->clear();
     m_lstCurEmails->addItems(entries);
+    markDefault();
     if (selected >= 0)
         m_lstCurEmails->setCurrentRow(selected);
     updateEntryButtons();
+}
+
+void AddressEditor::markDefault()
+{
+    // The marker stands at the end, where a long address cuts it off: the bold entry still
+    // shows which one it is.
+    for (int row = 0; row < m_lstCurEmails->count(); ++row) {
+        QListWidgetItem *item = m_lstCurEmails->item(row);
+        QFont font = m_lstCurEmails->font();
+        font.setBold(addresslist::hasMarker(item->text()));
+        item->setFont(font);
+    }
 }
 
 int AddressEditor::selectedRow() const
@@ -135,6 +150,7 @@ void AddressEditor::add()
     }
     const QStringList before = entries();
     m_lstCurEmails->addItem(addresslist::added(before, text).constLast());
+    markDefault();
     m_txtEmail->clear();
     m_txtEmail->setFocus();
     emit changed();
@@ -175,6 +191,7 @@ void AddressEditor::edit()
         return;
     if (QListWidgetItem *item = m_lstCurEmails->item(row))
         item->setText(dialog.entryText());
+    markDefault();
     m_lstCurEmails->setFocus();
     emit changed();
 }

@@ -40,6 +40,8 @@ private:
     /// Shows entries and selects one (none for -1); a selection enables the entry buttons.
     void show(const QStringList &entries, int selected);
     int selectedRow() const;
+    /// Shows the default address in bold.
+    void markDefault();
     void updateEntryButtons();
 
     const Services &m_services;

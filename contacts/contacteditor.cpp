@@ -6,10 +6,12 @@
 #include <QLabel>
 #include <QPainter>
 
-#include <algorithm>
 
 namespace {
+const int kLabelX = 7;
 const int kBoxX = 66;
+const int kBoxRight = 232;
+const int kGap = 6;
 }
 
 ContactEditor::ContactEditor(const Services &services, QWidget *parent)
@@ -24,10 +26,20 @@ ContactEditor::ContactEditor(const Services &services, QWidget *parent)
     hint->setGeometry(7, 10, 230, 27);
     hint->setWordWrap(true);
 
-    m_txtName = addBox(QStringLiteral("txtName"), QStringLiteral("&First Name:"), 8, 46);
-    m_txtLast = addBox(QStringLiteral("txtLast"), QStringLiteral("&Last Name:"), 7, 67);
-    m_txtTitle = addBox(QStringLiteral("txtTitle"), QStringLiteral("Tit&le:"), 7, 88);
-    m_txtDisplay = addBox(QStringLiteral("txtDisplay"), QStringLiteral("Dis&play:"), 7, 109);
+    m_txtName = addBox(QStringLiteral("txtName"), QStringLiteral("&First Name:"), 46);
+    m_txtLast = addBox(QStringLiteral("txtLast"), QStringLiteral("&Last Name:"), 67);
+    m_txtTitle = addBox(QStringLiteral("txtTitle"), QStringLiteral("Tit&le:"), 88);
+    m_txtDisplay = addBox(QStringLiteral("txtDisplay"), QStringLiteral("Dis&play:"), 109);
+    // The four labels line up on the left and the boxes start a gap after the widest of them,
+    // in any font.
+    int widest = 0;
+    for (QLineEdit *box : {m_txtName, m_txtLast, m_txtTitle, m_txtDisplay})
+        widest = qMax(widest, m_labels.value(box)->sizeHint().width());
+    const int boxX = qMax(kBoxX, kLabelX + widest + kGap);
+    for (QLineEdit *box : {m_txtName, m_txtLast, m_txtTitle, m_txtDisplay}) {
+        box->setGeometry(boxX, box->y(), kBoxRight - boxX, 18);
+        m_labels.value(box)->setGeometry(kLabelX, box->y() + 2, boxX - kGap - kLabelX, 14);
+    }
     m_addresses = new AddressEditor(services, this);
 
     setTabOrder(m_txtName, m_txtLast);
@@ -36,18 +48,14 @@ ContactEditor::ContactEditor(const Services &services, QWidget *parent)
     setTabOrder(m_txtDisplay, m_addresses->newAddressBox());
 }
 
-QLineEdit *ContactEditor::addBox(const QString &name, const QString &label, int labelX, int y)
+QLineEdit *ContactEditor::addBox(const QString &name, const QString &label, int y)
 {
     auto *box = new SelectOnFocusLineEdit(this);
     box->setObjectName(name);
-    box->setGeometry(kBoxX, y, 166, 18);
+    box->move(kBoxX, y);
     auto *caption = new QLabel(label, this);
     caption->setBuddy(box);
-    // A label ends before its box, so a click there reaches the box; where the font is wider
-    // than the one the layout was drawn for, the label moves left rather than being cut off.
-    const int end = kBoxX - 1;
-    const int x = std::clamp(end - caption->sizeHint().width(), 2, labelX);
-    caption->setGeometry(x, y + 2, end - x, 14);
+    m_labels.insert(box, caption);
     return box;
 }
 

@@ -4,6 +4,9 @@
 #include "platform/services.h"
 
 #include <QGroupBox>
+#include <QHash>
+
+class QLabel;
 
 class AddressEditor;
 class QLineEdit;
@@ -32,11 +35,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QLineEdit *addBox(const QString &name, const QString &label, int labelX, int y);
+    QLineEdit *addBox(const QString &name, const QString &label, int y);
 
     QLineEdit *m_txtName = nullptr;
     QLineEdit *m_txtLast = nullptr;
     QLineEdit *m_txtTitle = nullptr;
     QLineEdit *m_txtDisplay = nullptr;
+    QHash<QLineEdit *, QLabel *> m_labels;
     AddressEditor *m_addresses = nullptr;
 };

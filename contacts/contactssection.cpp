@@ -62,6 +62,11 @@ ContactsSection::ContactsSection(const Services &services, QWidget *parent)
             contactClicked();
     });
     connect(list(), &QListWidget::itemClicked, this, &ContactsSection::contactClicked);
+    // A click on the empty space below the contacts leaves none selected.
+    connect(list(), &QListWidget::itemSelectionChanged, this, [this] {
+        if (list()->count() > 0)
+            refresh();
+    });
     connect(list(), &QListWidget::itemDoubleClicked, this, &ContactsSection::mailDefault);
 }
 
@@ -114,9 +119,12 @@ QString ContactsSection::GetDefaultEmail() const
 void ContactsSection::refresh()
 {
     const bool any = list()->count() > 0;
-    m_arbEmailRemove->setEnabled(any);
-    m_arbEmailOE->setEnabled(any);
+    // With none selected there is nothing to act on or type into.
+    const bool selected = listrecords::selected(list()) != nullptr;
+    m_arbEmailRemove->setEnabled(selected);
+    m_arbEmailOE->setEnabled(selected);
     m_editor->setVisible(any);
+    m_editor->setEnabled(selected);
     if (any)
         ReadInfoFromLst();
     else
@@ -135,6 +143,8 @@ void ContactsSection::addContact()
 
 void ContactsSection::removeContact()
 {
+    if (!listrecords::selected(list()))
+        return;
     list()->setFocus();
     const auto answer = m_services.messages->show(
         window(), QStringLiteral("Do you want to remove the selected email address?"),
@@ -165,6 +175,8 @@ void ContactsSection::contactClicked()
 
 void ContactsSection::mailContact()
 {
+    if (!listrecords::selected(list()))
+        return;
     if (m_editor->addresses()->entries().isEmpty()) {
         m_services.messages->show(window(),
                                   QStringLiteral("There is no e-mail address for this item."),

@@ -46,6 +46,8 @@ NotesSection::NotesSection(const Services &services, QWidget *parent)
     // A click, and moving with the keys, show the note that became selected.
     connect(list(), &QListWidget::currentItemChanged, this, &NotesSection::showSelectedNote);
     connect(list(), &QListWidget::itemClicked, this, &NotesSection::showSelectedNote);
+    // A click on the empty space below the notes leaves none selected.
+    connect(list(), &QListWidget::itemSelectionChanged, this, &NotesSection::showSelectedNote);
     list()->installEventFilter(this);
 }
 
@@ -69,6 +71,8 @@ void NotesSection::addNote()
 
 void NotesSection::removeSelectedNote()
 {
+    if (!listrecords::selected(list()))
+        return;
     const auto answer = m_services.messages->show(
         window(), QStringLiteral("Do you want to remove the selected note?"),
         QStringLiteral("Confirm"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
@@ -81,9 +85,12 @@ void NotesSection::removeSelectedNote()
     }
     notes->setFocus();
     const bool any = notes->count() > 0;
-    m_remove->setEnabled(any);
     m_txtNotes->setVisible(any);
-    setEditorText(any ? listrecords::tag(listrecords::selected(notes)) : QString());
+    if (any)
+        showSelectedNote();
+    else
+        setEditorText(QString());
+    m_remove->setEnabled(any && listrecords::selected(notes));
 }
 
 void NotesSection::storeText()
@@ -103,8 +110,13 @@ void NotesSection::storeText()
 
 void NotesSection::showSelectedNote()
 {
-    if (QListWidgetItem *item = listrecords::selected(list()))
-        setEditorText(listrecords::tag(item));
+    QListWidgetItem *item = listrecords::selected(list());
+    if (list()->count() == 0)
+        return;
+    // With no note selected there is nothing to type into: the editor shows empty and greyed.
+    setEditorText(listrecords::tag(item));
+    m_txtNotes->setEnabled(item != nullptr);
+    m_remove->setEnabled(item != nullptr);
 }
 
 void NotesSection::setEditorText(const QString &tag)

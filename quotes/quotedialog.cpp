@@ -3,6 +3,7 @@
 #include "platform/messageboxes.h"
 #include "quotes/newquotedialog.h"
 #include "quotes/quotefile.h"
+#include "widgets/elidingdelegate.h"
 #include "widgets/placedbutton.h"
 
 #include <QGroupBox>
@@ -47,6 +48,7 @@ QuoteDialog::QuoteDialog(const Services &services, QWidget *parent)
     lstQuotes->setAccessibleName(QStringLiteral("Quotes"));
     lstQuotes->setGeometry(8, 48, 259, 124);
     lstQuotes->setSelectionMode(QAbstractItemView::SingleSelection);
+    new ElidingDelegate(lstQuotes);
     cmdEdit->setEnabled(false);
     cmdRemove->setEnabled(false);
     cmdOK->setDefault(true);
@@ -95,11 +97,10 @@ int QuoteDialog::selectedIndex() const
 
 void QuoteDialog::updateButtons()
 {
-    // Once an item has been chosen there always is a selection, until the list runs empty.
-    if (selectedIndex() >= 0) {
-        cmdEdit->setEnabled(true);
-        cmdRemove->setEnabled(true);
-    }
+    // A click on the empty space below the quotes leaves none selected: nothing to act on.
+    const bool selected = selectedIndex() >= 0;
+    cmdEdit->setEnabled(selected);
+    cmdRemove->setEnabled(selected);
 }
 
 void QuoteDialog::addQuote()

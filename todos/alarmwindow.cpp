@@ -9,6 +9,7 @@
 #include "todos/snoozechoices.h"
 #include "todos/todossection.h"
 #include "widgets/artwork.h"
+#include "widgets/deliberatekeys.h"
 #include "widgets/look.h"
 #include "widgets/placedbutton.h"
 
@@ -18,6 +19,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QTimer>
 
 AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidget *parent)
@@ -35,20 +38,34 @@ AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidge
     auto *frame = new QGroupBox(QStringLiteral("To-Do Reminder"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(8, 6, 344, 118);
-    m_lblSubject = new QLabel(frame);
+    // Subject and description wrap, and scroll when they are longer than the frame: the whole
+    // of them can be read before the to-do is let go.
+    auto *texts = new QScrollArea(frame);
+    texts->setGeometry(6, 18, 334, 96);
+    texts->setFrameShape(QFrame::NoFrame);
+    texts->setWidgetResizable(true);
+    texts->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 0);
+    m_lblSubject = new QLabel(page);
     m_lblSubject->setObjectName(QStringLiteral("lblSubject"));
-    m_lblSubject->setGeometry(10, 22, 324, 18);
     m_lblSubject->setFont(look::verdana(8.25, true));
-    m_lblSubject->setTextFormat(Qt::PlainText);
-    m_lblDue = new QLabel(frame);
+    m_lblDue = new QLabel(page);
     m_lblDue->setObjectName(QStringLiteral("lblDue"));
-    m_lblDue->setGeometry(10, 40, 324, 16);
-    m_lblDesc = new QLabel(frame);
+    m_lblDesc = new QLabel(page);
     m_lblDesc->setObjectName(QStringLiteral("lblDesc"));
-    m_lblDesc->setGeometry(10, 60, 324, 50);
-    m_lblDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_lblDesc->setWordWrap(true);
-    m_lblDesc->setTextFormat(Qt::PlainText);
+    for (QLabel *label : {m_lblSubject, m_lblDue, m_lblDesc}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(label);
+    }
+    layout->addStretch();
+    texts->setWidget(page);
+    page->setAutoFillBackground(false);
+    texts->viewport()->setAutoFillBackground(false);
 
     // The dim lamps always show; each bright one lies over its dim twin.
     addLamp(QStringLiteral("imgGreenD"), QStringLiteral("lamp_green_d"), 12);
@@ -69,7 +86,8 @@ AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidge
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setGeometry(262, 134, 90, 25);
     m_cmdOK->setDefault(true);
-    // Enter is OK wherever the focus is.
+    // Enter is OK wherever the focus is, but only an Enter pressed for this window.
+    new DeliberateKeys(*m_services.clock, this);
     m_cmdSnooz = placeButton(QStringLiteral("Snooz"), QStringLiteral("cmdSnooz"), {262, 165, 90, 25}, this);
 
     m_mnuSnooz = new QMenu(QStringLiteral("Snooz"), this);

@@ -6,7 +6,6 @@ namespace {
 const std::array<const char *, 12> kMonthNames = {"January", "February", "March",     "April",
                                                   "May",     "June",     "July",      "August",
                                                   "September", "October", "November", "December"};
-const std::array<int, 12> kMonthDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 } // namespace
 
@@ -42,9 +41,9 @@ int GetMonthNumber(QStringView name)
     return 0;
 }
 
-int daysInMonth(int month)
+int daysInMonth(int year, int month)
 {
-    return month >= 1 && month <= 12 ? kMonthDays[size_t(month - 1)] : 0;
+    return month >= 1 && month <= 12 ? QDate(year, month, 1).daysInMonth() : 0;
 }
 
 QStringList yearEntries(const QDate &date)

@@ -19,8 +19,8 @@ QString GetMonthName(int month);
 /// 1 for "January" ... 12 for "December"; 0 for any other text.
 int GetMonthNumber(QStringView name);
 
-/// The days of a month as the day list counts them: February always has 28.
-int daysInMonth(int month);
+/// The days of a month of a year: February has 29 in leap years. 0 for a month out of range.
+int daysInMonth(int year, int month);
 
 /// "This year", then the 20 years after the year of date.
 QStringList yearEntries(const QDate &date);

@@ -146,6 +146,8 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
     connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     FieldValidation::instance().watch(m_txtHour, [this] { return checkHour(); });
     FieldValidation::instance().watch(m_txtMin, [this] { return checkMinute(); });
+    // Cancel drops what was typed, as Esc does: a bad hour or minute does not hold it up.
+    FieldValidation::instance().leaveUncheckedFor(m_cmdCancel);
 
     // Load: a reminder that does not convert counts as none.
     const QDateTime now = m_services.clock->now();
@@ -191,7 +193,7 @@ void ReminderDialog::FillMonth(const QDateTime &dDate)
 void ReminderDialog::FillDay(const QDateTime &dDate)
 {
     const QString month = m_cboMonth->currentText();
-    const int days = daysInMonth(month == thisMonth ? dDate.date().month() : GetMonthNumber(month));
+    const int days = daysInMonth(chosenYear(), month == thisMonth ? dDate.date().month() : GetMonthNumber(month));
     m_cboDay->clear();
     m_cboDay->addItems(dayEntries(days, dDate.date().day()));
     const bool laterDay = dDate.date() > m_services.clock->now().date();
@@ -220,14 +222,28 @@ void ReminderDialog::SetcboTime(const QDateTime &dDate)
     m_cboAMPM->setCurrentIndex(time.hour() < 12 ? 0 : 1);
 }
 
+int ReminderDialog::chosenYear() const
+{
+    return m_cboYear->currentIndex() > 0 ? m_cboYear->currentText().toInt()
+                                         : m_services.clock->now().date().year();
+}
+
 void ReminderDialog::yearClick()
 {
-    if (m_cboYear->currentIndex() <= 0)
-        return;
-    if (m_cboMonth->currentIndex() == 0)
-        select(m_cboMonth, m_cboMonth->count() - 1);
-    if (m_cboDay->currentIndex() == 0)
-        select(m_cboDay, m_cboDay->count() - 1);
+    if (m_cboYear->currentIndex() > 0) {
+        if (m_cboMonth->currentIndex() == 0)
+            select(m_cboMonth, m_cboMonth->count() - 1);
+        if (m_cboDay->currentIndex() == 0)
+            select(m_cboDay, m_cboDay->count() - 1);
+    }
+    // A chosen month's days follow the year (February of a leap year has 29); the day stays.
+    if (m_cboMonth->currentIndex() > 0) {
+        const QString day = m_cboDay->currentText();
+        monthClick();
+        const int index = m_cboDay->findText(day);
+        if (index >= 0)
+            m_cboDay->setCurrentIndex(index);
+    }
 }
 
 void ReminderDialog::monthClick()
@@ -239,7 +255,7 @@ void ReminderDialog::monthClick()
     }
     // A month shorter than today's day number counts from its last day.
     const int month = GetMonthNumber(m_cboMonth->currentText());
-    const int day = qMin(now.date().day(), daysInMonth(month));
+    const int day = qMin(now.date().day(), daysInMonth(chosenYear(), month));
     FillDay(QDateTime(QDate(now.date().year(), month, day), now.time()));
     if (m_cboDay->currentIndex() == 0)
         select(m_cboDay, m_cboDay->count() - 1);

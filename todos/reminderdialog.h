@@ -35,6 +35,8 @@ private:
     /// Selects an entry by code; for the year and month lists this runs their click handler,
     /// as the user's choice would.
     void select(QComboBox *combo, int index);
+    /// The year the lists stand for: the chosen one, or the current one for "This year".
+    int chosenYear() const;
     void yearClick();
     void monthClick();
     void fastClick(int index);

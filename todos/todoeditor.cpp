@@ -53,7 +53,16 @@ TodoEditor::TodoEditor(const Services &services, QWidget *parent)
     m_txtComplete->setText(QStringLiteral("0%"));
     // The spinner lies over the right end of the box, so the text stops short of it.
     m_txtComplete->setTextMargins(0, 0, 17, 0);
-    addLabel(QStringLiteral("% Co&mplete:"), {116, 61, 67, 14}, m_txtComplete);
+    // The priority list is as wide as "Normal" needs; the label beside it gives way.
+    QFont smaller = m_cboPeriority->font();
+    smaller.setPointSizeF(7.5);
+    m_cboPeriority->setFont(smaller);
+    const int normalWidth = QFontMetrics(smaller).horizontalAdvance(QStringLiteral("Normal"));
+    m_cboPeriority->resize(qMax(61, normalWidth + 26), 20);
+    QLabel *percentLabel = addLabel(QStringLiteral("% Co&mplete:"), {116, 61, 67, 14}, m_txtComplete);
+    const int percentLabelWidth = percentLabel->fontMetrics().horizontalAdvance(QStringLiteral("% Complete:")) + 1;
+    const int percentLabelX = qMax(m_cboPeriority->geometry().right() + 3, qMin(116, 178 - percentLabelWidth));
+    percentLabel->setGeometry(percentLabelX, 61, 179 - percentLabelX, 14);
     // The spinner is the box's buddy, lying over its right end (214, 60 in the frame): a part
     // of the box, so stepping does not count as leaving it.
     m_udComplete = new UpDownButtons(m_txtComplete);

@@ -40,6 +40,8 @@ TodosSection::TodosSection(const Services &services, QWidget *parent)
     // Moving through the list by key shows each to-do too, so an edit never lands in the
     // to-do before.
     connect(lst, &QListWidget::currentItemChanged, this, &TodosSection::ReadInfoFromLst_Todo);
+    // A click on the empty space below the to-dos leaves none selected.
+    connect(lst, &QListWidget::itemSelectionChanged, this, &TodosSection::ReadInfoFromLst_Todo);
     connect(lst->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
             &TodosSection::reminderRowsRemoved);
     connect(m_editor, &TodoEditor::subjectLeft, this, &TodosSection::subjectLeft);
@@ -116,6 +118,7 @@ void TodosSection::ReadInfoFromLst_Todo()
         return;
     }
     m_editor->showRecord(TodoRecord::fromTag(listrecords::tag(item)));
+    showEditorState(true);
 }
 
 void TodosSection::PutInfo2Lst_Todo()
@@ -128,7 +131,8 @@ void TodosSection::TodoItemClick()
 {
     ReadInfoFromLst_Todo();
     QListWidgetItem *item = listrecords::selected(list());
-    if (item && item->text() != todotext::newTodo)
+    // A caption the user typed in place is never wiped by a subject still empty.
+    if (item && item->text() != todotext::newTodo && !m_editor->subject().isEmpty())
         item->setText(m_editor->subject());
 }
 
@@ -143,9 +147,10 @@ void TodosSection::subjectLeft()
 void TodosSection::addTodo()
 {
     QListWidget *lst = list();
+    // Focus first: a box still being edited is stored into the to-do it shows.
+    lst->setFocus(Qt::OtherFocusReason);
     QListWidgetItem *item = listrecords::append(lst, todotext::newTodo, iconKey());
     lst->setCurrentItem(item);
-    lst->setFocus(Qt::OtherFocusReason);
     item->setSelected(true);
     lst->editItem(item);
     showEditorState(true);
@@ -156,6 +161,8 @@ void TodosSection::removeTodo()
 {
     QListWidget *lst = list();
     QListWidgetItem *item = listrecords::selected(lst);
+    if (!item)
+        return;
     // The question is about this to-do: if an alarm deletes it while the question is open, a
     // Yes must not take the next one with it.
     const QPersistentModelIndex asked = item ? QPersistentModelIndex(lst->model()->index(lst->row(item), 0))
@@ -165,7 +172,7 @@ void TodosSection::removeTodo()
         MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
     if (answer == MessageBoxes::Answer::Yes && asked.isValid()) {
         std::unique_ptr<QListWidgetItem> removed(lst->takeItem(asked.row()));
-        if (QListWidgetItem *now = listrecords::selected(lst))
+        if (QListWidgetItem *now = lst->currentItem())
             now->setSelected(true);
     }
     lst->setFocus(Qt::OtherFocusReason);
@@ -187,7 +194,7 @@ void TodosSection::removeAlarmedTodo(QListWidgetItem *item)
         showEditorState(false);
         return;
     }
-    if (QListWidgetItem *now = listrecords::selected(lst))
+    if (QListWidgetItem *now = lst->currentItem())
         now->setSelected(true);
     ReadInfoFromLst_Todo();
 }

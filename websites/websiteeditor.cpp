@@ -76,5 +76,8 @@ void WebsiteEditor::setFields(const websiterecord::Fields &fields)
 {
     m_txtWebsite->setText(fields.title);
     m_txtURL->setText(fields.url);
+    // A long title or URL is read from its beginning.
+    m_txtWebsite->setCursorPosition(0);
+    m_txtURL->setCursorPosition(0);
     m_txtDescription->setPlainText(notetext::toEditor(fields.description));
 }

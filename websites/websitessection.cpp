@@ -39,6 +39,11 @@ WebsitesSection::WebsitesSection(const Services &services, QWidget *parent)
     connect(list(), &QListWidget::itemClicked, this, &WebsitesSection::ReadInfoFromLst_Web);
     // Moving through the list with the keys shows each website as a click does.
     connect(list(), &QListWidget::currentItemChanged, this, &WebsitesSection::ReadInfoFromLst_Web);
+    // A click on the empty space below the websites leaves none selected.
+    connect(list(), &QListWidget::itemSelectionChanged, this, [this] {
+        if (list()->count() > 0)
+            refresh();
+    });
     connect(list(), &QListWidget::itemDoubleClicked, this, &WebsitesSection::openSelectedWebsite);
 
     FieldValidation &validation = FieldValidation::instance();
@@ -87,9 +92,12 @@ void WebsitesSection::titleLeft()
 void WebsitesSection::refresh()
 {
     const bool any = list()->count() > 0;
-    m_remove->setEnabled(any);
-    m_open->setEnabled(any);
+    // With none selected there is nothing to act on or type into.
+    const bool selected = listrecords::selected(list()) != nullptr;
+    m_remove->setEnabled(selected);
+    m_open->setEnabled(selected);
     m_editor->setVisible(any);
+    m_editor->setEnabled(selected);
     if (any)
         ReadInfoFromLst_Web();
     else
@@ -109,6 +117,8 @@ void WebsitesSection::addWebsite()
 
 void WebsitesSection::removeSelectedWebsite()
 {
+    if (!listrecords::selected(list()))
+        return;
     const auto answer = m_services.messages->show(
         window(), QStringLiteral("Do you want to remove the selected website?"),
         QStringLiteral("Confirm"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);

@@ -1,8 +1,8 @@
 #include "widgets/fieldvalidation.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -15,13 +15,18 @@ FieldValidation &FieldValidation::instance()
 FieldValidation::FieldValidation()
 {
     qApp->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, &FieldValidation::onFocusChanged);
 }
 
 void FieldValidation::watch(QWidget *field, Check check)
 {
     m_checks.insert(field, std::move(check));
     connect(field, &QObject::destroyed, this, [this, field] { m_checks.remove(field); });
+}
+
+void FieldValidation::leaveUncheckedFor(QWidget *target)
+{
+    m_unchecked.insert(target);
+    connect(target, &QObject::destroyed, this, [this, target] { m_unchecked.remove(target); });
 }
 
 QWidget *FieldValidation::watchedFieldOf(QWidget *widget) const
@@ -35,26 +40,43 @@ QWidget *FieldValidation::watchedFieldOf(QWidget *widget) const
     return nullptr;
 }
 
+bool FieldValidation::leavesUnchecked(const QWidget *field, const QWidget *target) const
+{
+    if (!target || target->window() != field->window())
+        return true;
+    if (target == field || field->isAncestorOf(target))
+        return true;
+    return m_unchecked.contains(const_cast<QWidget *>(target));
+}
+
+void FieldValidation::forgetLastAnswer()
+{
+    m_lastField = nullptr;
+}
+
 bool FieldValidation::check(QWidget *field, ulong stamp)
 {
     if (m_running)
         return true;
-    // A focus change reuses the answer of the press that caused it; a press reuses the answer
-    // given for itself or for the focus change it caused.
-    const bool samePress = stamp == 0 ? m_lastStamp != 0 : (m_lastStamp == stamp || m_lastStamp == 0);
-    if (m_lastChecked == field && samePress) {
-        if (stamp != 0)
-            m_lastStamp = stamp;
-        return m_lastAnswer;
+    if (m_lastField == field) {
+        // The press seen again (at the window, then at each widget it passes), the press whose
+        // focus change was just checked, or the focus change of a press that was accepted (a
+        // refused press is swallowed, so it moves no focus).
+        const bool samePress = stamp != 0 && (m_lastStamp == stamp || m_lastStamp == 0);
+        const bool causedByPress = stamp == 0 && m_lastStamp != 0 && m_lastAnswer;
+        if (samePress || causedByPress) {
+            if (stamp != 0)
+                m_lastStamp = stamp;
+            return m_lastAnswer;
+        }
     }
     m_running = true;
     const Check check = m_checks.value(field);
     const bool accepted = !check || check();
     m_running = false;
-    m_lastChecked = field;
+    m_lastField = field;
     m_lastStamp = stamp;
     m_lastAnswer = accepted;
-    QTimer::singleShot(0, this, [this] { m_lastChecked = nullptr; });
     return accepted;
 }
 
@@ -63,29 +85,54 @@ bool FieldValidation::commitFocused()
     QWidget *field = watchedFieldOf(QApplication::focusWidget());
     if (!field)
         return true;
-    m_lastChecked = nullptr; // a save always checks afresh
+    forgetLastAnswer(); // a save always checks afresh
     return check(field, 0);
 }
 
 bool FieldValidation::allowPress(QWidget *target, ulong stamp)
 {
     QWidget *field = watchedFieldOf(QApplication::focusWidget());
-    if (!field || m_running || !target || target->window() != field->window())
-        return true;
-    if (target == field || field->isAncestorOf(target))
+    if (!field || m_running || leavesUnchecked(field, target))
         return true;
     return check(field, stamp);
 }
 
+void FieldValidation::focusLeft(QWidget *old)
+{
+    QWidget *field = watchedFieldOf(old);
+    QWidget *now = QApplication::focusWidget();
+    if (!field || m_running || leavesUnchecked(field, now))
+        return;
+    // Checked here, before the widget taking the focus hears of it: a list that shows its
+    // record when it gets the focus must not reload the editor before the field is stored.
+    if (!check(field, 0))
+        field->setFocus(Qt::OtherFocusReason);
+}
+
 bool FieldValidation::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        m_lastChecked = nullptr; // typing changes what the next check sees
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        // The press or key is over: what comes next is a new attempt, checked afresh, also
+        // when the same value was refused a moment ago.
+        forgetLastAnswer();
+        return false;
+    case QEvent::FocusOut:
+        if (watched->isWidgetType()
+            && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+            focusLeft(static_cast<QWidget *>(watched));
+        return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        break;
+    default:
         return false;
     }
-    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
-        return false;
-    const ulong stamp = qMax<ulong>(1, static_cast<QMouseEvent *>(event)->timestamp());
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    const ulong stamp = qMax<ulong>(1, mouse->timestamp());
     if (watched->isWidgetType())
         return !allowPress(static_cast<QWidget *>(watched), stamp);
     // A real press reaches the window first, before Qt moves the focus or the pressed widget
@@ -94,21 +141,9 @@ bool FieldValidation::eventFilter(QObject *watched, QEvent *event)
         return false;
     for (QWidget *top : QApplication::topLevelWidgets()) {
         if (top->windowHandle() == watched) {
-            const auto *mouse = static_cast<QMouseEvent *>(event);
             QWidget *target = top->childAt(mouse->position().toPoint());
             return !allowPress(target ? target : top, stamp);
         }
     }
     return false;
-}
-
-void FieldValidation::onFocusChanged(QWidget *old, QWidget *now)
-{
-    QWidget *field = watchedFieldOf(old);
-    if (!field || !now || now->window() != field->window() || m_running)
-        return;
-    if (field == now || field->isAncestorOf(now))
-        return;
-    if (!check(field, 0))
-        field->setFocus(Qt::OtherFocusReason);
 }

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 
 #include <functional>
 
@@ -11,7 +12,8 @@ class QWidget;
 /// The "field is left" event, built once for the whole program. A watched field's check runs
 /// when the focus is about to leave it: before a click elsewhere in its window takes effect
 /// (also on pictures and buttons that never take the focus), and when the focus moves by key or
-/// by code. A check that answers false keeps the focus in the field and swallows the click.
+/// by code, before the widget that receives the focus acts on it. A check that answers false
+/// keeps the focus in the field and swallows the click.
 class FieldValidation : public QObject
 {
     Q_OBJECT
@@ -24,6 +26,10 @@ public:
     /// Runs check whenever the focus leaves field (or a child of it, such as a spin box's editor).
     void watch(QWidget *field, Check check);
 
+    /// Leaving a field for target (a click on it, or the focus moving to it) runs no check:
+    /// a Cancel button that drops whatever was typed.
+    void leaveUncheckedFor(QWidget *target);
+
     /// Runs the focused field's check as if it were left now: before a save, so that what the
     /// user sees is what is saved. True when no field is focused or the check accepts.
     bool commitFocused();
@@ -34,16 +40,20 @@ protected:
 private:
     FieldValidation();
     QWidget *watchedFieldOf(QWidget *widget) const;
-    /// Runs the field's check, or reuses the answer it gave for the event being handled now:
-    /// one press is seen at the window, by the focus change and by each widget it passes.
-    /// stamp is the press's time stamp, 0 for a focus change.
+    bool leavesUnchecked(const QWidget *field, const QWidget *target) const;
+    /// Runs the field's check. One press is seen at the window, by each widget it passes and by
+    /// the focus change it causes: those reuse the answer given for it, until the press ends
+    /// (released, the mouse moved, a key). stamp is the press's time stamp, 0 for a focus change.
     bool check(QWidget *field, ulong stamp);
     /// A press on target while a watched field has the focus: false swallows it.
     bool allowPress(QWidget *target, ulong stamp);
-    void onFocusChanged(QWidget *old, QWidget *now);
+    /// The focus has just left old (a field or inside one) for the application's focus widget.
+    void focusLeft(QWidget *old);
+    void forgetLastAnswer();
 
     QHash<QWidget *, Check> m_checks;
-    QPointer<QWidget> m_lastChecked;
+    QSet<QWidget *> m_unchecked;
+    QPointer<QWidget> m_lastField;
     ulong m_lastStamp = 0;
     bool m_lastAnswer = true;
     bool m_running = false;

@@ -302,6 +302,7 @@ private slots:
         auto *title = f.find<QLineEdit>("txtWebsite");
         title->setFocus();
         QVERIFY(!timer->isActive());
+        QTest::keyClick(title, Qt::Key_End); // a record is shown from the start of its title
         QTest::keyClicks(title, " page");
         QVERIFY(timer->isActive());
         f.window->writeRecoveryCopy();

@@ -1,7 +1,9 @@
 #include "speech/saytime.h"
 #include "tests/support/mainwindowfixture.h"
 
+#include <QLabel>
 #include <QTest>
+#include <QTimer>
 
 class TestSayTime : public QObject
 {
@@ -42,6 +44,28 @@ private slots:
             files.append(wave(name));
         QCOMPARE(fixture.sound.paths(FakeSound::Call::PlayToEnd), files);
         QCOMPARE(fixture.sound.calls.size(), files.size()); // each said to the end, nothing else
+    }
+
+    void timersGoOnWithTheTimeTheyHadLeft()
+    {
+        // Each saying takes 15 s; the clock ticks every second, the quote changes every 20 s.
+        MainWindowFixture fixture;
+        fixture.clock.set(QDateTime(QDate(2026, 12, 5), QTime(21, 4, 50)));
+        fixture.open();
+        auto *quoteChange = fixture.find<QTimer>("tmrFadeOut");
+        quoteChange->stop(); // the first quote is in
+        fixture.sound.onPlayToEnd = [&](const QString &path) {
+            if (path.endsWith("time.WAV"))
+                fixture.clock.advanceSecs(15);
+        };
+        const QString before = fixture.find<QLabel>("lblTime")->text();
+        for (bool changes : {false, true}) {
+            fixture.clickPicture("butSay");
+            QCoreApplication::processEvents(); // the timers' turn comes after the click
+            QCoreApplication::processEvents();
+            QVERIFY(fixture.find<QLabel>("lblTime")->text() != before); // due ticks run at once
+            QCOMPARE(quoteChange->isActive(), changes); // 30 s on, the quote changes
+        }
     }
 };
 

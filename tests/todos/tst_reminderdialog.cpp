@@ -62,7 +62,8 @@ private slots:
         const QStringList may14 = QStringList{"Today"} + days(15, 31) + days(1, 14);
         QTest::newRow("later month") << QDate(2026, 5, 14) << "July" << may14 << "15";
         QTest::newRow("earlier month") << QDate(2026, 5, 14) << "March" << may14 << "14";
-        QTest::newRow("February, leap year") << QDate(2028, 1, 10) << "February" << QStringList{"Today"} + days(11, 28) + days(1, 10) << "11";
+        QTest::newRow("February, leap year") << QDate(2028, 1, 10) << "February" << QStringList{"Today"} + days(11, 29) + days(1, 10) << "11";
+        QTest::newRow("February, then a leap year") << QDate(2026, 1, 10) << "February:2028" << QStringList{"Today"} + days(11, 29) + days(1, 10) << "11";
         QTest::newRow("April on the 31st") << QDate(2026, 3, 31) << "April" << QStringList{"Today"} + days(1, 30) << "1";
         QTest::newRow("February on the 31st") << QDate(2026, 1, 31) << "February" << QStringList{"Today"} + days(1, 28) << "1";
         QTest::newRow("back to this month") << QDate(2026, 1, 31) << "This month" << QStringList{"Today"} + days(1, 31) << "Today";
@@ -74,7 +75,9 @@ private slots:
         open(QDateTime(today, QTime(10, 0)));
         if (month == QLatin1String("This month"))
             QVERIFY(choose(get("cboMonth"), "February"));
-        QVERIFY(choose(get("cboMonth"), month));
+        QVERIFY(choose(get("cboMonth"), month.section(':', 0, 0)));
+        if (month.contains(':'))
+            QVERIFY(choose(get("cboYear"), month.section(':', 1)));
         QTEST(items("cboDay"), "days");
         QTEST(get("cboDay")->currentText(), "day");
     }
@@ -96,6 +99,11 @@ private slots:
                                            << "5/14/2027 10:00:00 AM" << "May 14, 2027  10:00 AM";
         QTest::newRow("stored, later year") << evening << "6/30/2028 9:05:00 PM" << "1" << "" << "6/30/2028 9:05:00 PM"
                                             << "June 30, 2028  09:05 PM";
+        QTest::newRow("stored 29 February") << evening << "2/29/2028 9:05:00 PM" << "1" << "" << "2/29/2028 9:05:00 PM"
+                                            << "February 29, 2028  09:05 PM";
+        QTest::newRow("10 hours on from 28 February 2028") << QDateTime(QDate(2028, 2, 28), QTime(20, 0)) << "" << ""
+                                                           << "cboFast:10 Hours Later" << "2/29/2028 6:00:00 AM"
+                                                           << "February 29  06:00 AM";
         QTest::newRow("stored, this month") << evening << "12/17/2026 7:45:00 AM" << "x" << "" << "12/17/2026 7:45:00 AM"
                                             << "December 17  07:45 AM";
         QTest::newRow("stored midnight, silent") << evening << "1/2/2027" << "0" << "" << "1/2/2027" << "January 2, 2027  12:00 AM";
@@ -162,6 +170,10 @@ private slots:
         get<QLineEdit>(message.startsWith("Hour") ? "txtMin" : "txtHour")->setFocus();
         QCoreApplication::processEvents();
         QVERIFY(bad->hasFocus());
+        QCOMPARE(f->messages.shown.size(), 2);
+        clickAt(get<QPushButton>("cmdCancel")); // Cancel closes at once, as Esc does
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(!dialog->written());
         QCOMPARE(f->messages.shown.size(), 2);
     }
 

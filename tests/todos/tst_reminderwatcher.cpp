@@ -198,6 +198,27 @@ private slots:
             QCOMPARE(w->record(edited).subject, QStringLiteral("Typed"));
     }
 
+    void onlyAnEnterPressedForTheAlarmAnswersIt()
+    {
+        w = std::make_unique<TodosWindow>(QList<Record>{todo("Boiler", kPast)});
+        int ignored = 0;
+        QVERIFY(tick([&](AlarmWindow *alarm) {
+            const auto enter = [&](QEvent::Type type, bool repeat) {
+                QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier, "\r", repeat);
+                QApplication::sendEvent(alarm->focusWidget(), &event);
+                ignored += alarm->isVisible() ? 1 : 0;
+            };
+            enter(QEvent::KeyPress, false); // in its first second on screen
+            w->fixture.clock.advanceSecs(1);
+            enter(QEvent::KeyPress, true); // held from before: repeats, then let go
+            enter(QEvent::KeyRelease, true);
+            enter(QEvent::KeyRelease, false);
+            enter(QEvent::KeyPress, false); // pressed for it: OK
+        }));
+        QCOMPARE(ignored, 4);
+        QCOMPARE(w->list->count(), 0);
+    }
+
     void snoozeOrStopReminding_data()
     {
         QTest::addColumn<QString>("choice");

@@ -57,6 +57,12 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         w->clickItem(1); // a "New To-Do" keeps its caption
         QCOMPARE(w->list->item(1)->text(), QStringLiteral("New To-Do"));
+        QTest::keyClick(w->list, Qt::Key_F2); // and a caption typed in place is not wiped by
+        QTest::keyClicks(QApplication::focusWidget(), "Buy milk"); // the empty subject
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        w->clickItem(0);
+        w->clickItem(1);
+        QCOMPARE(w->list->item(1)->text(), QStringLiteral("Buy milk"));
 
         // No keeps everything; Yes removes the selected to-do and shows the next.
         w->clickItem(0);

@@ -41,15 +41,16 @@ DataFileContent sampleContent()
     DataFileContent content;
     content[SectionId::Websites] = {
         {"Debian", "Debian" + QString(f) + "https://www.debian.org" + f + "The universal operating system.\r\nRelease notes and news."},
-        {"Weather", "Weather" + QString(f) + "https://weather.example.org" + f + "Forecast for the week"}};
+        {"Weather", "Weather" + QString(f) + "https://weather.example.org" + f + "Forecast for the week"},
+        {"Growing tomatoes on a small balcony, a complete guide", "Growing tomatoes on a small balcony, a complete guide" + QString(f) + "https://garden.example.org/balcony/tomatoes" + f + ""}};
     content[SectionId::Contacts] = {
-        {"Ann Lee", "Ann" + QString(f) + "Lee" + f + "Editor" + f + "ann@example.org (Default E-Mail)::ann.lee@example.com::"},
+        {"Ann Lee", "Ann" + QString(f) + "Lee" + f + "Editor" + f + "ann.lee@example.com::ann.lee.editorial-office@publishing-house.example.org (Default E-Mail)::"},
         {"Bob Stone", "Bob" + QString(f) + "Stone" + f + "" + f + "bob@example.net (Default E-Mail)::"}};
     content[SectionId::Notes] = {
         {"Shopping", "Milk\r\nBread\r\nEggs\r\nCoffee beans"},
         {"Ideas", "Paint the fence blue.\r\nTry the new bakery on Main Street."}};
     content[SectionId::Todos] = {
-        {"Call plumber", "Call plumber" + QString(f) + "1" + f + "2" + f + "50%" + f + "" + f + "" + f + "" + f + "Ask about the boiler" + f + "Reminder not set"},
+        {"Call plumber", "Call plumber" + QString(f) + "1" + f + "1" + f + "50%" + f + "" + f + "" + f + "" + f + "Ask about the boiler" + f + "Reminder not set"},
         {"Renew passport", "Renew passport" + QString(f) + "0" + f + "1" + f + "0%" + f + "" + f + "" + f + "" + f + "Photos first" + f + "Reminder not set"}};
     return content;
 }
@@ -118,7 +119,12 @@ int main(int argc, char *argv[])
     ReminderDialog reminder(services, ReminderFields{}, &window);
     reminder.grab().save(out + "/reminder.png");
     AlarmWindow alarm(services, *static_cast<TodosSection *>(window.section(SectionId::Todos)), &window);
-    alarm.setTexts(QStringLiteral("Call plumber"), QStringLiteral("Ask about the boiler"));
+    alarm.setTexts(QStringLiteral("Call the plumber about the boiler in the cellar before the winter comes"),
+                   QStringLiteral("Ask about the boiler: it clicks three times before it starts, the pressure "
+                                  "drops overnight, the radiator in the back room stays cold, and the "
+                                  "warranty ends in January. Have the invoice from last year ready, and the "
+                                  "model number from the plate on its side. Ask for a quote in writing, and "
+                                  "whether the old tank can stay where it is."));
     alarm.showPriorityLamp(2);
     alarm.setDue(clock.now().addSecs(-2 * 3600 - 300));
     alarm.grab().save(out + "/alarm.png");
