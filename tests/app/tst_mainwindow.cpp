@@ -1,8 +1,6 @@
 #include "app/section.h"
 #include "platform/ansitext.h"
 #include "tests/support/mainwindowfixture.h"
-#include "widgets/arbutton.h"
-#include "widgets/picturebox.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,9 +19,11 @@ namespace {
 
 const QStringList kAllHovers = {"butSave_h", "butWeb_h",  "butEmail_h", "butNotes_h", "butTodo_h",
                                 "butClose_h", "butMin_h", "butAbout_h", "butExit_h",  "butSay_h"};
+const QStringList kFrames = {"fraWebsite", "fraEmails", "fraNotes", "fraTodos"};
+const QStringList kPressed = {"butWeb_c", "butEmail_c", "butNotes_c", "butTodo_c"};
 
 /// Which of the named widgets are shown (not hidden), in the order named.
-QStringList shown(const MainWindowFixture &f, const QStringList &names)
+QStringList shown(const MainWindowFixture &f, const QStringList &names = kAllHovers)
 {
     QStringList result;
     for (const QString &name : names) {
@@ -31,16 +31,6 @@ QStringList shown(const MainWindowFixture &f, const QStringList &names)
             result << name;
     }
     return result;
-}
-
-QStringList shownHovers(const MainWindowFixture &f) { return shown(f, kAllHovers); }
-QStringList visibleFrames(const MainWindowFixture &f)
-{
-    return shown(f, {"fraWebsite", "fraEmails", "fraNotes", "fraTodos"});
-}
-QStringList pressedPictures(const MainWindowFixture &f)
-{
-    return shown(f, {"butWeb_c", "butEmail_c", "butNotes_c", "butTodo_c"});
 }
 
 int clicks(const MainWindowFixture &f)
@@ -59,53 +49,31 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void clearHoverHidesExactlyItsTable_data()
-    {
-        QTest::addColumn<QString>("sDontClear");
-        QTest::addColumn<QStringList>("stillShown");
-        // A section name puts out the other three section hovers and nothing else.
-        const QStringList sections = {"butWeb_h", "butEmail_h", "butNotes_h", "butTodo_h"};
-        const auto keeping = [&sections](const QString &own) {
-            QStringList kept = kAllHovers;
-            for (const QString &name : sections)
-                if (name != own)
-                    kept.removeOne(name);
-            return kept;
-        };
-        QTest::newRow("websites") << "websites" << keeping("butWeb_h");
-        QTest::newRow("emails, any case") << "EMails" << keeping("butEmail_h");
-        QTest::newRow("notes") << "notes" << keeping("butNotes_h");
-        QTest::newRow("todos") << "todos" << keeping("butTodo_h");
-        QTest::newRow("empty clears all") << "" << QStringList();
-        QTest::newRow("other text clears none") << "contacts" << kAllHovers;
-    }
-    void clearHoverHidesExactlyItsTable()
-    {
-        QFETCH(QString, sDontClear);
-        QFETCH(QStringList, stillShown);
-        MainWindowFixture f;
-        f.open();
-        for (const QString &name : kAllHovers)
-            f.find<QWidget>(name)->show();
-        f.window->ClearHover(sDontClear);
-        QCOMPARE(shownHovers(f), stillShown);
-    }
-
     void movingAcrossButtonsLightsOneAndClicksOnce()
     {
         MainWindowFixture f;
         f.open();
         hover(f, "butSave");
-        hover(f, "butWeb");
-        hover(f, "butEmail");
-        // Save's hover survives section buttons; only the button under the pointer is lit.
-        QCOMPARE(shownHovers(f), (QStringList{"butSave_h", "butEmail_h"}));
-        QCOMPARE(clicks(f), 3);
+        // Save's hover survives section buttons; only the section button under the pointer is lit.
+        for (const QString &button : QStringList{"butWeb", "butEmail", "butNotes", "butToDo"}) {
+            hover(f, button);
+            QCOMPARE(shown(f), (QStringList{"butSave_h", QString(button).replace("ToDo", "Todo") + "_h"}));
+        }
+        QCOMPARE(clicks(f), 5);
         hover(f, "butAbout");
-        QCOMPARE(shownHovers(f), QStringList{"butAbout_h"});
+        QCOMPARE(shown(f), QStringList{"butAbout_h"});
         QTest::mouseMove(f.window, QPoint(300, 20)); // the background puts everything out
-        QCOMPARE(shownHovers(f), QStringList());
-        QCOMPARE(clicks(f), 4);
+        QCOMPARE(shown(f), QStringList());
+        QCOMPARE(clicks(f), 6);
+        // A command button shows its pressed picture while held; restored later, it shows its
+        // normal one.
+        hover(f, "butMin");
+        auto *minHover = f.find<QWidget>("butMin_h");
+        QTest::mousePress(minHover, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!f.find<QWidget>("butMin_c")->isHidden());
+        QTest::mouseRelease(minHover, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(shown(f, {"butMin_c", "butMin_h"}), QStringList());
+        QVERIFY(f.window->windowState() & Qt::WindowMinimized);
     }
 
     void sectionSelection_data()
@@ -131,35 +99,21 @@ private slots:
         QVERIFY(!hoverPicture->isHidden());
 
         QTest::mousePress(hoverPicture, Qt::LeftButton, {}, QPoint(10, 10));
-        QCOMPARE(visibleFrames(f).size(), selectsOnPress ? 1 : 0);
+        QCOMPARE(shown(f, kFrames).size(), selectsOnPress ? 1 : 0);
         // Releasing outside the picture: press-selecting sections stay, click-selecting ones never start.
         QTest::mouseRelease(hoverPicture, Qt::LeftButton, {}, QPoint(300, 10));
-        QCOMPARE(visibleFrames(f), selectsOnPress ? QStringList{frame} : QStringList());
+        QCOMPARE(shown(f, kFrames), selectsOnPress ? QStringList{frame} : QStringList());
         if (!selectsOnPress) {
             QTest::mouseClick(hoverPicture, Qt::LeftButton, {}, QPoint(10, 10));
-            QCOMPARE(visibleFrames(f), QStringList{frame});
+            QCOMPARE(shown(f, kFrames), QStringList{frame});
         }
-        QCOMPARE(pressedPictures(f), QStringList{pressed});
+        QCOMPARE(shown(f, kPressed), QStringList{pressed});
 
         // Pressing and releasing the selected button leaves no section at all.
         QTest::mouseClick(f.find<QWidget>(pressed), Qt::LeftButton, {}, QPoint(10, 10));
-        QCOMPARE(visibleFrames(f), QStringList());
-        QCOMPARE(pressedPictures(f), QStringList());
-        QCOMPARE(shownHovers(f), QStringList());
-    }
-
-    void commandButtonPressShowsPressedPicture()
-    {
-        MainWindowFixture f;
-        f.open();
-        hover(f, "butMin");
-        auto *minHover = f.find<QWidget>("butMin_h");
-        QTest::mousePress(minHover, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(!f.find<QWidget>("butMin_c")->isHidden());
-        QTest::mouseRelease(minHover, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(f.find<QWidget>("butMin_c")->isHidden());
-        QVERIFY(minHover->isHidden()); // restored later, it shows its normal picture
-        QVERIFY(f.window->windowState() & Qt::WindowMinimized);
+        QCOMPARE(shown(f, kFrames), QStringList());
+        QCOMPARE(shown(f, kPressed), QStringList());
+        QCOMPARE(shown(f), QStringList());
     }
 
     void everyCloseRewritesTheFileAndAStartReadsItBack()
@@ -179,14 +133,17 @@ private slots:
         QVERIFY(f.messages.shown.isEmpty());
     }
 
-    void failedSaveKeepsTheOldFileAndReports()
+    // A failed save keeps the old file and what is typed, and says why; one that fails at close
+    // still closes, but only once what is typed is in the recovery copy.
+    void failedSaveKeepsTheOldFileAndTheTyping()
     {
         MainWindowFixture f;
         const QByteArray old = ansi::encode(QStringLiteral("Quillet 1.0 - 1.0.9\r\nA¤a§\r\n"))
             + QByteArray("<end of section>\r\n").repeated(4);
         f.writeFile("savedfile.qlt", old);
         f.open();
-        f.window->section(SectionId::Notes)->loadRecords({{"big", QString(200000, 'x')}});
+        const QList<Record> typed = {{"big", QString(200000, 'x')}};
+        f.window->section(SectionId::Notes)->loadRecords(typed);
 
         // Root ignores folder permissions, so make the write itself fail: a file-size limit.
         std::signal(SIGXFSZ, SIG_IGN);
@@ -201,27 +158,16 @@ private slots:
         QVERIFY(!ok);
         QCOMPARE(f.readFile("savedfile.qlt"), old);
         QCOMPARE(f.messages.shown.size(), 1);
-        const auto &box = f.messages.shown[0];
-        QCOMPARE(box.title, QStringLiteral("Error"));
-        QCOMPARE(box.icon, MessageBoxes::Icon::Critical);
-        QVERIFY(box.text.startsWith("Error in saving file.\nError number: 27\nError description: "));
-        QVERIFY(box.text.contains("File too large"));
-        QCOMPARE(f.window->section(SectionId::Notes)->list()->count(), 1);
-    }
+        QCOMPARE(f.messages.shown[0].icon, MessageBoxes::Icon::Critical);
+        QVERIFY(f.messages.shown[0].text.startsWith("Error in saving file.\nError number: 27\nError description: "));
+        QVERIFY(f.messages.shown[0].text.contains("File too large"));
 
-    // A save that fails at close still closes, but only once what is typed is in the recovery copy.
-    void failedSaveOnCloseKeepsARecoveryCopy()
-    {
-        MainWindowFixture f;
-        f.open();
-        const QList<Record> typed = {{"kept", "typed"}};
-        f.window->section(SectionId::Notes)->loadRecords(typed);
-        QDir(f.folder.path()).mkdir("savedfile.qlt"); // a folder where the file should be
+        QVERIFY(QFile::remove(f.dataFilePath()) && QDir(f.folder.path()).mkdir("savedfile.qlt"));
         f.window->close();
         QVERIFY(!f.window->isVisible());
-        QCOMPARE(f.messages.shown.size(), 1);
-        const QString text = f.messages.shown[0].text;
-        QCOMPARE(f.messages.shown[0].title, QStringLiteral("Error"));
+        QCOMPARE(f.messages.shown.size(), 2);
+        const QString text = f.messages.shown[1].text;
+        QCOMPARE(f.messages.shown[1].title, QStringLiteral("Error"));
         QVERIFY2(text.contains("\"savedfile.qlt\" is a folder, not a file"), qPrintable(text));
         QVERIFY2(text.contains(f.dataFilePath() + ".recovery"), qPrintable(text));
         QCOMPARE(parseDataFile(f.readFile("savedfile.qlt.recovery")).content[SectionId::Notes], typed);

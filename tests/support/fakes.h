@@ -86,14 +86,11 @@ public:
 class FakeFileDialogs final : public FileDialogs
 {
 public:
-    QString openFile(QWidget *, const QString &title, const QString &startPath,
-                     const QString &filter) override
+    QString openFile(QWidget *, const QString &, const QString &, const QString &) override
     {
-        asked.append({title, startPath, filter});
         return picks.isEmpty() ? QString() : picks.dequeue();
     }
     QQueue<QString> picks;
-    QList<QStringList> asked;
 };
 
 /// Records the notifications posted and withdrawn; a test emits showRequested itself.

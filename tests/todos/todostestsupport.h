@@ -64,8 +64,6 @@ struct TodosWindow
         QCoreApplication::processEvents();
     }
 
-    static void click(QWidget *widget, QPoint at = {}) { clickAt(widget, at); }
-
     MainWindowFixture fixture;
     TodosSection *section = nullptr;
     QListWidget *list = nullptr;

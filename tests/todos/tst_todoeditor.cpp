@@ -32,7 +32,7 @@ private slots:
         QWidget *remove = w->find<QWidget>("arbTodoRemove");
         QVERIFY(w->editor->isHidden());
         QVERIFY(!remove->isEnabled());
-        TodosWindow::click(w->find<QWidget>("arbTodoAdd"));
+        clickAt(w->find<QWidget>("arbTodoAdd"));
         QVERIFY(remove->isEnabled());
         QVERIFY(!w->editor->isHidden());
         QCOMPARE(w->editor->record(), TodoRecord());
@@ -53,7 +53,7 @@ private slots:
         QCOMPARE(w->list->item(0)->text(), QStringLiteral("Pay rent"));
         w->clickItem(0);
         QCOMPARE(w->list->item(0)->text(), QStringLiteral("Pay the rent"));
-        TodosWindow::click(w->find<QWidget>("arbTodoAdd"));
+        clickAt(w->find<QWidget>("arbTodoAdd"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         w->clickItem(1); // a "New To-Do" keeps its caption
         QCOMPARE(w->list->item(1)->text(), QStringLiteral("New To-Do"));
@@ -67,15 +67,15 @@ private slots:
         // No keeps everything; Yes removes the selected to-do and shows the next.
         w->clickItem(0);
         w->fixture.messages.answers.enqueue(MessageBoxes::Answer::No);
-        TodosWindow::click(remove);
+        clickAt(remove);
         QCOMPARE(w->fixture.messages.shown.first().text, QStringLiteral("Do you want to remove the selected task?"));
         QCOMPARE(w->list->count(), 2);
         QCOMPARE(box("txtSubject")->text(), QStringLiteral("Pay the rent"));
-        TodosWindow::click(remove);
+        clickAt(remove);
         QCOMPARE(w->list->count(), 1);
         QVERIFY(w->list->currentItem()->isSelected());
         QCOMPARE(w->editor->record(), TodoRecord());
-        TodosWindow::click(remove);
+        clickAt(remove);
         QCOMPARE(w->list->count(), 0);
         QVERIFY(w->editor->isHidden());
         QVERIFY(!remove->isEnabled());
@@ -105,7 +105,7 @@ private slots:
                     dialog->findChild<QPushButton *>(button)->click();
                 }
             });
-            TodosWindow::click(w->find<QPushButton>("cmdReminder"));
+            clickAt(w->find<QPushButton>("cmdReminder"));
         };
         setReminder("10 Minutes Later", "cmdOK");
         const QString edited = todoTag({"First", "4", "2", "10%", "12/5/2026 9:15:00 PM",
@@ -153,7 +153,7 @@ private slots:
         else if (key)
             QTest::keyClick(complete, Qt::Key(key));
         else
-            TodosWindow::click(w->find<QWidget>("udComplete")->childAt(8, 14));
+            clickAt(w->find<QWidget>("udComplete")->childAt(8, 14));
         QTEST(complete->text(), "shown");
         QTEST(w->record(0).percent, "stored");
         QCOMPARE(w->fixture.messages.shown.size(), message.isEmpty() ? 0 : 1);
