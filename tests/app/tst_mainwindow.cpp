@@ -116,7 +116,7 @@ private slots:
         QCOMPARE(shown(f), QStringList());
     }
 
-    void everyCloseRewritesTheFileAndAStartReadsItBack()
+    void everyCloseRewritesTheFile()
     {
         MainWindowFixture f;
         f.writeFile("savedfile.qlt", "old header\r\n" + QByteArray("<end of section>\r\n").repeated(4));
@@ -124,12 +124,6 @@ private slots:
         f.close();
         QCOMPARE(f.readFile("savedfile.qlt"),
                  "Quillet 1.0 - 1.0.9\r\n" + QByteArray("<end of section>\r\n").repeated(4));
-        f.open();
-        f.window->section(SectionId::Notes)->loadRecords(
-            {{QStringLiteral("Odd ¤ caption §"), QStringLiteral("Line 1\r\n[crlf] ¶ 中文")}});
-        const QList<Record> before = f.window->section(SectionId::Notes)->records();
-        f.restart();
-        QCOMPARE(f.window->section(SectionId::Notes)->records(), before);
         QVERIFY(f.messages.shown.isEmpty());
     }
 

@@ -84,7 +84,6 @@ private slots:
     void editsAreStoredAndSaved()
     {
         w = std::make_unique<TodosWindow>(kTwoTodos);
-        QCOMPARE(w->editor->record(), w->record(0));
         auto *status = w->find<QComboBox>("cboStatus");
         TodosWindow::focus(status);
         status->setCurrentIndex(4);
@@ -131,8 +130,6 @@ private slots:
         QTest::newRow("left, empty") << "" << int(Qt::Key_Tab) << "" << "10%" << kLeftBad;
         QTest::newRow("Enter") << "100" << int(Qt::Key_Return) << "100%" << "100%" << "";
         QTest::newRow("Enter, over") << "101" << int(Qt::Key_Return) << "101" << "10%" << kEnterBad;
-        QTest::newRow("up at 100%") << "100%" << int(Qt::Key_Up) << "100%" << "10%" << "";
-        QTest::newRow("down at 0%") << "0%" << int(Qt::Key_Down) << "0%" << "10%" << "";
         QTest::newRow("up at nothing") << "" << int(Qt::Key_Up) << "25%" << "10%" << "";
         QTest::newRow("spinner down at 100") << "100" << 0 << "75%" << "10%" << "";
         QTest::newRow("saved, over") << "150" << -1 << "150" << "10%" << kLeftBad;
