@@ -140,14 +140,12 @@ private slots:
             QVERIFY(!w->fixture.window->isMinimized());
             // The timer keeps firing inside the modal loop; a nested tick must not open another.
             whenModal([&nested, alarm](QWidget *modal) { nested += modal && modal != alarm ? 1 : 0; });
-            QVERIFY(watcher()->alarmShowing());
             watcher()->tick();
         }));
         QCOMPARE(nested, 0);
         listenAsScreenReader(nullptr);
         alerts.removeDuplicates(); // announced again when it comes back from being minimised
         QCOMPARE(alerts, QStringList{"Reminder: Boiler"});
-        QVERIFY(!watcher()->alarmShowing());
         QCOMPARE(texts, QStringList({"Boiler", "Due 9:00 PM (5 minutes ago)", "Ask about the boiler", "09:05:01 PM"}));
         QCOMPARE(w->fixture.notifier.posted.size(), 1);
         QCOMPARE(w->fixture.notifier.posted[0].summary, QStringLiteral("Boiler"));
