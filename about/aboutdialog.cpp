@@ -7,6 +7,7 @@
 #include "platform/shell.h"
 #include "widgets/artwork.h"
 #include "widgets/overlaybutton.h"
+#include "widgets/look.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -54,10 +55,7 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
     Image1->setGeometry(16, 106, 426, 57);
 
     Label1->setObjectName(QStringLiteral("Label1"));
-    QFont versionFont(QStringLiteral("Verdana"));
-    versionFont.setPointSizeF(8.25);
-    versionFont.setBold(true);
-    Label1->setFont(versionFont);
+    Label1->setFont(look::verdana(8.25, true));
     Label1->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     Label1->setText(programVersionText());
     Label1->move(56, 268);
@@ -79,8 +77,7 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
     const QString folder = QDir::toNativeSeparators(dataFolderOf(m_services));
     m_dataFolder->setObjectName(QStringLiteral("lblDataFolder"));
     m_dataFolder->setGeometry(132, 211, 306, 37);
-    QFont folderFont(QStringLiteral("Verdana"));
-    folderFont.setPointSizeF(7.5);
+    const QFont folderFont = look::verdana(7.5);
     m_dataFolder->setFont(folderFont);
     m_dataFolder->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     m_dataFolder->setTextFormat(Qt::RichText);

@@ -21,6 +21,7 @@
 #include "widgets/fieldvalidation.h"
 #include "widgets/overlaybutton.h"
 #include "widgets/picturebox.h"
+#include "widgets/look.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -108,9 +109,7 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     setWindowIcon(artworkIcon(QStringLiteral("quillet")));
     setFixedSize(600, 400);
     setMouseTracking(true);
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(8.25);
-    setFont(font);
+    setFont(look::verdana());
 
     m_quoteBox = new QuoteBox(services, this);
     m_quoteBox->installEventFilter(this);
@@ -143,10 +142,7 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     m_lblTime->setObjectName(QStringLiteral("lblTime"));
     m_lblTime->setGeometry(9, 364, 149, 29);
     m_lblTime->setText(QStringLiteral("Label1"));
-    QFont timeFont(QStringLiteral("Verdana"));
-    timeFont.setPointSizeF(8.25);
-    timeFont.setBold(true);
-    m_lblTime->setFont(timeFont);
+    m_lblTime->setFont(look::verdana(8.25, true));
     m_lblTime->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     m_lblTime->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_lblTime->setAccessibleDescription(QStringLiteral("Clock"));

@@ -3,6 +3,7 @@
 #include "app/appinfo.h"
 #include "app/mainwindow.h"
 #include "widgets/artwork.h"
+#include "widgets/look.h"
 
 #include <version.h>
 
@@ -29,9 +30,7 @@ SplashWindow::SplashWindow(const Services &services)
     // Both lines keep the same margin inside the picture's text box.
     m_lblInfo->setContentsMargins(5, 0, 5, 0);
     m_lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(6.75);
-    m_lblInfo->setFont(font);
+    m_lblInfo->setFont(look::verdana(6.75));
     m_lblInfo->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     m_lblInfo->setText(infoText());
 

@@ -4,6 +4,7 @@
 #include "quotes/quotefade.h"
 #include "quotes/quotefile.h"
 #include "platform/messageboxes.h"
+#include "widgets/look.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -45,9 +46,7 @@ QuoteBox::QuoteBox(const Services &services, QWidget *parent)
     lblQuote->setMouseTracking(true);
     lblQuote->setCursor(Qt::PointingHandCursor);
     lblQuote->setToolTip(QStringLiteral("Click here to change the texts in here"));
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(6.75);
-    lblQuote->setFont(font);
+    lblQuote->setFont(look::verdana(6.75));
     setTextColour(Qt::white);
     lblQuote->installEventFilter(this);
 

@@ -1,4 +1,5 @@
 #include "store/savefeedback.h"
+#include "widgets/look.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -11,9 +12,7 @@ SaveFeedback::SaveFeedback(QWidget *mainWindow)
 {
     m_label->setObjectName(QStringLiteral("lblSaved"));
     m_label->setGeometry(184, 356, 104, 13);
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(6.75);
-    m_label->setFont(font);
+    m_label->setFont(look::verdana(6.75));
     m_label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     // The label's last row lies over the Save button, which must still see the pointer there.
     m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
