@@ -7,6 +7,7 @@
 #include "todos/duetext.h"
 #include "todos/reminderedits.h"
 #include "todos/snoozechoices.h"
+#include "todos/reminderwindowflags.h"
 #include "todos/todossection.h"
 #include "widgets/artwork.h"
 #include "widgets/deliberatekeys.h"
@@ -24,9 +25,7 @@
 #include <QTimer>
 
 AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidget *parent)
-    // No minimise button and above other windows: a hidden alarm would hold back later ones.
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+    : QDialog(parent, kReminderWindowFlags)
     , m_services(services)
     , m_section(section)
 {

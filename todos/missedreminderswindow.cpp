@@ -7,6 +7,7 @@
 #include "todos/remindertext.h"
 #include "todos/snoozechoices.h"
 #include "todos/todorecord.h"
+#include "todos/reminderwindowflags.h"
 #include "todos/todossection.h"
 #include "widgets/artwork.h"
 #include "widgets/look.h"
@@ -39,9 +40,7 @@ constexpr int kRowsShown = 6;
 
 MissedRemindersWindow::MissedRemindersWindow(const Services &services, TodosSection &section,
                                              const QList<QListWidgetItem *> &items, QWidget *parent)
-    // Above other windows, as the alarm is: the alarms wait for it.
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
+    : QDialog(parent, kReminderWindowFlags)
     , m_services(services)
     , m_section(section)
 {
