@@ -53,6 +53,13 @@ def active(window):
     return xdo("getactivewindow") == [window]
 
 
+def wait_for_focused(what, title):
+    """The window with this title, once it is up and has taken the focus."""
+    window = wait_for(what, lambda: window_named(title))
+    wait_for(f"{what} to take the focus", lambda: active(window))
+    return window
+
+
 def click(window, point):
     # Two moves: the first enters the picture, the second is a move over it, as a hand makes.
     xdo("mousemove", "--window", window, point[0] - 1, point[1])
@@ -126,8 +133,7 @@ def terminate(session):
     session.add_notes()
     # The program handles input in order: once About is up and gone, the typing has arrived.
     click(session.window, ABOUT_BUTTON)
-    about = wait_for("the About window", lambda: window_named("About"))
-    wait_for("the About window to take the focus", lambda: active(about))
+    wait_for_focused("the About window", "About")
     xdo("key", "Escape")
     wait_for("the About window to close", lambda: not window_named("About"))
     session.program.send_signal(signal.SIGTERM)
@@ -137,8 +143,7 @@ def terminate(session):
 def close_button_and_enter(session):
     session.add_notes()
     click(session.window, CLOSE_BUTTON)
-    question = wait_for("the exit question", lambda: window_named("Confirm"))
-    wait_for("the exit question to take the focus", lambda: active(question))
+    wait_for_focused("the exit question", "Confirm")
     session.shot("question")
     xdo("key", "Return")
     session.wait_for_exit()
