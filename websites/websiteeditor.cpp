@@ -1,6 +1,7 @@
 #include "websites/websiteeditor.h"
 
-#include "notes/notetext.h"
+#include "store/storedtext.h"
+#include "widgets/boxtext.h"
 #include "widgets/selectonfocuslineedit.h"
 
 #include <QLabel>
@@ -66,18 +67,18 @@ WebsiteEditor::WebsiteEditor(QWidget *parent)
     setTabOrder(m_txtURL, m_txtDescription);
 }
 
-websiterecord::Fields WebsiteEditor::fields() const
+WebsiteRecord WebsiteEditor::fields() const
 {
     return {m_txtWebsite->text(), m_txtURL->text(),
-            notetext::toTag(notetext::editorText(m_txtDescription))};
+            storedtext::fromBox(boxText(m_txtDescription))};
 }
 
-void WebsiteEditor::setFields(const websiterecord::Fields &fields)
+void WebsiteEditor::setFields(const WebsiteRecord &fields)
 {
     m_txtWebsite->setText(fields.title);
     m_txtURL->setText(fields.url);
     // A long title or URL is read from its beginning.
     m_txtWebsite->setCursorPosition(0);
     m_txtURL->setCursorPosition(0);
-    m_txtDescription->setPlainText(notetext::toEditor(fields.description));
+    m_txtDescription->setPlainText(storedtext::toBox(fields.description));
 }
