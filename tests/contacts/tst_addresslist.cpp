@@ -1,5 +1,4 @@
 #include "contacts/addresslist.h"
-#include "contacts/contactrecord.h"
 #include "contacts/displayname.h"
 
 #include <QTest>
@@ -64,9 +63,6 @@ private slots:
     {
         QVERIFY(addresslist::isValidAddress("@."));
         QVERIFY(!addresslist::isValidAddress("ann.lee@example")); // the dot must follow the "@"
-        QCOMPARE(ContactRecord::fromTag(""), ContactRecord{});
-        QCOMPARE(ContactRecord::fromTag(QStringLiteral("Ann¶Lee")), (ContactRecord{"Ann", "Lee", "", {}}));
-        QCOMPARE(addresslist::fromField("a@x.y::b@x.y"), QStringList{"a@x.y"}); // b is not terminated
         QCOMPARE(addresslist::defaultAddress("a" + M + "::b::c" + M + "::"), QStringLiteral("c"));
         QCOMPARE(addresslist::defaultAddress("a (default e-mail)::"), QString());
     }
