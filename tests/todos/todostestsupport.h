@@ -4,6 +4,7 @@
 #include "widgets/recordlistview.h"
 #include "store/datafile.h"
 #include "tests/support/mainwindowfixture.h"
+#include "tests/support/toplevelcheck.h"
 #include "tests/support/uihelpers.h"
 #include "todos/reminderwatcher.h"
 #include "todos/todoeditor.h"
@@ -15,7 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
+#include <optional>
 
 /// A to-do tag from its nine fields.
 inline QString todoTag(const QStringList &fields)
@@ -29,19 +30,20 @@ inline Record todo(const QString &subject, const QString &reminder = {})
     return {subject, todoTag({subject, "0", "1", "0%", reminder, "", "1", "", "c"})};
 }
 
-/// The main window over a data file of the given to-dos; the watcher, running from the start,
-/// is stopped, so a test ticks it itself.
+/// The main window over a data file of to-dos, for one test function; the watcher, running
+/// from the start, is stopped, so a test ticks it itself.
 struct TodosWindow
 {
-    explicit TodosWindow(const QList<Record> &todos = {})
+    void open(const QList<Record> &todos = {})
     {
         DataFileContent content;
         content[SectionId::Todos] = todos;
         fixture.writeFile(QStringLiteral("savedfile.qlt"), serializeDataFile(content));
-        open();
+        reopen();
     }
-    void open()
+    void reopen()
     {
+        fixture.close();
         section = static_cast<TodosSection *>(fixture.open()->section(SectionId::Todos));
         QVERIFY(section->watcher()->timer()->isActive());
         section->watcher()->timer()->stop();

@@ -20,15 +20,19 @@ class TestTodoEditor : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<TodosWindow> w;
+    TopLevelCheck windows;
+    std::optional<TodosWindow> w;
 
     QLineEdit *box(const QString &name) const { return w->find<QLineEdit>(name); }
 
 private slots:
+    void init() { windows = {}; w.emplace(); }
+    void cleanup() { w.reset(); QCOMPARE(windows.leftOver(), QString()); }
+
     // Adding and removing are walked for every section in tst_sectionflows.
     void subjectRenamesANewTodo()
     {
-        w = std::make_unique<TodosWindow>();
+        w->open();
         clickAt(w->find<QWidget>("arbTodoAdd"));
         QCOMPARE(w->editor->record(), TodoRecord());
         QCOMPARE(w->find<QPushButton>("cmdReminder")->text(), QStringLiteral("Reminder not set"));
@@ -58,7 +62,7 @@ private slots:
 
     void editsAreStoredAndSaved()
     {
-        w = std::make_unique<TodosWindow>(kTwoTodos);
+        w->open(kTwoTodos);
         auto *status = w->find<QComboBox>("cboStatus");
         TodosWindow::focus(status);
         status->setCurrentIndex(4);
@@ -87,8 +91,7 @@ private slots:
         QCOMPARE(w->tag(0), edited);
         setReminder("1 Hour Later", "cmdCancel");
         QCOMPARE(w->tag(0), edited);
-        w->fixture.close();
-        w->open();
+        w->reopen();
         QCOMPARE(w->tag(0), edited);
         QCOMPARE(w->find<QPushButton>("cmdReminder")->text(), QStringLiteral("  09:15 PM"));
     }
@@ -114,7 +117,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(int, key);
         QFETCH(QString, message);
-        w = std::make_unique<TodosWindow>(kTwoTodos);
+        w->open(kTwoTodos);
         QLineEdit *complete = box("txtComplete");
         complete->clear();
         TodosWindow::focus(complete, typed);
