@@ -271,7 +271,7 @@ void MainWindow::addShortcut(const QKeySequence &key, QAbstractButton *button)
 void MainWindow::load()
 {
     m_lblTime->setText(clockText(m_services.clock->now()));
-    m_quoteBox->GetQuotes();
+    m_quoteBox->loadQuotes();
     ReadFromFile();
     watchForChanges();
     m_quoteBox->startChange();
