@@ -4,7 +4,8 @@
 #include "app/appinfo.h"
 #include "app/clocktext.h"
 #include "app/navigation.h"
-#include "app/section.h"
+#include "widgets/recordlistview.h"
+#include "widgets/section.h"
 #include "app/timerpause.h"
 #include "contacts/contactssection.h"
 #include "notes/notessection.h"
@@ -31,7 +32,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -358,9 +358,9 @@ void MainWindow::loadData()
     DataStore::LoadResult loaded = m_store.load();
     m_loadProblem = loaded.problem;
     m_loadUnreadable = loaded.unreadable;
-    const DataFileContent content = recoverOrKeepAside(std::move(loaded.content));
+    DataFileContent content = recoverOrKeepAside(std::move(loaded.content));
     for (int i = 0; i < kSectionCount; ++i)
-        m_sections[i]->loadRecords(content.sections[size_t(i)]);
+        m_sections[i]->loadRecords(std::move(content.sections[size_t(i)]));
     if (!m_loadProblem.isEmpty())
         QTimer::singleShot(0, this, &MainWindow::reportLoadProblem);
 }

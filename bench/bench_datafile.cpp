@@ -1,7 +1,7 @@
 // Times turning a full data file's bytes into the four lists' records and back, and starting
 // the main window over that file until it is shown.
 #include "app/mainwindow.h"
-#include "app/section.h"
+#include "widgets/section.h"
 #include "store/recoverycopy.h"
 #include "bench/benchdata.h"
 #include "platform/clock.h"
@@ -13,7 +13,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QListWidget>
+#include "store/recordlistmodel.h"
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -99,7 +99,7 @@ int main(int argc, char *argv[])
         blocked.append(timer.nsecsElapsed() / 1e6);
         window.recoveryCopy()->waitForWrites();
         whole.append(timer.nsecsElapsed() / 1e6);
-        window.section(SectionId::Notes)->list()->item(0)->setText(QString::number(i)); // a change
+        window.section(SectionId::Notes)->model()->setCaption(0, QString::number(i)); // a change
     }
     std::sort(blocked.begin(), blocked.end());
     std::sort(whole.begin(), whole.end());

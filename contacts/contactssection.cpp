@@ -1,6 +1,5 @@
 #include "contacts/contactssection.h"
 
-#include "app/listrecords.h"
 #include "contacts/addresseditor.h"
 #include "contacts/addresslist.h"
 #include "contacts/contacteditor.h"
@@ -8,13 +7,13 @@
 #include "platform/messageboxes.h"
 #include "platform/shell.h"
 #include "store/escapes.h"
+#include "store/recordlistmodel.h"
 #include "widgets/arbutton.h"
 #include "widgets/fieldvalidation.h"
+#include "widgets/recordlistview.h"
 
+#include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QListWidget>
-
-#include <memory>
 
 namespace {
 const QString kNewContact = QStringLiteral("New Email");
@@ -22,7 +21,8 @@ const QString kNewContact = QStringLiteral("New Email");
 
 ContactsSection::ContactsSection(const Services &services, QWidget *parent)
     : Section(services, QStringLiteral("fraEmails"), QStringLiteral("My Email Addresses"),
-              QStringLiteral("lstEmails"), QStringLiteral("Email"), parent)
+              QStringLiteral("lstEmails"), QStringLiteral("Email"), new RecordListModel,
+              parent)
 {
     ARButton *add = addArButton(QStringLiteral("arbEmailAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new e-mail address"), false);
@@ -57,17 +57,18 @@ ContactsSection::ContactsSection(const Services &services, QWidget *parent)
 
     // The edit frame always shows the selected contact, however the selection moved (a click,
     // the keyboard, a removal), so a name box never writes into another contact.
-    connect(list(), &QListWidget::currentItemChanged, this, [this](QListWidgetItem *now) {
-        if (now)
-            contactClicked();
-    });
-    connect(list(), &QListWidget::itemClicked, this, &ContactsSection::contactClicked);
+    connect(list()->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &now) {
+                if (now.isValid())
+                    contactClicked();
+            });
+    connect(list(), &RecordListView::clicked, this, &ContactsSection::contactClicked);
     // A click on the empty space below the contacts leaves none selected.
-    connect(list(), &QListWidget::itemSelectionChanged, this, [this] {
+    connect(list()->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (list()->count() > 0)
             refresh();
     });
-    connect(list(), &QListWidget::itemDoubleClicked, this, &ContactsSection::mailDefault);
+    connect(list(), &RecordListView::doubleClicked, this, &ContactsSection::mailDefault);
 }
 
 void ContactsSection::disableButtonsIfEmpty()
@@ -90,29 +91,28 @@ void ContactsSection::showFirstLoaded()
 
 void ContactsSection::PutInfo2Lst()
 {
-    if (list()->count() == 0)
-        listrecords::append(list(), kNewContact, QString());
-    QListWidgetItem *item = listrecords::selected(list());
-    if (!item)
-        return;
-    listrecords::setTag(item, m_editor->record().toTag());
+    if (model()->count() == 0)
+        model()->appendRecord(kNewContact, QString(), false);
+    const int row = list()->selectedRow();
+    if (row >= 0)
+        model()->setTag(row, m_editor->record().toTag());
 }
 
 void ContactsSection::ReadInfoFromLst()
 {
-    QListWidgetItem *item = listrecords::selected(list());
-    const QString tag = listrecords::tag(item);
+    const int row = list()->selectedRow();
+    const QString tag = model()->tag(row);
     if (tag.isEmpty()) {
         m_editor->clear();
         return;
     }
     m_editor->showRecord(ContactRecord::fromTag(tag));
-    m_editor->displayBox()->setText(item->text());
+    m_editor->displayBox()->setText(model()->caption(row));
 }
 
 QString ContactsSection::GetDefaultEmail() const
 {
-    const QStringList fields = escapes::splitFields(listrecords::tag(listrecords::selected(list())));
+    const QStringList fields = escapes::splitFields(model()->tag(list()->selectedRow()));
     return addresslist::defaultAddress(fields.value(3));
 }
 
@@ -120,7 +120,7 @@ void ContactsSection::refresh()
 {
     const bool any = list()->count() > 0;
     // With none selected there is nothing to act on or type into.
-    const bool selected = listrecords::selected(list()) != nullptr;
+    const bool selected = list()->selectedRow() >= 0;
     m_arbEmailRemove->setEnabled(selected);
     m_arbEmailOE->setEnabled(selected);
     m_editor->setVisible(any);
@@ -135,25 +135,25 @@ void ContactsSection::addContact()
 {
     // Focus first: a name box still being edited is stored into the contact it shows.
     list()->setFocus();
-    QListWidgetItem *item = listrecords::append(list(), kNewContact, iconKey());
-    list()->setCurrentItem(item);
-    list()->editItem(item);
+    const int row = model()->appendRecord(kNewContact);
+    list()->selectRow(row);
+    list()->editCaption(row);
     refresh();
 }
 
 void ContactsSection::removeContact()
 {
-    if (!listrecords::selected(list()))
+    if (list()->selectedRow() < 0)
         return;
     list()->setFocus();
     const auto answer = m_services.messages->show(
         window(), QStringLiteral("Do you want to remove the selected email address?"),
         QStringLiteral("Confirm"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
     if (answer == MessageBoxes::Answer::Yes) {
-        if (QListWidgetItem *item = listrecords::selected(list())) {
-            std::unique_ptr<QListWidgetItem> removed(list()->takeItem(list()->row(item)));
-            if (QListWidgetItem *current = list()->currentItem())
-                current->setSelected(true);
+        const int row = list()->selectedRow();
+        if (row >= 0) {
+            model()->removeRecord(row);
+            list()->selectRow(list()->currentIndex().row());
         }
     }
     list()->setFocus();
@@ -166,16 +166,16 @@ void ContactsSection::contactClicked()
         ReadInfoFromLst();
     else
         m_editor->clear();
-    QListWidgetItem *item = listrecords::selected(list());
-    if (item && item->text() != kNewContact)
-        m_editor->displayBox()->setText(item->text());
+    const int row = list()->selectedRow();
+    if (row >= 0 && model()->caption(row) != kNewContact)
+        m_editor->displayBox()->setText(model()->caption(row));
     // ReadInfoFromLst has reloaded the address list with no entry selected, so Edit, Remove
     // and Set as Default are off.
 }
 
 void ContactsSection::mailContact()
 {
-    if (!listrecords::selected(list()))
+    if (list()->selectedRow() < 0)
         return;
     if (m_editor->addresses()->entries().isEmpty()) {
         m_services.messages->show(window(),
@@ -191,22 +191,22 @@ void ContactsSection::mailDefault()
 {
     const QString address = GetDefaultEmail();
     // What the mail program makes of it is its own affair: the outcome is not examined.
-    if (listrecords::selected(list()) && !address.isEmpty())
+    if (list()->selectedRow() >= 0 && !address.isEmpty())
         m_services.shell->open(mailtoText(address));
 }
 
 bool ContactsSection::nameBoxLeft(displayname::Box box)
 {
     PutInfo2Lst();
-    QListWidgetItem *item = listrecords::selected(list());
+    const int row = list()->selectedRow();
     displayname::State state{m_editor->firstNameBox()->text(), m_editor->lastNameBox()->text(),
                              m_editor->displayBox()->text(), std::nullopt};
-    if (item)
-        state.caption = item->text();
+    if (row >= 0)
+        state.caption = model()->caption(row);
     const displayname::State after = displayname::afterLeaving(box, state);
     if (after.display != state.display)
         m_editor->displayBox()->setText(after.display);
-    if (item && after.caption != state.caption)
-        item->setText(*after.caption);
+    if (row >= 0 && after.caption != state.caption)
+        model()->setCaption(row, *after.caption);
     return true;
 }

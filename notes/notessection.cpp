@@ -1,15 +1,13 @@
 #include "notes/notessection.h"
 
-#include "app/listrecords.h"
 #include "notes/notetext.h"
 #include "platform/messageboxes.h"
+#include "store/recordlistmodel.h"
 #include "widgets/arbutton.h"
+#include "widgets/recordlistview.h"
 
 #include <QEvent>
-#include <QListWidget>
 #include <QPlainTextEdit>
-
-#include <memory>
 
 namespace {
 
@@ -19,7 +17,7 @@ const QString kNewNote = QStringLiteral("New Note");
 
 NotesSection::NotesSection(const Services &services, QWidget *parent)
     : Section(services, QStringLiteral("fraNotes"), QStringLiteral("My Notes"),
-              QStringLiteral("lstNotes"), QStringLiteral("Note"), parent)
+              QStringLiteral("lstNotes"), QStringLiteral("Note"), new RecordListModel, parent)
 {
     ARButton *add = addArButton(QStringLiteral("arbNotesAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new Note"), false);
@@ -43,11 +41,10 @@ NotesSection::NotesSection(const Services &services, QWidget *parent)
     connect(add, &ARButton::clicked, this, &NotesSection::addNote);
     connect(m_remove, &ARButton::clicked, this, &NotesSection::removeSelectedNote);
     connect(m_txtNotes, &QPlainTextEdit::textChanged, this, &NotesSection::storeText);
-    // A click, and moving with the keys, show the note that became selected.
-    connect(list(), &QListWidget::currentItemChanged, this, &NotesSection::showSelectedNote);
-    connect(list(), &QListWidget::itemClicked, this, &NotesSection::showSelectedNote);
-    // A click on the empty space below the notes leaves none selected.
-    connect(list(), &QListWidget::itemSelectionChanged, this, &NotesSection::showSelectedNote);
+    // A click, moving with the keys, and a click on the empty space below the notes (which
+    // leaves none selected) all show what became selected.
+    connect(list(), &RecordListView::selectedRowChanged, this, &NotesSection::showSelectedNote);
+    connect(list(), &RecordListView::clicked, this, &NotesSection::showSelectedNote);
     list()->installEventFilter(this);
 }
 
@@ -59,29 +56,28 @@ void NotesSection::disableButtonsIfEmpty()
 
 void NotesSection::addNote()
 {
-    QListWidget *notes = list();
-    QListWidgetItem *item = listrecords::append(notes, kNewNote, iconKey());
+    RecordListView *notes = list();
+    const int row = model()->appendRecord(kNewNote);
     notes->setFocus();
-    notes->setCurrentItem(item);
-    notes->editItem(item);
+    notes->selectRow(row);
+    notes->editCaption(row);
     m_txtNotes->show();
-    setEditorText(listrecords::tag(item));
+    setEditorText(model()->tag(row));
     m_remove->setEnabled(true);
 }
 
 void NotesSection::removeSelectedNote()
 {
-    if (!listrecords::selected(list()))
+    if (list()->selectedRow() < 0)
         return;
     const auto answer = m_services.messages->show(
         window(), QStringLiteral("Do you want to remove the selected note?"),
         QStringLiteral("Confirm"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
-    QListWidget *notes = list();
-    QListWidgetItem *item = listrecords::selected(notes);
-    if (answer == MessageBoxes::Answer::Yes && item) {
-        std::unique_ptr<QListWidgetItem> removed(notes->takeItem(notes->row(item)));
-        if (QListWidgetItem *next = notes->currentItem())
-            next->setSelected(true);
+    RecordListView *notes = list();
+    const int row = notes->selectedRow();
+    if (answer == MessageBoxes::Answer::Yes && row >= 0) {
+        model()->removeRecord(row);
+        notes->selectRow(notes->currentIndex().row());
     }
     notes->setFocus();
     const bool any = notes->count() > 0;
@@ -90,33 +86,32 @@ void NotesSection::removeSelectedNote()
         showSelectedNote();
     else
         setEditorText(QString());
-    m_remove->setEnabled(any && listrecords::selected(notes));
+    m_remove->setEnabled(any && notes->selectedRow() >= 0);
 }
 
 void NotesSection::storeText()
 {
     const QString text = notetext::editorText(m_txtNotes);
-    QListWidget *notes = list();
-    if (notes->count() == 0) {
+    if (model()->count() == 0) {
         // Only text the program did not put there can reach an empty section; keep it as a note.
         if (!text.isEmpty())
-            listrecords::append(notes, kNewNote, QString(), notetext::toTag(text));
+            model()->appendRecord(kNewNote, notetext::toTag(text), false);
         return;
     }
-    QListWidgetItem *item = listrecords::selected(notes);
-    if (item && !notetext::sameText(listrecords::tag(item), text))
-        listrecords::setTag(item, notetext::toTag(text));
+    const int row = list()->selectedRow();
+    if (row >= 0 && !notetext::sameText(model()->tag(row), text))
+        model()->setTag(row, notetext::toTag(text));
 }
 
 void NotesSection::showSelectedNote()
 {
-    QListWidgetItem *item = listrecords::selected(list());
+    const int row = list()->selectedRow();
     if (list()->count() == 0)
         return;
     // With no note selected there is nothing to type into: the editor shows empty and greyed.
-    setEditorText(listrecords::tag(item));
-    m_txtNotes->setEnabled(item != nullptr);
-    m_remove->setEnabled(item != nullptr);
+    setEditorText(model()->tag(row));
+    m_txtNotes->setEnabled(row >= 0);
+    m_remove->setEnabled(row >= 0);
 }
 
 void NotesSection::setEditorText(const QString &tag)

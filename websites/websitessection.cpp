@@ -1,23 +1,22 @@
 #include "websites/websitessection.h"
 
-#include "app/listrecords.h"
 #include "platform/messageboxes.h"
 #include "platform/shell.h"
 #include "platform/shelltarget.h"
+#include "store/recordlistmodel.h"
 #include "websites/websiteeditor.h"
 #include "websites/websiterecord.h"
 #include "widgets/arbutton.h"
 #include "widgets/fieldvalidation.h"
+#include "widgets/recordlistview.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
-
-#include <memory>
 
 WebsitesSection::WebsitesSection(const Services &services, QWidget *parent)
     : Section(services, QStringLiteral("fraWebsite"), QStringLiteral("My Favorite Websites"),
-              QStringLiteral("lstWebsites"), QStringLiteral("Web"), parent)
+              QStringLiteral("lstWebsites"), QStringLiteral("Web"), new RecordListModel,
+              parent)
 {
     ARButton *add = addArButton(QStringLiteral("arbWebAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new URL"), false);
@@ -36,15 +35,14 @@ WebsitesSection::WebsitesSection(const Services &services, QWidget *parent)
         openSelectedWebsite();
         refresh();
     });
-    connect(list(), &QListWidget::itemClicked, this, &WebsitesSection::ReadInfoFromLst_Web);
-    // Moving through the list with the keys shows each website as a click does.
-    connect(list(), &QListWidget::currentItemChanged, this, &WebsitesSection::ReadInfoFromLst_Web);
-    // A click on the empty space below the websites leaves none selected.
-    connect(list(), &QListWidget::itemSelectionChanged, this, [this] {
+    connect(list(), &RecordListView::clicked, this, &WebsitesSection::ReadInfoFromLst_Web);
+    // Moving through the list with the keys shows each website as a click does; a click on the
+    // empty space below the websites leaves none selected.
+    connect(list(), &RecordListView::selectedRowChanged, this, [this] {
         if (list()->count() > 0)
             refresh();
     });
-    connect(list(), &QListWidget::itemDoubleClicked, this, &WebsitesSection::openSelectedWebsite);
+    connect(list(), &RecordListView::doubleClicked, this, &WebsitesSection::openSelectedWebsite);
 
     FieldValidation &validation = FieldValidation::instance();
     validation.watch(m_editor->titleBox(), [this] {
@@ -70,30 +68,32 @@ void WebsitesSection::disableButtonsIfEmpty()
 
 void WebsitesSection::PutInfo2Lst_Web()
 {
-    QListWidget *websites = list();
-    if (websites->count() == 0)
-        listrecords::append(websites, websiterecord::placeholderCaption(), QString());
-    if (QListWidgetItem *item = listrecords::selected(websites))
-        listrecords::setTag(item, websiterecord::toTag(m_editor->fields()));
+    if (model()->count() == 0)
+        model()->appendRecord(websiterecord::placeholderCaption(), QString(), false);
+    const int row = list()->selectedRow();
+    if (row >= 0)
+        model()->setTag(row, websiterecord::toTag(m_editor->fields()));
 }
 
 void WebsitesSection::ReadInfoFromLst_Web()
 {
-    m_editor->setFields(websiterecord::fromTag(listrecords::tag(listrecords::selected(list()))));
+    m_editor->setFields(websiterecord::fromTag(model()->tag(list()->selectedRow())));
 }
 
 void WebsitesSection::titleLeft()
 {
     PutInfo2Lst_Web();
-    if (QListWidgetItem *item = listrecords::selected(list()))
-        item->setText(websiterecord::captionAfterTitle(item->text(), m_editor->titleBox()->text()));
+    const int row = list()->selectedRow();
+    if (row >= 0)
+        model()->setCaption(row, websiterecord::captionAfterTitle(model()->caption(row),
+                                                                  m_editor->titleBox()->text()));
 }
 
 void WebsitesSection::refresh()
 {
     const bool any = list()->count() > 0;
     // With none selected there is nothing to act on or type into.
-    const bool selected = listrecords::selected(list()) != nullptr;
+    const bool selected = list()->selectedRow() >= 0;
     m_remove->setEnabled(selected);
     m_open->setEnabled(selected);
     m_editor->setVisible(any);
@@ -106,28 +106,26 @@ void WebsitesSection::refresh()
 
 void WebsitesSection::addWebsite()
 {
-    QListWidget *websites = list();
-    QListWidgetItem *item =
-        listrecords::append(websites, websiterecord::placeholderCaption(), iconKey());
+    RecordListView *websites = list();
+    const int row = model()->appendRecord(websiterecord::placeholderCaption());
     websites->setFocus();
-    websites->setCurrentItem(item);
-    websites->editItem(item);
+    websites->selectRow(row);
+    websites->editCaption(row);
     refresh();
 }
 
 void WebsitesSection::removeSelectedWebsite()
 {
-    if (!listrecords::selected(list()))
+    if (list()->selectedRow() < 0)
         return;
     const auto answer = m_services.messages->show(
         window(), QStringLiteral("Do you want to remove the selected website?"),
         QStringLiteral("Confirm"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
-    QListWidget *websites = list();
-    QListWidgetItem *item = listrecords::selected(websites);
-    if (answer == MessageBoxes::Answer::Yes && item) {
-        std::unique_ptr<QListWidgetItem> removed(websites->takeItem(websites->row(item)));
-        if (QListWidgetItem *next = websites->currentItem())
-            next->setSelected(true);
+    RecordListView *websites = list();
+    const int row = websites->selectedRow();
+    if (answer == MessageBoxes::Answer::Yes && row >= 0) {
+        model()->removeRecord(row);
+        websites->selectRow(websites->currentIndex().row());
     }
     websites->setFocus();
     refresh();
@@ -136,7 +134,7 @@ void WebsitesSection::removeSelectedWebsite()
 void WebsitesSection::openSelectedWebsite()
 {
     const std::optional<QString> url =
-        websiterecord::urlToOpen(listrecords::tag(listrecords::selected(list())));
+        websiterecord::urlToOpen(model()->tag(list()->selectedRow()));
     if (!url || !mayOpen(*url))
         return;
     if (m_services.shell->open(*url) == Shell::Result::NotFound)

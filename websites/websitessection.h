@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/section.h"
+#include "widgets/section.h"
 
 class ARButton;
 class WebsiteEditor;

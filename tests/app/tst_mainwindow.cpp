@@ -1,11 +1,12 @@
-#include "app/section.h"
+#include "store/recordlistmodel.h"
+#include "widgets/section.h"
 #include "platform/ansitext.h"
 #include "tests/support/mainwindowfixture.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
+#include "widgets/recordlistview.h"
 #include <QTimer>
 #include "store/recoverycopy.h"
 #include <QTest>
@@ -199,7 +200,7 @@ private slots:
         QCOMPARE(f.messages.shown.size(), 1);
         f.restart(); // the rewritten file is sound again
         QCOMPARE(f.messages.shown.size(), 1);
-        QCOMPARE(f.window->section(SectionId::Websites)->list()->item(0)->text(), QStringLiteral("Home"));
+        QCOMPARE(f.window->section(SectionId::Websites)->list()->records()->caption(0), QStringLiteral("Home"));
     }
 
     // A pipe in place of a file must not stall the start: it is named at once and left as it is.

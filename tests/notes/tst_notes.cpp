@@ -1,12 +1,12 @@
-#include "app/listrecords.h"
-#include "app/section.h"
+#include "store/recordlistmodel.h"
+#include "widgets/recordlistview.h"
+#include "widgets/section.h"
 #include "notes/notetext.h"
 #include "tests/support/mainwindowfixture.h"
 #include "tests/support/uihelpers.h"
 #include "widgets/arbutton.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -14,11 +14,11 @@ namespace {
 
 struct Notes
 {
-    QListWidget *list;
+    RecordListView *list;
     QPlainTextEdit *editor;
     ARButton *remove;
 
-    QString tag(int row) const { return listrecords::tag(list->item(row)); }
+    QString tag(int row) const { return list->records()->tag(row); }
 };
 
 /// Shows the notes section of an open window.
@@ -127,8 +127,8 @@ private slots:
             f.messages.answers.enqueue(yes ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
             f.press("arbNotesRemove");
             QCOMPARE(captions(n.list), left);
-            QCOMPARE(n.list->currentRow(), selectedAfter);
-            QVERIFY(n.list->currentItem()->isSelected() && n.list->hasFocus());
+            QCOMPARE(n.list->currentIndex().row(), selectedAfter);
+            QVERIFY(n.list->selectionModel()->isSelected(n.list->currentIndex()) && n.list->hasFocus());
             for (int i = 0; i < left.size(); ++i)
                 QCOMPARE(n.tag(i), "text " + left[i]);
             QCOMPARE(n.editor->toPlainText(), "text " + left[selectedAfter]);

@@ -1,12 +1,12 @@
-#include "app/listrecords.h"
-#include "app/section.h"
+#include "store/recordlistmodel.h"
+#include "widgets/recordlistview.h"
+#include "widgets/section.h"
 #include "tests/support/mainwindowfixture.h"
 #include "tests/support/uihelpers.h"
 #include "websites/websiterecord.h"
 #include "widgets/arbutton.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -16,7 +16,7 @@ namespace {
 
 struct Websites
 {
-    QListWidget *list;
+    RecordListView *list;
     QWidget *frame;
     QLineEdit *title;
     QLineEdit *url;
@@ -25,7 +25,7 @@ struct Websites
     ARButton *open;
 
     Fields boxes() const { return {title->text(), url->text(), description->toPlainText()}; }
-    QString tag(int row) const { return listrecords::tag(list->item(row)); }
+    QString tag(int row) const { return list->records()->tag(row); }
 };
 
 Websites chooseWebsites(MainWindowFixture &f)
@@ -161,7 +161,7 @@ private slots:
 
         f.press("arbWebRemove");
         QCOMPARE(captions(w.list), QStringList{"B"});
-        QVERIFY(w.list->currentItem()->isSelected() && w.list->hasFocus());
+        QVERIFY(w.list->selectionModel()->isSelected(w.list->currentIndex()) && w.list->hasFocus());
         QCOMPARE(w.boxes(), (Fields{"B", "b.org", "about B"}));
 
         typeInto(w.url, "typed, then removed"); // the box is committed before the removal
