@@ -1,7 +1,7 @@
 #include "about/aboutdialog.h"
 
 #include "about/versiontext.h"
-#include "app/appinfo.h"
+#include "platform/appinfo.h"
 #include "platform/autostart.h"
 #include "platform/messageboxes.h"
 #include "platform/shell.h"

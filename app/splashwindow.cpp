@@ -1,6 +1,6 @@
 #include "app/splashwindow.h"
 
-#include "app/appinfo.h"
+#include "platform/appinfo.h"
 #include "app/mainwindow.h"
 #include "widgets/artwork.h"
 #include "widgets/look.h"

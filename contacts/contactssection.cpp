@@ -1,13 +1,11 @@
 #include "contacts/contactssection.h"
 
 #include "contacts/addresseditor.h"
-#include "contacts/addresslist.h"
 #include "contacts/contacteditor.h"
+#include "contacts/contactmodel.h"
 #include "contacts/mailto.h"
 #include "platform/messageboxes.h"
 #include "platform/shell.h"
-#include "store/escapes.h"
-#include "store/recordlistmodel.h"
 #include "widgets/arbutton.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/recordlistview.h"
@@ -21,27 +19,26 @@ const QString kNewContact = QStringLiteral("New Email");
 
 ContactsSection::ContactsSection(const Services &services, QWidget *parent)
     : Section(services, QStringLiteral("fraEmails"), QStringLiteral("My Email Addresses"),
-              QStringLiteral("lstEmails"), QStringLiteral("Email"), new RecordListModel,
-              parent)
+              QStringLiteral("lstEmails"), QStringLiteral("Email"), new ContactModel, parent)
 {
     ARButton *add = addArButton(QStringLiteral("arbEmailAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new e-mail address"), false);
-    m_arbEmailRemove = addArButton(QStringLiteral("arbEmailRemove"), {35, 264},
+    m_removeButton = addArButton(QStringLiteral("arbEmailRemove"), {35, 264},
                                    QStringLiteral("arb_remove"),
                                    QStringLiteral("Remove selected  e-mail address"), true);
-    m_arbEmailOE = addArButton(
+    m_mailButton = addArButton(
         QStringLiteral("arbEmailOE"), {65, 264}, QStringLiteral("arb_mail"),
         QStringLiteral("Open default e-mail application to send an e-mail to selected address"),
         true);
     add->setAccessibleName(QStringLiteral("Add contact"));
-    m_arbEmailRemove->setAccessibleName(QStringLiteral("Remove contact"));
-    m_arbEmailOE->setAccessibleName(QStringLiteral("Send e-mail"));
+    m_removeButton->setAccessibleName(QStringLiteral("Remove contact"));
+    m_mailButton->setAccessibleName(QStringLiteral("Send e-mail"));
     connect(add, &ARButton::clicked, this, &ContactsSection::addContact);
-    connect(m_arbEmailRemove, &ARButton::clicked, this, &ContactsSection::removeContact);
-    connect(m_arbEmailOE, &ARButton::clicked, this, &ContactsSection::mailContact);
+    connect(m_removeButton, &ARButton::clicked, this, &ContactsSection::removeContact);
+    connect(m_mailButton, &ARButton::clicked, this, &ContactsSection::mailContact);
 
     m_editor = new ContactEditor(services, this);
-    connect(m_editor->addresses(), &AddressEditor::changed, this, &ContactsSection::PutInfo2Lst);
+    connect(m_editor->addresses(), &AddressEditor::changed, this, &ContactsSection::storeEditor);
 
     FieldValidation &validation = FieldValidation::instance();
     validation.watch(m_editor->firstNameBox(),
@@ -49,7 +46,7 @@ ContactsSection::ContactsSection(const Services &services, QWidget *parent)
     validation.watch(m_editor->lastNameBox(),
                      [this] { return nameBoxLeft(displayname::Box::LastName); });
     validation.watch(m_editor->titleBox(), [this] {
-        PutInfo2Lst();
+        storeEditor();
         return true;
     });
     validation.watch(m_editor->displayBox(),
@@ -71,11 +68,16 @@ ContactsSection::ContactsSection(const Services &services, QWidget *parent)
     connect(list(), &RecordListView::doubleClicked, this, &ContactsSection::mailDefault);
 }
 
+ContactModel *ContactsSection::contacts() const
+{
+    return static_cast<ContactModel *>(model());
+}
+
 void ContactsSection::disableButtonsIfEmpty()
 {
     if (list()->count() < 1) {
-        m_arbEmailOE->setEnabled(false);
-        m_arbEmailRemove->setEnabled(false);
+        m_mailButton->setEnabled(false);
+        m_removeButton->setEnabled(false);
     }
 }
 
@@ -86,34 +88,28 @@ void ContactsSection::recordLoaded()
 
 void ContactsSection::showFirstLoaded()
 {
-    ReadInfoFromLst();
+    showSelectedContact();
 }
 
-void ContactsSection::PutInfo2Lst()
+void ContactsSection::storeEditor()
 {
-    if (model()->count() == 0)
-        model()->appendRecord(kNewContact, QString(), false);
+    if (contacts()->count() == 0)
+        contacts()->appendRecord(kNewContact, QString(), false);
     const int row = list()->selectedRow();
     if (row >= 0)
-        model()->setTag(row, m_editor->record().toTag());
+        contacts()->setRecord(row, m_editor->record());
 }
 
-void ContactsSection::ReadInfoFromLst()
+void ContactsSection::showSelectedContact()
 {
     const int row = list()->selectedRow();
-    const QString tag = model()->tag(row);
+    const QString tag = contacts()->tag(row);
     if (tag.isEmpty()) {
         m_editor->clear();
         return;
     }
-    m_editor->showRecord(ContactRecord::fromTag(tag));
-    m_editor->displayBox()->setText(model()->caption(row));
-}
-
-QString ContactsSection::GetDefaultEmail() const
-{
-    const QStringList fields = escapes::splitFields(model()->tag(list()->selectedRow()));
-    return addresslist::defaultAddress(fields.value(3));
+    m_editor->showRecord(contacts()->record(row));
+    m_editor->displayBox()->setText(contacts()->caption(row));
 }
 
 void ContactsSection::refresh()
@@ -121,12 +117,12 @@ void ContactsSection::refresh()
     const bool any = list()->count() > 0;
     // With none selected there is nothing to act on or type into.
     const bool selected = list()->selectedRow() >= 0;
-    m_arbEmailRemove->setEnabled(selected);
-    m_arbEmailOE->setEnabled(selected);
+    m_removeButton->setEnabled(selected);
+    m_mailButton->setEnabled(selected);
     m_editor->setVisible(any);
     m_editor->setEnabled(selected);
     if (any)
-        ReadInfoFromLst();
+        showSelectedContact();
     else
         m_editor->clear();
 }
@@ -135,7 +131,7 @@ void ContactsSection::addContact()
 {
     // Focus first: a name box still being edited is stored into the contact it shows.
     list()->setFocus();
-    const int row = model()->appendRecord(kNewContact);
+    const int row = contacts()->appendRecord(kNewContact);
     list()->selectRow(row);
     list()->editCaption(row);
     refresh();
@@ -152,7 +148,7 @@ void ContactsSection::removeContact()
     if (answer == MessageBoxes::Answer::Yes) {
         const int row = list()->selectedRow();
         if (row >= 0) {
-            model()->removeRecord(row);
+            contacts()->removeRecord(row);
             list()->selectRow(list()->currentIndex().row());
         }
     }
@@ -163,13 +159,13 @@ void ContactsSection::removeContact()
 void ContactsSection::contactClicked()
 {
     if (list()->count() > 0)
-        ReadInfoFromLst();
+        showSelectedContact();
     else
         m_editor->clear();
     const int row = list()->selectedRow();
-    if (row >= 0 && model()->caption(row) != kNewContact)
-        m_editor->displayBox()->setText(model()->caption(row));
-    // ReadInfoFromLst has reloaded the address list with no entry selected, so Edit, Remove
+    if (row >= 0 && contacts()->caption(row) != kNewContact)
+        m_editor->displayBox()->setText(contacts()->caption(row));
+    // showSelectedContact has reloaded the address list with no entry selected, so Edit, Remove
     // and Set as Default are off.
 }
 
@@ -189,7 +185,7 @@ void ContactsSection::mailContact()
 
 void ContactsSection::mailDefault()
 {
-    const QString address = GetDefaultEmail();
+    const QString address = contacts()->defaultAddress(list()->selectedRow());
     // What the mail program makes of it is its own affair: the outcome is not examined.
     if (list()->selectedRow() >= 0 && !address.isEmpty())
         m_services.shell->open(mailtoText(address));
@@ -197,16 +193,16 @@ void ContactsSection::mailDefault()
 
 bool ContactsSection::nameBoxLeft(displayname::Box box)
 {
-    PutInfo2Lst();
+    storeEditor();
     const int row = list()->selectedRow();
     displayname::State state{m_editor->firstNameBox()->text(), m_editor->lastNameBox()->text(),
                              m_editor->displayBox()->text(), std::nullopt};
     if (row >= 0)
-        state.caption = model()->caption(row);
+        state.caption = contacts()->caption(row);
     const displayname::State after = displayname::afterLeaving(box, state);
     if (after.display != state.display)
         m_editor->displayBox()->setText(after.display);
     if (row >= 0 && after.caption != state.caption)
-        model()->setCaption(row, *after.caption);
+        contacts()->setCaption(row, *after.caption);
     return true;
 }

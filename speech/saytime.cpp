@@ -1,6 +1,6 @@
 #include "speech/saytime.h"
 
-#include "app/clocktext.h"
+#include "platform/clocktext.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "platform/soundplayer.h"

@@ -1,6 +1,6 @@
 #include "todos/alarmwindow.h"
 
-#include "app/clocktext.h"
+#include "platform/clocktext.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "todos/duetext.h"

@@ -1,6 +1,6 @@
 #include "todos/reminderdialog.h"
 
-#include "app/clocktext.h"
+#include "platform/clocktext.h"
 #include "platform/clock.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"

@@ -1,6 +1,7 @@
 #include "websites/websiteeditor.h"
 
-#include "notes/notetext.h"
+#include "store/storedtext.h"
+#include "widgets/boxtext.h"
 #include "widgets/selectonfocuslineedit.h"
 
 #include <QLabel>
@@ -66,18 +67,17 @@ WebsiteEditor::WebsiteEditor(QWidget *parent)
     setTabOrder(m_urlEdit, m_descriptionEdit);
 }
 
-websiterecord::Fields WebsiteEditor::fields() const
+WebsiteRecord WebsiteEditor::fields() const
 {
-    return {m_titleEdit->text(), m_urlEdit->text(),
-            notetext::toTag(notetext::editorText(m_descriptionEdit))};
+    return {m_titleEdit->text(), m_urlEdit->text(), storedtext::fromBox(boxText(m_descriptionEdit))};
 }
 
-void WebsiteEditor::setFields(const websiterecord::Fields &fields)
+void WebsiteEditor::setFields(const WebsiteRecord &fields)
 {
     m_titleEdit->setText(fields.title);
     m_urlEdit->setText(fields.url);
     // A long title or URL is read from its beginning.
     m_titleEdit->setCursorPosition(0);
     m_urlEdit->setCursorPosition(0);
-    m_descriptionEdit->setPlainText(notetext::toEditor(fields.description));
+    m_descriptionEdit->setPlainText(storedtext::toBox(fields.description));
 }

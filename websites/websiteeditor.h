@@ -15,8 +15,8 @@ public:
     explicit WebsiteEditor(QWidget *parent);
 
     /// What the three boxes hold, the description with CR LF line breaks.
-    websiterecord::Fields fields() const;
-    void setFields(const websiterecord::Fields &fields);
+    WebsiteRecord fields() const;
+    void setFields(const WebsiteRecord &fields);
 
     QLineEdit *titleBox() const { return m_titleEdit; }
     QLineEdit *urlBox() const { return m_urlEdit; }

@@ -3,9 +3,8 @@
 #include "platform/messageboxes.h"
 #include "platform/shell.h"
 #include "platform/shelltarget.h"
-#include "store/recordlistmodel.h"
 #include "websites/websiteeditor.h"
-#include "websites/websiterecord.h"
+#include "websites/websitemodel.h"
 #include "widgets/arbutton.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/recordlistview.h"
@@ -15,27 +14,26 @@
 
 WebsitesSection::WebsitesSection(const Services &services, QWidget *parent)
     : Section(services, QStringLiteral("fraWebsite"), QStringLiteral("My Favorite Websites"),
-              QStringLiteral("lstWebsites"), QStringLiteral("Web"), new RecordListModel,
-              parent)
+              QStringLiteral("lstWebsites"), QStringLiteral("Web"), new WebsiteModel, parent)
 {
     ARButton *add = addArButton(QStringLiteral("arbWebAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new URL"), false);
-    m_remove = addArButton(QStringLiteral("arbWebRemove"), {35, 264}, QStringLiteral("arb_remove"),
+    m_removeButton = addArButton(QStringLiteral("arbWebRemove"), {35, 264}, QStringLiteral("arb_remove"),
                            QStringLiteral("Remove selected URL"), true);
-    m_open = addArButton(QStringLiteral("arbWebIE"), {65, 264}, QStringLiteral("arb_browse"),
+    m_openButton = addArButton(QStringLiteral("arbWebIE"), {65, 264}, QStringLiteral("arb_browse"),
                          QStringLiteral("Open default browser and navigate to selected URL"), true);
     add->setAccessibleName(QStringLiteral("Add website"));
-    m_remove->setAccessibleName(QStringLiteral("Remove website"));
-    m_open->setAccessibleName(QStringLiteral("Open website"));
+    m_removeButton->setAccessibleName(QStringLiteral("Remove website"));
+    m_openButton->setAccessibleName(QStringLiteral("Open website"));
     m_editor = new WebsiteEditor(this);
 
     connect(add, &ARButton::clicked, this, &WebsitesSection::addWebsite);
-    connect(m_remove, &ARButton::clicked, this, &WebsitesSection::removeSelectedWebsite);
-    connect(m_open, &ARButton::clicked, this, [this] {
+    connect(m_removeButton, &ARButton::clicked, this, &WebsitesSection::removeSelectedWebsite);
+    connect(m_openButton, &ARButton::clicked, this, [this] {
         openSelectedWebsite();
         refresh();
     });
-    connect(list(), &RecordListView::clicked, this, &WebsitesSection::ReadInfoFromLst_Web);
+    connect(list(), &RecordListView::clicked, this, &WebsitesSection::showSelectedWebsite);
     // Moving through the list with the keys shows each website as a click does; a click on the
     // empty space below the websites leaves none selected.
     connect(list(), &RecordListView::selectedRowChanged, this, [this] {
@@ -52,40 +50,45 @@ WebsitesSection::WebsitesSection(const Services &services, QWidget *parent)
     for (QWidget *box : {static_cast<QWidget *>(m_editor->urlBox()),
                          static_cast<QWidget *>(m_editor->descriptionBox())}) {
         validation.watch(box, [this] {
-            PutInfo2Lst_Web();
+            storeEditor();
             return true;
         });
     }
 }
 
+WebsiteModel *WebsitesSection::websites() const
+{
+    return static_cast<WebsiteModel *>(model());
+}
+
 void WebsitesSection::disableButtonsIfEmpty()
 {
     if (list()->count() < 1) {
-        m_remove->setEnabled(false);
-        m_open->setEnabled(false);
+        m_removeButton->setEnabled(false);
+        m_openButton->setEnabled(false);
     }
 }
 
-void WebsitesSection::PutInfo2Lst_Web()
+void WebsitesSection::storeEditor()
 {
-    if (model()->count() == 0)
-        model()->appendRecord(websiterecord::placeholderCaption(), QString(), false);
+    if (websites()->count() == 0)
+        websites()->appendRecord(websiterecord::placeholderCaption(), QString(), false);
     const int row = list()->selectedRow();
     if (row >= 0)
-        model()->setTag(row, websiterecord::toTag(m_editor->fields()));
+        websites()->setRecord(row, m_editor->fields());
 }
 
-void WebsitesSection::ReadInfoFromLst_Web()
+void WebsitesSection::showSelectedWebsite()
 {
-    m_editor->setFields(websiterecord::fromTag(model()->tag(list()->selectedRow())));
+    m_editor->setFields(websites()->record(list()->selectedRow()));
 }
 
 void WebsitesSection::titleLeft()
 {
-    PutInfo2Lst_Web();
+    storeEditor();
     const int row = list()->selectedRow();
     if (row >= 0)
-        model()->setCaption(row, websiterecord::captionAfterTitle(model()->caption(row),
+        websites()->setCaption(row, websiterecord::captionAfterTitle(websites()->caption(row),
                                                                   m_editor->titleBox()->text()));
 }
 
@@ -94,23 +97,23 @@ void WebsitesSection::refresh()
     const bool any = list()->count() > 0;
     // With none selected there is nothing to act on or type into.
     const bool selected = list()->selectedRow() >= 0;
-    m_remove->setEnabled(selected);
-    m_open->setEnabled(selected);
+    m_removeButton->setEnabled(selected);
+    m_openButton->setEnabled(selected);
     m_editor->setVisible(any);
     m_editor->setEnabled(selected);
     if (any)
-        ReadInfoFromLst_Web();
+        showSelectedWebsite();
     else
         m_editor->setFields({});
 }
 
 void WebsitesSection::addWebsite()
 {
-    RecordListView *websites = list();
-    const int row = model()->appendRecord(websiterecord::placeholderCaption());
-    websites->setFocus();
-    websites->selectRow(row);
-    websites->editCaption(row);
+    RecordListView *view = list();
+    const int row = websites()->appendRecord(websiterecord::placeholderCaption());
+    view->setFocus();
+    view->selectRow(row);
+    view->editCaption(row);
     refresh();
 }
 
@@ -121,20 +124,20 @@ void WebsitesSection::removeSelectedWebsite()
     const auto answer = m_services.messages->show(
         window(), QStringLiteral("Do you want to remove the selected website?"),
         QStringLiteral("Confirm"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
-    RecordListView *websites = list();
-    const int row = websites->selectedRow();
+    RecordListView *view = list();
+    const int row = view->selectedRow();
     if (answer == MessageBoxes::Answer::Yes && row >= 0) {
-        model()->removeRecord(row);
-        websites->selectRow(websites->currentIndex().row());
+        websites()->removeRecord(row);
+        view->selectRow(view->currentIndex().row());
     }
-    websites->setFocus();
+    view->setFocus();
     refresh();
 }
 
 void WebsitesSection::openSelectedWebsite()
 {
     const std::optional<QString> url =
-        websiterecord::urlToOpen(model()->tag(list()->selectedRow()));
+        websites()->urlToOpen(list()->selectedRow());
     if (!url || !mayOpen(*url))
         return;
     if (m_services.shell->open(*url) == Shell::Result::NotFound)
@@ -171,5 +174,5 @@ void WebsitesSection::recordLoaded()
 
 void WebsitesSection::showFirstLoaded()
 {
-    ReadInfoFromLst_Web();
+    showSelectedWebsite();
 }

@@ -1,7 +1,8 @@
 #include "store/recordlistmodel.h"
 #include "widgets/recordlistview.h"
 #include "widgets/section.h"
-#include "notes/notetext.h"
+#include "store/storedtext.h"
+#include "widgets/boxtext.h"
 #include "tests/support/mainwindowfixture.h"
 #include "tests/support/uihelpers.h"
 #include "widgets/arbutton.h"
@@ -84,7 +85,7 @@ private slots:
         f.restart();
         n = chooseNotes(f);
         QCOMPARE(f.window->section(SectionId::Notes)->records(), saved);
-        QCOMPARE(notetext::editorText(n.editor), "Milk\n" + odd);
+        QCOMPARE(boxText(n.editor), "Milk\n" + odd);
     }
 
     void browseTypeAndRename()
