@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(n.list->count(), 0);
         QVERIFY(n.editor->isHidden() && !n.remove->isEnabled());
         QCOMPARE(n.editor->toPlainText(), QString());
-        QVERIFY(f.window->SaveInFile());
+        QVERIFY(f.window->saveData());
         QCOMPARE(f.saved(SectionId::Notes), QList<Record>());
         QCOMPARE(n.list->count(), 0); // emptying the editor made no note of its own
 
