@@ -105,16 +105,16 @@ AlarmWindow::AlarmWindow(const Services &services, QWidget *parent)
     m_blinkTimer = new QTimer(this);
     m_blinkTimer->setObjectName(QStringLiteral("tmrBlink"));
     m_blinkTimer->setInterval(500);
-    connect(m_blinkTimer, &QTimer::timeout, this, &AlarmWindow::blinkTick);
+    connect(m_blinkTimer, &QTimer::timeout, this, &AlarmWindow::blinkLamp);
     m_clockTimer = new QTimer(this);
     m_clockTimer->setObjectName(QStringLiteral("tmrTime"));
     m_clockTimer->setInterval(1000);
-    connect(m_clockTimer, &QTimer::timeout, this, &AlarmWindow::timeTick);
+    connect(m_clockTimer, &QTimer::timeout, this, &AlarmWindow::updateClock);
 
     connect(m_okButton, &QPushButton::clicked, this, [this] { answer(Choice::Done); });
     connect(m_snoozeButton, &QPushButton::clicked, this, &AlarmWindow::openSnoozeMenu);
 
-    timeTick();
+    updateClock();
     m_blinkTimer->start();
     m_clockTimer->start();
     m_okButton->setFocus();
@@ -188,7 +188,7 @@ QLabel *AlarmWindow::brightLamp(Lamp lamp) const
     return m_greenLamp;
 }
 
-void AlarmWindow::blinkTick()
+void AlarmWindow::blinkLamp()
 {
     if (!m_redLamp->isHidden())
         m_blinking = Lamp::Red;
@@ -200,7 +200,7 @@ void AlarmWindow::blinkTick()
     lamp->setVisible(lamp->isHidden());
 }
 
-void AlarmWindow::timeTick()
+void AlarmWindow::updateClock()
 {
     if (isMinimized()) { // a window manager may minimise it all the same
         showNormal();

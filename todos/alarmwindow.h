@@ -35,9 +35,9 @@ public:
     Choice choice() const { return m_choice; }
 
     /// One tick of tmrBlink: the bright lamp shows for one tick, the dim one for the next.
-    void blinkTick();
+    void blinkLamp();
     /// One tick of tmrTime; also brings the window back if it was minimised.
-    void timeTick();
+    void updateClock();
 
     QMenu *snoozeMenu() const { return m_snoozeMenu; }
 
