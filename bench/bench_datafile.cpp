@@ -88,7 +88,7 @@ int main(int argc, char *argv[])
 
     MainWindow window(services);
     window.load();
-    out << "save of the full lists: " << medianMs(3, [&] { window.SaveInFile(); }) << " ms (median of 3)\n";
+    out << "save of the full lists: " << medianMs(3, [&] { window.saveData(); }) << " ms (median of 3)\n";
 
     // The window only takes the snapshot; serializing and writing happen on the writer thread.
     QList<double> blocked, whole;

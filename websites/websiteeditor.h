@@ -18,12 +18,12 @@ public:
     WebsiteRecord fields() const;
     void setFields(const WebsiteRecord &fields);
 
-    QLineEdit *titleBox() const { return m_txtWebsite; }
-    QLineEdit *urlBox() const { return m_txtURL; }
-    QPlainTextEdit *descriptionBox() const { return m_txtDescription; }
+    QLineEdit *titleBox() const { return m_titleEdit; }
+    QLineEdit *urlBox() const { return m_urlEdit; }
+    QPlainTextEdit *descriptionBox() const { return m_descriptionEdit; }
 
 private:
-    QLineEdit *m_txtWebsite = nullptr;
-    QLineEdit *m_txtURL = nullptr;
-    QPlainTextEdit *m_txtDescription = nullptr;
+    QLineEdit *m_titleEdit = nullptr;
+    QLineEdit *m_urlEdit = nullptr;
+    QPlainTextEdit *m_descriptionEdit = nullptr;
 };

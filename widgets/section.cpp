@@ -19,6 +19,12 @@ Section::Section(const Services &services, const QString &objectName, const QStr
     , m_model(model)
 {
     m_model->setParent(this);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        if (m_model->count() > 0) {
+            recordLoaded();
+            showFirstLoaded();
+        }
+    });
     setObjectName(objectName);
     setGeometry(176, 44, 420, 309);
     setMouseTracking(true);
@@ -49,20 +55,6 @@ void Section::commitCaptionEdit()
     QAbstractItemDelegate *delegate = m_list->itemDelegateForIndex(index);
     emit delegate->commitData(editor);
     emit delegate->closeEditor(editor);
-}
-
-QList<Record> Section::records() const
-{
-    return m_model->records();
-}
-
-void Section::loadRecords(QList<Record> records)
-{
-    if (records.isEmpty())
-        return;
-    m_model->setRecords(std::move(records));
-    recordLoaded();
-    showFirstLoaded();
 }
 
 ARButton *Section::addArButton(const QString &name, const QPoint &position, const QString &picture,

@@ -115,7 +115,7 @@ private slots:
         f->writeFile("savedfile.qlt", old);
         f->open();
         const QList<Record> typed = {{"big", QString(200000, 'x')}};
-        f->window->section(SectionId::Notes)->loadRecords(typed);
+        f->window->section(SectionId::Notes)->model()->setRecords(typed);
 
         // Root ignores folder permissions, so make the write itself fail: a file-size limit.
         std::signal(SIGXFSZ, SIG_IGN);
@@ -124,7 +124,7 @@ private slots:
         rlimit small = saved;
         small.rlim_cur = 4096;
         setrlimit(RLIMIT_FSIZE, &small);
-        const bool ok = f->window->SaveInFile();
+        const bool ok = f->window->saveData();
         setrlimit(RLIMIT_FSIZE, &saved);
 
         QVERIFY(!ok);
@@ -167,13 +167,13 @@ private slots:
         QCOMPARE(f->messages.shown[0].icon, MessageBoxes::Icon::Exclamation);
         QVERIFY(f->messages.shown[0].text.contains("savedfile.qlt.bak"));
         QCOMPARE(f->window->section(SectionId::Websites)->list()->count(), 1);
-        QCOMPARE(f->window->SaveInFile(), !copyBlocked);
+        QCOMPARE(f->window->saveData(), !copyBlocked);
         if (copyBlocked) {
             QCOMPARE(f->readFile("savedfile.qlt"), damaged);
             QVERIFY(f->messages.shown.last().text.contains("could not be copied to \"savedfile.qlt.bak\""));
             return;
         }
-        QVERIFY(f->window->SaveInFile());
+        QVERIFY(f->window->saveData());
         QCOMPARE(f->readFile("savedfile.qlt.bak"), damaged);
         QCOMPARE(f->messages.shown.size(), 1);
         f->restart(); // the rewritten file is sound again
@@ -236,10 +236,10 @@ private slots:
         QCOMPARE(f->messages.shown[0].text,
                  QStringLiteral("Quillet was not closed properly. Restore the changes made since the last save?"));
         QCOMPARE(f->messages.shown[0].buttons, MessageBoxes::Buttons::YesNo);
-        QCOMPARE(f->window->section(SectionId::Websites)->records()[0].tag,
+        QCOMPARE(f->window->section(SectionId::Websites)->model()->records()[0].tag,
                  restore ? typed.tag : QStringLiteral("Home¶url¶desc"));
         QCOMPARE(QFile::exists(f->dataFilePath() + ".recovery-2026-12-05-210500"), !restore);
-        QVERIFY(f->window->SaveInFile());
+        QVERIFY(f->window->saveData());
         f->window->recoveryCopy()->waitForWrites();
         QVERIFY(!QFile::exists(f->dataFilePath() + ".recovery"));
         f->restart(); // a copy equal to the file, or none, asks nothing

@@ -182,7 +182,7 @@ private slots:
             addAddress(address);
         const QStringList entries = captions(addresses());
         type("txtLast", "Lee", false);
-        QVERIFY(f->window->SaveInFile());
+        QVERIFY(f->window->saveData());
         QCOMPARE(saved().lastName, QStringLiteral("Lee"));
         QTest::keyClicks(box("txtLast"), "son");
         f->restart(); // closing saves the box still focused too

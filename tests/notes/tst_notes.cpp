@@ -30,7 +30,7 @@ class TestNotes : public QObject
         list = f->list("lstNotes");
         editor = f->find<QPlainTextEdit>("txtNotes");
     }
-    QList<Record> records() const { return f->window->section(SectionId::Notes)->records(); }
+    QList<Record> records() const { return f->window->section(SectionId::Notes)->model()->records(); }
     /// Types a caption into the open in-place editor and confirms it with Enter.
     void nameInPlace(const QString &caption)
     {

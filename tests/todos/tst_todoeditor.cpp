@@ -124,7 +124,7 @@ private slots:
         if (key == Qt::Key_Tab)
             TodosWindow::focus(box("txtSubject"));
         else if (key == -1)
-            w->fixture.window->SaveInFile();
+            w->fixture.window->saveData();
         else if (key)
             QTest::keyClick(complete, Qt::Key(key));
         else

@@ -106,8 +106,8 @@ int main(int argc, char *argv[])
                                  {"fraNotes", "butNotes_c", "notes"},
                                  {"fraTodos", "butTodo_c", "todos"}};
     for (const auto &section : sections) {
-        window.ClearClicked();
-        window.ClearStage();
+        window.releaseSectionButtons();
+        window.hideSections();
         window.findChild<QWidget *>(section[0])->show();
         window.findChild<QWidget *>(section[1])->show();
         QApplication::processEvents();
