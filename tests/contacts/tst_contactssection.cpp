@@ -1,18 +1,8 @@
 #include "contacts/contactrecord.h"
 #include "platform/ansitext.h"
-#include "store/recordlistmodel.h"
-#include "tests/support/mainwindowfixture.h"
-#include "tests/support/toplevelcheck.h"
-#include "tests/support/uihelpers.h"
-#include "widgets/recordlistview.h"
-#include "widgets/section.h"
+#include "tests/support/guitest.h"
 
-#include <QApplication>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QTest>
-
-#include <optional>
 
 namespace {
 

@@ -1,16 +1,7 @@
-#include "store/recordlistmodel.h"
-#include "tests/support/mainwindowfixture.h"
-#include "tests/support/toplevelcheck.h"
-#include "tests/support/uihelpers.h"
+#include "tests/support/guitest.h"
 #include "widgets/boxtext.h"
-#include "widgets/recordlistview.h"
-#include "widgets/section.h"
 
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTest>
-
-#include <optional>
 
 // Adding, removing and what a click leaves are walked for every section in tst_sectionflows.
 class TestNotes : public QObject

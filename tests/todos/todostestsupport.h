@@ -1,28 +1,20 @@
 #pragma once
 
-#include "store/recordlistmodel.h"
-#include "widgets/recordlistview.h"
 #include "store/datafile.h"
-#include "tests/support/mainwindowfixture.h"
-#include "tests/support/toplevelcheck.h"
-#include "tests/support/uihelpers.h"
+#include "tests/support/guitest.h"
+#include "todos/alarmwindow.h"
+#include "todos/missedreminderswindow.h"
+#include "todos/reminderdialog.h"
 #include "todos/reminderwatcher.h"
 #include "todos/todoeditor.h"
 #include "todos/todorecord.h"
 #include "todos/todossection.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QTest>
-#include <QTimer>
-
-#include <optional>
+#include <QMenu>
 
 /// A to-do tag from its nine fields.
-inline QString todoTag(const QStringList &fields)
-{
-    return fields.join(QChar(0x00B6));
-}
+inline QString todoTag(const QStringList &fields) { return fields.join(QChar(0x00B6)); }
 
 /// A plain to-do, due at reminder (none when empty).
 inline Record todo(const QString &subject, const QString &reminder = {})
@@ -36,9 +28,7 @@ struct TodosWindow
 {
     void open(const QList<Record> &todos = {})
     {
-        DataFileContent content;
-        content[SectionId::Todos] = todos;
-        fixture.writeFile(QStringLiteral("savedfile.qlt"), serializeDataFile(content));
+        fixture.writeRecords(SectionId::Todos, todos);
         reopen();
     }
     void reopen()
@@ -76,9 +66,9 @@ struct TodosWindow
 inline bool choose(QComboBox *combo, const QString &text)
 {
     const int index = combo->findText(text);
-    if (index < 0)
-        return false;
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-    return true;
+    if (index >= 0) {
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    return index >= 0;
 }

@@ -1,14 +1,5 @@
 #include "tests/todos/todostestsupport.h"
 
-#include "todos/alarmwindow.h"
-#include "todos/missedreminderswindow.h"
-#include "todos/reminderdialog.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-
 namespace {
 
 // The clock stands at 9:05:00 PM.
@@ -18,17 +9,14 @@ const QString kFuture = QStringLiteral("12/5/2026 9:05:01 PM");
 
 QStringList alerts; // the names of the windows announced to screen readers as alerts
 
-void pressOk(AlarmWindow *alarm)
-{
-    alarm->findChild<QPushButton *>("cmdOK")->click();
-}
+void pressOk(AlarmWindow *alarm) { alarm->findChild<QPushButton *>("cmdOK")->click(); }
 
 } // namespace
 
 class TestReminderWatcher : public QObject
 {
     Q_OBJECT
-private:
+
     TopLevelCheck windows;
     std::optional<TodosWindow> w;
 

@@ -1,10 +1,5 @@
 #include "tests/todos/todostestsupport.h"
-
 #include "platform/ansitext.h"
-#include "todos/reminderdialog.h"
-
-#include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 

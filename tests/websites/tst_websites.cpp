@@ -1,15 +1,7 @@
-#include "store/recordlistmodel.h"
-#include "tests/support/mainwindowfixture.h"
-#include "tests/support/toplevelcheck.h"
-#include "tests/support/uihelpers.h"
+#include "tests/support/guitest.h"
 #include "websites/websiterecord.h"
-#include "widgets/recordlistview.h"
 
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTest>
-
-#include <optional>
 
 // Adding, removing and what a click leaves are walked for every section in tst_sectionflows.
 class TestWebsites : public QObject
