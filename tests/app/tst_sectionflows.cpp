@@ -1,3 +1,4 @@
+#include "store/escapes.h"
 #include "tests/support/guitest.h"
 #include "widgets/boxtext.h"
 
@@ -143,35 +144,48 @@ private slots:
         QVERIFY(remove->isEnabled() && box->isVisible() && box->isEnabled());
     }
 
-    void tabOutOfABoxStoresWhatWasTyped_data()
+    // However a box is left, what was typed reaches the file and comes back after a restart.
+    void leavingABoxStoresWhatWasTyped_data()
     {
         QTest::addColumn<int>("section");
         QTest::addColumn<QString>("box");
-        QTest::addColumn<bool>("back");
+        QTest::addColumn<QString>("leave");
         for (int i = 0; i < kSections.size(); ++i) {
             for (const QString &box : kSections[i].boxes) {
-                QTest::addRow("%s, Tab", qPrintable(box)) << i << box << false;
-                QTest::addRow("%s, Shift+Tab", qPrintable(box)) << i << box << true;
+                for (const char *leave : {"Tab", "Shift+Tab", "Save", "close"})
+                    QTest::addRow("%s, %s", qPrintable(box), leave) << i << box << QString(leave);
             }
         }
     }
-    void tabOutOfABoxStoresWhatWasTyped()
+    void leavingABoxStoresWhatWasTyped()
     {
         QFETCH(int, section);
         QFETCH(QString, box);
-        QFETCH(bool, back);
+        QFETCH(QString, leave);
         const SectionCase &s = kSections[section];
         RecordListView *list = openSection(s, {"A", "A"});
         clickItem(list, 0);
         clickAt(f->find<QWidget>(box));
-        const QString typed = box == "txtComplete" ? "42" : "Typed";
+        // The file's own separators, an escape look-alike, and a "¶" that must not split the record.
+        const QString typed = box == "txtComplete" ? "42" : QStringLiteral("¶ [u+00B6] ¤ § <end of section> £");
         QTest::keyClicks(QApplication::focusWidget(), typed);
-        for (int keys = 0; keys < 40 && !list->hasFocus(); ++keys)
-            QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab);
-        QVERIFY(list->hasFocus()); // into the list, and out of it again
-        QTest::keyClick(list, back ? Qt::Key_Backtab : Qt::Key_Tab);
-        f->clickPicture("butSave");
-        QVERIFY((f->saved(s.id).first().caption + f->saved(s.id).first().tag).contains(typed));
+        const Qt::Key key = leave == "Tab" ? Qt::Key_Tab : Qt::Key_Backtab;
+        if (leave.endsWith("Tab")) {
+            for (int keys = 0; keys < 40 && !list->hasFocus(); ++keys)
+                QTest::keyClick(QApplication::focusWidget(), key);
+            QVERIFY(list->hasFocus()); // into the list, and out of it again
+            QTest::keyClick(list, key);
+        }
+        if (leave == "close")
+            f->close();
+        else
+            f->clickPicture("butSave");
+        const Record saved = f->saved(s.id).first();
+        const QString fields = s.id == SectionId::Notes ? saved.tag : escapes::splitFields(saved.tag).join('|');
+        QVERIFY2((saved.caption + '|' + fields).contains(typed), qPrintable(saved.caption + '|' + fields));
+        f->restart();
+        clickItem(f->list(s.list), 0);
+        QVERIFY2(text(f->find<QWidget>(box)).contains(typed), qPrintable(text(f->find<QWidget>(box))));
     }
 };
 

@@ -59,6 +59,23 @@ private slots:
         }
     }
 
+    // Colons touching the terminator and escape look-alikes read back as typed.
+    void storedField_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("plain") << QStringList{"a@x.y" + M, "b@x.y"} << "a@x.y" + M + "::b@x.y::";
+        QTest::newRow("colons") << QStringList{"a::b@x.y", "tail@x.y:", ":d@x.y", "::"}
+                                << "a[u+003A][u+003A]b@x.y::tail@x.y[u+003A]::[u+003A]d@x.y::[u+003A][u+003A]::";
+        QTest::newRow("look-alike, ¶") << QStringList{"[u+0041]@x.y", "p¶q@x.y"} << "[u+005B]u+0041]@x.y::p¶q@x.y::";
+    }
+    void storedField()
+    {
+        QFETCH(QStringList, entries);
+        QTEST(addresslist::toField(entries), "field");
+        QCOMPARE(addresslist::fromField(addresslist::toField(entries)), entries);
+    }
+
     void smallRules()
     {
         QVERIFY(addresslist::isValidAddress("@."));

@@ -77,12 +77,7 @@ private slots:
         QTest::keyClick(list, Qt::Key_Up); // the keys show a website as a click does
         QCOMPARE(title->text(), QStringLiteral("Tips ¶ tricks"));
 
-        // Save, and closing, take the box still being typed in.
-        typeInto(url, "www.example.com");
-        f->clickPicture("butSave");
-        QCOMPARE(f->saved(SectionId::Websites)[0].tag,
-                 QStringLiteral("Tips [u+00B6] tricks¶www.example.com¶First line\r\n[u+00B6]"));
-        clickItem(list, 1);
+        clickItem(list, 1); // a website never edited gets the fields before the one typed into
         typeInto(description, "Notes");
         f->close();
         QCOMPARE(f->saved(SectionId::Websites)[1], (Record{"New URL", QStringLiteral("¶¶Notes")}));
