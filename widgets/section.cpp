@@ -1,5 +1,6 @@
 #include "widgets/section.h"
 
+#include "platform/messageboxes.h"
 #include "store/recordlistmodel.h"
 #include "widgets/arbutton.h"
 #include "widgets/artwork.h"
@@ -55,6 +56,24 @@ void Section::commitCaptionEdit()
     QAbstractItemDelegate *delegate = m_list->itemDelegateForIndex(index);
     emit delegate->commitData(editor);
     emit delegate->closeEditor(editor);
+}
+
+bool Section::removeSelectedRecord(QWidget *questionParent, const QString &question)
+{
+    const int row = m_list->selectedRow();
+    if (row < 0)
+        return false;
+    // The question is about this record: if something removes it while the question is open
+    // (an alarm's OK), a Yes must not take the next one with it.
+    const QPersistentModelIndex asked(m_model->index(row));
+    const auto answer = m_services.messages->show(questionParent, question, QStringLiteral("Confirm"),
+                                                  MessageBoxes::Buttons::YesNo,
+                                                  MessageBoxes::Icon::Question);
+    if (answer == MessageBoxes::Answer::Yes && asked.isValid()) {
+        m_model->removeRecord(asked.row());
+        m_list->selectRow(m_list->currentIndex().row());
+    }
+    return true;
 }
 
 ARButton *Section::addArButton(const QString &name, const QPoint &position, const QString &picture,

@@ -40,6 +40,11 @@ protected:
     /// Ends an in-place caption edit of the selected entry, keeping the typed caption.
     void commitCaptionEdit();
 
+    /// Asks the question (Yes and No, under "Confirm") about the selected record and removes it
+    /// on Yes; the record that takes its place becomes the selected one. False when no record
+    /// was selected, so nothing was asked.
+    bool removeSelectedRecord(QWidget *questionParent, const QString &question);
+
     ARButton *addArButton(const QString &name, const QPoint &position, const QString &picture,
                           const QString &toolTip, bool hasDisabledPicture);
 
