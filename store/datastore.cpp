@@ -1,5 +1,8 @@
 #include "store/datastore.h"
 
+#include "platform/contentdigest.h"
+#include "store/datafilereader.h"
+
 #include <QFileInfo>
 
 #include <cerrno>
@@ -18,16 +21,23 @@ DataStore::LoadResult DataStore::load()
         return result;
     }
 
-    QByteArray bytes;
+    // Read in pieces, each made into records at once: the file's bytes are never held whole.
+    DataFileReader reader;
+    ContentDigest digest;
     FileError error;
-    if (!readWholeFile(m_path, &bytes, &error)) {
+    const bool read = readFileInPieces(m_path, [&](QByteArrayView piece) {
+        digest.add(piece);
+        reader.add(piece);
+        return true;
+    }, &error);
+    if (!read) {
         result.problem = error.description;
         result.unreadable = true;
         m_backupPending = true;
         return result;
     }
-    m_onDisk.remember(bytes);
-    ParsedDataFile parsed = parseDataFile(bytes);
+    m_onDisk.rememberDigest(digest.result());
+    ParsedDataFile parsed = reader.finish();
     result.content = std::move(parsed.content);
     if (!parsed.problems.isEmpty()) {
         result.problem = parsed.problems.join(QLatin1Char(' '));
@@ -57,9 +67,15 @@ bool DataStore::save(const DataFileContent &content, FileError *error)
         }
         m_backupPending = false;
     }
-    const QByteArray bytes = serializeDataFile(content);
-    if (!writeFileAtomically(m_path, bytes, error))
-        return false;
-    m_onDisk.remember(bytes);
-    return true;
+    // Written as it is made, through a small buffer; what was written is remembered by its digest.
+    ContentDigest digest;
+    const bool written = writeFileAtomically(m_path, [&](const ByteSink &sink) {
+        writeDataFile(content, [&](QByteArrayView piece) {
+            digest.add(piece);
+            return sink(piece);
+        });
+    }, error);
+    if (written)
+        m_onDisk.rememberDigest(digest.result());
+    return written;
 }
