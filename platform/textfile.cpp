@@ -16,6 +16,7 @@ namespace {
 
 const QString kTemporaryInfix = QStringLiteral(".saving-");
 constexpr qsizetype kReadPiece = 256 * 1024;
+constexpr qint64 kWriteBackStep = 1024 * 1024;
 
 bool fail(FileError *error, int number, const QString &description = QString())
 {
@@ -220,6 +221,8 @@ bool writeFileAtomically(const QString &path, const std::function<void(const Byt
     };
     // Each piece goes to the file as it comes; the first failure is the save's cause.
     int failure = 0;
+    qint64 total = 0;
+    qint64 handedOn = 0;
     produce([&](QByteArrayView piece) {
         const char *data = piece.data();
         size_t left = size_t(piece.size());
@@ -234,6 +237,13 @@ bool writeFileAtomically(const QString &path, const std::function<void(const Byt
             }
             data += written;
             left -= size_t(written);
+        }
+        // The disk starts on what is written while the rest is being made, so the sync at the
+        // end has little left to wait for.
+        total += piece.size();
+        if (failure == 0 && total - handedOn >= kWriteBackStep) {
+            ::sync_file_range(fd, handedOn, total - handedOn, SYNC_FILE_RANGE_WRITE);
+            handedOn = total;
         }
         return failure == 0;
     });

@@ -5,7 +5,12 @@
 
 #include <version.h>
 
+#include <algorithm>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -20,6 +25,48 @@ inline bool isPlain(char16_t u)
 {
     return (u >= 0x20 && u < 0x7F && u != u'[' && u != u'<')
         || (u >= 0xA0 && u <= 0xFF && u != 0xA4 && u != 0xA7);
+}
+
+/// Copies the plain characters at the start of p (n of them at most) to dst as bytes, up to the
+/// first other one; returns how many. Eight at a time where the processor allows.
+qsizetype copyPlainRun(const char16_t *p, qsizetype n, char *dst)
+{
+    qsizetype k = 0;
+    for (;;) {
+#ifdef __SSE2__
+        const __m128i low = _mm_set1_epi16(0x20);
+        const __m128i span = _mm_set1_epi16(0x7F - 0x20);
+        const __m128i belowZero = _mm_set1_epi16(-1);
+        const __m128i high = _mm_set1_epi16(0xA0);
+        const __m128i highSpan = _mm_set1_epi16(0x100 - 0xA0);
+        const __m128i bracket = _mm_set1_epi16('[');
+        const __m128i less = _mm_set1_epi16('<');
+        const __m128i currency = _mm_set1_epi16(0xA4);
+        const __m128i section = _mm_set1_epi16(0xA7);
+        for (; k + 8 <= n; k += 8) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + k));
+            // Shifted down, each range of one-byte characters starts at 0 and the rest falls
+            // below 0 or past its end.
+            const __m128i t = _mm_sub_epi16(v, low);
+            const __m128i h = _mm_sub_epi16(v, high);
+            const __m128i byte = _mm_or_si128(
+                _mm_and_si128(_mm_cmplt_epi16(t, span), _mm_cmpgt_epi16(t, belowZero)),
+                _mm_and_si128(_mm_cmplt_epi16(h, highSpan), _mm_cmpgt_epi16(h, belowZero)));
+            const __m128i structure =
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, bracket), _mm_cmpeq_epi16(v, less)),
+                             _mm_or_si128(_mm_cmpeq_epi16(v, currency), _mm_cmpeq_epi16(v, section)));
+            if (_mm_movemask_epi8(_mm_andnot_si128(structure, byte)) != 0xFFFF)
+                break;
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(dst + k), _mm_packus_epi16(v, v));
+        }
+#endif
+        // One by one through the block that stopped the fast path (or to the end without it).
+        const qsizetype stop = std::min(n, k + 8);
+        for (; k < stop && isPlain(p[k]); ++k)
+            dst[k] = char(p[k]);
+        if (k < stop || k == n)
+            return k;
+    }
 }
 
 /// The file's bytes on their way out: gathered in one small buffer, handed on in whole blocks.
@@ -74,18 +121,11 @@ void appendEscaped(PieceWriter &out, QStringView text, bool isTag)
     const qsizetype n = text.size();
     qsizetype i = 0;
     while (i < n) {
-        qsizetype run = i;
-        while (run < n && isPlain(p[run]))
-            ++run;
-        if (run > i) {
-            char *dst = out.room(run - i);
-            for (qsizetype k = i; k < run; ++k)
-                *dst++ = char(p[k]);
-            out.advance(run - i);
-            i = run;
-            if (i == n)
-                break;
-        }
+        const qsizetype run = copyPlainRun(p + i, n - i, out.room(n - i));
+        out.advance(run);
+        i += run;
+        if (i == n)
+            break;
         const QChar c(p[i]);
         const char16_t u = p[i];
         if (isTag && u == u'\r' && i + 1 < n && p[i + 1] == u'\n') {
@@ -120,7 +160,16 @@ void writeDataFile(const DataFileContent &content, const std::function<bool(QByt
     out.append(dataFileHeader().toLatin1());
     out.append(kCrLfBytes);
     for (const auto &section : content.sections) {
-        for (const Record &record : section) {
+        for (qsizetype i = 0; i < section.size(); ++i) {
+            // The texts lie scattered in memory: the next ones are asked for while this is written.
+            if (i + 8 < section.size()) {
+                const Record &ahead = section[i + 8];
+                __builtin_prefetch(ahead.caption.utf16());
+                const char *tag = reinterpret_cast<const char *>(ahead.tag.utf16());
+                for (qsizetype at = 0; at < 2 * ahead.tag.size() && at < 1024; at += 64)
+                    __builtin_prefetch(tag + at);
+            }
+            const Record &record = section[i];
             appendEscaped(out, record.caption, false);
             *out.room(1) = kCaptionEndByte;
             out.advance(1);
