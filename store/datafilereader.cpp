@@ -2,6 +2,7 @@
 
 #include "platform/ansitext.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -28,34 +29,55 @@ int escapeAt(QByteArrayView bytes, qsizetype i)
     return value;
 }
 
+/// Length of the escape at bytes[at] ("[u+XXXX]" always, "[crlf]" in tags), or 0; value is the
+/// character it stands for, or -1 for a line break.
+qsizetype escapeLengthAt(QByteArrayView bytes, qsizetype at, bool isTag, int *value)
+{
+    *value = escapeAt(bytes, at);
+    if (*value >= 0)
+        return 8;
+    return isTag && bytes.sliced(at).startsWith("[crlf]") ? 6 : 0;
+}
+
+/// Appends bytes as text: as Latin-1 straight into out, unless bytes 0x80 to 0x9F need the code page.
+void appendDecoded(QString &out, QByteArrayView bytes)
+{
+    if (std::none_of(bytes.begin(), bytes.end(), [](char b) { return uchar(b) - 0x80u < 0x20u; }))
+        out.append(QLatin1String(bytes.data(), bytes.size()));
+    else
+        out.append(ansi::decode(bytes));
+}
+
 /// Bytes of one caption or tag back to text, in one pass: "[u+XXXX]" always, "[crlf]" in tags.
+/// The text gets exactly its own length: a full file makes a quarter of a million of them.
 QString decodeText(QByteArrayView bytes, bool isTag)
 {
     qsizetype at = bytes.indexOf('[');
     if (at < 0)
         return ansi::decode(bytes);
+    qsizetype length = bytes.size();
+    int value = 0;
+    for (qsizetype i = at; i >= 0;) {
+        const qsizetype escape = escapeLengthAt(bytes, i, isTag, &value);
+        length -= escape > 0 ? escape - (value >= 0 ? 1 : 2) : 0;
+        i = bytes.indexOf('[', i + std::max<qsizetype>(escape, 1));
+    }
     QString out;
-    out.reserve(bytes.size());
+    out.reserve(length);
     qsizetype runStart = 0;
     while (at >= 0) {
-        int value = -1;
-        qsizetype length = 0;
-        if (isTag && bytes.sliced(at).startsWith("[crlf]")) {
-            length = 6;
-        } else if ((value = escapeAt(bytes, at)) >= 0) {
-            length = 8;
-        }
-        if (length > 0) {
-            out += ansi::decode(bytes.sliced(runStart, at - runStart));
+        const qsizetype escape = escapeLengthAt(bytes, at, isTag, &value);
+        if (escape > 0) {
+            appendDecoded(out, bytes.sliced(runStart, at - runStart));
             if (value >= 0)
                 out += QChar(char16_t(value));
             else
                 out += kCrLf;
-            runStart = at + length;
+            runStart = at + escape;
         }
-        at = bytes.indexOf('[', at + qMax<qsizetype>(length, 1));
+        at = bytes.indexOf('[', at + std::max<qsizetype>(escape, 1));
     }
-    out += ansi::decode(bytes.sliced(runStart));
+    appendDecoded(out, bytes.sliced(runStart));
     return out;
 }
 
@@ -214,6 +236,9 @@ ParsedDataFile DataFileReader::finish()
     }
     m_firstLine = QByteArray(); // a file of one line without structure: only a header
     take(true);
+    // The lists grew by steps: what they hold is kept, without the room for more.
+    for (QList<Record> &records : m_result.content.sections)
+        records.squeeze();
     if (m_textAfterEnd)
         m_result.problems << QStringLiteral("There is text after the last section.");
     m_result.problems.removeDuplicates();
