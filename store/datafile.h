@@ -50,5 +50,6 @@ struct ParsedDataFile
 /// DataFileReader does the same from pieces of a file.
 ParsedDataFile parseDataFile(QByteArrayView bytes);
 
-/// Bytes the parser has looked at for line breaks since the program started (a work count).
-qsizetype lineBreakBytesScanned();
+/// Bytes the parser has looked at for line breaks and marks since the program started (a work
+/// count: a file read in pieces must not be looked through again for each piece).
+qsizetype dataFileBytesScanned();

@@ -81,13 +81,13 @@ QString decodeText(QByteArrayView bytes, bool isTag)
     return out;
 }
 
-/// Bytes looked at for line breaks, so a test can see the work stays linear.
-qsizetype g_lineBreakBytesScanned = 0;
+/// Bytes looked at for line breaks and marks, so a test can see the work stays linear.
+qsizetype g_bytesScanned = 0;
 
 /// Appends bytes without their CRs and LFs: physical lines carry no meaning.
 void appendWithoutLineBreaks(QByteArray &out, QByteArrayView bytes)
 {
-    g_lineBreakBytesScanned += bytes.size();
+    g_bytesScanned += bytes.size();
     const qsizetype at = out.size();
     out.resize(at + bytes.size());
     char *dst = out.data() + at;
@@ -119,9 +119,9 @@ bool holdsStructure(QByteArrayView firstLine, qsizetype newFrom)
 
 } // namespace
 
-qsizetype lineBreakBytesScanned()
+qsizetype dataFileBytesScanned()
 {
-    return g_lineBreakBytesScanned;
+    return g_bytesScanned;
 }
 
 ParsedDataFile parseDataFile(QByteArrayView bytes)
@@ -180,6 +180,7 @@ void DataFileReader::take(bool atEnd)
         const qsizetype recordEnd = rest.indexOf(kRecordEndByte, from);
         // An end line before the next "§" ends the section, and what stands before it is no record.
         const QByteArrayView upToRecordEnd = recordEnd < 0 ? rest : rest.first(recordEnd);
+        g_bytesScanned += upToRecordEnd.size() - from;
         const qsizetype sectionEnd = upToRecordEnd.indexOf(
             kEndOfSectionBytes, std::max<qsizetype>(0, from - kEndOfSectionBytes.size() + 1));
         if (sectionEnd >= 0) {
