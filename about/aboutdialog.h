@@ -7,7 +7,6 @@
 
 class QCheckBox;
 class QLabel;
-class QPushButton;
 
 /// frmAbout: artwork, version number and a link to the web site.
 class AboutDialog : public QDialog
@@ -30,10 +29,7 @@ protected:
 private:
     const Services &m_services;
     QPixmap m_background;
-    QLabel *Image1;
-    QLabel *Label1;
-    QLabel *Label3;
-    QLabel *m_dataFolder;
-    QPushButton *Command1;
-    QCheckBox *m_chkAutostart;
+    /// The web site badge: drawn by the background, made clickable by this label.
+    QLabel *m_websiteBadge = nullptr;
+    QCheckBox *m_startAtLoginBox = nullptr;
 };

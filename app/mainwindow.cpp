@@ -1,10 +1,11 @@
 #include "app/mainwindow.h"
 
 #include "about/aboutdialog.h"
-#include "app/appinfo.h"
-#include "app/clocktext.h"
+#include "platform/appinfo.h"
+#include "platform/clocktext.h"
 #include "app/navigation.h"
-#include "app/section.h"
+#include "widgets/recordlistview.h"
+#include "widgets/section.h"
 #include "app/timerpause.h"
 #include "contacts/contactssection.h"
 #include "notes/notessection.h"
@@ -14,7 +15,7 @@
 #include "quotes/quotebox.h"
 #include "speech/saytime.h"
 #include "store/recoverycopy.h"
-#include "store/savefeedback.h"
+#include "widgets/savefeedback.h"
 #include "todos/todossection.h"
 #include "websites/websitessection.h"
 #include "widgets/artwork.h"
@@ -31,7 +32,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -138,33 +138,33 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     // moves it, and the first Tab reaches the first section button.
     setFocus();
 
-    m_lblTime = new QLabel(this);
-    m_lblTime->setObjectName(QStringLiteral("lblTime"));
-    m_lblTime->setGeometry(9, 364, 149, 29);
-    m_lblTime->setText(QStringLiteral("Label1"));
-    m_lblTime->setFont(look::verdana(8.25, true));
-    m_lblTime->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-    m_lblTime->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_lblTime->setAccessibleDescription(QStringLiteral("Clock"));
+    m_clockLabel = new QLabel(this);
+    m_clockLabel->setObjectName(QStringLiteral("lblTime"));
+    m_clockLabel->setGeometry(9, 364, 149, 29);
+    m_clockLabel->setText(QStringLiteral("Label1"));
+    m_clockLabel->setFont(look::verdana(8.25, true));
+    m_clockLabel->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    m_clockLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_clockLabel->setAccessibleDescription(QStringLiteral("Clock"));
 
-    m_tmrTime = new QTimer(this);
-    m_tmrTime->setObjectName(QStringLiteral("tmrTime"));
-    m_tmrTime->setInterval(1000);
-    connect(m_tmrTime, &QTimer::timeout, this, &MainWindow::timeTick);
-    m_tmrTime->start();
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("tmrTime"));
+    m_clockTimer->setInterval(1000);
+    connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::updateClock);
+    m_clockTimer->start();
     m_timerPause = new TimerPause(*m_services.clock, this);
 
     m_saveFeedback = new SaveFeedback(this);
 
-    m_recovery = new RecoveryCopy(m_store.path(),
+    m_recoveryCopy = new RecoveryCopy(m_store.path(),
                                   QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), this);
     // Not restarted by each change: a copy follows the first change within the interval even
     // while the user keeps typing; nothing runs while nothing changes.
-    m_tmrRecovery = new QTimer(this);
-    m_tmrRecovery->setObjectName(QStringLiteral("tmrRecovery"));
-    m_tmrRecovery->setSingleShot(true);
-    m_tmrRecovery->setInterval(3000);
-    connect(m_tmrRecovery, &QTimer::timeout, this, &MainWindow::writeRecoveryCopy);
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setObjectName(QStringLiteral("tmrRecovery"));
+    m_recoveryTimer->setSingleShot(true);
+    m_recoveryTimer->setInterval(3000);
+    connect(m_recoveryTimer, &QTimer::timeout, this, &MainWindow::writeRecoveryCopy);
 }
 
 void MainWindow::createSectionButtons()
@@ -182,7 +182,7 @@ void MainWindow::createSectionButtons()
         const QString name = QLatin1String(layout.sectionName);
         PictureBox *hover = button.hover;
         connect(button.normal, &PictureBox::moved, this, [this, name, hover] {
-            ClearHover(name);
+            hideHoverPictures(name);
             hover->show();
             playClick();
         });
@@ -190,7 +190,7 @@ void MainWindow::createSectionButtons()
             connect(button.hover, &PictureBox::pressed, this, [this, id] { selectSection(id); });
         else
             connect(button.hover, &PictureBox::clicked, this, [this, id] { selectSection(id); });
-        connect(button.pressed, &PictureBox::moved, this, [this] { ClearHover(QString()); });
+        connect(button.pressed, &PictureBox::moved, this, [this] { hideHoverPictures(QString()); });
         connect(button.pressed, &PictureBox::released, this, &MainWindow::deselectSection);
         // By key the chosen section's button deselects, as pressing its pressed picture does.
         button.keys->setCheckable(true);
@@ -231,7 +231,7 @@ void MainWindow::createCommandButtons()
         PictureBox *pressed = button.pressed;
         connect(button.normal, &PictureBox::moved, this, [this, clears, hover] {
             if (clears)
-                ClearHover(QString());
+                hideHoverPictures(QString());
             hover->show();
             playClick();
         });
@@ -270,9 +270,9 @@ void MainWindow::addShortcut(const QKeySequence &key, QAbstractButton *button)
 
 void MainWindow::load()
 {
-    m_lblTime->setText(clockText(m_services.clock->now()));
-    m_quoteBox->GetQuotes();
-    ReadFromFile();
+    m_clockLabel->setText(clockText(m_services.clock->now()));
+    m_quoteBox->loadQuotes();
+    loadData();
     watchForChanges();
     m_quoteBox->startChange();
     m_loaded = true;
@@ -280,12 +280,12 @@ void MainWindow::load()
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void MainWindow::timeTick()
+void MainWindow::updateClock()
 {
-    m_lblTime->setText(clockText(m_services.clock->now()));
+    m_clockLabel->setText(clockText(m_services.clock->now()));
 }
 
-bool MainWindow::SaveInFile()
+bool MainWindow::saveData()
 {
     return save(false);
 }
@@ -327,15 +327,15 @@ bool MainWindow::save(bool closing)
     if (!m_store.conflictCopy().isEmpty())
         tellOtherVersionKept(m_services.messages, this, m_store.path(), m_store.conflictCopy());
     if (saved) {
-        m_tmrRecovery->stop();
-        m_recovery->discard();
+        m_recoveryTimer->stop();
+        m_recoveryCopy->discard();
         return true;
     }
     QString kept;
     if (closing) {
         // The window goes whatever happens: what is typed must be somewhere before it does.
         FileError recoveryError;
-        const QString where = m_recovery->writeNow(content, &recoveryError);
+        const QString where = m_recoveryCopy->writeNow(content, &recoveryError);
         kept = where.isEmpty()
             ? QStringLiteral("\n\nYour changes could not be kept elsewhere either (%1): they are "
                              "lost when Quillet ends.").arg(recoveryError.description)
@@ -353,14 +353,14 @@ bool MainWindow::save(bool closing)
     return false;
 }
 
-void MainWindow::ReadFromFile()
+void MainWindow::loadData()
 {
     DataStore::LoadResult loaded = m_store.load();
     m_loadProblem = loaded.problem;
     m_loadUnreadable = loaded.unreadable;
-    const DataFileContent content = recoverOrKeepAside(std::move(loaded.content));
+    DataFileContent content = recoverOrKeepAside(std::move(loaded.content));
     for (int i = 0; i < kSectionCount; ++i)
-        m_sections[i]->loadRecords(content.sections[size_t(i)]);
+        m_sections[i]->loadRecords(std::move(content.sections[size_t(i)]));
     if (!m_loadProblem.isEmpty())
         QTimer::singleShot(0, this, &MainWindow::reportLoadProblem);
 }
@@ -368,7 +368,7 @@ void MainWindow::ReadFromFile()
 DataFileContent MainWindow::recoverOrKeepAside(DataFileContent loaded)
 {
     QByteArray bytes;
-    const QString leftover = m_recovery->findLeftover(&bytes);
+    const QString leftover = m_recoveryCopy->findLeftover(&bytes);
     if (leftover.isEmpty())
         return loaded;
     ParsedDataFile recovered = parseDataFile(bytes);
@@ -383,7 +383,7 @@ DataFileContent MainWindow::recoverOrKeepAside(DataFileContent loaded)
         QStringLiteral("Recover"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
     if (answer == MessageBoxes::Answer::Yes)
         return std::move(recovered.content); // the copy stays until the next save succeeds
-    m_recovery->keepAside(leftover, m_services.clock->now());
+    m_recoveryCopy->keepAside(leftover, m_services.clock->now());
     return loaded;
 }
 
@@ -411,13 +411,13 @@ void MainWindow::watchForChanges()
 
 void MainWindow::noteChange()
 {
-    if (!m_tmrRecovery->isActive())
-        m_tmrRecovery->start();
+    if (!m_recoveryTimer->isActive())
+        m_recoveryTimer->start();
 }
 
 void MainWindow::writeRecoveryCopy()
 {
-    m_recovery->writeLater(content(true));
+    m_recoveryCopy->writeLater(content(true));
 }
 
 void MainWindow::reportLoadProblem()
@@ -425,7 +425,7 @@ void MainWindow::reportLoadProblem()
     const QString text = m_loadUnreadable
         ? QStringLiteral("Your saved data could not be read: %1.\n\nIt is left as it is and will not "
                          "be replaced; what you type is kept in \"%2\" until it can be saved.")
-              .arg(m_loadProblem, QFileInfo(m_recovery->path()).fileName())
+              .arg(m_loadProblem, QFileInfo(m_recoveryCopy->path()).fileName())
         : QStringLiteral("Your saved data could not be read completely. %1\n\n"
                          "Everything that could be read is shown. The original file will be kept "
                          "as \"%2\" when you next save.")
@@ -434,17 +434,17 @@ void MainWindow::reportLoadProblem()
                               MessageBoxes::Icon::Exclamation);
 }
 
-void MainWindow::ClearHover(const QString &sDontClear)
+void MainWindow::hideHoverPictures(const QString &exceptSection)
 {
-    for (const QString &name : navigation::hoverPicturesCleared(sDontClear)) {
+    for (const QString &name : navigation::hoverPicturesCleared(exceptSection)) {
         if (QWidget *picture = m_hoverPictures.value(name))
             picture->hide();
     }
-    if (navigation::clearsQuoteUnderline(sDontClear))
+    if (navigation::clearsQuoteUnderline(exceptSection))
         m_quoteBox->setUnderlined(false);
 }
 
-void MainWindow::ClearClicked()
+void MainWindow::releaseSectionButtons()
 {
     for (const ImageButton &button : m_sectionButtons) {
         button.pressed->hide();
@@ -452,7 +452,7 @@ void MainWindow::ClearClicked()
     }
 }
 
-void MainWindow::ClearStage()
+void MainWindow::hideSections()
 {
     // A box of a section being hidden hands the focus back to the window, not on to a picture
     // button that would light its focus mark after a click.
@@ -464,10 +464,10 @@ void MainWindow::ClearStage()
 
 void MainWindow::selectSection(SectionId id)
 {
-    ClearClicked();
+    releaseSectionButtons();
     m_sectionButtons[int(id)].pressed->show();
     m_sectionButtons[int(id)].keys->setChecked(true);
-    ClearStage();
+    hideSections();
     Section *section = m_sections[int(id)];
     section->show();
     // The to-do button plays its click before counting; the others after.
@@ -480,9 +480,9 @@ void MainWindow::selectSection(SectionId id)
 
 void MainWindow::deselectSection()
 {
-    ClearClicked();
-    ClearHover(QString());
-    ClearStage();
+    releaseSectionButtons();
+    hideHoverPictures(QString());
+    hideSections();
 }
 
 void MainWindow::runCommand(Command command)
@@ -492,7 +492,7 @@ void MainWindow::runCommand(Command command)
         sayTime();
         break;
     case Command::Save:
-        if (SaveInFile())
+        if (saveData())
             m_saveFeedback->start();
         break;
     case Command::About: {
@@ -530,7 +530,7 @@ void MainWindow::sayTime()
     // While the time is spoken the window's timers hold, as the whole program waits for it;
     // then each goes on with the time it had left, so a quote or a feedback still comes on time.
     m_timerPause->pause(findChildren<QTimer *>());
-    SayTime(m_services);
+    sayCurrentTime(m_services);
     m_timerPause->resume();
 }
 
@@ -564,7 +564,7 @@ void MainWindow::dragTo(QMouseEvent *event, const QPoint &position)
         else
             move(pos() + position - m_dragAnchor);
     }
-    ClearHover(QString());
+    hideHoverPictures(QString());
 }
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
@@ -591,7 +591,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         else if (type == QEvent::MouseMove)
             dragTo(mouseEvent, mouseEvent->position().toPoint());
     } else if (type == QEvent::MouseMove) {
-        ClearHover(QString());
+        hideHoverPictures(QString());
     }
     // Handled here: the window background must not see these as its own drag.
     return watched == m_quoteBox || qobject_cast<Section *>(watched);
@@ -608,5 +608,5 @@ void MainWindow::closeEvent(QCloseEvent *event)
     for (QTimer *timer : findChildren<QTimer *>())
         timer->stop();
     save(true);
-    m_recovery->waitForWrites();
+    m_recoveryCopy->waitForWrites();
 }

@@ -33,24 +33,28 @@ public:
     bool isOpen() const { return m_loaded && !m_closed; }
 
     /// Writes the four lists to the data file; false (after the error box) when it failed.
-    bool SaveInFile();
+    bool saveData();
     /// Fills the four empty lists from the data file.
-    void ReadFromFile();
+    void loadData();
 
-    void ClearHover(const QString &sDontClear);
-    void ClearClicked();
-    void ClearStage();
+    /// Hides the hover pictures: with a section name those of the other three sections, with ""
+    /// every one (and the quote's underline), with any other text none.
+    void hideHoverPictures(const QString &exceptSection);
+    /// Shows every section button raised again.
+    void releaseSectionButtons();
+    /// Hides the four sections.
+    void hideSections();
 
     Section *section(SectionId id) const { return m_sections[int(id)]; }
     QuoteBox *quoteBox() const { return m_quoteBox; }
 
-    /// One tmrTime tick.
-    void timeTick();
+    /// Shows the current time in the clock; tmrTime calls it every second.
+    void updateClock();
 
     /// One tmrRecovery tick: the lists as they stand, with what is typed in the box being
     /// edited, go to the recovery copy in the background.
     void writeRecoveryCopy();
-    RecoveryCopy *recoveryCopy() const { return m_recovery; }
+    RecoveryCopy *recoveryCopy() const { return m_recoveryCopy; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -90,13 +94,13 @@ private:
     ImageButton m_sectionButtons[kSectionCount];
     QHash<int, ImageButton> m_commandButtons;
     QHash<QString, QWidget *> m_hoverPictures;
-    QLabel *m_lblTime = nullptr;
-    QTimer *m_tmrTime = nullptr;
+    QLabel *m_clockLabel = nullptr;
+    QTimer *m_clockTimer = nullptr;
     TimerPause *m_timerPause = nullptr;
     QuoteBox *m_quoteBox = nullptr;
     SaveFeedback *m_saveFeedback = nullptr;
-    RecoveryCopy *m_recovery = nullptr;
-    QTimer *m_tmrRecovery = nullptr;
+    RecoveryCopy *m_recoveryCopy = nullptr;
+    QTimer *m_recoveryTimer = nullptr;
     QString m_loadProblem;
     bool m_loadUnreadable = false;
     bool m_loaded = false;

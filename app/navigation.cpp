@@ -2,9 +2,9 @@
 
 namespace navigation {
 
-QStringList hoverPicturesCleared(const QString &sDontClear)
+QStringList hoverPicturesCleared(const QString &exceptSection)
 {
-    const QString name = sDontClear.toLower();
+    const QString name = exceptSection.toLower();
     if (name == QLatin1String("websites"))
         return {"butEmail_h", "butNotes_h", "butTodo_h"};
     if (name == QLatin1String("emails"))
@@ -19,9 +19,9 @@ QStringList hoverPicturesCleared(const QString &sDontClear)
     return {};
 }
 
-bool clearsQuoteUnderline(const QString &sDontClear)
+bool clearsQuoteUnderline(const QString &exceptSection)
 {
-    return sDontClear.isEmpty();
+    return exceptSection.isEmpty();
 }
 
 } // namespace navigation

@@ -1,6 +1,6 @@
 #include "app/splashwindow.h"
 
-#include "app/appinfo.h"
+#include "platform/appinfo.h"
 #include "app/mainwindow.h"
 #include "widgets/artwork.h"
 #include "widgets/look.h"
@@ -16,7 +16,7 @@ SplashWindow::SplashWindow(const Services &services)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::SplashScreen)
     , m_services(services)
     , m_background(artwork(QStringLiteral("splash")))
-    , m_lblInfo(new QLabel(this))
+    , m_infoLabel(new QLabel(this))
     , m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmSplash"));
@@ -25,18 +25,18 @@ SplashWindow::SplashWindow(const Services &services)
     if (QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
-    m_lblInfo->setObjectName(QStringLiteral("lblInfo"));
-    m_lblInfo->setGeometry(6, 174, 437, 40);
+    m_infoLabel->setObjectName(QStringLiteral("lblInfo"));
+    m_infoLabel->setGeometry(6, 174, 437, 40);
     // Both lines keep the same margin inside the picture's text box.
-    m_lblInfo->setContentsMargins(5, 0, 5, 0);
-    m_lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_lblInfo->setFont(look::verdana(6.75));
-    m_lblInfo->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-    m_lblInfo->setText(infoText());
+    m_infoLabel->setContentsMargins(5, 0, 5, 0);
+    m_infoLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_infoLabel->setFont(look::verdana(6.75));
+    m_infoLabel->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    m_infoLabel->setText(infoText());
 
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(100);
-    connect(m_timer, &QTimer::timeout, this, &SplashWindow::timerTick);
+    connect(m_timer, &QTimer::timeout, this, &SplashWindow::openMainWindow);
     m_timer->start();
 }
 
@@ -48,7 +48,7 @@ QString SplashWindow::infoText()
         .arg(appinfo::website());
 }
 
-void SplashWindow::timerTick()
+void SplashWindow::openMainWindow()
 {
     m_timer->stop();
     m_main = new MainWindow(m_services);

@@ -17,7 +17,7 @@ public:
     explicit SplashWindow(const Services &services);
 
     /// The Timer1 tick: load and show the main window, then close the splash.
-    void timerTick();
+    void openMainWindow();
     MainWindow *mainWindow() const { return m_main; }
     /// The main window starts minimised (--minimized).
     void setStartMinimized(bool minimized) { m_startMinimized = minimized; }
@@ -31,7 +31,7 @@ protected:
 private:
     const Services &m_services;
     QPixmap m_background;
-    QLabel *m_lblInfo;
+    QLabel *m_infoLabel;
     QTimer *m_timer;
     MainWindow *m_main = nullptr;
     bool m_startMinimized = false;

@@ -1,7 +1,7 @@
 // Times turning a full data file's bytes into the four lists' records and back, and starting
 // the main window over that file until it is shown.
 #include "app/mainwindow.h"
-#include "app/section.h"
+#include "widgets/section.h"
 #include "store/recoverycopy.h"
 #include "bench/benchdata.h"
 #include "bench/silentservices.h"
@@ -10,7 +10,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QListWidget>
+#include "store/recordlistmodel.h"
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -74,7 +74,7 @@ int main(int argc, char *argv[])
 
     MainWindow window(services);
     window.load();
-    out << "save of the full lists: " << medianMs(3, [&] { window.SaveInFile(); }) << " ms (median of 3)\n";
+    out << "save of the full lists: " << medianMs(3, [&] { window.saveData(); }) << " ms (median of 3)\n";
 
     // The window only takes the snapshot; serializing and writing happen on the writer thread.
     QList<double> blocked, whole;
@@ -85,7 +85,7 @@ int main(int argc, char *argv[])
         blocked.append(timer.nsecsElapsed() / 1e6);
         window.recoveryCopy()->waitForWrites();
         whole.append(timer.nsecsElapsed() / 1e6);
-        window.section(SectionId::Notes)->list()->item(0)->setText(QString::number(i)); // a change
+        window.section(SectionId::Notes)->model()->setCaption(0, QString::number(i)); // a change
     }
     std::sort(blocked.begin(), blocked.end());
     std::sort(whole.begin(), whole.end());

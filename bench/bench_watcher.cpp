@@ -2,16 +2,15 @@
 // with reminders in the future, so every one is looked at and none fires). Prints the first
 // tick (every tag read for the first time, as after loading) and the median, fastest and
 // slowest of the ticks after it.
-#include "app/listrecords.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "todos/remindertext.h"
 #include "todos/reminderwatcher.h"
+#include "todos/todomodel.h"
 #include "todos/todorecord.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QListWidget>
 #include <QTextStream>
 
 #include <algorithm>
@@ -45,7 +44,7 @@ int main(int argc, char *argv[])
     services.clock = &clock;
     services.folder = QStringLiteral("/tmp");
 
-    QListWidget list;
+    TodoModel list;
     const QDateTime now = clock.now();
     for (int i = 0; i < todos; ++i) {
         TodoRecord record;
@@ -60,10 +59,10 @@ int main(int argc, char *argv[])
         record.playFlag = QStringLiteral("1");
         record.description = QStringLiteral("Something to remember about to-do %1").arg(i);
         record.reminderCaption = remindertext::snoozeCaption(due);
-        listrecords::append(&list, record.subject, QString(), record.toTag());
+        list.appendRecord(record.subject, record.toTag());
     }
 
-    ReminderWatcher watcher(services, &list, nullptr, nullptr);
+    ReminderWatcher watcher(services, &list, nullptr);
     QElapsedTimer timer;
     timer.start();
     watcher.tick();

@@ -31,81 +31,81 @@ AddressEditor::AddressEditor(const Services &services, QWidget *frame)
     auto *label = new QLabel(QStringLiteral("&Email Addresses:"), frame);
     label->setGeometry(6, 144, 108, 14);
 
-    m_txtEmail = new SelectOnFocusLineEdit(frame);
-    m_txtEmail->setObjectName(QStringLiteral("txtEmail"));
-    m_txtEmail->setGeometry(9, 161, 169, 18);
-    label->setBuddy(m_txtEmail);
+    m_newAddressEdit = new SelectOnFocusLineEdit(frame);
+    m_newAddressEdit->setObjectName(QStringLiteral("txtEmail"));
+    m_newAddressEdit->setGeometry(9, 161, 169, 18);
+    label->setBuddy(m_newAddressEdit);
 
-    m_cmdAddEmail = makeButton(new QPushButton(QStringLiteral("&Add"), frame),
+    m_addButton = makeButton(new QPushButton(QStringLiteral("&Add"), frame),
                                QStringLiteral("cmdAddEmail"), {183, 160, 51, 19});
 
-    m_lstCurEmails = new QListWidget(frame);
-    m_lstCurEmails->setObjectName(QStringLiteral("lstCurEmails"));
-    m_lstCurEmails->setAccessibleName(QStringLiteral("Addresses of this contact"));
-    m_lstCurEmails->setGeometry(9, 181, 169, 98);
-    m_lstCurEmails->setSelectionMode(QAbstractItemView::SingleSelection);
-    new ElidingDelegate(m_lstCurEmails);
+    m_addressList = new QListWidget(frame);
+    m_addressList->setObjectName(QStringLiteral("lstCurEmails"));
+    m_addressList->setAccessibleName(QStringLiteral("Addresses of this contact"));
+    m_addressList->setGeometry(9, 181, 169, 98);
+    m_addressList->setSelectionMode(QAbstractItemView::SingleSelection);
+    new ElidingDelegate(m_addressList);
 
-    m_cmdEditEmail = makeButton(new QPushButton(QStringLiteral("Edi&t"), frame),
+    m_editButton = makeButton(new QPushButton(QStringLiteral("Edi&t"), frame),
                                 QStringLiteral("cmdEditEmail"), {183, 207, 51, 18});
-    m_cmdRemoveEmail = makeButton(new QPushButton(QStringLiteral("&Remove"), frame),
+    m_removeButton = makeButton(new QPushButton(QStringLiteral("&Remove"), frame),
                                   QStringLiteral("cmdRemoveEmail"), {182, 227, 52, 19});
-    m_cmdDefault = makeButton(new WrappingButton(QStringLiteral("&Set as Default"), frame),
+    m_defaultButton = makeButton(new WrappingButton(QStringLiteral("&Set as Default"), frame),
                               QStringLiteral("cmdDefault"), {182, 248, 52, 31});
 
-    QWidget::setTabOrder(m_txtEmail, m_cmdAddEmail);
-    QWidget::setTabOrder(m_cmdAddEmail, m_lstCurEmails);
-    QWidget::setTabOrder(m_lstCurEmails, m_cmdEditEmail);
-    QWidget::setTabOrder(m_cmdEditEmail, m_cmdRemoveEmail);
-    QWidget::setTabOrder(m_cmdRemoveEmail, m_cmdDefault);
+    QWidget::setTabOrder(m_newAddressEdit, m_addButton);
+    QWidget::setTabOrder(m_addButton, m_addressList);
+    QWidget::setTabOrder(m_addressList, m_editButton);
+    QWidget::setTabOrder(m_editButton, m_removeButton);
+    QWidget::setTabOrder(m_removeButton, m_defaultButton);
 
-    connect(m_txtEmail, &QLineEdit::textChanged, this,
-            [this](const QString &text) { m_cmdAddEmail->setEnabled(!text.isEmpty()); });
+    connect(m_newAddressEdit, &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_addButton->setEnabled(!text.isEmpty()); });
     // Add is the default button while the box has the focus: Enter presses it.
-    m_txtEmail->installEventFilter(this);
-    connect(m_txtEmail, &QLineEdit::returnPressed, this, [this] {
-        if (m_cmdAddEmail->isEnabled())
-            m_cmdAddEmail->click();
+    m_newAddressEdit->installEventFilter(this);
+    connect(m_newAddressEdit, &QLineEdit::returnPressed, this, [this] {
+        if (m_addButton->isEnabled())
+            m_addButton->click();
     });
-    connect(m_cmdAddEmail, &QPushButton::clicked, this, &AddressEditor::add);
-    connect(m_lstCurEmails, &QListWidget::itemSelectionChanged, this,
+    connect(m_addButton, &QPushButton::clicked, this, &AddressEditor::addTypedAddress);
+    connect(m_addressList, &QListWidget::itemSelectionChanged, this,
             &AddressEditor::updateEntryButtons);
-    connect(m_lstCurEmails, &QListWidget::itemDoubleClicked, this, &AddressEditor::setDefault);
-    connect(m_cmdDefault, &QPushButton::clicked, this, &AddressEditor::setDefault);
-    connect(m_cmdEditEmail, &QPushButton::clicked, this, &AddressEditor::edit);
-    connect(m_cmdRemoveEmail, &QPushButton::clicked, this, &AddressEditor::remove);
+    connect(m_addressList, &QListWidget::itemDoubleClicked, this, &AddressEditor::makeSelectedDefault);
+    connect(m_defaultButton, &QPushButton::clicked, this, &AddressEditor::makeSelectedDefault);
+    connect(m_editButton, &QPushButton::clicked, this, &AddressEditor::editSelected);
+    connect(m_removeButton, &QPushButton::clicked, this, &AddressEditor::removeSelected);
 }
 
 bool AddressEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_txtEmail && event->type() == QEvent::FocusIn)
-        m_cmdAddEmail->setDefault(true);
-    else if (watched == m_txtEmail && event->type() == QEvent::FocusOut)
-        m_cmdAddEmail->setDefault(false);
+    if (watched == m_newAddressEdit && event->type() == QEvent::FocusIn)
+        m_addButton->setDefault(true);
+    else if (watched == m_newAddressEdit && event->type() == QEvent::FocusOut)
+        m_addButton->setDefault(false);
     return QObject::eventFilter(watched, event);
 }
 
 QStringList AddressEditor::entries() const
 {
     QStringList result;
-    result.reserve(m_lstCurEmails->count());
-    for (int i = 0; i < m_lstCurEmails->count(); ++i)
-        result.append(m_lstCurEmails->item(i)->text());
+    result.reserve(m_addressList->count());
+    for (int i = 0; i < m_addressList->count(); ++i)
+        result.append(m_addressList->item(i)->text());
     return result;
 }
 
 void AddressEditor::setEntries(const QStringList &entries)
 {
-    show(entries, -1);
+    showEntries(entries, -1);
 }
 
-void AddressEditor::show(const QStringList &entries, int selected)
+void AddressEditor::showEntries(const QStringList &entries, int selected)
 {
-    m_lstCurEmails->clear();
-    m_lstCurEmails->addItems(entries);
+    m_addressList->clear();
+    m_addressList->addItems(entries);
     markDefault();
     if (selected >= 0)
-        m_lstCurEmails->setCurrentRow(selected);
+        m_addressList->setCurrentRow(selected);
     updateEntryButtons();
 }
 
@@ -113,9 +113,9 @@ void AddressEditor::markDefault()
 {
     // The marker stands at the end, where a long address cuts it off: the bold entry still
     // shows which one it is.
-    for (int row = 0; row < m_lstCurEmails->count(); ++row) {
-        QListWidgetItem *item = m_lstCurEmails->item(row);
-        QFont font = m_lstCurEmails->font();
+    for (int row = 0; row < m_addressList->count(); ++row) {
+        QListWidgetItem *item = m_addressList->item(row);
+        QFont font = m_addressList->font();
         font.setBold(addresslist::hasMarker(item->text()));
         item->setFont(font);
     }
@@ -123,25 +123,25 @@ void AddressEditor::markDefault()
 
 int AddressEditor::selectedRow() const
 {
-    const QList<QListWidgetItem *> selected = m_lstCurEmails->selectedItems();
-    return selected.isEmpty() ? -1 : m_lstCurEmails->row(selected.first());
+    const QList<QListWidgetItem *> selected = m_addressList->selectedItems();
+    return selected.isEmpty() ? -1 : m_addressList->row(selected.first());
 }
 
 void AddressEditor::updateEntryButtons()
 {
     // An entry operation always needs a selected entry.
     const bool hasSelection = selectedRow() >= 0;
-    m_cmdEditEmail->setEnabled(hasSelection);
-    m_cmdRemoveEmail->setEnabled(hasSelection);
-    m_cmdDefault->setEnabled(hasSelection);
+    m_editButton->setEnabled(hasSelection);
+    m_removeButton->setEnabled(hasSelection);
+    m_defaultButton->setEnabled(hasSelection);
 }
 
-void AddressEditor::add()
+void AddressEditor::addTypedAddress()
 {
-    const QString text = m_txtEmail->text();
+    const QString text = m_newAddressEdit->text();
     if (!addresslist::isValidAddress(text)) {
         const auto answer = m_services.messages->show(
-            m_txtEmail->window(),
+            m_newAddressEdit->window(),
             QStringLiteral("the e-mail address you have entered is not a valid internet e-mail "
                            "address.\nDo you still want to add this e-mail address?"),
             QString(), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Exclamation);
@@ -149,24 +149,24 @@ void AddressEditor::add()
             return;
     }
     const QStringList before = entries();
-    m_lstCurEmails->addItem(addresslist::added(before, text).constLast());
+    m_addressList->addItem(addresslist::added(before, text).constLast());
     markDefault();
-    m_txtEmail->clear();
-    m_txtEmail->setFocus();
+    m_newAddressEdit->clear();
+    m_newAddressEdit->setFocus();
     emit changed();
 }
 
-void AddressEditor::remove()
+void AddressEditor::removeSelected()
 {
     const int row = selectedRow();
     if (row < 0)
         return;
     const addresslist::Removal removal = addresslist::removed(entries(), row);
-    show(removal.entries, removal.selected);
+    showEntries(removal.entries, removal.selected);
     emit changed();
 }
 
-void AddressEditor::setDefault()
+void AddressEditor::makeSelectedDefault()
 {
     const int row = selectedRow();
     if (row < 0)
@@ -174,24 +174,24 @@ void AddressEditor::setDefault()
     const QStringList before = entries();
     const QStringList after = addresslist::withDefault(before, row);
     if (after != before)
-        show(after, row);
+        showEntries(after, row);
     emit changed();
 }
 
-void AddressEditor::edit()
+void AddressEditor::editSelected()
 {
     const int row = selectedRow();
     if (row < 0)
         return;
-    const QString entry = m_lstCurEmails->item(row)->text();
+    const QString entry = m_addressList->item(row)->text();
     const bool isDefault = addresslist::hasMarker(entry);
-    RenameDialog dialog(m_services, m_lstCurEmails->window());
+    RenameDialog dialog(m_services, m_addressList->window());
     dialog.setAddress(isDefault ? addresslist::withoutMarker(entry) : entry, isDefault);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (QListWidgetItem *item = m_lstCurEmails->item(row))
+    if (QListWidgetItem *item = m_addressList->item(row))
         item->setText(dialog.entryText());
     markDefault();
-    m_lstCurEmails->setFocus();
+    m_addressList->setFocus();
     emit changed();
 }

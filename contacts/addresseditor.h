@@ -20,15 +20,17 @@ public:
     /// Creates the controls in frame.
     AddressEditor(const Services &services, QWidget *frame);
 
-    QLineEdit *newAddressBox() const { return m_txtEmail; }
+    QLineEdit *newAddressBox() const { return m_newAddressEdit; }
     QStringList entries() const;
     /// Shows a contact's entries with none selected, so Edit, Remove and Set as Default are off.
     void setEntries(const QStringList &entries);
 
-    void add();
-    void remove();
-    void setDefault();
-    void edit();
+    /// Add: appends the typed address (after asking when it fails the check) and empties the box.
+    void addTypedAddress();
+    /// Remove, Set as Default and Edit act on the selected entry; without one they do nothing.
+    void removeSelected();
+    void makeSelectedDefault();
+    void editSelected();
 
 signals:
     void changed();
@@ -38,17 +40,17 @@ protected:
 
 private:
     /// Shows entries and selects one (none for -1); a selection enables the entry buttons.
-    void show(const QStringList &entries, int selected);
+    void showEntries(const QStringList &entries, int selected);
     int selectedRow() const;
     /// Shows the default address in bold.
     void markDefault();
     void updateEntryButtons();
 
     const Services &m_services;
-    QLineEdit *m_txtEmail = nullptr;
-    QPushButton *m_cmdAddEmail = nullptr;
-    QListWidget *m_lstCurEmails = nullptr;
-    QPushButton *m_cmdEditEmail = nullptr;
-    QPushButton *m_cmdRemoveEmail = nullptr;
-    QPushButton *m_cmdDefault = nullptr;
+    QLineEdit *m_newAddressEdit = nullptr;
+    QPushButton *m_addButton = nullptr;
+    QListWidget *m_addressList = nullptr;
+    QPushButton *m_editButton = nullptr;
+    QPushButton *m_removeButton = nullptr;
+    QPushButton *m_defaultButton = nullptr;
 };

@@ -26,26 +26,26 @@ ContactEditor::ContactEditor(const Services &services, QWidget *parent)
     hint->setGeometry(7, 10, 230, 27);
     hint->setWordWrap(true);
 
-    m_txtName = addBox(QStringLiteral("txtName"), QStringLiteral("&First Name:"), 46);
-    m_txtLast = addBox(QStringLiteral("txtLast"), QStringLiteral("&Last Name:"), 67);
-    m_txtTitle = addBox(QStringLiteral("txtTitle"), QStringLiteral("Tit&le:"), 88);
-    m_txtDisplay = addBox(QStringLiteral("txtDisplay"), QStringLiteral("Dis&play:"), 109);
+    m_firstNameEdit = addBox(QStringLiteral("txtName"), QStringLiteral("&First Name:"), 46);
+    m_lastNameEdit = addBox(QStringLiteral("txtLast"), QStringLiteral("&Last Name:"), 67);
+    m_titleEdit = addBox(QStringLiteral("txtTitle"), QStringLiteral("Tit&le:"), 88);
+    m_displayEdit = addBox(QStringLiteral("txtDisplay"), QStringLiteral("Dis&play:"), 109);
     // The four labels line up on the left and the boxes start a gap after the widest of them,
     // in any font.
     int widest = 0;
-    for (QLineEdit *box : {m_txtName, m_txtLast, m_txtTitle, m_txtDisplay})
+    for (QLineEdit *box : {m_firstNameEdit, m_lastNameEdit, m_titleEdit, m_displayEdit})
         widest = qMax(widest, m_labels.value(box)->sizeHint().width());
     const int boxX = qMax(kBoxX, kLabelX + widest + kGap);
-    for (QLineEdit *box : {m_txtName, m_txtLast, m_txtTitle, m_txtDisplay}) {
+    for (QLineEdit *box : {m_firstNameEdit, m_lastNameEdit, m_titleEdit, m_displayEdit}) {
         box->setGeometry(boxX, box->y(), kBoxRight - boxX, 18);
         m_labels.value(box)->setGeometry(kLabelX, box->y() + 2, boxX - kGap - kLabelX, 14);
     }
     m_addresses = new AddressEditor(services, this);
 
-    setTabOrder(m_txtName, m_txtLast);
-    setTabOrder(m_txtLast, m_txtTitle);
-    setTabOrder(m_txtTitle, m_txtDisplay);
-    setTabOrder(m_txtDisplay, m_addresses->newAddressBox());
+    setTabOrder(m_firstNameEdit, m_lastNameEdit);
+    setTabOrder(m_lastNameEdit, m_titleEdit);
+    setTabOrder(m_titleEdit, m_displayEdit);
+    setTabOrder(m_displayEdit, m_addresses->newAddressBox());
 }
 
 QLineEdit *ContactEditor::addBox(const QString &name, const QString &label, int y)
@@ -61,20 +61,20 @@ QLineEdit *ContactEditor::addBox(const QString &name, const QString &label, int 
 
 ContactRecord ContactEditor::record() const
 {
-    return {m_txtName->text(), m_txtLast->text(), m_txtTitle->text(), m_addresses->entries()};
+    return {m_firstNameEdit->text(), m_lastNameEdit->text(), m_titleEdit->text(), m_addresses->entries()};
 }
 
 void ContactEditor::showRecord(const ContactRecord &record)
 {
-    m_txtName->setText(record.firstName);
-    m_txtLast->setText(record.lastName);
-    m_txtTitle->setText(record.title);
+    m_firstNameEdit->setText(record.firstName);
+    m_lastNameEdit->setText(record.lastName);
+    m_titleEdit->setText(record.title);
     m_addresses->setEntries(record.addresses);
 }
 
 void ContactEditor::clear()
 {
-    for (QLineEdit *box : {m_txtName, m_txtLast, m_txtTitle, m_txtDisplay, m_addresses->newAddressBox()})
+    for (QLineEdit *box : {m_firstNameEdit, m_lastNameEdit, m_titleEdit, m_displayEdit, m_addresses->newAddressBox()})
         box->clear();
     m_addresses->setEntries({});
 }

@@ -18,10 +18,10 @@ class ContactEditor : public QGroupBox
 public:
     ContactEditor(const Services &services, QWidget *parent);
 
-    QLineEdit *firstNameBox() const { return m_txtName; }
-    QLineEdit *lastNameBox() const { return m_txtLast; }
-    QLineEdit *titleBox() const { return m_txtTitle; }
-    QLineEdit *displayBox() const { return m_txtDisplay; }
+    QLineEdit *firstNameBox() const { return m_firstNameEdit; }
+    QLineEdit *lastNameBox() const { return m_lastNameEdit; }
+    QLineEdit *titleBox() const { return m_titleEdit; }
+    QLineEdit *displayBox() const { return m_displayEdit; }
     AddressEditor *addresses() const { return m_addresses; }
 
     /// What the boxes and the address list hold now.
@@ -37,10 +37,10 @@ protected:
 private:
     QLineEdit *addBox(const QString &name, const QString &label, int y);
 
-    QLineEdit *m_txtName = nullptr;
-    QLineEdit *m_txtLast = nullptr;
-    QLineEdit *m_txtTitle = nullptr;
-    QLineEdit *m_txtDisplay = nullptr;
+    QLineEdit *m_firstNameEdit = nullptr;
+    QLineEdit *m_lastNameEdit = nullptr;
+    QLineEdit *m_titleEdit = nullptr;
+    QLineEdit *m_displayEdit = nullptr;
     QHash<QLineEdit *, QLabel *> m_labels;
     AddressEditor *m_addresses = nullptr;
 };

@@ -1,20 +1,17 @@
 #include "contacts/contactssection.h"
 
-#include "app/listrecords.h"
 #include "contacts/addresseditor.h"
-#include "contacts/addresslist.h"
 #include "contacts/contacteditor.h"
+#include "contacts/contactmodel.h"
 #include "contacts/mailto.h"
 #include "platform/messageboxes.h"
 #include "platform/shell.h"
-#include "store/escapes.h"
 #include "widgets/arbutton.h"
 #include "widgets/fieldvalidation.h"
+#include "widgets/recordlistview.h"
 
+#include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QListWidget>
-
-#include <memory>
 
 namespace {
 const QString kNewContact = QStringLiteral("New Email");
@@ -22,26 +19,26 @@ const QString kNewContact = QStringLiteral("New Email");
 
 ContactsSection::ContactsSection(const Services &services, QWidget *parent)
     : Section(services, QStringLiteral("fraEmails"), QStringLiteral("My Email Addresses"),
-              QStringLiteral("lstEmails"), QStringLiteral("Email"), parent)
+              QStringLiteral("lstEmails"), QStringLiteral("Email"), new ContactModel, parent)
 {
     ARButton *add = addArButton(QStringLiteral("arbEmailAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new e-mail address"), false);
-    m_arbEmailRemove = addArButton(QStringLiteral("arbEmailRemove"), {35, 264},
+    m_removeButton = addArButton(QStringLiteral("arbEmailRemove"), {35, 264},
                                    QStringLiteral("arb_remove"),
                                    QStringLiteral("Remove selected  e-mail address"), true);
-    m_arbEmailOE = addArButton(
+    m_mailButton = addArButton(
         QStringLiteral("arbEmailOE"), {65, 264}, QStringLiteral("arb_mail"),
         QStringLiteral("Open default e-mail application to send an e-mail to selected address"),
         true);
     add->setAccessibleName(QStringLiteral("Add contact"));
-    m_arbEmailRemove->setAccessibleName(QStringLiteral("Remove contact"));
-    m_arbEmailOE->setAccessibleName(QStringLiteral("Send e-mail"));
+    m_removeButton->setAccessibleName(QStringLiteral("Remove contact"));
+    m_mailButton->setAccessibleName(QStringLiteral("Send e-mail"));
     connect(add, &ARButton::clicked, this, &ContactsSection::addContact);
-    connect(m_arbEmailRemove, &ARButton::clicked, this, &ContactsSection::removeContact);
-    connect(m_arbEmailOE, &ARButton::clicked, this, &ContactsSection::mailContact);
+    connect(m_removeButton, &ARButton::clicked, this, &ContactsSection::removeContact);
+    connect(m_mailButton, &ARButton::clicked, this, &ContactsSection::mailContact);
 
     m_editor = new ContactEditor(services, this);
-    connect(m_editor->addresses(), &AddressEditor::changed, this, &ContactsSection::PutInfo2Lst);
+    connect(m_editor->addresses(), &AddressEditor::changed, this, &ContactsSection::storeEditor);
 
     FieldValidation &validation = FieldValidation::instance();
     validation.watch(m_editor->firstNameBox(),
@@ -49,7 +46,7 @@ ContactsSection::ContactsSection(const Services &services, QWidget *parent)
     validation.watch(m_editor->lastNameBox(),
                      [this] { return nameBoxLeft(displayname::Box::LastName); });
     validation.watch(m_editor->titleBox(), [this] {
-        PutInfo2Lst();
+        storeEditor();
         return true;
     });
     validation.watch(m_editor->displayBox(),
@@ -57,24 +54,30 @@ ContactsSection::ContactsSection(const Services &services, QWidget *parent)
 
     // The edit frame always shows the selected contact, however the selection moved (a click,
     // the keyboard, a removal), so a name box never writes into another contact.
-    connect(list(), &QListWidget::currentItemChanged, this, [this](QListWidgetItem *now) {
-        if (now)
-            contactClicked();
-    });
-    connect(list(), &QListWidget::itemClicked, this, &ContactsSection::contactClicked);
+    connect(list()->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &now) {
+                if (now.isValid())
+                    contactClicked();
+            });
+    connect(list(), &RecordListView::clicked, this, &ContactsSection::contactClicked);
     // A click on the empty space below the contacts leaves none selected.
-    connect(list(), &QListWidget::itemSelectionChanged, this, [this] {
+    connect(list()->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (list()->count() > 0)
             refresh();
     });
-    connect(list(), &QListWidget::itemDoubleClicked, this, &ContactsSection::mailDefault);
+    connect(list(), &RecordListView::doubleClicked, this, &ContactsSection::mailDefault);
+}
+
+ContactModel *ContactsSection::contacts() const
+{
+    return static_cast<ContactModel *>(model());
 }
 
 void ContactsSection::disableButtonsIfEmpty()
 {
     if (list()->count() < 1) {
-        m_arbEmailOE->setEnabled(false);
-        m_arbEmailRemove->setEnabled(false);
+        m_mailButton->setEnabled(false);
+        m_removeButton->setEnabled(false);
     }
 }
 
@@ -85,48 +88,41 @@ void ContactsSection::recordLoaded()
 
 void ContactsSection::showFirstLoaded()
 {
-    ReadInfoFromLst();
+    showSelectedContact();
 }
 
-void ContactsSection::PutInfo2Lst()
+void ContactsSection::storeEditor()
 {
-    if (list()->count() == 0)
-        listrecords::append(list(), kNewContact, QString());
-    QListWidgetItem *item = listrecords::selected(list());
-    if (!item)
-        return;
-    listrecords::setTag(item, m_editor->record().toTag());
+    if (contacts()->count() == 0)
+        contacts()->appendRecord(kNewContact, QString(), false);
+    const int row = list()->selectedRow();
+    if (row >= 0)
+        contacts()->setRecord(row, m_editor->record());
 }
 
-void ContactsSection::ReadInfoFromLst()
+void ContactsSection::showSelectedContact()
 {
-    QListWidgetItem *item = listrecords::selected(list());
-    const QString tag = listrecords::tag(item);
+    const int row = list()->selectedRow();
+    const QString tag = contacts()->tag(row);
     if (tag.isEmpty()) {
         m_editor->clear();
         return;
     }
-    m_editor->showRecord(ContactRecord::fromTag(tag));
-    m_editor->displayBox()->setText(item->text());
-}
-
-QString ContactsSection::GetDefaultEmail() const
-{
-    const QStringList fields = escapes::splitFields(listrecords::tag(listrecords::selected(list())));
-    return addresslist::defaultAddress(fields.value(3));
+    m_editor->showRecord(contacts()->record(row));
+    m_editor->displayBox()->setText(contacts()->caption(row));
 }
 
 void ContactsSection::refresh()
 {
     const bool any = list()->count() > 0;
     // With none selected there is nothing to act on or type into.
-    const bool selected = listrecords::selected(list()) != nullptr;
-    m_arbEmailRemove->setEnabled(selected);
-    m_arbEmailOE->setEnabled(selected);
+    const bool selected = list()->selectedRow() >= 0;
+    m_removeButton->setEnabled(selected);
+    m_mailButton->setEnabled(selected);
     m_editor->setVisible(any);
     m_editor->setEnabled(selected);
     if (any)
-        ReadInfoFromLst();
+        showSelectedContact();
     else
         m_editor->clear();
 }
@@ -135,25 +131,25 @@ void ContactsSection::addContact()
 {
     // Focus first: a name box still being edited is stored into the contact it shows.
     list()->setFocus();
-    QListWidgetItem *item = listrecords::append(list(), kNewContact, iconKey());
-    list()->setCurrentItem(item);
-    list()->editItem(item);
+    const int row = contacts()->appendRecord(kNewContact);
+    list()->selectRow(row);
+    list()->editCaption(row);
     refresh();
 }
 
 void ContactsSection::removeContact()
 {
-    if (!listrecords::selected(list()))
+    if (list()->selectedRow() < 0)
         return;
     list()->setFocus();
     const auto answer = m_services.messages->show(
         window(), QStringLiteral("Do you want to remove the selected email address?"),
         QStringLiteral("Confirm"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
     if (answer == MessageBoxes::Answer::Yes) {
-        if (QListWidgetItem *item = listrecords::selected(list())) {
-            std::unique_ptr<QListWidgetItem> removed(list()->takeItem(list()->row(item)));
-            if (QListWidgetItem *current = list()->currentItem())
-                current->setSelected(true);
+        const int row = list()->selectedRow();
+        if (row >= 0) {
+            contacts()->removeRecord(row);
+            list()->selectRow(list()->currentIndex().row());
         }
     }
     list()->setFocus();
@@ -163,19 +159,19 @@ void ContactsSection::removeContact()
 void ContactsSection::contactClicked()
 {
     if (list()->count() > 0)
-        ReadInfoFromLst();
+        showSelectedContact();
     else
         m_editor->clear();
-    QListWidgetItem *item = listrecords::selected(list());
-    if (item && item->text() != kNewContact)
-        m_editor->displayBox()->setText(item->text());
-    // ReadInfoFromLst has reloaded the address list with no entry selected, so Edit, Remove
+    const int row = list()->selectedRow();
+    if (row >= 0 && contacts()->caption(row) != kNewContact)
+        m_editor->displayBox()->setText(contacts()->caption(row));
+    // showSelectedContact has reloaded the address list with no entry selected, so Edit, Remove
     // and Set as Default are off.
 }
 
 void ContactsSection::mailContact()
 {
-    if (!listrecords::selected(list()))
+    if (list()->selectedRow() < 0)
         return;
     if (m_editor->addresses()->entries().isEmpty()) {
         m_services.messages->show(window(),
@@ -189,24 +185,24 @@ void ContactsSection::mailContact()
 
 void ContactsSection::mailDefault()
 {
-    const QString address = GetDefaultEmail();
+    const QString address = contacts()->defaultAddress(list()->selectedRow());
     // What the mail program makes of it is its own affair: the outcome is not examined.
-    if (listrecords::selected(list()) && !address.isEmpty())
+    if (list()->selectedRow() >= 0 && !address.isEmpty())
         m_services.shell->open(mailtoText(address));
 }
 
 bool ContactsSection::nameBoxLeft(displayname::Box box)
 {
-    PutInfo2Lst();
-    QListWidgetItem *item = listrecords::selected(list());
+    storeEditor();
+    const int row = list()->selectedRow();
     displayname::State state{m_editor->firstNameBox()->text(), m_editor->lastNameBox()->text(),
                              m_editor->displayBox()->text(), std::nullopt};
-    if (item)
-        state.caption = item->text();
+    if (row >= 0)
+        state.caption = contacts()->caption(row);
     const displayname::State after = displayname::afterLeaving(box, state);
     if (after.display != state.display)
         m_editor->displayBox()->setText(after.display);
-    if (item && after.caption != state.caption)
-        item->setText(*after.caption);
+    if (row >= 0 && after.caption != state.caption)
+        contacts()->setCaption(row, *after.caption);
     return true;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "app/section.h"
+#include "widgets/section.h"
 #include "contacts/displayname.h"
 
 class ARButton;
 class ContactEditor;
+class ContactModel;
 
 /// fraEmails: the contacts, their edit frame and the hand-off of the default address to the
 /// desktop's mail program.
@@ -16,12 +17,12 @@ public:
 
     void disableButtonsIfEmpty() override;
 
-    /// Writes the edit frame into the selected contact's tag (adds "New Email" to an empty list).
-    void PutInfo2Lst();
+    ContactModel *contacts() const;
+
+    /// Writes the edit frame into the selected contact (adds "New Email" to an empty list).
+    void storeEditor();
     /// Shows the selected contact in the edit frame.
-    void ReadInfoFromLst();
-    /// The selected contact's default address, without the marker; empty when it has none.
-    QString GetDefaultEmail() const;
+    void showSelectedContact();
 
     void addContact();
     void removeContact();
@@ -42,6 +43,6 @@ private:
     bool nameBoxLeft(displayname::Box box);
 
     ContactEditor *m_editor = nullptr;
-    ARButton *m_arbEmailRemove = nullptr;
-    ARButton *m_arbEmailOE = nullptr;
+    ARButton *m_removeButton = nullptr;
+    ARButton *m_mailButton = nullptr;
 };

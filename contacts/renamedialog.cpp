@@ -23,9 +23,9 @@ RenameDialog::RenameDialog(const Services &services, QWidget *parent)
     frame->setObjectName(QStringLiteral("fraEmail"));
     frame->setGeometry(6, 7, 325, 56);
 
-    m_txtEmail = new QLineEdit(frame);
-    m_txtEmail->setObjectName(QStringLiteral("txtEmail"));
-    m_txtEmail->setGeometry(13, 24, 298, 18);
+    m_addressEdit = new QLineEdit(frame);
+    m_addressEdit->setObjectName(QStringLiteral("txtEmail"));
+    m_addressEdit->setGeometry(13, 24, 298, 18);
 
     auto *ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
@@ -40,9 +40,9 @@ RenameDialog::RenameDialog(const Services &services, QWidget *parent)
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    setTabOrder(m_txtEmail, ok);
+    setTabOrder(m_addressEdit, ok);
     setTabOrder(ok, cancel);
-    m_txtEmail->setFocus();
+    m_addressEdit->setFocus();
 
     if (parent) {
         const QRect owner = parent->window()->frameGeometry();
@@ -52,25 +52,25 @@ RenameDialog::RenameDialog(const Services &services, QWidget *parent)
 
 void RenameDialog::setAddress(const QString &address, bool isDefault)
 {
-    m_txtEmail->setText(address);
+    m_addressEdit->setText(address);
     m_isDefault = isDefault;
 }
 
 QString RenameDialog::entryText() const
 {
-    return addresslist::renamed(m_txtEmail->text(), m_isDefault);
+    return addresslist::renamed(m_addressEdit->text(), m_isDefault);
 }
 
 void RenameDialog::acceptIfWanted()
 {
-    if (!addresslist::isValidAddress(m_txtEmail->text())) {
+    if (!addresslist::isValidAddress(m_addressEdit->text())) {
         const auto answer = m_services.messages->show(
             this,
             QStringLiteral("the e-mail address you have entered is not a valid internet e-mail "
                            "address.\nDo you still want to change this e-mail address?"),
             QString(), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Exclamation);
         if (answer != MessageBoxes::Answer::Yes) {
-            m_txtEmail->setFocus();
+            m_addressEdit->setFocus();
             return;
         }
     }

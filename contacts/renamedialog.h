@@ -25,6 +25,6 @@ private:
     void acceptIfWanted();
 
     const Services &m_services;
-    QLineEdit *m_txtEmail = nullptr;
+    QLineEdit *m_addressEdit = nullptr;
     bool m_isDefault = false;
 };

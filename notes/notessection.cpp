@@ -1,15 +1,14 @@
 #include "notes/notessection.h"
 
-#include "app/listrecords.h"
-#include "notes/notetext.h"
+#include "notes/notemodel.h"
 #include "platform/messageboxes.h"
+#include "store/storedtext.h"
 #include "widgets/arbutton.h"
+#include "widgets/boxtext.h"
+#include "widgets/recordlistview.h"
 
 #include <QEvent>
-#include <QListWidget>
 #include <QPlainTextEdit>
-
-#include <memory>
 
 namespace {
 
@@ -19,112 +18,114 @@ const QString kNewNote = QStringLiteral("New Note");
 
 NotesSection::NotesSection(const Services &services, QWidget *parent)
     : Section(services, QStringLiteral("fraNotes"), QStringLiteral("My Notes"),
-              QStringLiteral("lstNotes"), QStringLiteral("Note"), parent)
+              QStringLiteral("lstNotes"), QStringLiteral("Note"), new NoteModel, parent)
 {
     ARButton *add = addArButton(QStringLiteral("arbNotesAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new Note"), false);
-    m_remove = addArButton(QStringLiteral("arbNotesRemove"), {35, 264},
+    m_removeButton = addArButton(QStringLiteral("arbNotesRemove"), {35, 264},
                            QStringLiteral("arb_remove"), QStringLiteral("Remove selected Note"), true);
     add->setAccessibleName(QStringLiteral("Add note"));
-    m_remove->setAccessibleName(QStringLiteral("Remove note"));
+    m_removeButton->setAccessibleName(QStringLiteral("Remove note"));
 
-    m_txtNotes = new QPlainTextEdit(this);
-    m_txtNotes->setObjectName(QStringLiteral("txtNotes"));
-    m_txtNotes->setAccessibleName(QStringLiteral("Note text"));
-    m_txtNotes->setGeometry(171, 16, 241, 286);
-    m_txtNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_txtNotes->setTabChangesFocus(true);
-    QPalette palette = m_txtNotes->palette();
+    m_textBox = new QPlainTextEdit(this);
+    m_textBox->setObjectName(QStringLiteral("txtNotes"));
+    m_textBox->setAccessibleName(QStringLiteral("Note text"));
+    m_textBox->setGeometry(171, 16, 241, 286);
+    m_textBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_textBox->setTabChangesFocus(true);
+    QPalette palette = m_textBox->palette();
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);
-    m_txtNotes->setPalette(palette);
-    m_txtNotes->hide();
+    m_textBox->setPalette(palette);
+    m_textBox->hide();
 
     connect(add, &ARButton::clicked, this, &NotesSection::addNote);
-    connect(m_remove, &ARButton::clicked, this, &NotesSection::removeSelectedNote);
-    connect(m_txtNotes, &QPlainTextEdit::textChanged, this, &NotesSection::storeText);
-    // A click, and moving with the keys, show the note that became selected.
-    connect(list(), &QListWidget::currentItemChanged, this, &NotesSection::showSelectedNote);
-    connect(list(), &QListWidget::itemClicked, this, &NotesSection::showSelectedNote);
-    // A click on the empty space below the notes leaves none selected.
-    connect(list(), &QListWidget::itemSelectionChanged, this, &NotesSection::showSelectedNote);
+    connect(m_removeButton, &ARButton::clicked, this, &NotesSection::removeSelectedNote);
+    connect(m_textBox, &QPlainTextEdit::textChanged, this, &NotesSection::storeText);
+    // A click, moving with the keys, and a click on the empty space below the notes (which
+    // leaves none selected) all show what became selected.
+    connect(list(), &RecordListView::selectedRowChanged, this, &NotesSection::showSelectedNote);
+    connect(list(), &RecordListView::clicked, this, &NotesSection::showSelectedNote);
     list()->installEventFilter(this);
+}
+
+NoteModel *NotesSection::notes() const
+{
+    return static_cast<NoteModel *>(model());
 }
 
 void NotesSection::disableButtonsIfEmpty()
 {
     if (list()->count() < 1)
-        m_remove->setEnabled(false);
+        m_removeButton->setEnabled(false);
 }
 
 void NotesSection::addNote()
 {
-    QListWidget *notes = list();
-    QListWidgetItem *item = listrecords::append(notes, kNewNote, iconKey());
-    notes->setFocus();
-    notes->setCurrentItem(item);
-    notes->editItem(item);
-    m_txtNotes->show();
-    setEditorText(listrecords::tag(item));
-    m_remove->setEnabled(true);
+    RecordListView *view = list();
+    const int row = notes()->appendRecord(kNewNote);
+    view->setFocus();
+    view->selectRow(row);
+    view->editCaption(row);
+    m_textBox->show();
+    setEditorText(notes()->text(row));
+    m_removeButton->setEnabled(true);
 }
 
 void NotesSection::removeSelectedNote()
 {
-    if (!listrecords::selected(list()))
+    if (list()->selectedRow() < 0)
         return;
     const auto answer = m_services.messages->show(
         window(), QStringLiteral("Do you want to remove the selected note?"),
         QStringLiteral("Confirm"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
-    QListWidget *notes = list();
-    QListWidgetItem *item = listrecords::selected(notes);
-    if (answer == MessageBoxes::Answer::Yes && item) {
-        std::unique_ptr<QListWidgetItem> removed(notes->takeItem(notes->row(item)));
-        if (QListWidgetItem *next = notes->currentItem())
-            next->setSelected(true);
+    RecordListView *view = list();
+    const int row = view->selectedRow();
+    if (answer == MessageBoxes::Answer::Yes && row >= 0) {
+        notes()->removeRecord(row);
+        view->selectRow(view->currentIndex().row());
     }
-    notes->setFocus();
-    const bool any = notes->count() > 0;
-    m_txtNotes->setVisible(any);
+    view->setFocus();
+    const bool any = view->count() > 0;
+    m_textBox->setVisible(any);
     if (any)
         showSelectedNote();
     else
         setEditorText(QString());
-    m_remove->setEnabled(any && listrecords::selected(notes));
+    m_removeButton->setEnabled(any && view->selectedRow() >= 0);
 }
 
 void NotesSection::storeText()
 {
-    const QString text = notetext::editorText(m_txtNotes);
-    QListWidget *notes = list();
-    if (notes->count() == 0) {
+    const QString text = boxText(m_textBox);
+    if (model()->count() == 0) {
         // Only text the program did not put there can reach an empty section; keep it as a note.
         if (!text.isEmpty())
-            listrecords::append(notes, kNewNote, QString(), notetext::toTag(text));
+            notes()->appendNote(kNewNote, text, false);
         return;
     }
-    QListWidgetItem *item = listrecords::selected(notes);
-    if (item && !notetext::sameText(listrecords::tag(item), text))
-        listrecords::setTag(item, notetext::toTag(text));
+    const int row = list()->selectedRow();
+    if (row >= 0)
+        notes()->setText(row, text);
 }
 
 void NotesSection::showSelectedNote()
 {
-    QListWidgetItem *item = listrecords::selected(list());
+    const int row = list()->selectedRow();
     if (list()->count() == 0)
         return;
     // With no note selected there is nothing to type into: the editor shows empty and greyed.
-    setEditorText(listrecords::tag(item));
-    m_txtNotes->setEnabled(item != nullptr);
-    m_remove->setEnabled(item != nullptr);
+    setEditorText(notes()->text(row));
+    m_textBox->setEnabled(row >= 0);
+    m_removeButton->setEnabled(row >= 0);
 }
 
-void NotesSection::setEditorText(const QString &tag)
+void NotesSection::setEditorText(const QString &text)
 {
     // Setting the text it already shows would only move the caret to the start.
-    if (notetext::sameText(tag, notetext::editorText(m_txtNotes)))
+    if (storedtext::sameText(text, boxText(m_textBox)))
         return;
-    m_txtNotes->setPlainText(notetext::toEditor(tag));
+    m_textBox->setPlainText(text);
 }
 
 bool NotesSection::eventFilter(QObject *watched, QEvent *event)
@@ -136,7 +137,7 @@ bool NotesSection::eventFilter(QObject *watched, QEvent *event)
 
 void NotesSection::recordLoaded()
 {
-    m_txtNotes->show();
+    m_textBox->show();
 }
 
 void NotesSection::showFirstLoaded()

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/section.h"
+#include "widgets/section.h"
 
 class ARButton;
+class NoteModel;
 class QPlainTextEdit;
 
 /// fraNotes: named free-text notes. The editor keeps no copy of its own: every change of its
@@ -14,6 +15,8 @@ public:
     NotesSection(const Services &services, QWidget *parent);
 
     void disableButtonsIfEmpty() override;
+
+    NoteModel *notes() const;
 
     void addNote();
     void removeSelectedNote();
@@ -28,8 +31,8 @@ private:
     void storeText();
     /// The editor shows the selected note's text.
     void showSelectedNote();
-    void setEditorText(const QString &tag);
+    void setEditorText(const QString &text);
 
-    QPlainTextEdit *m_txtNotes = nullptr;
-    ARButton *m_remove = nullptr;
+    QPlainTextEdit *m_textBox = nullptr;
+    ARButton *m_removeButton = nullptr;
 };

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-class QGroupBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -13,19 +12,20 @@ class NewQuoteDialog : public QDialog
 {
     Q_OBJECT
 public:
-    NewQuoteDialog(QListWidget *lstQuotes, QWidget *parent);
+    /// Adds a quote at the end of quotes unless editRow() chooses one to replace.
+    NewQuoteDialog(QListWidget *quotes, QWidget *parent);
 
-    /// The index in the list of the quote being edited; -1 adds a new quote.
-    int iEditIndex = -1;
-
-    QLineEdit *txtQuote;
+    /// Edits the quote at row instead: the box starts with its text, and OK replaces it.
+    void editRow(int row);
 
     /// OK: adds or replaces the quote, then closes.
     void accept() override;
 
 private:
-    QListWidget *m_lstQuotes;
-    QGroupBox *Frame1;
-    QPushButton *cmdOK;
-    QPushButton *cmdCancel;
+    QListWidget *m_quotes;
+    QLineEdit *m_quoteEdit = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    /// The row of the quote being edited; -1 adds a new quote.
+    int m_editedRow = -1;
 };

@@ -25,10 +25,10 @@ QTimer *makeTimer(QObject *parent, const char *name, int interval)
 QuoteBox::QuoteBox(const Services &services, QWidget *parent)
     : QFrame(parent)
     , m_services(services)
-    , lblQuote(new QLabel(this))
-    , tmrchangeQuote(makeTimer(this, "tmrchangeQuote", 20000))
-    , tmrFadeOut(makeTimer(this, "tmrFadeOut", 100))
-    , tmrFadeIn(makeTimer(this, "tmrFadeIn", 100))
+    , m_quoteLabel(new QLabel(this))
+    , m_changeTimer(makeTimer(this, "tmrchangeQuote", 20000))
+    , m_fadeOutTimer(makeTimer(this, "tmrFadeOut", 100))
+    , m_fadeInTimer(makeTimer(this, "tmrFadeIn", 100))
 {
     setObjectName(QStringLiteral("Picture1"));
     setGeometry(8, 216, 157, 89);
@@ -38,25 +38,25 @@ QuoteBox::QuoteBox(const Services &services, QWidget *parent)
     setPalette(palette);
     setAutoFillBackground(true);
 
-    lblQuote->setObjectName(QStringLiteral("lblQuote"));
-    lblQuote->setGeometry(2, 0, 150, 86);
-    lblQuote->setWordWrap(true);
-    lblQuote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblQuote->setTextFormat(Qt::PlainText);
-    lblQuote->setMouseTracking(true);
-    lblQuote->setCursor(Qt::PointingHandCursor);
-    lblQuote->setToolTip(QStringLiteral("Click here to change the texts in here"));
-    lblQuote->setFont(look::verdana(6.75));
+    m_quoteLabel->setObjectName(QStringLiteral("lblQuote"));
+    m_quoteLabel->setGeometry(2, 0, 150, 86);
+    m_quoteLabel->setWordWrap(true);
+    m_quoteLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_quoteLabel->setTextFormat(Qt::PlainText);
+    m_quoteLabel->setMouseTracking(true);
+    m_quoteLabel->setCursor(Qt::PointingHandCursor);
+    m_quoteLabel->setToolTip(QStringLiteral("Click here to change the texts in here"));
+    m_quoteLabel->setFont(look::verdana(6.75));
     setTextColour(Qt::white);
-    lblQuote->installEventFilter(this);
+    m_quoteLabel->installEventFilter(this);
 
-    connect(tmrchangeQuote, &QTimer::timeout, this, &QuoteBox::changeQuoteTick);
-    connect(tmrFadeOut, &QTimer::timeout, this, &QuoteBox::fadeOutTick);
-    connect(tmrFadeIn, &QTimer::timeout, this, &QuoteBox::fadeInTick);
-    tmrchangeQuote->start();
+    connect(m_changeTimer, &QTimer::timeout, this, &QuoteBox::changeQuoteTick);
+    connect(m_fadeOutTimer, &QTimer::timeout, this, &QuoteBox::fadeOutTick);
+    connect(m_fadeInTimer, &QTimer::timeout, this, &QuoteBox::fadeInTick);
+    m_changeTimer->start();
 }
 
-void QuoteBox::GetQuotes()
+void QuoteBox::loadQuotes()
 {
     // A missing or unreadable file simply means no quotes: one empty quote. One that is there
     // but cannot be read (a folder, a pipe, far too large) is worth a word once the window shows.
@@ -70,14 +70,14 @@ void QuoteBox::GetQuotes()
                                       QString(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         });
     }
-    sQuotes = quotes.isEmpty() ? QStringList{QString()} : quotes;
-    iQuote = 0;
+    m_quotes = quotes.isEmpty() ? QStringList{QString()} : quotes;
+    m_nextQuote = 0;
 }
 
 void QuoteBox::startChange()
 {
-    if (!tmrFadeOut->isActive())
-        tmrFadeOut->start();
+    if (!m_fadeOutTimer->isActive())
+        m_fadeOutTimer->start();
 }
 
 void QuoteBox::changeQuoteTick()
@@ -92,13 +92,13 @@ void QuoteBox::fadeOutTick()
         ++m_fadeOutStep;
         return;
     }
-    lblQuote->setText(sQuotes.at(iQuote));
-    ++iQuote;
-    if (iQuote >= sQuotes.size())
-        iQuote = 0;
+    m_quoteLabel->setText(m_quotes.at(m_nextQuote));
+    ++m_nextQuote;
+    if (m_nextQuote >= m_quotes.size())
+        m_nextQuote = 0;
     m_fadeOutStep = 0;
-    tmrFadeOut->stop();
-    tmrFadeIn->start();
+    m_fadeOutTimer->stop();
+    m_fadeInTimer->start();
 }
 
 void QuoteBox::fadeInTick()
@@ -109,40 +109,40 @@ void QuoteBox::fadeInTick()
         return;
     }
     m_fadeInStep = 0;
-    tmrFadeIn->stop();
+    m_fadeInTimer->stop();
 }
 
 void QuoteBox::setUnderlined(bool underlined)
 {
-    QFont font = lblQuote->font();
+    QFont font = m_quoteLabel->font();
     if (font.underline() == underlined)
         return;
     font.setUnderline(underlined);
-    lblQuote->setFont(font);
+    m_quoteLabel->setFont(font);
 }
 
 void QuoteBox::openEditor()
 {
     QuoteDialog editor(m_services, window());
-    connect(&editor, &QuoteDialog::quotesSaved, this, &QuoteBox::GetQuotes);
+    connect(&editor, &QuoteDialog::quotesSaved, this, &QuoteBox::loadQuotes);
     editor.run();
 }
 
 QColor QuoteBox::textColour() const
 {
-    return lblQuote->palette().color(QPalette::WindowText);
+    return m_quoteLabel->palette().color(QPalette::WindowText);
 }
 
 void QuoteBox::setTextColour(const QColor &colour)
 {
-    QPalette palette = lblQuote->palette();
+    QPalette palette = m_quoteLabel->palette();
     palette.setColor(QPalette::WindowText, colour);
-    lblQuote->setPalette(palette);
+    m_quoteLabel->setPalette(palette);
 }
 
 bool QuoteBox::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != lblQuote)
+    if (watched != m_quoteLabel)
         return QFrame::eventFilter(watched, event);
     // The quote keeps its own pointer events: they must not reach the box, which drags the window.
     switch (event->type()) {
@@ -156,7 +156,7 @@ bool QuoteBox::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonRelease: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         const bool click = m_pressed && mouse->button() == Qt::LeftButton
-                           && lblQuote->rect().contains(mouse->position().toPoint());
+                           && m_quoteLabel->rect().contains(mouse->position().toPoint());
         m_pressed = false;
         if (click)
             openEditor();

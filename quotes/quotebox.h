@@ -17,8 +17,8 @@ public:
     QuoteBox(const Services &services, QWidget *parent);
 
     /// Reads quotes.txt; the next quote shown is the first.
-    void GetQuotes();
-    /// Starts a quote change (enables tmrFadeOut).
+    void loadQuotes();
+    /// Starts a quote change (starts tmrFadeOut).
     void startChange();
     /// The hover underline of the quote.
     void setUnderlined(bool underlined);
@@ -33,10 +33,10 @@ public:
     void fadeInTick();
 
     /// The quotes in file order; never empty.
-    const QStringList &quotes() const { return sQuotes; }
+    const QStringList &quotes() const { return m_quotes; }
     /// Index of the quote shown next.
-    int nextQuote() const { return iQuote; }
-    QLabel *label() const { return lblQuote; }
+    int nextQuote() const { return m_nextQuote; }
+    QLabel *label() const { return m_quoteLabel; }
     QColor textColour() const;
 
 protected:
@@ -46,12 +46,12 @@ private:
     void setTextColour(const QColor &colour);
 
     const Services &m_services;
-    QLabel *lblQuote;
-    QTimer *tmrchangeQuote;
-    QTimer *tmrFadeOut;
-    QTimer *tmrFadeIn;
-    QStringList sQuotes{QString()};
-    int iQuote = 0;
+    QLabel *m_quoteLabel;
+    QTimer *m_changeTimer;
+    QTimer *m_fadeOutTimer;
+    QTimer *m_fadeInTimer;
+    QStringList m_quotes{QString()};
+    int m_nextQuote = 0;
     int m_fadeOutStep = 0;
     int m_fadeInStep = 0;
     bool m_pressed = false;

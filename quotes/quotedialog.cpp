@@ -8,7 +8,6 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -17,19 +16,21 @@
 QuoteDialog::QuoteDialog(const Services &services, QWidget *parent)
     : QDialog(parent)
     , m_services(services)
-    , Frame1(new QGroupBox(QStringLiteral("Quote Editor"), this))
-    , Label1(new QLabel(QStringLiteral("Add, edit or remove quotes below. they will be shown to "
-                                       "you as you work with this application."),
-                        Frame1))
-    , lstQuotes(new QListWidget(Frame1))
-    , cmdAdd(placeButton(QStringLiteral("&Add"), QStringLiteral("cmdAdd"), {8, 176, 50, 21}, Frame1))
-    , cmdEdit(placeButton(QStringLiteral("&Edit"), QStringLiteral("cmdEdit"), {61, 176, 50, 21}, Frame1))
-    , cmdRemove(placeButton(QStringLiteral("&Remove"), QStringLiteral("cmdRemove"), {114, 176, 50, 21},
-                            Frame1))
-    , cmdOK(placeButton(QStringLiteral("&OK"), QStringLiteral("cmdOK"), {134, 219, 73, 20}, this))
-    , cmdCancel(placeButton(QStringLiteral("&Cancel"), QStringLiteral("cmdCancel"), {212, 219, 73, 20},
-                            this))
 {
+    // Made in tab order.
+    auto *frame = new QGroupBox(QStringLiteral("Quote Editor"), this);
+    auto *hint = new QLabel(QStringLiteral("Add, edit or remove quotes below. they will be shown to "
+                                           "you as you work with this application."),
+                            frame);
+    m_quoteList = new QListWidget(frame);
+    m_addButton = placeButton(QStringLiteral("&Add"), QStringLiteral("cmdAdd"), {8, 176, 50, 21}, frame);
+    m_editButton = placeButton(QStringLiteral("&Edit"), QStringLiteral("cmdEdit"), {61, 176, 50, 21}, frame);
+    m_removeButton = placeButton(QStringLiteral("&Remove"), QStringLiteral("cmdRemove"), {114, 176, 50, 21},
+                                 frame);
+    m_okButton = placeButton(QStringLiteral("&OK"), QStringLiteral("cmdOK"), {134, 219, 73, 20}, this);
+    m_cancelButton = placeButton(QStringLiteral("&Cancel"), QStringLiteral("cmdCancel"), {212, 219, 73, 20},
+                                 this);
+
     setObjectName(QStringLiteral("frmQuote"));
     setWindowTitle(QStringLiteral("Quote Text"));
     setFixedSize(294, 246);
@@ -38,27 +39,27 @@ QuoteDialog::QuoteDialog(const Services &services, QWidget *parent)
     dialogFont.setPointSizeF(7.5);
     setFont(dialogFont);
 
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(8, 4, 278, 206);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(10, 17, 255, 32);
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lstQuotes->setObjectName(QStringLiteral("lstQuotes"));
-    lstQuotes->setAccessibleName(QStringLiteral("Quotes"));
-    lstQuotes->setGeometry(8, 48, 259, 124);
-    lstQuotes->setSelectionMode(QAbstractItemView::SingleSelection);
-    new ElidingDelegate(lstQuotes);
-    cmdEdit->setEnabled(false);
-    cmdRemove->setEnabled(false);
-    cmdOK->setDefault(true);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(8, 4, 278, 206);
+    hint->setObjectName(QStringLiteral("Label1"));
+    hint->setGeometry(10, 17, 255, 32);
+    hint->setWordWrap(true);
+    hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_quoteList->setObjectName(QStringLiteral("lstQuotes"));
+    m_quoteList->setAccessibleName(QStringLiteral("Quotes"));
+    m_quoteList->setGeometry(8, 48, 259, 124);
+    m_quoteList->setSelectionMode(QAbstractItemView::SingleSelection);
+    new ElidingDelegate(m_quoteList);
+    m_editButton->setEnabled(false);
+    m_removeButton->setEnabled(false);
+    m_okButton->setDefault(true);
 
-    connect(lstQuotes, &QListWidget::itemSelectionChanged, this, &QuoteDialog::updateButtons);
-    connect(cmdAdd, &QPushButton::clicked, this, &QuoteDialog::addQuote);
-    connect(cmdEdit, &QPushButton::clicked, this, &QuoteDialog::editQuote);
-    connect(cmdRemove, &QPushButton::clicked, this, &QuoteDialog::removeQuote);
-    connect(cmdOK, &QPushButton::clicked, this, &QuoteDialog::accept);
-    connect(cmdCancel, &QPushButton::clicked, this, &QuoteDialog::reject);
+    connect(m_quoteList, &QListWidget::itemSelectionChanged, this, &QuoteDialog::updateButtons);
+    connect(m_addButton, &QPushButton::clicked, this, &QuoteDialog::addQuote);
+    connect(m_editButton, &QPushButton::clicked, this, &QuoteDialog::editQuote);
+    connect(m_removeButton, &QPushButton::clicked, this, &QuoteDialog::removeQuote);
+    connect(m_okButton, &QPushButton::clicked, this, &QuoteDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QuoteDialog::reject);
 }
 
 bool QuoteDialog::load()
@@ -78,7 +79,7 @@ bool QuoteDialog::load()
         return false;
     }
     m_onDisk.rememberFile(m_services.dataPath(quotefile::fileName())); // where OK writes
-    lstQuotes->addItems(quotes);
+    m_quoteList->addItems(quotes);
     return true;
 }
 
@@ -91,21 +92,21 @@ int QuoteDialog::run()
 
 int QuoteDialog::selectedIndex() const
 {
-    const QList<QListWidgetItem *> selected = lstQuotes->selectedItems();
-    return selected.isEmpty() ? -1 : lstQuotes->row(selected.first());
+    const QList<QListWidgetItem *> selected = m_quoteList->selectedItems();
+    return selected.isEmpty() ? -1 : m_quoteList->row(selected.first());
 }
 
 void QuoteDialog::updateButtons()
 {
     // A click on the empty space below the quotes leaves none selected: nothing to act on.
     const bool selected = selectedIndex() >= 0;
-    cmdEdit->setEnabled(selected);
-    cmdRemove->setEnabled(selected);
+    m_editButton->setEnabled(selected);
+    m_removeButton->setEnabled(selected);
 }
 
 void QuoteDialog::addQuote()
 {
-    NewQuoteDialog editor(lstQuotes, this);
+    NewQuoteDialog editor(m_quoteList, this);
     editor.exec();
 }
 
@@ -114,31 +115,30 @@ void QuoteDialog::editQuote()
     const int index = selectedIndex();
     if (index < 0)
         return;
-    NewQuoteDialog editor(lstQuotes, this);
-    editor.txtQuote->setText(lstQuotes->item(index)->text());
-    editor.iEditIndex = index;
+    NewQuoteDialog editor(m_quoteList, this);
+    editor.editRow(index);
     editor.exec();
 }
 
 void QuoteDialog::removeQuote()
 {
-    const int k = selectedIndex();
-    if (k < 0)
+    const int row = selectedIndex();
+    if (row < 0)
         return;
-    const std::unique_ptr<QListWidgetItem> removed(lstQuotes->takeItem(k));
-    if (lstQuotes->count() > 0) {
-        lstQuotes->setCurrentRow(k == 0 ? 0 : k - 1);
+    const std::unique_ptr<QListWidgetItem> removed(m_quoteList->takeItem(row));
+    if (m_quoteList->count() > 0) {
+        m_quoteList->setCurrentRow(row == 0 ? 0 : row - 1);
     } else {
-        cmdEdit->setEnabled(false);
-        cmdRemove->setEnabled(false);
+        m_editButton->setEnabled(false);
+        m_removeButton->setEnabled(false);
     }
 }
 
 void QuoteDialog::accept()
 {
     QStringList quotes;
-    for (int i = 0; i < lstQuotes->count(); ++i)
-        quotes.append(lstQuotes->item(i)->text());
+    for (int i = 0; i < m_quoteList->count(); ++i)
+        quotes.append(m_quoteList->item(i)->text());
     const QString path = m_services.dataPath(quotefile::fileName());
     const QByteArray bytes = quotefile::serialize(quotes);
     FileError error;

@@ -5,8 +5,6 @@
 
 #include <QDialog>
 
-class QGroupBox;
-class QLabel;
 class QListWidget;
 class QPushButton;
 
@@ -46,12 +44,10 @@ private:
 
     const Services &m_services;
     DiskVersion m_onDisk;
-    QGroupBox *Frame1;
-    QLabel *Label1;
-    QListWidget *lstQuotes;
-    QPushButton *cmdAdd;
-    QPushButton *cmdEdit;
-    QPushButton *cmdRemove;
-    QPushButton *cmdOK;
-    QPushButton *cmdCancel;
+    QListWidget *m_quoteList = nullptr;
+    QPushButton *m_addButton = nullptr;
+    QPushButton *m_editButton = nullptr;
+    QPushButton *m_removeButton = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };

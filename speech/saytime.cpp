@@ -1,6 +1,6 @@
 #include "speech/saytime.h"
 
-#include "app/clocktext.h"
+#include "platform/clocktext.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "platform/soundplayer.h"
@@ -16,7 +16,7 @@ void playAll(const Services &services, const QStringList &files)
 
 } // namespace
 
-void SayTime(const Services &services)
+void sayCurrentTime(const Services &services)
 {
     // Each part reads the clock when its turn comes, after the words before it have been said.
     playAll(services, {spokentime::openingFile()});

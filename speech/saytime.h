@@ -3,4 +3,4 @@
 struct Services;
 
 /// Says the current time aloud from the recorded files, one after another; returns when done.
-void SayTime(const Services &services);
+void sayCurrentTime(const Services &services);

@@ -1,14 +1,11 @@
 #include "todos/alarmwindow.h"
 
-#include "app/clocktext.h"
-#include "app/listrecords.h"
+#include "platform/clocktext.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "todos/duetext.h"
-#include "todos/reminderedits.h"
 #include "todos/snoozechoices.h"
 #include "todos/reminderwindowflags.h"
-#include "todos/todossection.h"
 #include "widgets/artwork.h"
 #include "widgets/deliberatekeys.h"
 #include "widgets/look.h"
@@ -17,17 +14,15 @@
 #include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <QTimer>
 
-AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidget *parent)
+AlarmWindow::AlarmWindow(const Services &services, QWidget *parent)
     : QDialog(parent, kReminderWindowFlags)
     , m_services(services)
-    , m_section(section)
 {
     setObjectName(QStringLiteral("frmAlarm"));
     setWindowTitle(QStringLiteral("Reminder"));
@@ -98,21 +93,14 @@ AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidge
         if (choice.minutes == 0)
             continue;
         const int minutes = choice.minutes;
-        connect(action, &QAction::triggered, this, [this, minutes] {
-            SnoozeTodo(m_index, minutes);
-            accept();
-        });
+        connect(action, &QAction::triggered, this, [this, minutes] { answer(Choice::Snooze, minutes); });
         if (minutes == kDefaultSnoozeMinutes)
             m_mnuSnooz->setDefaultAction(action);
     }
     m_mnuSnooz->addSeparator();
     QAction *stop = m_mnuSnooz->addAction(QStringLiteral("Stop reminding (keep the to-do)"));
     stop->setObjectName(QStringLiteral("mnuStopReminding"));
-    connect(stop, &QAction::triggered, this, [this] {
-        if (m_item)
-            m_section.stopReminding(m_item);
-        accept();
-    });
+    connect(stop, &QAction::triggered, this, [this] { answer(Choice::StopReminding); });
 
     m_tmrBlink = new QTimer(this);
     m_tmrBlink->setObjectName(QStringLiteral("tmrBlink"));
@@ -123,7 +111,7 @@ AlarmWindow::AlarmWindow(const Services &services, TodosSection &section, QWidge
     m_tmrTime->setInterval(1000);
     connect(m_tmrTime, &QTimer::timeout, this, &AlarmWindow::timeTick);
 
-    connect(m_cmdOK, &QPushButton::clicked, this, &AlarmWindow::ok);
+    connect(m_cmdOK, &QPushButton::clicked, this, [this] { answer(Choice::Done); });
     connect(m_cmdSnooz, &QPushButton::clicked, this, &AlarmWindow::openSnoozeMenu);
 
     timeTick();
@@ -187,12 +175,6 @@ void AlarmWindow::showEvent(QShowEvent *event)
     QAccessible::updateAccessibility(&alert);
 }
 
-void AlarmWindow::setTodo(QListWidgetItem *item, int index)
-{
-    m_item = item;
-    m_index = index;
-}
-
 QLabel *AlarmWindow::brightLamp(Lamp lamp) const
 {
     switch (lamp) {
@@ -235,35 +217,13 @@ void AlarmWindow::timeTick()
         m_lblDue->setText(duetext::line(m_due, m_services.clock->now()));
 }
 
-void AlarmWindow::ok()
+void AlarmWindow::answer(Choice::Kind kind, int minutes)
 {
-    if (m_item)
-        m_section.removeAlarmedTodo(m_item);
-    m_item = nullptr;
+    m_choice = {kind, minutes};
     accept();
 }
 
 void AlarmWindow::openSnoozeMenu()
 {
     m_mnuSnooz->popup(mapToGlobal(QPoint(m_cmdSnooz->x(), m_cmdSnooz->y() + m_cmdSnooz->height())));
-}
-
-void AlarmWindow::SnoozeTodo(int index, int minutes)
-{
-    QListWidget *list = m_section.list();
-    QListWidgetItem *item = list->item(index - 1);
-    if (!item)
-        return;
-    const QString tag = listrecords::tag(item);
-    if (!tag.isEmpty()) {
-        // Snoozing counts from now, not from the reminder that fell due.
-        const QDateTime moment = m_services.clock->now().addSecs(qint64(minutes) * 60);
-        const std::optional<QString> snoozed = reminderedits::snoozed(tag, moment);
-        if (!snoozed)
-            return;
-        listrecords::setTag(item, *snoozed);
-        list->setCurrentItem(item);
-        item->setSelected(true);
-    }
-    m_section.ReadInfoFromLst_Todo();
 }

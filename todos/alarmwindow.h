@@ -5,27 +5,34 @@
 
 struct Services;
 class QLabel;
-class QListWidgetItem;
 class QMenu;
 class QPushButton;
 class QTimer;
-class TodosSection;
 
 /// frmAlarm: a due to-do's subject and description, its priority lamp blinking, a running
-/// clock; OK deletes the to-do, the snooze menu moves its reminder to a few minutes from now.
+/// clock. It only reports the user's answer: OK (the to-do is done), a snooze of some minutes,
+/// stop reminding, or closed; the to-do section applies it.
 class AlarmWindow : public QDialog
 {
     Q_OBJECT
 public:
-    AlarmWindow(const Services &services, TodosSection &section, QWidget *parent);
+    struct Choice
+    {
+        enum Kind { Closed, Done, Snooze, StopReminding };
+        Kind kind = Closed;
+        /// For Snooze: how long from now.
+        int minutes = 0;
+    };
+
+    AlarmWindow(const Services &services, QWidget *parent);
 
     void setTexts(const QString &subject, const QString &description);
     /// The moment the reminder was due, shown under the subject with how late it is.
     void setDue(const QDateTime &due);
     /// Shows the bright lamp of a priority: 0 green, 1 orange, 2 red, any other none.
     void showPriorityLamp(int priority);
-    /// The to-do to delete or snooze, and its 1-based position in the list.
-    void setTodo(QListWidgetItem *item, int index);
+    /// What the user answered, once the window has closed.
+    Choice choice() const { return m_choice; }
 
     /// One tick of tmrBlink: the bright lamp shows for one tick, the dim one for the next.
     void blinkTick();
@@ -42,13 +49,10 @@ private:
 
     QLabel *addLamp(const QString &name, const QString &picture, int x);
     QLabel *brightLamp(Lamp lamp) const;
-    void ok();
+    void answer(Choice::Kind kind, int minutes = 0);
     void openSnoozeMenu();
-    /// Moves the reminder of the to-do at index (1-based) to now plus minutes.
-    void SnoozeTodo(int index, int minutes);
 
     const Services &m_services;
-    TodosSection &m_section;
     QLabel *m_lblSubject = nullptr;
     QLabel *m_lblDue = nullptr;
     QLabel *m_lblDesc = nullptr;
@@ -61,8 +65,7 @@ private:
     QPushButton *m_cmdOK = nullptr;
     QPushButton *m_cmdSnooz = nullptr;
     QMenu *m_mnuSnooz = nullptr;
-    QListWidgetItem *m_item = nullptr;
-    int m_index = 0;
+    Choice m_choice;
     QDateTime m_due;
     Lamp m_blinking = Lamp::Green;
 };

@@ -1,6 +1,6 @@
 #include "todos/duetext.h"
 
-#include "app/clocktext.h"
+#include "platform/clocktext.h"
 
 namespace duetext {
 

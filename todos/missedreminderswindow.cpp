@@ -1,20 +1,16 @@
 #include "todos/missedreminderswindow.h"
 
-#include "app/listrecords.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "todos/duetext.h"
 #include "todos/remindertext.h"
 #include "todos/snoozechoices.h"
-#include "todos/todorecord.h"
 #include "todos/reminderwindowflags.h"
-#include "todos/todossection.h"
 #include "widgets/artwork.h"
 #include "widgets/look.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
@@ -38,11 +34,10 @@ constexpr int kRowsShown = 6;
 
 } // namespace
 
-MissedRemindersWindow::MissedRemindersWindow(const Services &services, TodosSection &section,
-                                             const QList<QListWidgetItem *> &items, QWidget *parent)
+MissedRemindersWindow::MissedRemindersWindow(const Services &services, const QList<Missed> &todos,
+                                             QWidget *parent)
     : QDialog(parent, kReminderWindowFlags)
     , m_services(services)
-    , m_section(section)
 {
     setObjectName(QStringLiteral("frmMissed"));
     setWindowTitle(QStringLiteral("Missed reminders"));
@@ -52,16 +47,15 @@ MissedRemindersWindow::MissedRemindersWindow(const Services &services, TodosSect
     m_rows = new QVBoxLayout(rowsWidget);
     m_rows->setContentsMargins(4, 4, 4, 4);
     m_rows->setSpacing(2);
-    for (QListWidgetItem *item : items)
-        m_entries.append({QPersistentModelIndex(section.list()->model()->index(section.list()->row(item), 0)),
-                          addRow(item)});
+    for (const Missed &missed : todos)
+        m_entries.append({missed.todo, addRow(missed.record)});
     m_rows->addStretch();
     auto *scroll = new QScrollArea;
     scroll->setWidget(rowsWidget);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::StyledPanel);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setFixedHeight(int(qMin(items.size(), qsizetype(kRowsShown))) * kRowHeight + 12);
+    scroll->setFixedHeight(int(qMin(todos.size(), qsizetype(kRowsShown))) * kRowHeight + 12);
 
     auto *snoozeAllButton = new QPushButton(QStringLiteral("Snooze all"));
     snoozeAllButton->setObjectName(QStringLiteral("cmdSnoozeAll"));
@@ -98,9 +92,8 @@ MissedRemindersWindow::MissedRemindersWindow(const Services &services, TodosSect
     oneByOne->setFocus();
 }
 
-QWidget *MissedRemindersWindow::addRow(QListWidgetItem *item)
+QWidget *MissedRemindersWindow::addRow(const TodoRecord &record)
 {
-    const TodoRecord record = TodoRecord::fromTag(listrecords::tag(item));
     auto *row = new QWidget;
     row->setObjectName(QStringLiteral("missedRow"));
     row->setFixedHeight(kRowHeight - 2);
@@ -136,14 +129,14 @@ QWidget *MissedRemindersWindow::addRow(QListWidgetItem *item)
     return row;
 }
 
-QList<QListWidgetItem *> MissedRemindersWindow::remaining() const
+QList<QPersistentModelIndex> MissedRemindersWindow::remaining() const
 {
-    QList<QListWidgetItem *> items;
+    QList<QPersistentModelIndex> todos;
     for (const Entry &entry : m_entries) {
         if (entry.index.isValid())
-            items.append(m_section.list()->item(entry.index.row()));
+            todos.append(entry.index);
     }
-    return items;
+    return todos;
 }
 
 void MissedRemindersWindow::markDone(QWidget *row)
@@ -151,9 +144,10 @@ void MissedRemindersWindow::markDone(QWidget *row)
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].row != row)
             continue;
-        if (m_entries[i].index.isValid())
-            m_section.removeAlarmedTodo(m_section.list()->item(m_entries[i].index.row()));
+        const QPersistentModelIndex todo = m_entries[i].index;
         m_entries.removeAt(i);
+        if (todo.isValid())
+            emit done(todo);
         row->hide();
         row->deleteLater();
         break;
@@ -164,7 +158,8 @@ void MissedRemindersWindow::markDone(QWidget *row)
 
 void MissedRemindersWindow::snoozeAll(int minutes)
 {
-    m_section.snoozeTodos(remaining(), minutes);
+    const QList<QPersistentModelIndex> todos = remaining();
     m_entries.clear();
+    emit snoozed(todos, minutes);
     accept();
 }

@@ -25,14 +25,14 @@ const std::array<FastOffset, 13> fastOffsets = {{
     {"10 Hours Later", 10 * 60},
 }};
 
-QString GetMonthName(int month)
+QString monthName(int month)
 {
     if (month < 1 || month > 12)
         return QString();
     return QLatin1String(kMonthNames[size_t(month - 1)]);
 }
 
-int GetMonthNumber(QStringView name)
+int monthNumber(QStringView name)
 {
     for (size_t i = 0; i < kMonthNames.size(); ++i) {
         if (name == QLatin1String(kMonthNames[i]))
@@ -58,9 +58,9 @@ QStringList monthEntries(const QDate &date)
 {
     QStringList entries{thisMonth};
     for (int month = date.month() + 1; month <= 12; ++month)
-        entries.append(GetMonthName(month));
+        entries.append(monthName(month));
     for (int month = 1; month <= date.month(); ++month)
-        entries.append(GetMonthName(month));
+        entries.append(monthName(month));
     return entries;
 }
 

@@ -15,9 +15,9 @@ inline const QString thisMonth = QStringLiteral("This month");
 inline const QString today = QStringLiteral("Today");
 
 /// "January" for 1 ... "December" for 12; "" for any other number.
-QString GetMonthName(int month);
+QString monthName(int month);
 /// 1 for "January" ... 12 for "December"; 0 for any other text.
-int GetMonthNumber(QStringView name);
+int monthNumber(QStringView name);
 
 /// The days of a month of a year: February has 29 in leap years. 0 for a month out of range.
 int daysInMonth(int year, int month);

@@ -1,6 +1,6 @@
 #include "todos/reminderdialog.h"
 
-#include "app/clocktext.h"
+#include "platform/clocktext.h"
 #include "platform/clock.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"
@@ -74,194 +74,194 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
     QLabel *yearLabel = label(QStringLiteral("Year:"), {12, 20, 80, 16}, frame);
     QLabel *monthLabel = label(QStringLiteral("Month:"), {110, 20, 80, 16}, frame);
     QLabel *dayLabel = label(QStringLiteral("Day:"), {228, 20, 70, 16}, frame);
-    m_cboYear = dropDownList(QStringLiteral("cboYear"), {12, 37, 92, 22}, frame);
-    m_cboMonth = dropDownList(QStringLiteral("cboMonth"), {110, 37, 112, 22}, frame);
-    m_cboDay = dropDownList(QStringLiteral("cboDay"), {228, 37, 74, 22}, frame);
+    m_yearBox = dropDownList(QStringLiteral("cboYear"), {12, 37, 92, 22}, frame);
+    m_monthBox = dropDownList(QStringLiteral("cboMonth"), {110, 37, 112, 22}, frame);
+    m_dayBox = dropDownList(QStringLiteral("cboDay"), {228, 37, 74, 22}, frame);
     // The labels name the boxes to screen readers; where one label serves several boxes, or
     // none stands beside one, the box is named itself.
-    yearLabel->setBuddy(m_cboYear);
-    monthLabel->setBuddy(m_cboMonth);
-    dayLabel->setBuddy(m_cboDay);
+    yearLabel->setBuddy(m_yearBox);
+    monthLabel->setBuddy(m_monthBox);
+    dayLabel->setBuddy(m_dayBox);
 
     label(QStringLiteral("Hour   Minute   AM/PM"), {12, 68, 140, 16}, frame);
-    m_txtHour = new DigitsEdit(frame);
-    m_txtHour->setObjectName(QStringLiteral("txtHour"));
-    m_txtHour->setGeometry(12, 85, 34, 22);
-    m_txtHour->setAlignment(Qt::AlignCenter);
-    m_txtHour->setAccessibleName(QStringLiteral("Hour"));
+    m_hourEdit = new DigitsEdit(frame);
+    m_hourEdit->setObjectName(QStringLiteral("txtHour"));
+    m_hourEdit->setGeometry(12, 85, 34, 22);
+    m_hourEdit->setAlignment(Qt::AlignCenter);
+    m_hourEdit->setAccessibleName(QStringLiteral("Hour"));
     auto *colon = label(QStringLiteral(":"), {48, 85, 8, 22}, frame);
     colon->setAlignment(Qt::AlignCenter);
-    m_txtMin = new DigitsEdit(frame);
-    m_txtMin->setObjectName(QStringLiteral("txtMin"));
-    m_txtMin->setGeometry(58, 85, 34, 22);
-    m_txtMin->setAlignment(Qt::AlignCenter);
-    m_txtMin->setAccessibleName(QStringLiteral("Minute"));
-    m_cboAMPM = dropDownList(QStringLiteral("cboAMPM"), {98, 85, 54, 22}, frame);
-    m_cboAMPM->addItems({QStringLiteral("AM"), QStringLiteral("PM")});
+    m_minuteEdit = new DigitsEdit(frame);
+    m_minuteEdit->setObjectName(QStringLiteral("txtMin"));
+    m_minuteEdit->setGeometry(58, 85, 34, 22);
+    m_minuteEdit->setAlignment(Qt::AlignCenter);
+    m_minuteEdit->setAccessibleName(QStringLiteral("Minute"));
+    m_amPmBox = dropDownList(QStringLiteral("cboAMPM"), {98, 85, 54, 22}, frame);
+    m_amPmBox->addItems({QStringLiteral("AM"), QStringLiteral("PM")});
 
     QLabel *fastLabel = label(QStringLiteral("Fast select:"), {166, 68, 136, 16}, frame);
-    m_cboFast = dropDownList(QStringLiteral("cboFast"), {166, 85, 136, 22}, frame);
-    fastLabel->setBuddy(m_cboFast);
+    m_fastSelectBox = dropDownList(QStringLiteral("cboFast"), {166, 85, 136, 22}, frame);
+    fastLabel->setBuddy(m_fastSelectBox);
     for (const FastOffset &offset : fastOffsets)
-        m_cboFast->addItem(QLatin1String(offset.text));
-    m_cboFast->setCurrentIndex(-1);
+        m_fastSelectBox->addItem(QLatin1String(offset.text));
+    m_fastSelectBox->setCurrentIndex(-1);
 
-    m_chkReminder = new QCheckBox(QStringLiteral("When reminder comes due play this sound:"), frame);
-    m_chkReminder->setObjectName(QStringLiteral("chkReminder"));
-    m_chkReminder->setGeometry(12, 120, 290, 20);
-    m_chkReminder->setChecked(true);
-    m_txtSound = new QLineEdit(frame);
-    m_txtSound->setObjectName(QStringLiteral("txtSound"));
-    m_txtSound->setAccessibleName(QStringLiteral("Sound file"));
-    m_txtSound->setGeometry(12, 144, 260, 22);
+    m_playSoundBox = new QCheckBox(QStringLiteral("When reminder comes due play this sound:"), frame);
+    m_playSoundBox->setObjectName(QStringLiteral("chkReminder"));
+    m_playSoundBox->setGeometry(12, 120, 290, 20);
+    m_playSoundBox->setChecked(true);
+    m_soundEdit = new QLineEdit(frame);
+    m_soundEdit->setObjectName(QStringLiteral("txtSound"));
+    m_soundEdit->setAccessibleName(QStringLiteral("Sound file"));
+    m_soundEdit->setGeometry(12, 144, 260, 22);
     // Unticked, the path shows on the button face colour, as a disabled box should.
-    QPalette soundPalette = m_txtSound->palette();
+    QPalette soundPalette = m_soundEdit->palette();
     soundPalette.setColor(QPalette::Disabled, QPalette::Base, look::panel());
-    m_txtSound->setPalette(soundPalette);
-    m_cmdRemind = new QPushButton(frame);
-    m_cmdRemind->setObjectName(QStringLiteral("cmdRemind"));
-    m_cmdRemind->setGeometry(276, 144, 26, 22);
-    m_cmdRemind->setIcon(artworkIcon(QStringLiteral("speaker")));
-    m_cmdRemind->setIconSize(QSize(20, 20));
-    m_cmdRemind->setToolTip(QStringLiteral("Play this sound"));
-    m_cmdRemind->setAccessibleName(QStringLiteral("Play sound"));
-    m_cmdRemind->setAutoDefault(false);
-    m_cmdBrowse = placeButton(QStringLiteral("Browse..."), QStringLiteral("cmdBrowse"),
+    m_soundEdit->setPalette(soundPalette);
+    m_playButton = new QPushButton(frame);
+    m_playButton->setObjectName(QStringLiteral("cmdRemind"));
+    m_playButton->setGeometry(276, 144, 26, 22);
+    m_playButton->setIcon(artworkIcon(QStringLiteral("speaker")));
+    m_playButton->setIconSize(QSize(20, 20));
+    m_playButton->setToolTip(QStringLiteral("Play this sound"));
+    m_playButton->setAccessibleName(QStringLiteral("Play sound"));
+    m_playButton->setAutoDefault(false);
+    m_browseButton = placeButton(QStringLiteral("Browse..."), QStringLiteral("cmdBrowse"),
                               {212, 172, 90, 24}, frame);
 
-    m_cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setGeometry(148, 218, 84, 26);
-    m_cmdOK->setDefault(true);
-    m_cmdCancel = placeButton(QStringLiteral("&Cancel"), QStringLiteral("cmdCancel"),
+    m_okButton = new QPushButton(QStringLiteral("&OK"), this);
+    m_okButton->setObjectName(QStringLiteral("cmdOK"));
+    m_okButton->setGeometry(148, 218, 84, 26);
+    m_okButton->setDefault(true);
+    m_cancelButton = placeButton(QStringLiteral("&Cancel"), QStringLiteral("cmdCancel"),
                               {238, 218, 84, 26}, this);
 
-    connect(m_cboYear, &QComboBox::activated, this, &ReminderDialog::yearClick);
-    connect(m_cboMonth, &QComboBox::activated, this, &ReminderDialog::monthClick);
-    connect(m_cboFast, &QComboBox::activated, this, &ReminderDialog::fastClick);
-    connect(m_chkReminder, &QCheckBox::toggled, this, &ReminderDialog::soundTickClick);
-    connect(m_cmdBrowse, &QPushButton::clicked, this, &ReminderDialog::browse);
-    connect(m_cmdRemind, &QPushButton::clicked, this, &ReminderDialog::testSound);
-    connect(m_cmdOK, &QPushButton::clicked, this, &ReminderDialog::ok);
-    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    FieldValidation::instance().watch(m_txtHour, [this] { return checkHour(); });
-    FieldValidation::instance().watch(m_txtMin, [this] { return checkMinute(); });
+    connect(m_yearBox, &QComboBox::activated, this, &ReminderDialog::yearChosen);
+    connect(m_monthBox, &QComboBox::activated, this, &ReminderDialog::monthChosen);
+    connect(m_fastSelectBox, &QComboBox::activated, this, &ReminderDialog::fastSelectChosen);
+    connect(m_playSoundBox, &QCheckBox::toggled, this, &ReminderDialog::updateSoundControls);
+    connect(m_browseButton, &QPushButton::clicked, this, &ReminderDialog::browse);
+    connect(m_playButton, &QPushButton::clicked, this, &ReminderDialog::testSound);
+    connect(m_okButton, &QPushButton::clicked, this, &ReminderDialog::checkAndAccept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    FieldValidation::instance().watch(m_hourEdit, [this] { return checkHour(); });
+    FieldValidation::instance().watch(m_minuteEdit, [this] { return checkMinute(); });
     // Cancel drops what was typed, as Esc does: a bad hour or minute does not hold it up.
-    FieldValidation::instance().leaveUncheckedFor(m_cmdCancel);
+    FieldValidation::instance().leaveUncheckedFor(m_cancelButton);
 
     // Load: a reminder that does not convert counts as none.
     const QDateTime now = m_services.clock->now();
     const QDateTime reminder = remindertext::read(current.reminder);
     const QDateTime start = reminder.isValid() ? reminder : now;
-    m_txtSound->setText(current.sound.isEmpty() ? m_services.path(QStringLiteral("alarm.wav"))
+    m_soundEdit->setText(current.sound.isEmpty() ? m_services.path(QStringLiteral("alarm.wav"))
                                                 : current.sound);
-    FillYear(now);
-    FillMonth(now);
-    FillDay(now);
+    fillYears(now);
+    fillMonths(now);
+    fillDays(now);
     if (reminder.isValid())
-        SetcboDate(start);
-    SetcboTime(start);
+        selectDate(start);
+    showTime(start);
     if (current.playFlag == QLatin1String("0"))
-        m_chkReminder->setChecked(false);
+        m_playSoundBox->setChecked(false);
     else if (current.playFlag == QLatin1String("1") || current.playFlag.isEmpty())
-        m_chkReminder->setChecked(true);
+        m_playSoundBox->setChecked(true);
 }
 
 void ReminderDialog::select(QComboBox *combo, int index)
 {
     combo->setCurrentIndex(index);
-    if (combo == m_cboYear)
-        yearClick();
-    else if (combo == m_cboMonth)
-        monthClick();
+    if (combo == m_yearBox)
+        yearChosen();
+    else if (combo == m_monthBox)
+        monthChosen();
 }
 
-void ReminderDialog::FillYear(const QDateTime &dDate)
+void ReminderDialog::fillYears(const QDateTime &from)
 {
-    m_cboYear->clear();
-    m_cboYear->addItems(yearEntries(dDate.date()));
-    select(m_cboYear, 0);
+    m_yearBox->clear();
+    m_yearBox->addItems(yearEntries(from.date()));
+    select(m_yearBox, 0);
 }
 
-void ReminderDialog::FillMonth(const QDateTime &dDate)
+void ReminderDialog::fillMonths(const QDateTime &from)
 {
-    m_cboMonth->clear();
-    m_cboMonth->addItems(monthEntries(dDate.date()));
-    select(m_cboMonth, 0);
+    m_monthBox->clear();
+    m_monthBox->addItems(monthEntries(from.date()));
+    select(m_monthBox, 0);
 }
 
-void ReminderDialog::FillDay(const QDateTime &dDate)
+void ReminderDialog::fillDays(const QDateTime &from)
 {
-    const QString month = m_cboMonth->currentText();
-    const int days = daysInMonth(chosenYear(), month == thisMonth ? dDate.date().month() : GetMonthNumber(month));
-    m_cboDay->clear();
-    m_cboDay->addItems(dayEntries(days, dDate.date().day()));
-    const bool laterDay = dDate.date() > m_services.clock->now().date();
-    m_cboDay->setCurrentIndex(laterDay ? 1 : 0);
+    const QString month = m_monthBox->currentText();
+    const int days = daysInMonth(chosenYear(), month == thisMonth ? from.date().month() : monthNumber(month));
+    m_dayBox->clear();
+    m_dayBox->addItems(dayEntries(days, from.date().day()));
+    const bool laterDay = from.date() > m_services.clock->now().date();
+    m_dayBox->setCurrentIndex(laterDay ? 1 : 0);
 }
 
-void ReminderDialog::SetcboDate(const QDateTime &dDate)
+void ReminderDialog::selectDate(const QDateTime &moment)
 {
-    const QDate date = dDate.date();
-    const int year = m_cboYear->findText(QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0')));
+    const QDate date = moment.date();
+    const int year = m_yearBox->findText(QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0')));
     if (year >= 0)
-        select(m_cboYear, year);
-    const int month = m_cboMonth->findText(GetMonthName(date.month()));
+        select(m_yearBox, year);
+    const int month = m_monthBox->findText(monthName(date.month()));
     if (month >= 0)
-        select(m_cboMonth, month);
-    const int day = m_cboDay->findText(QString::number(date.day()));
+        select(m_monthBox, month);
+    const int day = m_dayBox->findText(QString::number(date.day()));
     if (day >= 0)
-        select(m_cboDay, day);
+        select(m_dayBox, day);
 }
 
-void ReminderDialog::SetcboTime(const QDateTime &dDate)
+void ReminderDialog::showTime(const QDateTime &moment)
 {
-    const QTime time = dDate.time();
-    m_txtHour->setText(QStringLiteral("%1").arg(hour12(time), 2, 10, QLatin1Char('0')));
-    m_txtMin->setText(QStringLiteral("%1").arg(time.minute(), 2, 10, QLatin1Char('0')));
-    m_cboAMPM->setCurrentIndex(time.hour() < 12 ? 0 : 1);
+    const QTime time = moment.time();
+    m_hourEdit->setText(QStringLiteral("%1").arg(hour12(time), 2, 10, QLatin1Char('0')));
+    m_minuteEdit->setText(QStringLiteral("%1").arg(time.minute(), 2, 10, QLatin1Char('0')));
+    m_amPmBox->setCurrentIndex(time.hour() < 12 ? 0 : 1);
 }
 
 int ReminderDialog::chosenYear() const
 {
-    return m_cboYear->currentIndex() > 0 ? m_cboYear->currentText().toInt()
+    return m_yearBox->currentIndex() > 0 ? m_yearBox->currentText().toInt()
                                          : m_services.clock->now().date().year();
 }
 
-void ReminderDialog::yearClick()
+void ReminderDialog::yearChosen()
 {
-    if (m_cboYear->currentIndex() > 0) {
-        if (m_cboMonth->currentIndex() == 0)
-            select(m_cboMonth, m_cboMonth->count() - 1);
-        if (m_cboDay->currentIndex() == 0)
-            select(m_cboDay, m_cboDay->count() - 1);
+    if (m_yearBox->currentIndex() > 0) {
+        if (m_monthBox->currentIndex() == 0)
+            select(m_monthBox, m_monthBox->count() - 1);
+        if (m_dayBox->currentIndex() == 0)
+            select(m_dayBox, m_dayBox->count() - 1);
     }
     // A chosen month's days follow the year (February of a leap year has 29); the day stays.
-    if (m_cboMonth->currentIndex() > 0) {
-        const QString day = m_cboDay->currentText();
-        monthClick();
-        const int index = m_cboDay->findText(day);
+    if (m_monthBox->currentIndex() > 0) {
+        const QString day = m_dayBox->currentText();
+        monthChosen();
+        const int index = m_dayBox->findText(day);
         if (index >= 0)
-            m_cboDay->setCurrentIndex(index);
+            m_dayBox->setCurrentIndex(index);
     }
 }
 
-void ReminderDialog::monthClick()
+void ReminderDialog::monthChosen()
 {
     const QDateTime now = m_services.clock->now();
-    if (m_cboMonth->currentIndex() <= 0) {
-        FillDay(now);
+    if (m_monthBox->currentIndex() <= 0) {
+        fillDays(now);
         return;
     }
     // A month shorter than today's day number counts from its last day.
-    const int month = GetMonthNumber(m_cboMonth->currentText());
+    const int month = monthNumber(m_monthBox->currentText());
     const int day = qMin(now.date().day(), daysInMonth(chosenYear(), month));
-    FillDay(QDateTime(QDate(now.date().year(), month, day), now.time()));
-    if (m_cboDay->currentIndex() == 0)
-        select(m_cboDay, m_cboDay->count() - 1);
+    fillDays(QDateTime(QDate(now.date().year(), month, day), now.time()));
+    if (m_dayBox->currentIndex() == 0)
+        select(m_dayBox, m_dayBox->count() - 1);
 }
 
-void ReminderDialog::fastClick(int index)
+void ReminderDialog::fastSelectChosen(int index)
 {
     if (index < 0 || index >= int(fastOffsets.size()))
         return;
@@ -270,47 +270,47 @@ void ReminderDialog::fastClick(int index)
     if (target.date() > now.date()) {
         // Lists counted from today with the target's own entries chosen, so that OK reads
         // them back as exactly that date.
-        FillYear(now);
-        FillMonth(now);
-        FillDay(now);
-        SetcboDate(target);
+        fillYears(now);
+        fillMonths(now);
+        fillDays(now);
+        selectDate(target);
     } else {
-        FillYear(target);
-        FillMonth(target);
-        FillDay(target);
+        fillYears(target);
+        fillMonths(target);
+        fillDays(target);
     }
-    SetcboTime(target);
+    showTime(target);
 }
 
-void ReminderDialog::soundTickClick()
+void ReminderDialog::updateSoundControls()
 {
-    const bool on = m_chkReminder->isChecked();
-    m_txtSound->setEnabled(on);
-    m_cmdRemind->setEnabled(on);
-    m_cmdBrowse->setEnabled(on);
+    const bool on = m_playSoundBox->isChecked();
+    m_soundEdit->setEnabled(on);
+    m_playButton->setEnabled(on);
+    m_browseButton->setEnabled(on);
 }
 
 void ReminderDialog::browse()
 {
-    const QString file = m_services.files->openFile(this, QStringLiteral("Open"), m_txtSound->text(),
+    const QString file = m_services.files->openFile(this, QStringLiteral("Open"), m_soundEdit->text(),
                                                     QStringLiteral("Wave Files (*.wav)"));
     if (!file.isEmpty())
-        m_txtSound->setText(file);
+        m_soundEdit->setText(file);
 }
 
 void ReminderDialog::testSound()
 {
-    m_services.sound->play(m_txtSound->text());
+    m_services.sound->play(m_soundEdit->text());
 }
 
 bool ReminderDialog::hourAcceptable() const
 {
-    return holdsNumber(m_txtHour, 1, 12);
+    return holdsNumber(m_hourEdit, 1, 12);
 }
 
 bool ReminderDialog::minuteAcceptable() const
 {
-    return holdsNumber(m_txtMin, 0, 59);
+    return holdsNumber(m_minuteEdit, 0, 59);
 }
 
 bool ReminderDialog::checkHour()
@@ -319,7 +319,7 @@ bool ReminderDialog::checkHour()
         return true;
     m_services.messages->show(this, QStringLiteral("Hour must be a number between 1 to 12"), QString(),
                               MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
-    m_txtHour->setFocus(Qt::OtherFocusReason);
+    m_hourEdit->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
@@ -329,11 +329,11 @@ bool ReminderDialog::checkMinute()
         return true;
     m_services.messages->show(this, QStringLiteral("Minute must be a number between 0 to 59"), QString(),
                               MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
-    m_txtMin->setFocus(Qt::OtherFocusReason);
+    m_minuteEdit->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
-void ReminderDialog::ok()
+void ReminderDialog::checkAndAccept()
 {
     m_services.sound->stop();
     // Enter can reach OK while a time box still holds what its check refuses.
@@ -341,23 +341,23 @@ void ReminderDialog::ok()
         return;
 
     // Relative entries become explicit ones, so a later year keeps the chosen month and day.
-    if (m_cboYear->currentIndex() != 0) {
-        if (m_cboMonth->currentIndex() == 0)
-            select(m_cboMonth, m_cboMonth->count() - 1);
-        if (m_cboDay->currentIndex() == 0)
-            select(m_cboDay, m_cboDay->count() - 1);
+    if (m_yearBox->currentIndex() != 0) {
+        if (m_monthBox->currentIndex() == 0)
+            select(m_monthBox, m_monthBox->count() - 1);
+        if (m_dayBox->currentIndex() == 0)
+            select(m_dayBox, m_dayBox->count() - 1);
     }
-    if (m_cboMonth->currentIndex() != 0 && m_cboDay->currentIndex() == 0)
-        select(m_cboDay, m_cboDay->count() - 1);
+    if (m_monthBox->currentIndex() != 0 && m_dayBox->currentIndex() == 0)
+        select(m_dayBox, m_dayBox->count() - 1);
 
     const QDateTime now = m_services.clock->now();
     const QDate today = now.date();
-    const int year = m_cboYear->currentIndex() == 0 ? today.year() : m_cboYear->currentText().toInt();
-    const int month = m_cboMonth->currentIndex() == 0 ? today.month() : GetMonthNumber(m_cboMonth->currentText());
-    int day = m_cboDay->currentIndex() == 0 ? today.day() : m_cboDay->currentText().toInt();
+    const int year = m_yearBox->currentIndex() == 0 ? today.year() : m_yearBox->currentText().toInt();
+    const int month = m_monthBox->currentIndex() == 0 ? today.month() : monthNumber(m_monthBox->currentText());
+    int day = m_dayBox->currentIndex() == 0 ? today.day() : m_dayBox->currentText().toInt();
     day = qMin(day, QDate(year, month, 1).daysInMonth());
-    const int hour = m_txtHour->text().toInt() % 12 + (m_cboAMPM->currentIndex() == 1 ? 12 : 0);
-    const QDateTime moment(QDate(year, month, day), QTime(hour, m_txtMin->text().toInt(), 0));
+    const int hour = m_hourEdit->text().toInt() % 12 + (m_amPmBox->currentIndex() == 1 ? 12 : 0);
+    const QDateTime moment(QDate(year, month, day), QTime(hour, m_minuteEdit->text().toInt(), 0));
 
     if (remindertext::stamp(moment) < remindertext::stamp(now)) {
         const auto answer = m_services.messages->show(
@@ -370,11 +370,11 @@ void ReminderDialog::ok()
     }
 
     m_result.reminder = remindertext::write(moment);
-    m_result.caption = reminderCaption({m_cboYear->currentText(), m_cboMonth->currentText(),
-                                        m_cboDay->currentText(), m_txtHour->text(), m_txtMin->text(),
-                                        m_cboAMPM->currentText()});
-    m_result.sound = m_txtSound->text();
-    m_result.playFlag = m_chkReminder->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    m_result.caption = reminderCaption({m_yearBox->currentText(), m_monthBox->currentText(),
+                                        m_dayBox->currentText(), m_hourEdit->text(), m_minuteEdit->text(),
+                                        m_amPmBox->currentText()});
+    m_result.sound = m_soundEdit->text();
+    m_result.playFlag = m_playSoundBox->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     m_written = true;
     accept();
 }

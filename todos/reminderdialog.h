@@ -26,43 +26,47 @@ public:
     ReminderFields result() const { return m_result; }
 
 private:
-    void FillYear(const QDateTime &dDate);
-    void FillMonth(const QDateTime &dDate);
-    void FillDay(const QDateTime &dDate);
-    void SetcboDate(const QDateTime &dDate);
-    void SetcboTime(const QDateTime &dDate);
+    /// Fill the year, month and day lists counted from the date of from, "This year", "This
+    /// month" and "Today" first; the day list takes the days of the month chosen.
+    void fillYears(const QDateTime &from);
+    void fillMonths(const QDateTime &from);
+    void fillDays(const QDateTime &from);
+    /// Selects the entries of moment's year, month and day where the lists hold them.
+    void selectDate(const QDateTime &moment);
+    /// Shows moment's time in the hour, minute and AM/PM boxes.
+    void showTime(const QDateTime &moment);
 
-    /// Selects an entry by code; for the year and month lists this runs their click handler,
-    /// as the user's choice would.
+    /// Selects an entry by code; for the year and month lists this runs their handler, as the
+    /// user's choice would.
     void select(QComboBox *combo, int index);
     /// The year the lists stand for: the chosen one, or the current one for "This year".
     int chosenYear() const;
-    void yearClick();
-    void monthClick();
-    void fastClick(int index);
-    void soundTickClick();
+    void yearChosen();
+    void monthChosen();
+    void fastSelectChosen(int index);
+    void updateSoundControls();
     void browse();
     void testSound();
-    void ok();
+    void checkAndAccept();
     bool hourAcceptable() const;
     bool minuteAcceptable() const;
     bool checkHour();
     bool checkMinute();
 
     const Services &m_services;
-    QComboBox *m_cboYear = nullptr;
-    QComboBox *m_cboMonth = nullptr;
-    QComboBox *m_cboDay = nullptr;
-    DigitsEdit *m_txtHour = nullptr;
-    DigitsEdit *m_txtMin = nullptr;
-    QComboBox *m_cboAMPM = nullptr;
-    QComboBox *m_cboFast = nullptr;
-    QCheckBox *m_chkReminder = nullptr;
-    QLineEdit *m_txtSound = nullptr;
-    QPushButton *m_cmdRemind = nullptr;
-    QPushButton *m_cmdBrowse = nullptr;
-    QPushButton *m_cmdOK = nullptr;
-    QPushButton *m_cmdCancel = nullptr;
+    QComboBox *m_yearBox = nullptr;
+    QComboBox *m_monthBox = nullptr;
+    QComboBox *m_dayBox = nullptr;
+    DigitsEdit *m_hourEdit = nullptr;
+    DigitsEdit *m_minuteEdit = nullptr;
+    QComboBox *m_amPmBox = nullptr;
+    QComboBox *m_fastSelectBox = nullptr;
+    QCheckBox *m_playSoundBox = nullptr;
+    QLineEdit *m_soundEdit = nullptr;
+    QPushButton *m_playButton = nullptr;
+    QPushButton *m_browseButton = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
     bool m_written = false;
     ReminderFields m_result;
 };

@@ -6,8 +6,9 @@
 
 namespace reminderedits {
 
-std::optional<QString> snoozed(const QString &tag, const QDateTime &moment)
+std::optional<QString> snoozed(const QString &tag, const QDateTime &now, int minutes)
 {
+    const QDateTime moment = now.addSecs(qint64(minutes) * 60);
     if (tag.isEmpty())
         return std::nullopt;
     QStringList fields = escapes::splitFields(tag);

@@ -9,9 +9,10 @@
 /// exact text.
 namespace reminderedits {
 
-/// The tag with its reminder moved to moment and the caption saying so; none for an empty tag
-/// or one without a reminder (snoozing then changes nothing).
-std::optional<QString> snoozed(const QString &tag, const QDateTime &moment);
+/// The tag snoozed at now for minutes: its reminder moved to now plus minutes (counted from now,
+/// not from the moment that fell due) and the caption saying so; none for an empty tag or one
+/// without a reminder (snoozing then changes nothing).
+std::optional<QString> snoozed(const QString &tag, const QDateTime &now, int minutes);
 
 /// The tag as a to-do without a reminder: no moment, no sound, no play flag and the caption
 /// "Reminder not set", as the editor keeps a to-do whose reminder was never set.

@@ -1,6 +1,6 @@
 #include "todos/remindertext.h"
 
-#include "app/clocktext.h"
+#include "platform/clocktext.h"
 
 namespace remindertext {
 namespace {

@@ -1,19 +1,11 @@
 #include "todos/reminderwatcher.h"
 
-#include "app/listrecords.h"
 #include "platform/clock.h"
-#include "platform/notifier.h"
 #include "platform/services.h"
-#include "platform/soundplayer.h"
 #include "store/escapes.h"
-#include "todos/alarmwindow.h"
-#include "todos/duetext.h"
-#include "todos/missedreminderswindow.h"
 #include "todos/remindertext.h"
-#include "todos/todorecord.h"
-#include "todos/todossection.h"
+#include "todos/todomodel.h"
 
-#include <QListWidget>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QTimer>
@@ -48,44 +40,55 @@ std::optional<qint64> todoDueStamp(const QString &tag)
                               : remindertext::readStamp(raw);
 }
 
-ReminderWatcher::ReminderWatcher(const Services &services, QListWidget *list, TodosSection *section,
-                                 QObject *parent)
+DueTodo dueTodo(const QString &tag)
+{
+    const QStringList fields = escapes::splitFields(tag);
+    DueTodo todo;
+    bool ok = false;
+    const int priority = fields.value(todofield::Priority).toInt(&ok);
+    todo.priority = ok ? priority : -1;
+    todo.subject = fields.value(todofield::Subject);
+    todo.description = fields.value(todofield::Description);
+    todo.sound = fields.value(todofield::Sound);
+    todo.due = remindertext::read(fields.value(todofield::Reminder));
+    return todo;
+}
+
+ReminderWatcher::ReminderWatcher(const Services &services, TodoModel *todos, QObject *parent)
     : QObject(parent)
     , m_services(services)
-    , m_list(list)
-    , m_section(section)
+    , m_todos(todos)
 {
     setObjectName(QStringLiteral("reminderWatcher"));
-    m_tmrTodo = new QTimer(this);
-    m_tmrTodo->setObjectName(QStringLiteral("tmrTodo"));
-    m_tmrTodo->setInterval(1000);
-    connect(m_tmrTodo, &QTimer::timeout, this, &ReminderWatcher::tick);
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("tmrTodo"));
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &ReminderWatcher::tick);
 
-    QAbstractItemModel *model = list->model();
-    connect(model, &QAbstractItemModel::dataChanged, this,
+    connect(todos, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
                 forgetRows(topLeft.row(), bottomRight.row());
             });
-    connect(model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+    connect(todos, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
         if (first <= int(m_rows.size()))
             m_rows.insert(m_rows.begin() + first, size_t(last - first + 1), RowDue());
         else
             forgetAll();
     });
-    connect(model, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex &, int first, int last) {
+    connect(todos, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex &, int first, int last) {
         if (last < int(m_rows.size()))
             m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
         else
             forgetAll();
     });
-    connect(model, &QAbstractItemModel::rowsMoved, this, &ReminderWatcher::forgetAll);
-    connect(model, &QAbstractItemModel::layoutChanged, this, &ReminderWatcher::forgetAll);
-    connect(model, &QAbstractItemModel::modelReset, this, &ReminderWatcher::forgetAll);
+    connect(todos, &QAbstractItemModel::rowsMoved, this, &ReminderWatcher::forgetAll);
+    connect(todos, &QAbstractItemModel::layoutChanged, this, &ReminderWatcher::forgetAll);
+    connect(todos, &QAbstractItemModel::modelReset, this, &ReminderWatcher::forgetAll);
 }
 
 void ReminderWatcher::start()
 {
-    m_tmrTodo->start();
+    m_timer->start();
 }
 
 void ReminderWatcher::forgetRows(int first, int last)
@@ -96,7 +99,7 @@ void ReminderWatcher::forgetRows(int first, int last)
 
 int ReminderWatcher::scanRows()
 {
-    const int count = m_list->count();
+    const int count = m_todos->count();
     if (int(m_rows.size()) != count) {
         m_rows.clear();
         m_rows.resize(size_t(count));
@@ -104,42 +107,24 @@ int ReminderWatcher::scanRows()
     for (int row = 0; row < count; ++row) {
         RowDue &entry = m_rows[size_t(row)];
         if (!entry.known) {
-            entry.due = todoDueStamp(listrecords::tag(m_list->item(row)));
+            entry.due = todoDueStamp(m_todos->tag(row));
             entry.known = true;
         }
     }
     return count;
 }
 
-void ReminderWatcher::GetDueTodo(int &priority, QString &subject, QString &description,
-                                 QListWidgetItem *&item, QString &sound, QDateTime &due)
+int ReminderWatcher::dueRow()
 {
-    due = QDateTime();
     const int count = scanRows();
     const qint64 now = remindertext::stamp(m_services.clock->now());
-    int dueRow = -1;
+    int due = -1;
     for (int row = 0; row < count; ++row) {
         // Every due to-do overwrites the one before: the last one in the list is reported.
         if (m_rows[size_t(row)].due && *m_rows[size_t(row)].due <= now)
-            dueRow = row;
+            due = row;
     }
-    if (dueRow < 0)
-        return;
-    item = m_list->item(dueRow);
-    readDueTodo(item, priority, subject, description, sound, due);
-}
-
-void ReminderWatcher::readDueTodo(const QListWidgetItem *item, int &priority, QString &subject,
-                                  QString &description, QString &sound, QDateTime &due)
-{
-    const QStringList fields = escapes::splitFields(listrecords::tag(item));
-    bool ok = false;
-    const int value = fields[todofield::Priority].toInt(&ok);
-    priority = ok ? value : -1;
-    subject = fields[todofield::Subject];
-    description = fields[todofield::Description];
-    sound = fields[todofield::Sound];
-    due = remindertext::read(fields[todofield::Reminder]);
+    return due;
 }
 
 QList<int> dueRowsOldestFirst(const QList<std::optional<qint64>> &dueStamps, qint64 now)
@@ -155,76 +140,34 @@ QList<int> dueRowsOldestFirst(const QList<std::optional<qint64>> &dueStamps, qin
     return rows;
 }
 
-QList<QListWidgetItem *> ReminderWatcher::dueOldestFirst()
+QList<int> ReminderWatcher::dueRowsOldestFirst()
 {
     const int count = scanRows();
     QList<std::optional<qint64>> stamps;
     stamps.reserve(count);
     for (const RowDue &entry : m_rows)
         stamps.append(entry.due);
-    QList<QListWidgetItem *> items;
-    for (const int row : dueRowsOldestFirst(stamps, remindertext::stamp(m_services.clock->now())))
-        items.append(m_list->item(row));
-    return items;
+    return ::dueRowsOldestFirst(stamps, remindertext::stamp(m_services.clock->now()));
 }
 
-QListWidgetItem *ReminderWatcher::takeQueued(qint64 now)
+void ReminderWatcher::ringOneByOne(const QList<QPersistentModelIndex> &todos)
+{
+    m_queue = todos;
+}
+
+QPersistentModelIndex ReminderWatcher::takeQueued(qint64 now)
 {
     while (!m_queue.isEmpty()) {
         const QPersistentModelIndex index = m_queue.takeFirst();
         if (!index.isValid())
             continue;
-        const std::optional<qint64> due = todoDueStamp(listrecords::tag(m_list->item(index.row())));
+        const std::optional<qint64> due = todoDueStamp(m_todos->tag(index.row()));
         if (due && *due <= now) {
             m_queue.prepend(index); // it rings until answered
-            return m_list->item(index.row());
+            return index;
         }
     }
-    return nullptr;
-}
-
-bool ReminderWatcher::showMissed()
-{
-    const QList<QListWidgetItem *> missed = dueOldestFirst();
-    if (missed.size() < 2)
-        return false;
-    m_section->commitPendingEdit();
-    MissedRemindersWindow window(m_services, *m_section, missed, m_section->window());
-    QStringList subjects;
-    for (QListWidgetItem *item : missed)
-        subjects.append(TodoRecord::fromTag(listrecords::tag(item)).subject);
-    execNoticed(window, window.windowTitle(), subjects.join(QLatin1Char('\n')), 1);
-    // Closed by "One by one" or its close box: the alarms follow, oldest first.
-    m_queue.clear();
-    for (QListWidgetItem *item : window.remaining())
-        m_queue.append(QPersistentModelIndex(m_list->model()->index(m_list->row(item), 0)));
-    return true;
-}
-
-void ReminderWatcher::execNoticed(QDialog &window, const QString &summary, const QString &body,
-                                  int priority)
-{
-    Notifier *notifier = m_services.notifier;
-    if (!notifier) {
-        window.exec();
-        return;
-    }
-    const Notifier::Urgency urgency = priority == 0 ? Notifier::Urgency::Low
-        : priority == 2                             ? Notifier::Urgency::Critical
-                                                    : Notifier::Urgency::Normal;
-    const int notice = notifier->post(summary, body, urgency);
-    const QMetaObject::Connection shown = connect(notifier, &Notifier::showRequested, &window, [&window, notice](int asked) {
-        if (asked != notice)
-            return;
-        QWidget *main = window.parentWidget() ? window.parentWidget()->window() : nullptr;
-        if (main && main->isMinimized())
-            main->showNormal();
-        window.raise();
-        window.activateWindow();
-    });
-    window.exec();
-    disconnect(shown);
-    notifier->withdraw(notice);
+    return {};
 }
 
 void ReminderWatcher::tick()
@@ -243,33 +186,23 @@ void ReminderWatcher::tick()
             self->m_inTick = false;
     });
 
-    int priority = 0;
-    QString subject;
-    QString description;
-    QListWidgetItem *item = nullptr;
-    QString sound;
-    QDateTime due;
-    if (!m_section)
-        return;
-    if (waking && showMissed())
-        return;
-    item = takeQueued(remindertext::stamp(now));
-    if (item)
-        readDueTodo(item, priority, subject, description, sound, due);
-    else
-        GetDueTodo(priority, subject, description, item, sound, due);
-    if (!due.isValid())
-        return;
-
-    // A subject half typed must not be lost when the alarm's OK or snooze reloads the editor.
-    m_section->commitPendingEdit();
-
-    AlarmWindow alarm(m_services, *m_section, m_section->window());
-    alarm.setTexts(subject, description);
-    alarm.setDue(due);
-    alarm.showPriorityLamp(priority);
-    alarm.setTodo(item, m_list->row(item) + 1);
-    if (!sound.isEmpty())
-        m_services.sound->play(sound);
-    execNoticed(alarm, subject, duetext::line(due, m_services.clock->now()), priority);
+    if (waking) {
+        const QList<int> missed = dueRowsOldestFirst();
+        if (missed.size() >= 2) {
+            QList<QPersistentModelIndex> todos;
+            for (const int row : missed)
+                todos.append(QPersistentModelIndex(m_todos->index(row)));
+            m_queue.clear();
+            emit remindersMissed(todos);
+            return;
+        }
+    }
+    QPersistentModelIndex todo = takeQueued(remindertext::stamp(now));
+    if (!todo.isValid()) {
+        const int row = dueRow();
+        if (row < 0)
+            return;
+        todo = QPersistentModelIndex(m_todos->index(row));
+    }
+    emit reminderDue(todo);
 }

@@ -10,45 +10,61 @@
 #include <vector>
 
 struct Services;
-class QListWidget;
-class QDialog;
-class QListWidgetItem;
 class QTimer;
-class TodosSection;
+class TodoModel;
 
-/// tmrTodo: once a second, finds a to-do whose reminder has come due and raises the alarm
-/// window for it.
+/// What the alarm shows of a due to-do, read from its nine fields.
+struct DueTodo
+{
+    /// 0 low, 1 normal, 2 high; -1 when the field is not a number (no lamp lights).
+    int priority = -1;
+    QString subject;
+    QString description;
+    QString sound;
+    QDateTime due;
+};
+
+/// The alarm's texts of a to-do the watcher found due (nine fields, a readable reminder).
+DueTodo dueTodo(const QString &tag);
+
+/// tmrTodo: once a second, looks for to-dos whose reminder has come due and reports them. It shows
+/// nothing itself: the to-do section opens the windows and applies what the user chose.
 class ReminderWatcher : public QObject
 {
     Q_OBJECT
 public:
-    /// section may be null where only the scan is wanted (then nothing is ever shown).
-    ReminderWatcher(const Services &services, QListWidget *list, TodosSection *section,
-                    QObject *parent);
+    ReminderWatcher(const Services &services, TodoModel *todos, QObject *parent);
 
     void start();
-    QTimer *timer() const { return m_tmrTodo; }
+    QTimer *timer() const { return m_timer; }
 
-    /// Scans the whole list: the last to-do in list order whose reminder is at or before now
-    /// (to the second) is the due one. Skips empty tags, tags of other than nine fields and
-    /// reminders that are empty or do not convert. due stays invalid when nothing is due, and
-    /// the other outputs then keep what they held.
-    void GetDueTodo(int &priority, QString &subject, QString &description,
-                    QListWidgetItem *&item, QString &sound, QDateTime &due);
-
-    /// One tick of tmrTodo. Never re-entered: while its alarm window is open (timers go on
-    /// firing inside the modal loop) further ticks return at once. At start, and after the
-    /// machine slept, two or more due reminders show together in "Missed reminders".
+    /// One tick of tmrTodo. Never re-entered: while a report is being answered (timers go on
+    /// firing inside a modal window) further ticks return at once. At start, and after the
+    /// machine slept, two or more due reminders are reported together.
     void tick();
 
-    /// The due to-dos, oldest reminder first.
-    QList<QListWidgetItem *> dueOldestFirst();
+    /// The row of the due to-do to ring now, or -1: the last in list order whose reminder is at
+    /// or before now (to the second). Skips empty tags, tags of other than nine fields and
+    /// reminders that are empty or do not convert.
+    int dueRow();
+    /// The due to-dos' rows, oldest reminder first.
+    QList<int> dueRowsOldestFirst();
 
-    /// True while a tick shows the alarm window.
+    /// Rings these to-dos one after another, oldest first, while they stay due.
+    void ringOneByOne(const QList<QPersistentModelIndex> &todos);
+
+    /// True while a report is being answered.
     bool alarmShowing() const { return m_inTick; }
 
+signals:
+    /// A to-do has come due: the alarm rings for it.
+    void reminderDue(const QPersistentModelIndex &todo);
+    /// Two or more came due while the program was not running or the machine slept, oldest
+    /// first.
+    void remindersMissed(const QList<QPersistentModelIndex> &todos);
+
 private:
-    /// When a row's to-do falls due, read once from its tag and forgotten when the list says
+    /// When a row's to-do falls due, read once from its tag and forgotten when the model says
     /// the row changed: a tick then only compares numbers.
     struct RowDue
     {
@@ -56,23 +72,15 @@ private:
         std::optional<qint64> due; // none: the watcher skips this to-do
     };
     void forgetRows(int first, int last);
-    /// The alarm's values from a due to-do's nine fields.
-    static void readDueTodo(const QListWidgetItem *item, int &priority, QString &subject,
-                            QString &description, QString &sound, QDateTime &due);
-    /// Scans the rows, filling m_rows; the list's row count.
+    void forgetAll() { m_rows.clear(); }
+    /// Reads what is not known yet; the model's row count.
     int scanRows();
     /// The first to-do left from "One by one" that is still due, taken off the queue.
-    QListWidgetItem *takeQueued(qint64 now);
-    /// Shows "Missed reminders" when two or more are due; false when fewer are.
-    bool showMissed();
-    /// Shows a modal window with a desktop notification that can raise it.
-    void execNoticed(QDialog &window, const QString &summary, const QString &body, int priority);
-    void forgetAll() { m_rows.clear(); }
+    QPersistentModelIndex takeQueued(qint64 now);
 
     const Services &m_services;
-    QListWidget *m_list = nullptr;
-    TodosSection *m_section = nullptr;
-    QTimer *m_tmrTodo = nullptr;
+    TodoModel *m_todos = nullptr;
+    QTimer *m_timer = nullptr;
     std::vector<RowDue> m_rows;
     bool m_inTick = false;
     /// When the last tick came; a long gap means the program just started or the machine slept.

@@ -48,18 +48,20 @@ private:
     QLabel *addLabel(const QString &text, const QRect &geometry, QWidget *buddy,
                      const QString &name = QString());
     void showReminderCaption();
-    void percentEnter();
-    bool leavePercent();
+    /// Enter in the percent box: a good value is tidied to "N%" and the focus moves on.
+    void checkPercentOnEnter();
+    /// Leaving the percent box: false, after telling the user, when it holds no percent.
+    bool checkPercentOnLeave();
 
     const Services &m_services;
-    SelectOnFocusLineEdit *m_txtSubject = nullptr;
-    QComboBox *m_cboStatus = nullptr;
-    QComboBox *m_cboPeriority = nullptr;
-    PercentEdit *m_txtComplete = nullptr;
-    UpDownButtons *m_udComplete = nullptr;
-    QLabel *m_lblReminder = nullptr;
-    QPushButton *m_cmdReminder = nullptr;
-    QLineEdit *m_txtTodoDesc = nullptr;
+    SelectOnFocusLineEdit *m_subjectEdit = nullptr;
+    QComboBox *m_statusBox = nullptr;
+    QComboBox *m_priorityBox = nullptr;
+    PercentEdit *m_percentEdit = nullptr;
+    UpDownButtons *m_percentSpinner = nullptr;
+    QLabel *m_reminderLabel = nullptr;
+    QPushButton *m_reminderButton = nullptr;
+    QLineEdit *m_descriptionEdit = nullptr;
     ReminderFields m_reminder{QString(), QString(), QString(), todotext::reminderNotSet};
     /// What the record keeps while the percent box holds a value it refuses.
     QString m_lastGoodPercent = QStringLiteral("0%");

@@ -1,62 +1,67 @@
 #include "todos/todossection.h"
 
-#include "app/listrecords.h"
 #include "platform/clock.h"
 #include "platform/messageboxes.h"
+#include "platform/soundplayer.h"
 #include "store/escapes.h"
-#include "todos/reminderedits.h"
+#include "todos/alarmwindow.h"
+#include "todos/duetext.h"
+#include "todos/missedreminderswindow.h"
+#include "todos/noticedwindow.h"
 #include "todos/remindertext.h"
 #include "todos/reminderdialog.h"
 #include "todos/reminderwatcher.h"
 #include "todos/todoeditor.h"
-#include "todos/todorecord.h"
+#include "todos/todomodel.h"
 #include "widgets/arbutton.h"
 #include "widgets/fieldvalidation.h"
+#include "widgets/recordlistview.h"
 
 #include <QApplication>
 #include <QEvent>
-#include <QListWidget>
 #include <QTimer>
-
-#include <memory>
 
 TodosSection::TodosSection(const Services &services, QWidget *parent)
     : Section(services, QStringLiteral("fraTodos"), QStringLiteral("My To-Dos"),
-              QStringLiteral("lstTodo"), QStringLiteral("Todo"), parent)
+              QStringLiteral("lstTodo"), QStringLiteral("Todo"), new TodoModel, parent)
 {
-    m_arbTodoAdd = addArButton(QStringLiteral("arbTodoAdd"), {4, 264}, QStringLiteral("arb_add"),
-                               QStringLiteral("Add a new To-Do"), false);
-    m_arbTodoRemove = addArButton(QStringLiteral("arbTodoRemove"), {35, 264}, QStringLiteral("arb_remove"),
-                                  QStringLiteral("Remove selected To-Do"), true);
-    m_arbTodoAdd->setAccessibleName(QStringLiteral("Add to-do"));
-    m_arbTodoRemove->setAccessibleName(QStringLiteral("Remove to-do"));
+    m_addButton = addArButton(QStringLiteral("arbTodoAdd"), {4, 264}, QStringLiteral("arb_add"),
+                              QStringLiteral("Add a new To-Do"), false);
+    m_removeButton = addArButton(QStringLiteral("arbTodoRemove"), {35, 264}, QStringLiteral("arb_remove"),
+                                 QStringLiteral("Remove selected To-Do"), true);
+    m_addButton->setAccessibleName(QStringLiteral("Add to-do"));
+    m_removeButton->setAccessibleName(QStringLiteral("Remove to-do"));
     m_editor = new TodoEditor(services, this);
 
-    QListWidget *lst = list();
+    RecordListView *lst = list();
     lst->installEventFilter(this);
-    connect(m_arbTodoAdd, &ARButton::clicked, this, &TodosSection::addTodo);
-    connect(m_arbTodoRemove, &ARButton::clicked, this, &TodosSection::removeTodo);
-    connect(lst, &QListWidget::itemClicked, this, &TodosSection::TodoItemClick);
+    connect(m_addButton, &ARButton::clicked, this, &TodosSection::addTodo);
+    connect(m_removeButton, &ARButton::clicked, this, &TodosSection::removeTodo);
+    connect(lst, &RecordListView::clicked, this, &TodosSection::todoClicked);
     // Moving through the list by key shows each to-do too, so an edit never lands in the
-    // to-do before.
-    connect(lst, &QListWidget::currentItemChanged, this, &TodosSection::ReadInfoFromLst_Todo);
-    // A click on the empty space below the to-dos leaves none selected.
-    connect(lst, &QListWidget::itemSelectionChanged, this, &TodosSection::ReadInfoFromLst_Todo);
-    connect(lst->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
-            &TodosSection::reminderRowsRemoved);
+    // to-do before; a click on the empty space below the to-dos leaves none selected.
+    connect(lst, &RecordListView::selectedRowChanged, this, &TodosSection::showSelectedTodo);
+    connect(todos(), &QAbstractItemModel::rowsAboutToBeRemoved, this, &TodosSection::reminderRowsRemoved);
     connect(m_editor, &TodoEditor::subjectLeft, this, &TodosSection::subjectLeft);
-    connect(m_editor, &TodoEditor::fieldLeft, this, &TodosSection::PutInfo2Lst_Todo);
+    connect(m_editor, &TodoEditor::fieldLeft, this, &TodosSection::storeEditor);
     connect(m_editor, &TodoEditor::reminderClicked, this, &TodosSection::openReminder);
 
     // The main window builds its sections right before it loads, so the watcher runs from then on.
-    m_watcher = new ReminderWatcher(services, lst, this, this);
+    m_watcher = new ReminderWatcher(services, todos(), this);
+    connect(m_watcher, &ReminderWatcher::reminderDue, this, &TodosSection::ringAlarm);
+    connect(m_watcher, &ReminderWatcher::remindersMissed, this, &TodosSection::showMissed);
     m_watcher->start();
+}
+
+TodoModel *TodosSection::todos() const
+{
+    return static_cast<TodoModel *>(model());
 }
 
 void TodosSection::disableButtonsIfEmpty()
 {
     if (list()->count() < 1)
-        m_arbTodoRemove->setEnabled(false);
+        m_removeButton->setEnabled(false);
 }
 
 void TodosSection::recordLoaded()
@@ -66,22 +71,21 @@ void TodosSection::recordLoaded()
 
 void TodosSection::showFirstLoaded()
 {
-    ReadInfoFromLst_Todo();
+    showSelectedTodo();
     QTimer::singleShot(0, this, &TodosSection::reportUnreadableReminders);
 }
 
 void TodosSection::reportUnreadableReminders()
 {
     QStringList names;
-    const QListWidget *lst = list();
-    for (int row = 0; row < lst->count(); ++row) {
-        const QListWidgetItem *item = lst->item(row);
-        const QStringList fields = escapes::splitFields(listrecords::tag(item));
+    const TodoModel *model = todos();
+    for (int row = 0; row < model->count(); ++row) {
+        const QStringList fields = escapes::splitFields(model->tag(row));
         if (fields.size() <= todofield::Reminder || fields[todofield::Reminder].isEmpty()
             || remindertext::readStamp(fields[todofield::Reminder]))
             continue;
         const QString subject = fields[todofield::Subject];
-        names.append(QStringLiteral("\"%1\"").arg(subject.isEmpty() ? item->text() : subject));
+        names.append(QStringLiteral("\"%1\"").arg(subject.isEmpty() ? model->caption(row) : subject));
     }
     if (names.isEmpty())
         return;
@@ -99,127 +103,170 @@ void TodosSection::reportUnreadableReminders()
 bool TodosSection::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == list() && event->type() == QEvent::FocusIn)
-        ReadInfoFromLst_Todo();
+        showSelectedTodo();
     return Section::eventFilter(watched, event);
 }
 
 void TodosSection::showEditorState(bool hasTodos)
 {
     m_editor->setVisible(hasTodos);
-    m_arbTodoRemove->setEnabled(hasTodos);
+    m_removeButton->setEnabled(hasTodos);
 }
 
-void TodosSection::ReadInfoFromLst_Todo()
+void TodosSection::showSelectedTodo()
 {
-    const QListWidgetItem *item = listrecords::selected(list());
-    if (!item) {
+    const int row = list()->selectedRow();
+    if (row < 0) {
         m_editor->showRecord(TodoRecord());
         showEditorState(false);
         return;
     }
-    m_editor->showRecord(TodoRecord::fromTag(listrecords::tag(item)));
+    m_editor->showRecord(todos()->record(row));
     showEditorState(true);
 }
 
-void TodosSection::PutInfo2Lst_Todo()
+void TodosSection::storeEditor()
 {
-    if (QListWidgetItem *item = listrecords::selected(list()))
-        listrecords::setTag(item, m_editor->record().toTag());
+    const int row = list()->selectedRow();
+    if (row >= 0)
+        todos()->setRecord(row, m_editor->record());
 }
 
-void TodosSection::TodoItemClick()
+void TodosSection::todoClicked()
 {
-    ReadInfoFromLst_Todo();
-    QListWidgetItem *item = listrecords::selected(list());
+    showSelectedTodo();
+    const int row = list()->selectedRow();
     // A caption the user typed in place is never wiped by a subject still empty.
-    if (item && item->text() != todotext::newTodo && !m_editor->subject().isEmpty())
-        item->setText(m_editor->subject());
+    if (row >= 0 && todos()->caption(row) != todotext::newTodo && !m_editor->subject().isEmpty())
+        todos()->setCaption(row, m_editor->subject());
 }
 
 void TodosSection::subjectLeft()
 {
-    QListWidgetItem *item = listrecords::selected(list());
-    if (item && !m_editor->subject().isEmpty() && item->text() == todotext::newTodo)
-        item->setText(m_editor->subject());
-    PutInfo2Lst_Todo();
+    const int row = list()->selectedRow();
+    if (row >= 0 && !m_editor->subject().isEmpty() && todos()->caption(row) == todotext::newTodo)
+        todos()->setCaption(row, m_editor->subject());
+    storeEditor();
 }
 
 void TodosSection::addTodo()
 {
-    QListWidget *lst = list();
+    RecordListView *lst = list();
     // Focus first: a box still being edited is stored into the to-do it shows.
     lst->setFocus(Qt::OtherFocusReason);
-    QListWidgetItem *item = listrecords::append(lst, todotext::newTodo, iconKey());
-    lst->setCurrentItem(item);
-    item->setSelected(true);
-    lst->editItem(item);
+    const int row = todos()->appendRecord(todotext::newTodo);
+    lst->selectRow(row);
+    lst->editCaption(row);
     showEditorState(true);
-    ReadInfoFromLst_Todo();
+    showSelectedTodo();
 }
 
 void TodosSection::removeTodo()
 {
-    QListWidget *lst = list();
-    QListWidgetItem *item = listrecords::selected(lst);
-    if (!item)
+    RecordListView *lst = list();
+    const int row = lst->selectedRow();
+    if (row < 0)
         return;
     // The question is about this to-do: if an alarm deletes it while the question is open, a
     // Yes must not take the next one with it.
-    const QPersistentModelIndex asked = item ? QPersistentModelIndex(lst->model()->index(lst->row(item), 0))
-                                             : QPersistentModelIndex();
+    const QPersistentModelIndex asked(todos()->index(row));
     const auto answer = m_services.messages->show(
         this, QStringLiteral("Do you want to remove the selected task?"), QStringLiteral("Confirm"),
         MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
     if (answer == MessageBoxes::Answer::Yes && asked.isValid()) {
-        std::unique_ptr<QListWidgetItem> removed(lst->takeItem(asked.row()));
-        if (QListWidgetItem *now = lst->currentItem())
-            now->setSelected(true);
+        todos()->removeRecord(asked.row());
+        lst->selectRow(lst->currentIndex().row());
     }
     lst->setFocus(Qt::OtherFocusReason);
     // The list may have had the focus already, so the focus event alone cannot be relied on.
-    ReadInfoFromLst_Todo();
+    showSelectedTodo();
     if (lst->count() == 0)
         showEditorState(false);
 }
 
-void TodosSection::removeAlarmedTodo(QListWidgetItem *item)
+void TodosSection::ringAlarm(const QPersistentModelIndex &todo)
 {
-    QListWidget *lst = list();
-    const int row = lst->row(item);
-    if (row < 0)
+    const DueTodo due = dueTodo(todos()->tag(todo.row()));
+    // A subject half typed must not be lost when the alarm's answer reloads the editor.
+    commitPendingEdit();
+
+    AlarmWindow alarm(m_services, window());
+    alarm.setTexts(due.subject, due.description);
+    alarm.setDue(due.due);
+    alarm.showPriorityLamp(due.priority);
+    if (!due.sound.isEmpty())
+        m_services.sound->play(due.sound);
+    execWithNotice(alarm, m_services.notifier, due.subject, duetext::line(due.due, m_services.clock->now()),
+                   due.priority);
+
+    if (!todo.isValid())
         return;
-    std::unique_ptr<QListWidgetItem> removed(lst->takeItem(row));
+    const int row = todo.row();
+    const AlarmWindow::Choice choice = alarm.choice();
+    switch (choice.kind) {
+    case AlarmWindow::Choice::Done:
+        removeDoneTodo(todo);
+        break;
+    case AlarmWindow::Choice::Snooze:
+        // A to-do never edited has nothing to snooze: the editor is only brought up to date.
+        if (!todos()->tag(row).isEmpty()) {
+            if (!todos()->snooze(row, m_services.clock->now(), choice.minutes))
+                return;
+            list()->selectRow(row);
+        }
+        showSelectedTodo();
+        break;
+    case AlarmWindow::Choice::StopReminding:
+        todos()->stopReminding(row);
+        list()->selectRow(row);
+        showSelectedTodo();
+        break;
+    case AlarmWindow::Choice::Closed:
+        break;
+    }
+}
+
+void TodosSection::showMissed(const QList<QPersistentModelIndex> &due)
+{
+    commitPendingEdit();
+    QList<MissedRemindersWindow::Missed> missed;
+    QStringList subjects;
+    for (const QPersistentModelIndex &todo : due) {
+        const TodoRecord record = todos()->record(todo.row());
+        missed.append({todo, record});
+        subjects.append(record.subject);
+    }
+    MissedRemindersWindow window(m_services, missed, this->window());
+    connect(&window, &MissedRemindersWindow::done, this, &TodosSection::removeDoneTodo);
+    connect(&window, &MissedRemindersWindow::snoozed, this, &TodosSection::snoozeTodos);
+    execWithNotice(window, m_services.notifier, window.windowTitle(), subjects.join(QLatin1Char('\n')), 1);
+    // Closed by "One by one" or its close box: the alarms follow, oldest first.
+    m_watcher->ringOneByOne(window.remaining());
+}
+
+void TodosSection::removeDoneTodo(const QPersistentModelIndex &todo)
+{
+    if (!todo.isValid())
+        return;
+    RecordListView *lst = list();
+    todos()->removeRecord(todo.row());
     if (lst->count() == 0) {
         m_editor->showRecord(TodoRecord());
         showEditorState(false);
         return;
     }
-    if (QListWidgetItem *now = lst->currentItem())
-        now->setSelected(true);
-    ReadInfoFromLst_Todo();
+    lst->selectRow(lst->currentIndex().row());
+    showSelectedTodo();
 }
 
-void TodosSection::stopReminding(QListWidgetItem *item)
+void TodosSection::snoozeTodos(const QList<QPersistentModelIndex> &snoozed, int minutes)
 {
-    QListWidget *lst = list();
-    if (lst->row(item) < 0)
-        return;
-    listrecords::setTag(item, reminderedits::withoutReminder(listrecords::tag(item)));
-    lst->setCurrentItem(item);
-    item->setSelected(true);
-    ReadInfoFromLst_Todo();
-}
-
-void TodosSection::snoozeTodos(const QList<QListWidgetItem *> &items, int minutes)
-{
-    const QDateTime moment = m_services.clock->now().addSecs(qint64(minutes) * 60);
-    for (QListWidgetItem *item : items) {
-        if (list()->row(item) < 0)
-            continue;
-        if (const std::optional<QString> snoozed = reminderedits::snoozed(listrecords::tag(item), moment))
-            listrecords::setTag(item, *snoozed);
+    const QDateTime now = m_services.clock->now();
+    for (const QPersistentModelIndex &todo : snoozed) {
+        if (todo.isValid())
+            todos()->snooze(todo.row(), now, minutes);
     }
-    ReadInfoFromLst_Todo();
+    showSelectedTodo();
 }
 
 void TodosSection::commitPendingEdit()
@@ -234,13 +281,12 @@ void TodosSection::commitPendingEdit()
 
 void TodosSection::openReminder()
 {
-    QListWidget *lst = list();
-    QListWidgetItem *item = listrecords::selected(lst);
-    if (!item)
+    const int row = list()->selectedRow();
+    if (row < 0)
         return;
     ReminderDialog dialog(m_services, m_editor->reminderFields(), window());
     m_reminderDialog = &dialog;
-    m_reminderFor = QPersistentModelIndex(lst->model()->index(lst->row(item), 0));
+    m_reminderFor = QPersistentModelIndex(todos()->index(row));
     dialog.exec();
     m_reminderDialog = nullptr;
     const QPersistentModelIndex editedIndex = m_reminderFor;
@@ -250,19 +296,19 @@ void TodosSection::openReminder()
     // closed then and its result has nowhere to go), or its snooze may have selected another.
     if (!editedIndex.isValid())
         return;
-    QListWidgetItem *edited = lst->item(editedIndex.row());
-    if (edited == listrecords::selected(lst)) {
+    const int edited = editedIndex.row();
+    if (edited == list()->selectedRow()) {
         if (dialog.written())
             m_editor->setReminderFields(dialog.result());
-        PutInfo2Lst_Todo();
+        storeEditor();
     } else if (dialog.written()) {
-        TodoRecord record = TodoRecord::fromTag(listrecords::tag(edited));
+        TodoRecord record = todos()->record(edited);
         const ReminderFields chosen = dialog.result();
         record.reminder = chosen.reminder;
         record.sound = chosen.sound;
         record.playFlag = chosen.playFlag;
         record.reminderCaption = chosen.caption;
-        listrecords::setTag(edited, record.toTag());
+        todos()->setRecord(edited, record);
     }
 }
 

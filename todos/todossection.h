@@ -1,17 +1,18 @@
 #pragma once
 
-#include "app/section.h"
+#include "widgets/section.h"
 
 #include <QPersistentModelIndex>
 #include <QPointer>
 
 class ARButton;
-class QListWidgetItem;
 class ReminderDialog;
 class ReminderWatcher;
 class TodoEditor;
+class TodoModel;
 
-/// fraTodos: the to-do list, its editor, the reminder dialog it opens and the reminder watcher.
+/// fraTodos: the to-do list, its editor, the reminder dialog it opens, and the alarm and
+/// "Missed reminders" windows it opens when the reminder watcher reports a due to-do.
 class TodosSection : public Section
 {
     Q_OBJECT
@@ -20,26 +21,18 @@ public:
 
     void disableButtonsIfEmpty() override;
 
-    /// Shows the selected to-do in the editor (defaults for an empty tag; with no selection the
-    /// editor is hidden and the remove button disabled).
-    void ReadInfoFromLst_Todo();
-    /// Stores the editor into the selected to-do's tag.
-    void PutInfo2Lst_Todo();
-    /// A click on a list entry: show it, and let a renamed entry follow its subject.
-    void TodoItemClick();
+    TodoModel *todos() const;
+    TodoEditor *editor() const { return m_editor; }
+    ReminderWatcher *watcher() const { return m_watcher; }
 
-    /// The alarm's OK: deletes the to-do and shows what the list selects instead.
-    void removeAlarmedTodo(QListWidgetItem *item);
-    /// "Stop reminding": the to-do stays, without its reminder, and the editor shows it.
-    void stopReminding(QListWidgetItem *item);
-    /// Moves the reminders of these to-dos to now plus minutes, and refreshes the editor.
-    void snoozeTodos(const QList<QListWidgetItem *> &items, int minutes);
+    /// Shows the selected to-do in the editor (defaults for a never edited one; with no
+    /// selection the editor is hidden and the remove button disabled).
+    void showSelectedTodo();
+    /// Stores the editor into the selected to-do.
+    void storeEditor();
     /// Stores an edit the user is still typing, before anything else reloads the editor.
     /// A percent value the box would refuse is left out: the record keeps its last good one.
     void commitPendingEdit();
-
-    TodoEditor *editor() const { return m_editor; }
-    ReminderWatcher *watcher() const { return m_watcher; }
 
 protected:
     void recordLoaded() override;
@@ -49,6 +42,8 @@ protected:
 private:
     void addTodo();
     void removeTodo();
+    /// A click on a list entry: show it, and let a renamed entry follow its subject.
+    void todoClicked();
     void subjectLeft();
     void openReminder();
     /// Names, once, the to-dos whose reminder text cannot be read: they would never ring.
@@ -57,9 +52,17 @@ private:
     /// The editor frame and the remove button follow whether the list holds to-dos.
     void showEditorState(bool hasTodos);
 
+    /// The watcher's reports: the alarm for one to-do, or the missed ones together.
+    void ringAlarm(const QPersistentModelIndex &todo);
+    void showMissed(const QList<QPersistentModelIndex> &todos);
+    /// The alarm's OK: the to-do is done and goes; the editor shows what the list selects instead.
+    void removeDoneTodo(const QPersistentModelIndex &todo);
+    /// Moves the reminders of these to-dos to now plus minutes, and refreshes the editor.
+    void snoozeTodos(const QList<QPersistentModelIndex> &todos, int minutes);
+
     TodoEditor *m_editor = nullptr;
-    ARButton *m_arbTodoAdd = nullptr;
-    ARButton *m_arbTodoRemove = nullptr;
+    ARButton *m_addButton = nullptr;
+    ARButton *m_removeButton = nullptr;
     ReminderWatcher *m_watcher = nullptr;
     /// The open reminder dialog and the to-do it edits.
     QPointer<ReminderDialog> m_reminderDialog;

@@ -1,6 +1,7 @@
 #include "websites/websiteeditor.h"
 
-#include "notes/notetext.h"
+#include "store/storedtext.h"
+#include "widgets/boxtext.h"
 #include "widgets/selectonfocuslineedit.h"
 
 #include <QLabel>
@@ -47,37 +48,36 @@ WebsiteEditor::WebsiteEditor(QWidget *parent)
     // Nothing stands to its right: let the label be as wide as its text in any font.
     descriptionLabel->resize(qMax(67, descriptionLabel->sizeHint().width()), 14);
 
-    m_txtWebsite = new SelectOnFocusLineEdit(this);
-    m_txtWebsite->setObjectName(QStringLiteral("txtWebsite"));
-    m_txtWebsite->setGeometry(39, 50, 192, 18);
-    m_txtURL = new SelectOnFocusLineEdit(this);
-    m_txtURL->setObjectName(QStringLiteral("txtURL"));
-    m_txtURL->setGeometry(39, 76, 192, 18);
-    m_txtDescription = new QPlainTextEdit(this);
-    m_txtDescription->setObjectName(QStringLiteral("txtDescription"));
-    m_txtDescription->setGeometry(7, 136, 224, 150);
-    m_txtDescription->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_txtDescription->setTabChangesFocus(true);
+    m_titleEdit = new SelectOnFocusLineEdit(this);
+    m_titleEdit->setObjectName(QStringLiteral("txtWebsite"));
+    m_titleEdit->setGeometry(39, 50, 192, 18);
+    m_urlEdit = new SelectOnFocusLineEdit(this);
+    m_urlEdit->setObjectName(QStringLiteral("txtURL"));
+    m_urlEdit->setGeometry(39, 76, 192, 18);
+    m_descriptionEdit = new QPlainTextEdit(this);
+    m_descriptionEdit->setObjectName(QStringLiteral("txtDescription"));
+    m_descriptionEdit->setGeometry(7, 136, 224, 150);
+    m_descriptionEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_descriptionEdit->setTabChangesFocus(true);
 
-    titleLabel->setBuddy(m_txtWebsite);
-    urlLabel->setBuddy(m_txtURL);
-    descriptionLabel->setBuddy(m_txtDescription);
-    setTabOrder(m_txtWebsite, m_txtURL);
-    setTabOrder(m_txtURL, m_txtDescription);
+    titleLabel->setBuddy(m_titleEdit);
+    urlLabel->setBuddy(m_urlEdit);
+    descriptionLabel->setBuddy(m_descriptionEdit);
+    setTabOrder(m_titleEdit, m_urlEdit);
+    setTabOrder(m_urlEdit, m_descriptionEdit);
 }
 
-websiterecord::Fields WebsiteEditor::fields() const
+WebsiteRecord WebsiteEditor::fields() const
 {
-    return {m_txtWebsite->text(), m_txtURL->text(),
-            notetext::toTag(notetext::editorText(m_txtDescription))};
+    return {m_titleEdit->text(), m_urlEdit->text(), storedtext::fromBox(boxText(m_descriptionEdit))};
 }
 
-void WebsiteEditor::setFields(const websiterecord::Fields &fields)
+void WebsiteEditor::setFields(const WebsiteRecord &fields)
 {
-    m_txtWebsite->setText(fields.title);
-    m_txtURL->setText(fields.url);
+    m_titleEdit->setText(fields.title);
+    m_urlEdit->setText(fields.url);
     // A long title or URL is read from its beginning.
-    m_txtWebsite->setCursorPosition(0);
-    m_txtURL->setCursorPosition(0);
-    m_txtDescription->setPlainText(notetext::toEditor(fields.description));
+    m_titleEdit->setCursorPosition(0);
+    m_urlEdit->setCursorPosition(0);
+    m_descriptionEdit->setPlainText(storedtext::toBox(fields.description));
 }

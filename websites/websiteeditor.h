@@ -15,15 +15,15 @@ public:
     explicit WebsiteEditor(QWidget *parent);
 
     /// What the three boxes hold, the description with CR LF line breaks.
-    websiterecord::Fields fields() const;
-    void setFields(const websiterecord::Fields &fields);
+    WebsiteRecord fields() const;
+    void setFields(const WebsiteRecord &fields);
 
-    QLineEdit *titleBox() const { return m_txtWebsite; }
-    QLineEdit *urlBox() const { return m_txtURL; }
-    QPlainTextEdit *descriptionBox() const { return m_txtDescription; }
+    QLineEdit *titleBox() const { return m_titleEdit; }
+    QLineEdit *urlBox() const { return m_urlEdit; }
+    QPlainTextEdit *descriptionBox() const { return m_descriptionEdit; }
 
 private:
-    QLineEdit *m_txtWebsite = nullptr;
-    QLineEdit *m_txtURL = nullptr;
-    QPlainTextEdit *m_txtDescription = nullptr;
+    QLineEdit *m_titleEdit = nullptr;
+    QLineEdit *m_urlEdit = nullptr;
+    QPlainTextEdit *m_descriptionEdit = nullptr;
 };

@@ -4,19 +4,18 @@
 
 #include <QStringList>
 
-namespace websiterecord {
-
-QString toTag(const Fields &fields)
+QString WebsiteRecord::toTag() const
 {
-    return escapes::joinFields({fields.title, fields.url, fields.description});
+    return escapes::joinFields({title, url, description});
 }
 
-Fields fromTag(const QString &tag)
+WebsiteRecord WebsiteRecord::fromTag(const QString &tag)
 {
     const QStringList parts = escapes::splitFields(tag);
-    const auto part = [&parts](qsizetype i) { return i < parts.size() ? parts[i] : QString(); };
-    return {part(0), part(1), part(2)};
+    return {parts.value(0), parts.value(1), parts.value(2)};
 }
+
+namespace websiterecord {
 
 std::optional<QString> urlToOpen(const QString &tag)
 {

@@ -4,25 +4,25 @@
 
 #include <optional>
 
-/// A website record's tag: title, URL and description joined by "¶".
-namespace websiterecord {
-
-/// The caption of a website that has not been named yet.
-inline QString placeholderCaption() { return QStringLiteral("New URL"); }
-
-struct Fields
+/// A website's fields; its tag holds title, URL and description joined by "¶".
+struct WebsiteRecord
 {
     QString title;
     QString url;
     /// Line breaks as stored, CR LF.
     QString description;
-    friend bool operator==(const Fields &, const Fields &) = default;
+    friend bool operator==(const WebsiteRecord &, const WebsiteRecord &) = default;
+
+    /// The tag of these fields; a "¶" typed into a field stays inside it.
+    QString toTag() const;
+    /// The fields of a tag; an empty tag, or a missing field, gives empty text.
+    static WebsiteRecord fromTag(const QString &tag);
 };
 
-/// The tag of these fields; a "¶" typed into a field stays inside it.
-QString toTag(const Fields &fields);
-/// The fields of a tag; an empty tag, or a missing field, gives empty text.
-Fields fromTag(const QString &tag);
+namespace websiterecord {
+
+/// The caption of a website that has not been named yet.
+inline QString placeholderCaption() { return QStringLiteral("New URL"); }
 
 /// The URL to hand to the desktop, exactly as typed; none unless the tag holds all three fields
 /// (a record never edited has an empty tag).

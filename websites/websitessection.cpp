@@ -1,50 +1,46 @@
 #include "websites/websitessection.h"
 
-#include "app/listrecords.h"
 #include "platform/messageboxes.h"
 #include "platform/shell.h"
 #include "platform/shelltarget.h"
 #include "websites/websiteeditor.h"
-#include "websites/websiterecord.h"
+#include "websites/websitemodel.h"
 #include "widgets/arbutton.h"
 #include "widgets/fieldvalidation.h"
+#include "widgets/recordlistview.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
-
-#include <memory>
 
 WebsitesSection::WebsitesSection(const Services &services, QWidget *parent)
     : Section(services, QStringLiteral("fraWebsite"), QStringLiteral("My Favorite Websites"),
-              QStringLiteral("lstWebsites"), QStringLiteral("Web"), parent)
+              QStringLiteral("lstWebsites"), QStringLiteral("Web"), new WebsiteModel, parent)
 {
     ARButton *add = addArButton(QStringLiteral("arbWebAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new URL"), false);
-    m_remove = addArButton(QStringLiteral("arbWebRemove"), {35, 264}, QStringLiteral("arb_remove"),
+    m_removeButton = addArButton(QStringLiteral("arbWebRemove"), {35, 264}, QStringLiteral("arb_remove"),
                            QStringLiteral("Remove selected URL"), true);
-    m_open = addArButton(QStringLiteral("arbWebIE"), {65, 264}, QStringLiteral("arb_browse"),
+    m_openButton = addArButton(QStringLiteral("arbWebIE"), {65, 264}, QStringLiteral("arb_browse"),
                          QStringLiteral("Open default browser and navigate to selected URL"), true);
     add->setAccessibleName(QStringLiteral("Add website"));
-    m_remove->setAccessibleName(QStringLiteral("Remove website"));
-    m_open->setAccessibleName(QStringLiteral("Open website"));
+    m_removeButton->setAccessibleName(QStringLiteral("Remove website"));
+    m_openButton->setAccessibleName(QStringLiteral("Open website"));
     m_editor = new WebsiteEditor(this);
 
     connect(add, &ARButton::clicked, this, &WebsitesSection::addWebsite);
-    connect(m_remove, &ARButton::clicked, this, &WebsitesSection::removeSelectedWebsite);
-    connect(m_open, &ARButton::clicked, this, [this] {
+    connect(m_removeButton, &ARButton::clicked, this, &WebsitesSection::removeSelectedWebsite);
+    connect(m_openButton, &ARButton::clicked, this, [this] {
         openSelectedWebsite();
         refresh();
     });
-    connect(list(), &QListWidget::itemClicked, this, &WebsitesSection::ReadInfoFromLst_Web);
-    // Moving through the list with the keys shows each website as a click does.
-    connect(list(), &QListWidget::currentItemChanged, this, &WebsitesSection::ReadInfoFromLst_Web);
-    // A click on the empty space below the websites leaves none selected.
-    connect(list(), &QListWidget::itemSelectionChanged, this, [this] {
+    connect(list(), &RecordListView::clicked, this, &WebsitesSection::showSelectedWebsite);
+    // Moving through the list with the keys shows each website as a click does; a click on the
+    // empty space below the websites leaves none selected.
+    connect(list(), &RecordListView::selectedRowChanged, this, [this] {
         if (list()->count() > 0)
             refresh();
     });
-    connect(list(), &QListWidget::itemDoubleClicked, this, &WebsitesSection::openSelectedWebsite);
+    connect(list(), &RecordListView::doubleClicked, this, &WebsitesSection::openSelectedWebsite);
 
     FieldValidation &validation = FieldValidation::instance();
     validation.watch(m_editor->titleBox(), [this] {
@@ -54,89 +50,94 @@ WebsitesSection::WebsitesSection(const Services &services, QWidget *parent)
     for (QWidget *box : {static_cast<QWidget *>(m_editor->urlBox()),
                          static_cast<QWidget *>(m_editor->descriptionBox())}) {
         validation.watch(box, [this] {
-            PutInfo2Lst_Web();
+            storeEditor();
             return true;
         });
     }
 }
 
+WebsiteModel *WebsitesSection::websites() const
+{
+    return static_cast<WebsiteModel *>(model());
+}
+
 void WebsitesSection::disableButtonsIfEmpty()
 {
     if (list()->count() < 1) {
-        m_remove->setEnabled(false);
-        m_open->setEnabled(false);
+        m_removeButton->setEnabled(false);
+        m_openButton->setEnabled(false);
     }
 }
 
-void WebsitesSection::PutInfo2Lst_Web()
+void WebsitesSection::storeEditor()
 {
-    QListWidget *websites = list();
-    if (websites->count() == 0)
-        listrecords::append(websites, websiterecord::placeholderCaption(), QString());
-    if (QListWidgetItem *item = listrecords::selected(websites))
-        listrecords::setTag(item, websiterecord::toTag(m_editor->fields()));
+    if (websites()->count() == 0)
+        websites()->appendRecord(websiterecord::placeholderCaption(), QString(), false);
+    const int row = list()->selectedRow();
+    if (row >= 0)
+        websites()->setRecord(row, m_editor->fields());
 }
 
-void WebsitesSection::ReadInfoFromLst_Web()
+void WebsitesSection::showSelectedWebsite()
 {
-    m_editor->setFields(websiterecord::fromTag(listrecords::tag(listrecords::selected(list()))));
+    m_editor->setFields(websites()->record(list()->selectedRow()));
 }
 
 void WebsitesSection::titleLeft()
 {
-    PutInfo2Lst_Web();
-    if (QListWidgetItem *item = listrecords::selected(list()))
-        item->setText(websiterecord::captionAfterTitle(item->text(), m_editor->titleBox()->text()));
+    storeEditor();
+    const int row = list()->selectedRow();
+    if (row >= 0)
+        websites()->setCaption(row, websiterecord::captionAfterTitle(websites()->caption(row),
+                                                                  m_editor->titleBox()->text()));
 }
 
 void WebsitesSection::refresh()
 {
     const bool any = list()->count() > 0;
     // With none selected there is nothing to act on or type into.
-    const bool selected = listrecords::selected(list()) != nullptr;
-    m_remove->setEnabled(selected);
-    m_open->setEnabled(selected);
+    const bool selected = list()->selectedRow() >= 0;
+    m_removeButton->setEnabled(selected);
+    m_openButton->setEnabled(selected);
     m_editor->setVisible(any);
     m_editor->setEnabled(selected);
     if (any)
-        ReadInfoFromLst_Web();
+        showSelectedWebsite();
     else
         m_editor->setFields({});
 }
 
 void WebsitesSection::addWebsite()
 {
-    QListWidget *websites = list();
-    QListWidgetItem *item =
-        listrecords::append(websites, websiterecord::placeholderCaption(), iconKey());
-    websites->setFocus();
-    websites->setCurrentItem(item);
-    websites->editItem(item);
+    RecordListView *view = list();
+    const int row = websites()->appendRecord(websiterecord::placeholderCaption());
+    view->setFocus();
+    view->selectRow(row);
+    view->editCaption(row);
     refresh();
 }
 
 void WebsitesSection::removeSelectedWebsite()
 {
-    if (!listrecords::selected(list()))
+    if (list()->selectedRow() < 0)
         return;
     const auto answer = m_services.messages->show(
         window(), QStringLiteral("Do you want to remove the selected website?"),
         QStringLiteral("Confirm"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
-    QListWidget *websites = list();
-    QListWidgetItem *item = listrecords::selected(websites);
-    if (answer == MessageBoxes::Answer::Yes && item) {
-        std::unique_ptr<QListWidgetItem> removed(websites->takeItem(websites->row(item)));
-        if (QListWidgetItem *next = websites->currentItem())
-            next->setSelected(true);
+    RecordListView *view = list();
+    const int row = view->selectedRow();
+    if (answer == MessageBoxes::Answer::Yes && row >= 0) {
+        websites()->removeRecord(row);
+        view->selectRow(view->currentIndex().row());
     }
-    websites->setFocus();
+    view->setFocus();
     refresh();
 }
 
 void WebsitesSection::openSelectedWebsite()
 {
     const std::optional<QString> url =
-        websiterecord::urlToOpen(listrecords::tag(listrecords::selected(list())));
+        websites()->urlToOpen(list()->selectedRow());
     if (!url || !mayOpen(*url))
         return;
     if (m_services.shell->open(*url) == Shell::Result::NotFound)
@@ -173,5 +174,5 @@ void WebsitesSection::recordLoaded()
 
 void WebsitesSection::showFirstLoaded()
 {
-    ReadInfoFromLst_Web();
+    showSelectedWebsite();
 }

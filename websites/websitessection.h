@@ -1,9 +1,10 @@
 #pragma once
 
-#include "app/section.h"
+#include "widgets/section.h"
 
 class ARButton;
 class WebsiteEditor;
+class WebsiteModel;
 
 /// fraWebsite: favourite websites with title, URL and description, opened by the desktop.
 class WebsitesSection : public Section
@@ -14,11 +15,13 @@ public:
 
     void disableButtonsIfEmpty() override;
 
-    /// Writes the three boxes into the selected website's tag (adding a "New URL" website to an
+    WebsiteModel *websites() const;
+
+    /// Writes the three boxes into the selected website (adding a "New URL" website to an
     /// empty list first). Never changes a caption.
-    void PutInfo2Lst_Web();
-    /// Shows the selected website in the three boxes; empty boxes for none or an empty tag.
-    void ReadInfoFromLst_Web();
+    void storeEditor();
+    /// Shows the selected website in the three boxes; empty boxes for none or one never edited.
+    void showSelectedWebsite();
 
     void addWebsite();
     void removeSelectedWebsite();
@@ -38,6 +41,6 @@ private:
     bool mayOpen(const QString &text);
 
     WebsiteEditor *m_editor = nullptr;
-    ARButton *m_remove = nullptr;
-    ARButton *m_open = nullptr;
+    ARButton *m_removeButton = nullptr;
+    ARButton *m_openButton = nullptr;
 };

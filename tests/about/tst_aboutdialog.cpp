@@ -1,6 +1,6 @@
 #include "about/aboutdialog.h"
 #include "about/versiontext.h"
-#include "app/appinfo.h"
+#include "platform/appinfo.h"
 #include "platform/autostart.h"
 #include "tests/support/mainwindowfixture.h"
 

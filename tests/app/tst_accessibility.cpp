@@ -99,7 +99,7 @@ private slots:
             dialog = std::make_unique<AboutDialog>(f.services, f.window);
         else {
             auto *todos = static_cast<TodosSection *>(f.window->section(SectionId::Todos));
-            dialog = std::make_unique<AlarmWindow>(f.services, *todos, f.window);
+            dialog = std::make_unique<AlarmWindow>(f.services, f.window);
             static_cast<AlarmWindow *>(dialog.get())->showPriorityLamp(2);
         }
         QWidget *window = dialog ? dialog.get() : f.window;

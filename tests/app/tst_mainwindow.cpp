@@ -1,11 +1,12 @@
-#include "app/section.h"
+#include "store/recordlistmodel.h"
+#include "widgets/section.h"
 #include "platform/ansitext.h"
 #include "tests/support/mainwindowfixture.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
+#include "widgets/recordlistview.h"
 #include <QTimer>
 #include "store/recoverycopy.h"
 #include <QTest>
@@ -144,7 +145,7 @@ private slots:
         rlimit small = saved;
         small.rlim_cur = 4096;
         setrlimit(RLIMIT_FSIZE, &small);
-        const bool ok = f.window->SaveInFile();
+        const bool ok = f.window->saveData();
         setrlimit(RLIMIT_FSIZE, &saved);
 
         QVERIFY(!ok);
@@ -188,18 +189,18 @@ private slots:
         QCOMPARE(f.messages.shown[0].icon, MessageBoxes::Icon::Exclamation);
         QVERIFY(f.messages.shown[0].text.contains("savedfile.qlt.bak"));
         QCOMPARE(f.window->section(SectionId::Websites)->list()->count(), 1);
-        QCOMPARE(f.window->SaveInFile(), !copyBlocked);
+        QCOMPARE(f.window->saveData(), !copyBlocked);
         if (copyBlocked) {
             QCOMPARE(f.readFile("savedfile.qlt"), damaged);
             QVERIFY(f.messages.shown.last().text.contains("could not be copied to \"savedfile.qlt.bak\""));
             return;
         }
-        QVERIFY(f.window->SaveInFile());
+        QVERIFY(f.window->saveData());
         QCOMPARE(f.readFile("savedfile.qlt.bak"), damaged);
         QCOMPARE(f.messages.shown.size(), 1);
         f.restart(); // the rewritten file is sound again
         QCOMPARE(f.messages.shown.size(), 1);
-        QCOMPARE(f.window->section(SectionId::Websites)->list()->item(0)->text(), QStringLiteral("Home"));
+        QCOMPARE(f.window->section(SectionId::Websites)->list()->records()->caption(0), QStringLiteral("Home"));
     }
 
     // A pipe in place of a file must not stall the start: it is named at once and left as it is.
@@ -262,7 +263,7 @@ private slots:
         QCOMPARE(f.window->section(SectionId::Websites)->records()[0].tag,
                  restore ? typed.tag : QStringLiteral("Home¶url¶desc"));
         QCOMPARE(QFile::exists(f.dataFilePath() + ".recovery-2026-12-05-210500"), !restore);
-        QVERIFY(f.window->SaveInFile());
+        QVERIFY(f.window->saveData());
         f.window->recoveryCopy()->waitForWrites();
         QVERIFY(!QFile::exists(f.dataFilePath() + ".recovery"));
         f.restart(); // a copy equal to the file, or none, asks nothing

@@ -21,7 +21,7 @@ private slots:
         splash->show();
         QVERIFY(splash->findChild<QLabel *>("lblInfo")->text().startsWith("Version 1.0\n"));
 
-        splash->timerTick();
+        splash->openMainWindow();
         QPointer<MainWindow> main = splash->mainWindow();
         QVERIFY(main && main->isVisible());
         QTRY_VERIFY(!splash); // closed and gone

@@ -1,5 +1,8 @@
-#include "app/listrecords.h"
-#include "app/section.h"
+#include "store/recordlistmodel.h"
+#include "widgets/recordlistview.h"
+
+#include <QListWidget>
+#include "widgets/section.h"
 #include "contacts/contactrecord.h"
 #include "platform/ansitext.h"
 #include "tests/support/mainwindowfixture.h"
@@ -7,7 +10,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QTest>
 
 #include <memory>
@@ -31,10 +33,10 @@ class TestContactsSection : public QObject
 
     std::unique_ptr<MainWindowFixture> f;
 
-    QListWidget *contacts() const { return f->list("lstEmails"); }
-    QListWidget *addresses() const { return f->list("lstCurEmails"); }
+    RecordListView *contacts() const { return f->list("lstEmails"); }
+    QListWidget *addresses() const { return f->find<QListWidget>("lstCurEmails"); }
     QLineEdit *box(const char *name) const { return f->find<QLineEdit>(name); }
-    QString tag(int row) const { return listrecords::tag(contacts()->item(row)); }
+    QString tag(int row) const { return contacts()->records()->tag(row); }
     bool enabled(const char *name) const { return f->find<QWidget>(name)->isEnabled(); }
     void click(const char *name) const { f->press(name); }
     ContactRecord saved() const { return ContactRecord::fromTag(f->saved(SectionId::Contacts)[0].tag); }
@@ -194,7 +196,7 @@ private slots:
             addAddress(address);
         const QStringList entries = captions(addresses());
         type("txtLast", "Lee", false);
-        QVERIFY(f->window->SaveInFile());
+        QVERIFY(f->window->saveData());
         QCOMPARE(saved().lastName, QStringLiteral("Lee"));
         QTest::keyClicks(box("txtLast"), "son");
         f->restart(); // closing saves the box still focused too

@@ -1,12 +1,13 @@
-#include "app/listrecords.h"
-#include "app/section.h"
-#include "notes/notetext.h"
+#include "store/recordlistmodel.h"
+#include "widgets/recordlistview.h"
+#include "widgets/section.h"
+#include "store/storedtext.h"
+#include "widgets/boxtext.h"
 #include "tests/support/mainwindowfixture.h"
 #include "tests/support/uihelpers.h"
 #include "widgets/arbutton.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -14,11 +15,11 @@ namespace {
 
 struct Notes
 {
-    QListWidget *list;
+    RecordListView *list;
     QPlainTextEdit *editor;
     ARButton *remove;
 
-    QString tag(int row) const { return listrecords::tag(list->item(row)); }
+    QString tag(int row) const { return list->records()->tag(row); }
 };
 
 /// Shows the notes section of an open window.
@@ -84,7 +85,7 @@ private slots:
         f.restart();
         n = chooseNotes(f);
         QCOMPARE(f.window->section(SectionId::Notes)->records(), saved);
-        QCOMPARE(notetext::editorText(n.editor), "Milk\n" + odd);
+        QCOMPARE(boxText(n.editor), "Milk\n" + odd);
     }
 
     void browseTypeAndRename()
@@ -127,8 +128,8 @@ private slots:
             f.messages.answers.enqueue(yes ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
             f.press("arbNotesRemove");
             QCOMPARE(captions(n.list), left);
-            QCOMPARE(n.list->currentRow(), selectedAfter);
-            QVERIFY(n.list->currentItem()->isSelected() && n.list->hasFocus());
+            QCOMPARE(n.list->currentIndex().row(), selectedAfter);
+            QVERIFY(n.list->selectionModel()->isSelected(n.list->currentIndex()) && n.list->hasFocus());
             for (int i = 0; i < left.size(); ++i)
                 QCOMPARE(n.tag(i), "text " + left[i]);
             QCOMPARE(n.editor->toPlainText(), "text " + left[selectedAfter]);
@@ -146,7 +147,7 @@ private slots:
         QCOMPARE(n.list->count(), 0);
         QVERIFY(n.editor->isHidden() && !n.remove->isEnabled());
         QCOMPARE(n.editor->toPlainText(), QString());
-        QVERIFY(f.window->SaveInFile());
+        QVERIFY(f.window->saveData());
         QCOMPARE(f.saved(SectionId::Notes), QList<Record>());
         QCOMPARE(n.list->count(), 0); // emptying the editor made no note of its own
 

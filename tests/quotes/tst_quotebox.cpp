@@ -50,8 +50,9 @@ QString enterQuote(QWidget *editor, const char *button, const QString &text)
     QString shown = QStringLiteral("(no dialog)");
     whenModal([&](QWidget *modal) {
         if (auto *newQuote = qobject_cast<NewQuoteDialog *>(modal)) {
-            shown = newQuote->txtQuote->text();
-            newQuote->txtQuote->setText(text);
+            auto *box = newQuote->findChild<QLineEdit *>("txtQuote");
+            shown = box->text();
+            box->setText(text);
             click(newQuote, "cmdOK"); // enabled from the start when editing: the text counts as typed
         }
     });

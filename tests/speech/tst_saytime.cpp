@@ -36,7 +36,7 @@ private slots:
             if (path == wave(tickAfter))
                 fixture.clock.advanceSecs(1);
         };
-        SayTime(fixture.services);
+        sayCurrentTime(fixture.services);
         QStringList files;
         for (const QString &name : expected.split(' '))
             files.append(wave(name));

@@ -3,7 +3,7 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QListWidget>
+#include "widgets/recordlistview.h"
 #include <QTest>
 
 MainWindowFixture::MainWindowFixture()
@@ -61,9 +61,9 @@ MainWindow *MainWindowFixture::restart()
     return open();
 }
 
-QListWidget *MainWindowFixture::list(const QString &name) const
+RecordListView *MainWindowFixture::list(const QString &name) const
 {
-    return find<QListWidget>(name);
+    return find<RecordListView>(name);
 }
 
 MainWindow *MainWindowFixture::openWith(SectionId id, const QList<Record> &records, bool show)

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-class QListWidget;
+class RecordListView;
 
 /// A main window over a temporary program folder, with fake clock, sound, shell, boxes and
 /// file dialogs. Nothing leaves the folder; no real box or sound ever appears.
@@ -44,7 +44,7 @@ public:
     {
         return window ? window->findChild<T *>(name) : nullptr;
     }
-    QListWidget *list(const QString &name) const;
+    RecordListView *list(const QString &name) const;
 
     QTemporaryDir folder;
     FakeClock clock;

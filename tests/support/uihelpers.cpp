@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QAbstractItemView>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -22,20 +22,20 @@ void clickAt(QWidget *widget, QPoint at, bool twice)
     QCoreApplication::processEvents();
 }
 
-void clickItem(QListWidget *list, int row, bool twice)
+void clickItem(QAbstractItemView *list, int row, bool twice)
 {
-    clickAt(list->viewport(), list->visualItemRect(list->item(row)).center(), twice);
+    clickAt(list->viewport(), list->visualRect(list->model()->index(row, 0)).center(), twice);
 }
 
-QStringList captions(const QListWidget *list)
+QStringList captions(const QAbstractItemView *list)
 {
     QStringList result;
-    for (int i = 0; i < list->count(); ++i)
-        result << list->item(i)->text();
+    for (int i = 0; i < list->model()->rowCount(); ++i)
+        result << list->model()->index(i, 0).data().toString();
     return result;
 }
 
-QLineEdit *captionEditor(const QListWidget *list)
+QLineEdit *captionEditor(const QAbstractItemView *list)
 {
     return qobject_cast<QLineEdit *>(list->indexWidget(list->currentIndex()));
 }

@@ -7,17 +7,17 @@
 #include <functional>
 
 class QLineEdit;
-class QListWidget;
+class QAbstractItemView;
 class QWidget;
 
 /// A user's click through the window, so the check of a field being left runs first.
 void clickAt(QWidget *widget, QPoint at = {}, bool twice = false);
 /// Clicks (or double-clicks) a list entry through the window.
-void clickItem(QListWidget *list, int row, bool twice = false);
+void clickItem(QAbstractItemView *list, int row, bool twice = false);
 /// The texts of a list's entries, top to bottom.
-QStringList captions(const QListWidget *list);
+QStringList captions(const QAbstractItemView *list);
 /// The in-place editor of the current entry's caption, if one is open.
-QLineEdit *captionEditor(const QListWidget *list);
+QLineEdit *captionEditor(const QAbstractItemView *list);
 
 /// Switches the accessibility layer on, as a screen reader starting up does, and hands it every
 /// event reported from now on; null stops listening.

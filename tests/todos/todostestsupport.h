@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/listrecords.h"
+#include "store/recordlistmodel.h"
+#include "widgets/recordlistview.h"
 #include "store/datafile.h"
 #include "tests/support/mainwindowfixture.h"
 #include "tests/support/uihelpers.h"
@@ -11,7 +12,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QListWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -52,7 +52,7 @@ struct TodosWindow
     }
 
     template <typename T> T *find(const QString &name) const { return fixture.find<T>(name); }
-    QString tag(int row) const { return listrecords::tag(list->item(row)); }
+    QString tag(int row) const { return list->records()->tag(row); }
     TodoRecord record(int row) const { return TodoRecord::fromTag(tag(row)); }
     void clickItem(int row) const { ::clickItem(list, row); }
 
@@ -66,7 +66,7 @@ struct TodosWindow
 
     MainWindowFixture fixture;
     TodosSection *section = nullptr;
-    QListWidget *list = nullptr;
+    RecordListView *list = nullptr;
     TodoEditor *editor = nullptr;
 };
 

@@ -53,7 +53,7 @@ private slots:
                                                              "December January February March April May"));
     }
 
-    void monthClick_data()
+    void choosingAMonthListsItsDays_data()
     {
         QTest::addColumn<QDate>("today");
         QTest::addColumn<QString>("month");
@@ -68,7 +68,7 @@ private slots:
         QTest::newRow("February on the 31st") << QDate(2026, 1, 31) << "February" << QStringList{"Today"} + days(1, 28) << "1";
         QTest::newRow("back to this month") << QDate(2026, 1, 31) << "This month" << QStringList{"Today"} + days(1, 31) << "Today";
     }
-    void monthClick()
+    void choosingAMonthListsItsDays()
     {
         QFETCH(QDate, today);
         QFETCH(QString, month);

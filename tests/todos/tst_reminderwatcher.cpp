@@ -76,17 +76,14 @@ private slots:
         };
         QCOMPARE(due(), QStringLiteral("Now"));
 
-        // Changed, removed, inserted and appended entries are read again, at their places.
-        listrecords::setTag(w->list->item(2), todo("Now", kFuture).tag);
+        // Changed, removed and appended entries are read again, at their places.
+        w->list->records()->setTag(2, todo("Now", kFuture).tag);
         QCOMPARE(due(), QStringLiteral("Early"));
-        delete w->list->takeItem(0);
+        w->list->records()->removeRecord(0);
         QCOMPARE(due(), QString());
         w->fixture.clock.advanceSecs(1);
         QCOMPARE(due(), QStringLiteral("Next second"));
-        w->list->insertItem(0, QStringLiteral("x"));
-        listrecords::setTag(w->list->item(0), todo("Inserted first", kNow).tag);
-        QCOMPARE(due(), QStringLiteral("Next second"));
-        listrecords::append(w->list, "x", "Todo", todo("Appended", kNow).tag);
+        w->list->records()->appendRecord("x", todo("Appended", kNow).tag);
         QCOMPARE(due(), QStringLiteral("Appended"));
     }
 
@@ -202,10 +199,10 @@ private slots:
             QCOMPARE(w->editor->record(), TodoRecord());
             return;
         }
-        QCOMPARE(w->list->findItems(QStringLiteral("T%1").arg(due), Qt::MatchExactly).size(), 0);
-        QListWidgetItem *current = w->list->currentItem();
-        QVERIFY(current && current->isSelected());
-        QCOMPARE(w->editor->subject(), w->record(w->list->row(current)).subject);
+        QVERIFY(!captions(w->list).contains(QStringLiteral("T%1").arg(due)));
+        const int current = w->list->selectedRow();
+        QVERIFY(current >= 0 && current == w->list->currentIndex().row());
+        QCOMPARE(w->editor->subject(), w->record(current).subject);
         if (edited != due) // what was typed into another to-do is kept
             QCOMPARE(w->record(edited).subject, QStringLiteral("Typed"));
     }
@@ -233,7 +230,7 @@ private slots:
             alarm->snoozeMenu()->findChild<QAction *>(choice)->trigger();
         }));
         QCOMPARE(w->tag(1), tag);
-        QCOMPARE(w->list->currentRow(), 1);
+        QCOMPARE(w->list->currentIndex().row(), 1);
         QTEST(w->find<QPushButton>("cmdReminder")->text(), "caption");
         // Due again at that second, not before; never again once stopped.
         w->fixture.clock.set(QDateTime(QDate(2026, 12, 5), QTime(21, 40, 14)));
@@ -329,7 +326,7 @@ private slots:
         };
         clickAt(w->find<QWidget>("arbTodoRemove"));
         QCOMPARE(w->list->count(), 1);
-        QCOMPARE(w->list->item(0)->text(), QStringLiteral("Mine"));
+        QCOMPARE(w->list->records()->caption(0), QStringLiteral("Mine"));
     }
 };
 

@@ -41,28 +41,28 @@ private slots:
         QWidget *captionBox = QApplication::focusWidget();
         QVERIFY(captionBox && w->list->viewport()->isAncestorOf(captionBox));
         QTest::keyClick(captionBox, Qt::Key_Escape);
-        QCOMPARE(w->list->item(0)->text(), QStringLiteral("New To-Do"));
+        QCOMPARE(w->list->records()->caption(0), QStringLiteral("New To-Do"));
 
         // The first subject renames a "New To-Do"; later ones only when it is clicked.
         TodosWindow::focus(box("txtSubject"), "Pay rent");
         TodosWindow::focus(box("txtTodoDesc"));
-        QCOMPARE(w->list->item(0)->text(), QStringLiteral("Pay rent"));
+        QCOMPARE(w->list->records()->caption(0), QStringLiteral("Pay rent"));
         QCOMPARE(w->tag(0), todoTag({"Pay rent", "0", "1", "0%", "", "", "", "", "Reminder not set"}));
         TodosWindow::focus(box("txtSubject"), "Pay the rent");
         TodosWindow::focus(box("txtTodoDesc"));
-        QCOMPARE(w->list->item(0)->text(), QStringLiteral("Pay rent"));
+        QCOMPARE(w->list->records()->caption(0), QStringLiteral("Pay rent"));
         w->clickItem(0);
-        QCOMPARE(w->list->item(0)->text(), QStringLiteral("Pay the rent"));
+        QCOMPARE(w->list->records()->caption(0), QStringLiteral("Pay the rent"));
         clickAt(w->find<QWidget>("arbTodoAdd"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         w->clickItem(1); // a "New To-Do" keeps its caption
-        QCOMPARE(w->list->item(1)->text(), QStringLiteral("New To-Do"));
+        QCOMPARE(w->list->records()->caption(1), QStringLiteral("New To-Do"));
         QTest::keyClick(w->list, Qt::Key_F2); // and a caption typed in place is not wiped by
         QTest::keyClicks(QApplication::focusWidget(), "Buy milk"); // the empty subject
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         w->clickItem(0);
         w->clickItem(1);
-        QCOMPARE(w->list->item(1)->text(), QStringLiteral("Buy milk"));
+        QCOMPARE(w->list->records()->caption(1), QStringLiteral("Buy milk"));
 
         // No keeps everything; Yes removes the selected to-do and shows the next.
         w->clickItem(0);
@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(box("txtSubject")->text(), QStringLiteral("Pay the rent"));
         clickAt(remove);
         QCOMPARE(w->list->count(), 1);
-        QVERIFY(w->list->currentItem()->isSelected());
+        QVERIFY(w->list->selectionModel()->isSelected(w->list->currentIndex()));
         QCOMPARE(w->editor->record(), TodoRecord());
         clickAt(remove);
         QCOMPARE(w->list->count(), 0);
@@ -146,7 +146,7 @@ private slots:
         if (key == Qt::Key_Tab)
             TodosWindow::focus(box("txtSubject"));
         else if (key == -1)
-            w->fixture.window->SaveInFile();
+            w->fixture.window->saveData();
         else if (key)
             QTest::keyClick(complete, Qt::Key(key));
         else
@@ -163,7 +163,7 @@ private slots:
         if (key == -1) // the last good value is saved
             QVERIFY(ansi::decode(w->fixture.readFile("savedfile.qlt")).contains(QStringLiteral("First¶1¶2¶10%¶")));
         w->clickItem(1); // refused too
-        QCOMPARE(w->list->currentRow(), 0);
+        QCOMPARE(w->list->currentIndex().row(), 0);
     }
 };
 

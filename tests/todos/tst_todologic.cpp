@@ -90,8 +90,8 @@ private slots:
         // Stopping a reminder leaves every other field's exact text; snoozing needs a reminder.
         const QString stopped = reminderedits::withoutReminder(QStringLiteral("A¶x¶2¶7¶1/1/2027¶/a.wav¶0¶d"));
         QCOMPARE(stopped, QStringLiteral("A¶x¶2¶7¶¶¶¶d¶Reminder not set"));
-        QVERIFY(!reminderedits::snoozed(stopped, QDateTime::currentDateTime()));
-        QVERIFY(!reminderedits::snoozed(QString(), QDateTime::currentDateTime()));
+        QVERIFY(!reminderedits::snoozed(stopped, QDateTime::currentDateTime(), 5));
+        QVERIFY(!reminderedits::snoozed(QString(), QDateTime::currentDateTime(), 5));
     }
 
     void dueText_data()

@@ -1,22 +1,21 @@
-#include "app/listrecords.h"
-#include "app/section.h"
+#include "store/recordlistmodel.h"
+#include "widgets/recordlistview.h"
+#include "widgets/section.h"
 #include "tests/support/mainwindowfixture.h"
 #include "tests/support/uihelpers.h"
 #include "websites/websiterecord.h"
 #include "widgets/arbutton.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
 
-using websiterecord::Fields;
 
 namespace {
 
 struct Websites
 {
-    QListWidget *list;
+    RecordListView *list;
     QWidget *frame;
     QLineEdit *title;
     QLineEdit *url;
@@ -24,8 +23,8 @@ struct Websites
     ARButton *remove;
     ARButton *open;
 
-    Fields boxes() const { return {title->text(), url->text(), description->toPlainText()}; }
-    QString tag(int row) const { return listrecords::tag(list->item(row)); }
+    WebsiteRecord boxes() const { return {title->text(), url->text(), description->toPlainText()}; }
+    QString tag(int row) const { return list->records()->tag(row); }
 };
 
 Websites chooseWebsites(MainWindowFixture &f)
@@ -67,7 +66,7 @@ private slots:
         f.press("arbWebAdd");
         QCOMPARE(captions(w.list), QStringList{"New URL"});
         QVERIFY(captionEditor(w.list) && w.frame->isVisible() && w.remove->isEnabled() && w.open->isEnabled());
-        QCOMPARE(w.boxes(), Fields());
+        QCOMPARE(w.boxes(), WebsiteRecord());
 
         typeInto(w.title, QStringLiteral("Tips ¶ tricks"));
         typeInto(w.url, "https://example.org/");
@@ -76,17 +75,17 @@ private slots:
         QTest::keyClick(w.description, Qt::Key_Return);
         QTest::keyClicks(w.description, QStringLiteral("¶"));
         QTest::keyClick(w.description, Qt::Key_Tab); // leaves the box
-        const Fields typed{QStringLiteral("Tips ¶ tricks"), "https://example.org/",
+        const WebsiteRecord typed{QStringLiteral("Tips ¶ tricks"), "https://example.org/",
                            QStringLiteral("First line\r\n¶")};
-        QCOMPARE(websiterecord::fromTag(w.tag(0)), typed);
+        QCOMPARE(WebsiteRecord::fromTag(w.tag(0)), typed);
 
         f.press("arbWebAdd");
-        QCOMPARE(w.boxes(), Fields()); // a new website starts empty
+        QCOMPARE(w.boxes(), WebsiteRecord()); // a new website starts empty
         f.restart();
         w = chooseWebsites(f);
         QCOMPARE(captions(w.list), (QStringList{QStringLiteral("Tips ¶ tricks"), "New URL"}));
         QCOMPARE(w.tag(1), QString());
-        QCOMPARE(w.boxes(), (Fields{typed.title, typed.url, QStringLiteral("First line\n¶")}));
+        QCOMPARE(w.boxes(), (WebsiteRecord{typed.title, typed.url, QStringLiteral("First line\n¶")}));
 
         // A box selects its text on focus, so typing replaces it; Open takes what was just typed.
         typeInto(w.url, "www.example.net");
@@ -95,7 +94,7 @@ private slots:
         QVERIFY(f.messages.shown.isEmpty());
 
         clickItem(w.list, 1);
-        QCOMPARE(w.boxes(), Fields());
+        QCOMPARE(w.boxes(), WebsiteRecord());
         w.list->setFocus();
         QTest::keyClick(w.list, Qt::Key_Up); // the keys show a website as a click does
         QCOMPARE(w.title->text(), QStringLiteral("Tips ¶ tricks"));
@@ -146,7 +145,7 @@ private slots:
             clickItem(w.list, 0); // leaves the box
         }
         QCOMPARE(captions(w.list), QStringList{caption});
-        QCOMPARE(websiterecord::fromTag(w.tag(0)).title, tagTitle);
+        QCOMPARE(WebsiteRecord::fromTag(w.tag(0)).title, tagTitle);
     }
 
     void removeAsksFirst()
@@ -161,14 +160,14 @@ private slots:
 
         f.press("arbWebRemove");
         QCOMPARE(captions(w.list), QStringList{"B"});
-        QVERIFY(w.list->currentItem()->isSelected() && w.list->hasFocus());
-        QCOMPARE(w.boxes(), (Fields{"B", "b.org", "about B"}));
+        QVERIFY(w.list->selectionModel()->isSelected(w.list->currentIndex()) && w.list->hasFocus());
+        QCOMPARE(w.boxes(), (WebsiteRecord{"B", "b.org", "about B"}));
 
         typeInto(w.url, "typed, then removed"); // the box is committed before the removal
         f.press("arbWebRemove");
         QCOMPARE(w.list->count(), 0);
         QVERIFY(!w.remove->isEnabled() && !w.open->isEnabled() && w.frame->isHidden());
-        QCOMPARE(w.boxes(), Fields());
+        QCOMPARE(w.boxes(), WebsiteRecord());
         f.clickPicture("butSave");
         QCOMPARE(f.saved(SectionId::Websites), QList<Record>()); // leaving nothing behind
     }

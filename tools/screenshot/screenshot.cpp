@@ -12,16 +12,15 @@
 #include "platform/textfile.h"
 #include "quotes/quotebox.h"
 #include "store/datafile.h"
-#include "app/listrecords.h"
 #include "todos/alarmwindow.h"
 #include "todos/missedreminderswindow.h"
 #include "todos/reminderdialog.h"
 #include "todos/remindertext.h"
+#include "todos/todomodel.h"
 #include "todos/todossection.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -107,8 +106,8 @@ int main(int argc, char *argv[])
                                  {"fraNotes", "butNotes_c", "notes"},
                                  {"fraTodos", "butTodo_c", "todos"}};
     for (const auto &section : sections) {
-        window.ClearClicked();
-        window.ClearStage();
+        window.releaseSectionButtons();
+        window.hideSections();
         window.findChild<QWidget *>(section[0])->show();
         window.findChild<QWidget *>(section[1])->show();
         QApplication::processEvents();
@@ -118,7 +117,7 @@ int main(int argc, char *argv[])
     about.grab().save(out + "/about.png");
     ReminderDialog reminder(services, ReminderFields{}, &window);
     reminder.grab().save(out + "/reminder.png");
-    AlarmWindow alarm(services, *static_cast<TodosSection *>(window.section(SectionId::Todos)), &window);
+    AlarmWindow alarm(services, &window);
     alarm.setTexts(QStringLiteral("Call the plumber about the boiler in the cellar before the winter comes"),
                    QStringLiteral("Ask about the boiler: it clicks three times before it starts, the pressure "
                                   "drops overnight, the radiator in the back room stays cold, and the "
@@ -131,18 +130,16 @@ int main(int argc, char *argv[])
 
     // Both to-dos came due while the program was closed.
     auto *todos = static_cast<TodosSection *>(window.section(SectionId::Todos));
-    QList<QListWidgetItem *> missed;
-    const QChar f(0x00B6);
+    QList<MissedRemindersWindow::Missed> missed;
     const QString reminders[] = {remindertext::write(clock.now().addDays(-1)),
                                  remindertext::write(clock.now().addSecs(-40 * 60))};
     for (int row = 0; row < 2; ++row) {
-        QListWidgetItem *item = todos->list()->item(row);
-        QStringList fields = listrecords::tag(item).split(f);
-        fields[4] = reminders[row];
-        listrecords::setTag(item, fields.join(f));
-        missed.append(item);
+        TodoRecord record = todos->todos()->record(row);
+        record.reminder = reminders[row];
+        todos->todos()->setRecord(row, record);
+        missed.append({QPersistentModelIndex(todos->todos()->index(row)), record});
     }
-    MissedRemindersWindow missedWindow(services, *todos, missed, &window);
+    MissedRemindersWindow missedWindow(services, missed, &window);
     missedWindow.adjustSize();
     missedWindow.grab().save(out + "/missed.png");
     window.hide();

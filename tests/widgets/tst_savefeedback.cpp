@@ -1,4 +1,4 @@
-#include "store/savefeedback.h"
+#include "widgets/savefeedback.h"
 #include "tests/support/mainwindowfixture.h"
 
 #include <QDir>
@@ -87,7 +87,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(loaded, QFileDevice::FileModificationTime));
         if (meanwhile.isNull())
             file.remove();
-        QVERIFY(f.window->SaveInFile() && f.window->SaveInFile());
+        QVERIFY(f.window->saveData() && f.window->saveData());
         const QStringList copies = QDir(f.folder.path()).entryList({"savedfile.qlt.conflict-*"});
         QCOMPARE(copies.size(), keptAside ? 1 : 0);
         QCOMPARE(f.messages.shown.size(), keptAside ? 1 : 0); // told once, at the first save

@@ -1,4 +1,4 @@
-#include "app/clocktext.h"
+#include "platform/clocktext.h"
 
 #include <array>
 

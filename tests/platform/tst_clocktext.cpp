@@ -1,4 +1,4 @@
-#include "app/clocktext.h"
+#include "platform/clocktext.h"
 #include "tests/support/mainwindowfixture.h"
 
 #include <QLabel>
@@ -35,7 +35,7 @@ private slots:
         auto *label = fixture.find<QLabel>("lblTime");
         QCOMPARE(label->text(), QStringLiteral("11:59 PM\r\nTue, Dec 1, 2026"));
         fixture.clock.advanceSecs(1);
-        fixture.window->timeTick();
+        fixture.window->updateClock();
         QCOMPARE(label->text(), QStringLiteral("12:00 AM\r\nWed, Dec 2, 2026"));
     }
 };

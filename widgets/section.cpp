@@ -1,23 +1,24 @@
-#include "app/section.h"
+#include "widgets/section.h"
 
-#include "app/listrecords.h"
+#include "store/recordlistmodel.h"
 #include "widgets/arbutton.h"
 #include "widgets/artwork.h"
-#include "widgets/elidingdelegate.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/look.h"
+#include "widgets/recordlistview.h"
 
 #include <QAbstractItemDelegate>
 #include <QFocusEvent>
-#include <QListWidget>
 #include <QPainter>
 
 Section::Section(const Services &services, const QString &objectName, const QString &caption,
-                 const QString &listName, const QString &iconKey, QWidget *parent)
+                 const QString &listName, const QString &iconKey, RecordListModel *model,
+                 QWidget *parent)
     : QGroupBox(caption, parent)
     , m_services(services)
-    , m_iconKey(iconKey)
+    , m_model(model)
 {
+    m_model->setParent(this);
     setObjectName(objectName);
     setGeometry(176, 44, 420, 309);
     setMouseTracking(true);
@@ -25,17 +26,11 @@ Section::Section(const Services &services, const QString &objectName, const QStr
     look::applyPanel(this);
     hide();
 
-    m_list = new QListWidget(this);
+    m_list = new RecordListView(m_model, recordIcon(iconKey), this);
     m_list->setObjectName(listName);
     m_list->setAccessibleName(caption);
     m_list->setGeometry(6, 17, 159, 243);
-    m_list->setViewMode(QListView::ListMode);
-    m_list->setIconSize(QSize(16, 16));
-    m_list->setUniformItemSizes(true);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     m_list->viewport()->setMouseTracking(true);
-    new ElidingDelegate(m_list);
     m_list->installEventFilter(this);
     // A caption being typed in place is a box like any other: leaving the list, or saving,
     // keeps what was typed.
@@ -58,25 +53,16 @@ void Section::commitCaptionEdit()
 
 QList<Record> Section::records() const
 {
-    QList<Record> result;
-    result.reserve(m_list->count());
-    for (int i = 0; i < m_list->count(); ++i) {
-        const QListWidgetItem *item = m_list->item(i);
-        result.append({item->text(), listrecords::tag(item)});
-    }
-    return result;
+    return m_model->records();
 }
 
-void Section::loadRecords(const QList<Record> &records)
+void Section::loadRecords(QList<Record> records)
 {
-    m_list->setUpdatesEnabled(false);
-    for (const Record &record : records) {
-        listrecords::append(m_list, record.caption, m_iconKey, record.tag);
-        recordLoaded();
-    }
-    m_list->setUpdatesEnabled(true);
-    if (m_list->count() > 0)
-        showFirstLoaded();
+    if (records.isEmpty())
+        return;
+    m_model->setRecords(std::move(records));
+    recordLoaded();
+    showFirstLoaded();
 }
 
 ARButton *Section::addArButton(const QString &name, const QPoint &position, const QString &picture,

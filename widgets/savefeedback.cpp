@@ -1,4 +1,4 @@
-#include "store/savefeedback.h"
+#include "widgets/savefeedback.h"
 #include "widgets/look.h"
 
 #include <QLabel>

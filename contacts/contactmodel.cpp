@@ -1,0 +1,9 @@
+#include "contacts/contactmodel.h"
+
+#include "contacts/addresslist.h"
+#include "store/escapes.h"
+
+QString ContactModel::defaultAddress(int row) const
+{
+    return addresslist::defaultAddress(escapes::splitFields(tag(row)).value(3));
+}

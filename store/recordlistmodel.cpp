@@ -1,0 +1,107 @@
+#include "store/recordlistmodel.h"
+
+RecordListModel::RecordListModel(QObject *parent)
+    : QAbstractListModel(parent)
+{
+}
+
+int RecordListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_records.size());
+}
+
+QVariant RecordListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || !validRow(index.row()))
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return m_records[index.row()].caption;
+    case HasIconRole:
+        return hasIcon(index.row());
+    default:
+        return {};
+    }
+}
+
+bool RecordListModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || !validRow(index.row()))
+        return false;
+    setCaption(index.row(), value.toString());
+    return true;
+}
+
+Qt::ItemFlags RecordListModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
+}
+
+void RecordListModel::setRecords(QList<Record> records)
+{
+    beginResetModel();
+    m_records = std::move(records);
+    m_withoutIcon.clear();
+    endResetModel();
+}
+
+int RecordListModel::appendRecord(const QString &caption, const QString &tag, bool withIcon)
+{
+    const int row = int(m_records.size());
+    beginInsertRows(QModelIndex(), row, row);
+    m_records.append({caption, tag});
+    if (!withIcon)
+        m_withoutIcon.append(row);
+    endInsertRows();
+    return row;
+}
+
+void RecordListModel::removeRecord(int row)
+{
+    if (!validRow(row))
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    m_records.removeAt(row);
+    m_withoutIcon.removeOne(row);
+    for (int &later : m_withoutIcon) {
+        if (later > row)
+            --later;
+    }
+    endRemoveRows();
+}
+
+QString RecordListModel::caption(int row) const
+{
+    return validRow(row) ? m_records[row].caption : QString();
+}
+
+void RecordListModel::setCaption(int row, const QString &caption)
+{
+    if (!validRow(row) || m_records[row].caption == caption)
+        return;
+    m_records[row].caption = caption;
+    const QModelIndex changed = index(row);
+    emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
+}
+
+QString RecordListModel::tag(int row) const
+{
+    return validRow(row) ? m_records[row].tag : QString();
+}
+
+void RecordListModel::setTag(int row, const QString &tag)
+{
+    if (!validRow(row) || m_records[row].tag == tag)
+        return;
+    m_records[row].tag = tag;
+    const QModelIndex changed = index(row);
+    emit dataChanged(changed, changed, {});
+}
+
+bool RecordListModel::hasIcon(int row) const
+{
+    return validRow(row) && !m_withoutIcon.contains(row);
+}

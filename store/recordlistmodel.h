@@ -1,0 +1,52 @@
+#pragma once
+
+#include "store/datafile.h"
+
+#include <QAbstractListModel>
+#include <QList>
+
+/// A section's records in list order, as the data file holds them: each record keeps its tag in
+/// the file's text form, so a record nobody edits is written back exactly as it was read, and
+/// loading costs one string per caption and tag. The section's typed model (notes, websites,
+/// contacts, to-dos) reads and writes the fields of a tag.
+class RecordListModel : public QAbstractListModel
+{
+    Q_OBJECT
+public:
+    enum Role {
+        /// Whether the view draws the section's icon beside the caption.
+        HasIconRole = Qt::UserRole,
+    };
+
+    explicit RecordListModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    /// The caption, edited in place.
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    /// The records as they stand; sharing them costs nothing until one side changes.
+    const QList<Record> &records() const { return m_records; }
+    /// Replaces every record (the loader's fill); all of them show the icon.
+    void setRecords(QList<Record> records);
+
+    int count() const { return int(m_records.size()); }
+    /// Appends a record and returns its row. withIcon false: a record made by typing into an
+    /// empty section, which shows no icon until the next start.
+    int appendRecord(const QString &caption, const QString &tag = QString(), bool withIcon = true);
+    void removeRecord(int row);
+
+    QString caption(int row) const;
+    void setCaption(int row, const QString &caption);
+    QString tag(int row) const;
+    void setTag(int row, const QString &tag);
+    bool hasIcon(int row) const;
+
+private:
+    bool validRow(int row) const { return row >= 0 && row < m_records.size(); }
+
+    QList<Record> m_records;
+    /// Rows shown without the icon; rare, so kept apart from the records the store shares.
+    QList<int> m_withoutIcon;
+};

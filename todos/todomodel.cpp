@@ -1,0 +1,16 @@
+#include "todos/todomodel.h"
+
+#include "todos/reminderedits.h"
+
+bool TodoModel::snooze(int row, const QDateTime &now, int minutes)
+{
+    const std::optional<QString> snoozed = reminderedits::snoozed(tag(row), now, minutes);
+    if (snoozed)
+        setTag(row, *snoozed);
+    return snoozed.has_value();
+}
+
+void TodoModel::stopReminding(int row)
+{
+    setTag(row, reminderedits::withoutReminder(tag(row)));
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QIcon>
+#include <QListView>
+
+class RecordListModel;
+
+/// A section's list: one line per record, the caption cut with "…" where it is too long, the
+/// section's icon drawn beside every record that has one, captions edited in place.
+class RecordListView : public QListView
+{
+    Q_OBJECT
+public:
+    RecordListView(RecordListModel *model, const QIcon &icon, QWidget *parent);
+
+    RecordListModel *records() const { return m_model; }
+    int count() const;
+
+    /// The highlighted record's row, or -1. A click on the empty space below the records takes
+    /// the highlight away but leaves a current row: only a highlighted record is acted on.
+    int selectedRow() const;
+    /// Makes row the current, highlighted record.
+    void selectRow(int row);
+    /// Opens the in-place editor of row's caption.
+    void editCaption(int row);
+
+signals:
+    /// The highlighted record changed, by click, key, program or a click on empty space.
+    void selectedRowChanged();
+
+private:
+    RecordListModel *m_model;
+};
