@@ -116,7 +116,7 @@ int timeSaves(int argc, char *argv[], const char *folder, int rounds)
     for (int i = 0; i < rounds; ++i) {
         bare.push_back(bareWriteAndSync(dir + QStringLiteral("/bare.bin"), bytes));
         double start = nowMs();
-        window.SaveInFile();
+        window.saveData();
         saves.push_back(nowMs() - start);
         start = nowMs();
         FileError error;
