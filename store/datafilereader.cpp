@@ -39,13 +39,41 @@ qsizetype escapeLengthAt(QByteArrayView bytes, qsizetype at, bool isTag, int *va
     return isTag && bytes.sliced(at).startsWith("[crlf]") ? 6 : 0;
 }
 
-/// Appends bytes as text: as Latin-1 straight into out, unless bytes 0x80 to 0x9F need the code page.
+/// Whether any byte is one of 0x80 to 0x9F, where the code page differs from Latin-1 (rare).
+/// Eight bytes at a time: such a byte is the one whose top three bits are 100.
+bool hasCodePageBytes(QByteArrayView bytes)
+{
+    constexpr quint64 kOnes = 0x0101010101010101ull;
+    const char *p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 word;
+        std::memcpy(&word, p + i, 8);
+        const quint64 v = (word & (0xE0 * kOnes)) ^ (0x80 * kOnes); // zero where the byte is 100xxxxx
+        if ((v - kOnes) & ~v & (0x80 * kOnes))
+            return true;
+    }
+    for (; i < n; ++i) {
+        if (uchar(p[i]) - 0x80u < 0x20u)
+            return true;
+    }
+    return false;
+}
+
+/// Bytes to text: Latin-1 as it is, unless bytes 0x80 to 0x9F need the code page.
+QString decoded(QByteArrayView bytes)
+{
+    return hasCodePageBytes(bytes) ? ansi::decode(bytes) : QString::fromLatin1(bytes);
+}
+
+/// The same, appended: straight into out where the code page is not needed.
 void appendDecoded(QString &out, QByteArrayView bytes)
 {
-    if (std::none_of(bytes.begin(), bytes.end(), [](char b) { return uchar(b) - 0x80u < 0x20u; }))
-        out.append(QLatin1String(bytes.data(), bytes.size()));
-    else
+    if (hasCodePageBytes(bytes))
         out.append(ansi::decode(bytes));
+    else
+        out.append(QLatin1String(bytes.data(), bytes.size()));
 }
 
 /// Bytes of one caption or tag back to text, in one pass: "[u+XXXX]" always, "[crlf]" in tags.
@@ -54,7 +82,7 @@ QString decodeText(QByteArrayView bytes, bool isTag)
 {
     qsizetype at = bytes.indexOf('[');
     if (at < 0)
-        return ansi::decode(bytes);
+        return decoded(bytes);
     qsizetype length = bytes.size();
     int value = 0;
     for (qsizetype i = at; i >= 0;) {
@@ -106,6 +134,23 @@ void appendWithoutLineBreaks(QByteArray &out, QByteArrayView bytes)
         p = lf ? lf + 1 : end;
     }
     out.truncate(dst - out.data());
+}
+
+/// Where the first end line in bytes starts, from the offset on, or -1. Looks for its "<" with
+/// memchr: the general search hashes every byte, and it runs over every record.
+qsizetype findEndOfSection(QByteArrayView bytes, qsizetype from)
+{
+    const char *begin = bytes.data();
+    const char *end = begin + bytes.size();
+    for (const char *p = begin + from; p < end; ++p) {
+        p = static_cast<const char *>(memchr(p, '<', size_t(end - p)));
+        if (!p)
+            break;
+        if (end - p >= kEndOfSectionBytes.size()
+            && std::memcmp(p, kEndOfSectionBytes.data(), size_t(kEndOfSectionBytes.size())) == 0)
+            return p - begin;
+    }
+    return -1;
 }
 
 /// Whether the text, taken as the first line, holds the file's structure, so is no header.
@@ -181,8 +226,8 @@ void DataFileReader::take(bool atEnd)
         // An end line before the next "§" ends the section, and what stands before it is no record.
         const QByteArrayView upToRecordEnd = recordEnd < 0 ? rest : rest.first(recordEnd);
         g_bytesScanned += upToRecordEnd.size() - from;
-        const qsizetype sectionEnd = upToRecordEnd.indexOf(
-            kEndOfSectionBytes, std::max<qsizetype>(0, from - kEndOfSectionBytes.size() + 1));
+        const qsizetype sectionEnd = findEndOfSection(
+            upToRecordEnd, std::max<qsizetype>(0, from - kEndOfSectionBytes.size() + 1));
         if (sectionEnd >= 0) {
             if (!rest.first(sectionEnd).trimmed().isEmpty())
                 m_result.problems << QStringLiteral("A record is cut short.");
