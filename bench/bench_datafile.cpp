@@ -57,7 +57,8 @@ int main(int argc, char *argv[])
         << medianMs(5, [&] { (void)parseDataFile(lf); }) << " ms (median of 5)\n";
     if (qEnvironmentVariableIsSet("QUILLET_BENCH_PARSE_ONLY"))
         return 0;
-    out << "records -> bytes: " << medianMs(9, [&] { (void)serializeDataFile(content); }) << " ms (median of 9)\n";
+    out << "records -> bytes (streamed in 64 KiB pieces, as a save makes them): "
+        << medianMs(9, [&] { writeDataFile(content, [](QByteArrayView) { return true; }); }) << " ms (median of 9)\n";
 
     QTemporaryDir folder;
     writeFileAtomically(folder.filePath("savedfile.qlt"), bytes);
