@@ -6,44 +6,98 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <future>
+#include <mutex>
+#include <optional>
 
 DataStore::DataStore(const QString &folder)
     : m_path(folder + QStringLiteral("/savedfile.qlt"))
 {
 }
 
-DataStore::LoadResult DataStore::load()
-{
-    removeLeftoverTemporaries(m_path);
-    LoadResult result;
-    if (!QFileInfo::exists(m_path) && !QFileInfo(m_path).isSymLink()) {
-        m_onDisk.rememberMissing();
-        return result;
-    }
+namespace {
 
+/// What reading the file found, before the store takes it in.
+struct FileRead
+{
+    bool missing = false;
+    bool read = false;
+    QByteArray digest;
+    DataStore::LoadResult result;
+};
+
+FileRead readDataFile(const QString &path)
+{
+    removeLeftoverTemporaries(path);
+    FileRead found;
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
+        found.missing = true;
+        return found;
+    }
     // Read in pieces, each made into records at once: the file's bytes are never held whole.
     DataFileReader reader;
     ContentDigest digest;
     FileError error;
-    const bool read = readFileInPieces(m_path, [&](QByteArrayView piece) {
+    found.read = readFileInPieces(path, [&](QByteArrayView piece) {
         digest.add(piece);
         reader.add(piece);
         return true;
     }, &error);
-    if (!read) {
-        result.problem = error.description;
-        result.unreadable = true;
-        m_backupPending = true;
-        return result;
+    if (!found.read) {
+        found.result.problem = error.description;
+        found.result.unreadable = true;
+        return found;
     }
-    m_onDisk.rememberDigest(digest.result());
+    found.digest = digest.result();
     ParsedDataFile parsed = reader.finish();
-    result.content = std::move(parsed.content);
-    if (!parsed.problems.isEmpty()) {
-        result.problem = parsed.problems.join(QLatin1Char(' '));
-        m_backupPending = true;
+    found.result.content = std::move(parsed.content);
+    found.result.problem = parsed.problems.join(QLatin1Char(' '));
+    return found;
+}
+
+/// The one read started ahead of time, for the store that loads that path first.
+struct Preloaded
+{
+    std::mutex mutex;
+    QString path;
+    std::future<FileRead> read;
+};
+
+Preloaded &preloaded()
+{
+    static Preloaded instance;
+    return instance;
+}
+
+} // namespace
+
+void DataStore::preload(const QString &folder)
+{
+    Preloaded &ahead = preloaded();
+    const std::lock_guard lock(ahead.mutex);
+    ahead.path = folder + QStringLiteral("/savedfile.qlt");
+    ahead.read = std::async(std::launch::async, readDataFile, ahead.path);
+}
+
+DataStore::LoadResult DataStore::load()
+{
+    std::optional<FileRead> found;
+    {
+        Preloaded &ahead = preloaded();
+        const std::lock_guard lock(ahead.mutex);
+        if (ahead.read.valid() && ahead.path == m_path)
+            found = ahead.read.get(); // taken once: a later load reads the file again
     }
-    return result;
+    if (!found)
+        found = readDataFile(m_path);
+    if (found->missing)
+        m_onDisk.rememberMissing();
+    else if (found->read)
+        m_onDisk.rememberDigest(found->digest);
+    // A file that cannot be read or used is copied aside before the first save replaces it.
+    if (!found->result.problem.isEmpty())
+        m_backupPending = true;
+    return std::move(found->result);
 }
 
 bool DataStore::save(const DataFileContent &content, FileError *error)

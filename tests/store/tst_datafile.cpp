@@ -2,6 +2,7 @@
 #include "platform/textfile.h"
 #include "store/datafile.h"
 #include "store/datafilereader.h"
+#include "store/datastore.h"
 #include "store/escapes.h"
 
 #include <QDir>
@@ -219,6 +220,27 @@ private slots:
         QVERIFY(readWholeFile(path, &bytes));
         QCOMPARE(bytes, expected);
         QVERIFY(pieces > 4 && largest < 256 * 1024);
+    }
+
+    // A load started ahead of time gives the file's records once; a change on disk after it is
+    // caught at the next save like any other.
+    void preloadedFileIsTakenOnce()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("savedfile.qlt");
+        QVERIFY(writeFileAtomically(path, workedExampleBytes()));
+        DataStore::preload(dir.path());
+        DataStore store(dir.path());
+        QCOMPARE(store.load().content, workedExample());
+        const QByteArray emptied = "Quillet 1.0 - 1.0.9\r\n" + QByteArray("<end of section>\r\n").repeated(4);
+        QVERIFY(writeFileAtomically(path, emptied));
+        QCOMPARE(DataStore(dir.path()).load().content, DataFileContent());
+        FileError error;
+        QVERIFY(store.save(workedExample(), &error));
+        QVERIFY(!store.conflictCopy().isEmpty());
+        QByteArray kept;
+        QVERIFY(readWholeFile(store.conflictCopy(), &kept));
+        QCOMPARE(kept, emptied);
     }
 
     // Files edited on Linux have LF line ends and breaks inside records, and a damaged one may
