@@ -14,6 +14,7 @@
 #include "platform/soundplayer.h"
 #include "quotes/quotebox.h"
 #include "speech/saytime.h"
+#include "store/recordlistmodel.h"
 #include "store/recoverycopy.h"
 #include "widgets/savefeedback.h"
 #include "todos/todossection.h"
@@ -290,6 +291,14 @@ bool MainWindow::saveData()
     return save(false);
 }
 
+SectionModels MainWindow::models() const
+{
+    SectionModels models;
+    for (int i = 0; i < kSectionCount; ++i)
+        models[size_t(i)] = m_sections[i]->model();
+    return models;
+}
+
 DataFileContent MainWindow::content(bool withTypedText)
 {
     QWidget *focus = QApplication::focusWidget();
@@ -312,10 +321,7 @@ DataFileContent MainWindow::content(bool withTypedText)
             line->setCursorPosition(cursor);
         }
     }
-    DataFileContent content;
-    for (int i = 0; i < kSectionCount; ++i)
-        content.sections[size_t(i)] = m_sections[i]->records();
-    return content;
+    return contentOf(models());
 }
 
 bool MainWindow::save(bool closing)
@@ -358,9 +364,7 @@ void MainWindow::loadData()
     DataStore::LoadResult loaded = m_store.load();
     m_loadProblem = loaded.problem;
     m_loadUnreadable = loaded.unreadable;
-    DataFileContent content = recoverOrKeepAside(std::move(loaded.content));
-    for (int i = 0; i < kSectionCount; ++i)
-        m_sections[i]->loadRecords(std::move(content.sections[size_t(i)]));
+    fillModels(models(), recoverOrKeepAside(std::move(loaded.content)));
     if (!m_loadProblem.isEmpty())
         QTimer::singleShot(0, this, &MainWindow::reportLoadProblem);
 }

@@ -3,6 +3,7 @@
 #include "app/imagebutton.h"
 #include "platform/services.h"
 #include "store/datastore.h"
+#include "store/sectionmodels.h"
 
 #include <QHash>
 #include <QPixmap>
@@ -81,6 +82,8 @@ private:
     DataFileContent recoverOrKeepAside(DataFileContent loaded);
     void watchForChanges();
     void noteChange();
+    /// The four sections' models, in file order.
+    SectionModels models() const;
     /// The four lists as they stand; quietly commits the box being typed in when asked.
     DataFileContent content(bool withTypedText);
     bool save(bool closing);

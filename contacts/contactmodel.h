@@ -1,17 +1,14 @@
 #pragma once
 
 #include "contacts/contactrecord.h"
-#include "store/recordlistmodel.h"
+#include "store/typedrecordmodel.h"
 
 /// The e-mail contacts in list order; a contact's caption is its display name.
-class ContactModel : public RecordListModel
+class ContactModel : public TypedRecordModel<ContactRecord>
 {
-    Q_OBJECT
 public:
-    using RecordListModel::RecordListModel;
+    using TypedRecordModel::TypedRecordModel;
 
-    ContactRecord record(int row) const { return ContactRecord::fromTag(tag(row)); }
-    void setRecord(int row, const ContactRecord &record) { setTag(row, record.toTag()); }
     /// The contact's default address without its marker; empty when it has none.
     QString defaultAddress(int row) const;
 };

@@ -142,16 +142,7 @@ void ContactsSection::removeContact()
     if (list()->selectedRow() < 0)
         return;
     list()->setFocus();
-    const auto answer = m_services.messages->show(
-        window(), QStringLiteral("Do you want to remove the selected email address?"),
-        QStringLiteral("Confirm"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
-    if (answer == MessageBoxes::Answer::Yes) {
-        const int row = list()->selectedRow();
-        if (row >= 0) {
-            contacts()->removeRecord(row);
-            list()->selectRow(list()->currentIndex().row());
-        }
-    }
+    removeSelectedRecord(window(), QStringLiteral("Do you want to remove the selected email address?"));
     list()->setFocus();
     refresh();
 }

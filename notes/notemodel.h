@@ -6,7 +6,6 @@
 /// The notes in list order; a note's record is its text, stored with CR LF line breaks.
 class NoteModel : public RecordListModel
 {
-    Q_OBJECT
 public:
     using RecordListModel::RecordListModel;
 

@@ -74,17 +74,9 @@ void NotesSection::addNote()
 
 void NotesSection::removeSelectedNote()
 {
-    if (list()->selectedRow() < 0)
+    if (!removeSelectedRecord(window(), QStringLiteral("Do you want to remove the selected note?")))
         return;
-    const auto answer = m_services.messages->show(
-        window(), QStringLiteral("Do you want to remove the selected note?"),
-        QStringLiteral("Confirm"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
     RecordListView *view = list();
-    const int row = view->selectedRow();
-    if (answer == MessageBoxes::Answer::Yes && row >= 0) {
-        notes()->removeRecord(row);
-        view->selectRow(view->currentIndex().row());
-    }
     view->setFocus();
     const bool any = view->count() > 0;
     m_textBox->setVisible(any);

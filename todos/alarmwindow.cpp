@@ -42,14 +42,14 @@ AlarmWindow::AlarmWindow(const Services &services, QWidget *parent)
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(4, 4, 4, 0);
-    m_lblSubject = new QLabel(page);
-    m_lblSubject->setObjectName(QStringLiteral("lblSubject"));
-    m_lblSubject->setFont(look::verdana(8.25, true));
-    m_lblDue = new QLabel(page);
-    m_lblDue->setObjectName(QStringLiteral("lblDue"));
-    m_lblDesc = new QLabel(page);
-    m_lblDesc->setObjectName(QStringLiteral("lblDesc"));
-    for (QLabel *label : {m_lblSubject, m_lblDue, m_lblDesc}) {
+    m_subjectLabel = new QLabel(page);
+    m_subjectLabel->setObjectName(QStringLiteral("lblSubject"));
+    m_subjectLabel->setFont(look::verdana(8.25, true));
+    m_dueLabel = new QLabel(page);
+    m_dueLabel->setObjectName(QStringLiteral("lblDue"));
+    m_descriptionLabel = new QLabel(page);
+    m_descriptionLabel->setObjectName(QStringLiteral("lblDesc"));
+    for (QLabel *label : {m_subjectLabel, m_dueLabel, m_descriptionLabel}) {
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -65,59 +65,59 @@ AlarmWindow::AlarmWindow(const Services &services, QWidget *parent)
     addLamp(QStringLiteral("imgGreenD"), QStringLiteral("lamp_green_d"), 12);
     addLamp(QStringLiteral("imgOrangeD"), QStringLiteral("lamp_orange_d"), 55);
     addLamp(QStringLiteral("imgRedD"), QStringLiteral("lamp_red_d"), 98);
-    m_imgGreen = addLamp(QStringLiteral("imgGreen"), QStringLiteral("lamp_green"), 12);
-    m_imgOrange = addLamp(QStringLiteral("imgOrange"), QStringLiteral("lamp_orange"), 55);
-    m_imgRed = addLamp(QStringLiteral("imgRed"), QStringLiteral("lamp_red"), 98);
-    for (QLabel *bright : {m_imgGreen, m_imgOrange, m_imgRed})
+    m_greenLamp = addLamp(QStringLiteral("imgGreen"), QStringLiteral("lamp_green"), 12);
+    m_orangeLamp = addLamp(QStringLiteral("imgOrange"), QStringLiteral("lamp_orange"), 55);
+    m_redLamp = addLamp(QStringLiteral("imgRed"), QStringLiteral("lamp_red"), 98);
+    for (QLabel *bright : {m_greenLamp, m_orangeLamp, m_redLamp})
         bright->hide();
 
-    m_lblTime = new QLabel(this);
-    m_lblTime->setObjectName(QStringLiteral("lblTime"));
-    m_lblTime->setGeometry(146, 144, 100, 18);
-    m_lblTime->setFont(look::verdana(8.25, true));
+    m_timeLabel = new QLabel(this);
+    m_timeLabel->setObjectName(QStringLiteral("lblTime"));
+    m_timeLabel->setGeometry(146, 144, 100, 18);
+    m_timeLabel->setFont(look::verdana(8.25, true));
 
-    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setGeometry(262, 134, 90, 25);
-    m_cmdOK->setDefault(true);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("cmdOK"));
+    m_okButton->setGeometry(262, 134, 90, 25);
+    m_okButton->setDefault(true);
     // Enter is OK wherever the focus is, but only an Enter pressed for this window.
     new DeliberateKeys(*m_services.clock, this);
-    m_cmdSnooz = placeButton(QStringLiteral("Snooz"), QStringLiteral("cmdSnooz"), {262, 165, 90, 25}, this);
+    m_snoozeButton = placeButton(QStringLiteral("Snooz"), QStringLiteral("cmdSnooz"), {262, 165, 90, 25}, this);
 
-    m_mnuSnooz = new QMenu(QStringLiteral("Snooz"), this);
-    m_mnuSnooz->setObjectName(QStringLiteral("mnuSnooz"));
+    m_snoozeMenu = new QMenu(QStringLiteral("Snooz"), this);
+    m_snoozeMenu->setObjectName(QStringLiteral("mnuSnooz"));
     for (const SnoozeChoice &choice : kSnoozeChoices) {
-        QAction *action = choice.minutes == 0 ? m_mnuSnooz->addSeparator()
-                                              : m_mnuSnooz->addAction(QLatin1String(choice.text));
+        QAction *action = choice.minutes == 0 ? m_snoozeMenu->addSeparator()
+                                              : m_snoozeMenu->addAction(QLatin1String(choice.text));
         action->setObjectName(QLatin1String(choice.name));
         if (choice.minutes == 0)
             continue;
         const int minutes = choice.minutes;
         connect(action, &QAction::triggered, this, [this, minutes] { answer(Choice::Snooze, minutes); });
         if (minutes == kDefaultSnoozeMinutes)
-            m_mnuSnooz->setDefaultAction(action);
+            m_snoozeMenu->setDefaultAction(action);
     }
-    m_mnuSnooz->addSeparator();
-    QAction *stop = m_mnuSnooz->addAction(QStringLiteral("Stop reminding (keep the to-do)"));
+    m_snoozeMenu->addSeparator();
+    QAction *stop = m_snoozeMenu->addAction(QStringLiteral("Stop reminding (keep the to-do)"));
     stop->setObjectName(QStringLiteral("mnuStopReminding"));
     connect(stop, &QAction::triggered, this, [this] { answer(Choice::StopReminding); });
 
-    m_tmrBlink = new QTimer(this);
-    m_tmrBlink->setObjectName(QStringLiteral("tmrBlink"));
-    m_tmrBlink->setInterval(500);
-    connect(m_tmrBlink, &QTimer::timeout, this, &AlarmWindow::blinkTick);
-    m_tmrTime = new QTimer(this);
-    m_tmrTime->setObjectName(QStringLiteral("tmrTime"));
-    m_tmrTime->setInterval(1000);
-    connect(m_tmrTime, &QTimer::timeout, this, &AlarmWindow::timeTick);
+    m_blinkTimer = new QTimer(this);
+    m_blinkTimer->setObjectName(QStringLiteral("tmrBlink"));
+    m_blinkTimer->setInterval(500);
+    connect(m_blinkTimer, &QTimer::timeout, this, &AlarmWindow::blinkLamp);
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("tmrTime"));
+    m_clockTimer->setInterval(1000);
+    connect(m_clockTimer, &QTimer::timeout, this, &AlarmWindow::updateClock);
 
-    connect(m_cmdOK, &QPushButton::clicked, this, [this] { answer(Choice::Done); });
-    connect(m_cmdSnooz, &QPushButton::clicked, this, &AlarmWindow::openSnoozeMenu);
+    connect(m_okButton, &QPushButton::clicked, this, [this] { answer(Choice::Done); });
+    connect(m_snoozeButton, &QPushButton::clicked, this, &AlarmWindow::openSnoozeMenu);
 
-    timeTick();
-    m_tmrBlink->start();
-    m_tmrTime->start();
-    m_cmdOK->setFocus();
+    updateClock();
+    m_blinkTimer->start();
+    m_clockTimer->start();
+    m_okButton->setFocus();
 }
 
 QLabel *AlarmWindow::addLamp(const QString &name, const QString &picture, int x)
@@ -131,8 +131,8 @@ QLabel *AlarmWindow::addLamp(const QString &name, const QString &picture, int x)
 
 void AlarmWindow::setTexts(const QString &subject, const QString &description)
 {
-    m_lblSubject->setText(subject);
-    m_lblDesc->setText(description);
+    m_subjectLabel->setText(subject);
+    m_descriptionLabel->setText(description);
     // A screen reader announces the window by this name when it comes up.
     setAccessibleName(subject.isEmpty() ? windowTitle() : windowTitle() + QStringLiteral(": ") + subject);
     setAccessibleDescription(description);
@@ -141,7 +141,7 @@ void AlarmWindow::setTexts(const QString &subject, const QString &description)
 void AlarmWindow::setDue(const QDateTime &due)
 {
     m_due = due;
-    m_lblDue->setText(duetext::line(m_due, m_services.clock->now()));
+    m_dueLabel->setText(duetext::line(m_due, m_services.clock->now()));
 }
 
 void AlarmWindow::showPriorityLamp(int priority)
@@ -155,13 +155,13 @@ void AlarmWindow::showPriorityLamp(int priority)
     }
     switch (priority) {
     case 0:
-        m_imgGreen->show();
+        m_greenLamp->show();
         break;
     case 1:
-        m_imgOrange->show();
+        m_orangeLamp->show();
         break;
     case 2:
-        m_imgRed->show();
+        m_redLamp->show();
         break;
     default:
         break;
@@ -179,28 +179,28 @@ QLabel *AlarmWindow::brightLamp(Lamp lamp) const
 {
     switch (lamp) {
     case Lamp::Green:
-        return m_imgGreen;
+        return m_greenLamp;
     case Lamp::Orange:
-        return m_imgOrange;
+        return m_orangeLamp;
     case Lamp::Red:
-        return m_imgRed;
+        return m_redLamp;
     }
-    return m_imgGreen;
+    return m_greenLamp;
 }
 
-void AlarmWindow::blinkTick()
+void AlarmWindow::blinkLamp()
 {
-    if (!m_imgRed->isHidden())
+    if (!m_redLamp->isHidden())
         m_blinking = Lamp::Red;
-    else if (!m_imgOrange->isHidden())
+    else if (!m_orangeLamp->isHidden())
         m_blinking = Lamp::Orange;
-    else if (!m_imgGreen->isHidden())
+    else if (!m_greenLamp->isHidden())
         m_blinking = Lamp::Green;
     QLabel *lamp = brightLamp(m_blinking);
     lamp->setVisible(lamp->isHidden());
 }
 
-void AlarmWindow::timeTick()
+void AlarmWindow::updateClock()
 {
     if (isMinimized()) { // a window manager may minimise it all the same
         showNormal();
@@ -208,13 +208,13 @@ void AlarmWindow::timeTick()
         activateWindow();
     }
     const QTime time = m_services.clock->now().time();
-    m_lblTime->setText(QStringLiteral("%1:%2:%3 %4")
+    m_timeLabel->setText(QStringLiteral("%1:%2:%3 %4")
                            .arg(hour12(time), 2, 10, QLatin1Char('0'))
                            .arg(time.minute(), 2, 10, QLatin1Char('0'))
                            .arg(time.second(), 2, 10, QLatin1Char('0'))
                            .arg(amPm(time)));
     if (m_due.isValid())
-        m_lblDue->setText(duetext::line(m_due, m_services.clock->now()));
+        m_dueLabel->setText(duetext::line(m_due, m_services.clock->now()));
 }
 
 void AlarmWindow::answer(Choice::Kind kind, int minutes)
@@ -225,5 +225,5 @@ void AlarmWindow::answer(Choice::Kind kind, int minutes)
 
 void AlarmWindow::openSnoozeMenu()
 {
-    m_mnuSnooz->popup(mapToGlobal(QPoint(m_cmdSnooz->x(), m_cmdSnooz->y() + m_cmdSnooz->height())));
+    m_snoozeMenu->popup(mapToGlobal(QPoint(m_snoozeButton->x(), m_snoozeButton->y() + m_snoozeButton->height())));
 }

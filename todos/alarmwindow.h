@@ -35,11 +35,11 @@ public:
     Choice choice() const { return m_choice; }
 
     /// One tick of tmrBlink: the bright lamp shows for one tick, the dim one for the next.
-    void blinkTick();
+    void blinkLamp();
     /// One tick of tmrTime; also brings the window back if it was minimised.
-    void timeTick();
+    void updateClock();
 
-    QMenu *snoozeMenu() const { return m_mnuSnooz; }
+    QMenu *snoozeMenu() const { return m_snoozeMenu; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -53,18 +53,18 @@ private:
     void openSnoozeMenu();
 
     const Services &m_services;
-    QLabel *m_lblSubject = nullptr;
-    QLabel *m_lblDue = nullptr;
-    QLabel *m_lblDesc = nullptr;
-    QLabel *m_lblTime = nullptr;
-    QLabel *m_imgGreen = nullptr;
-    QLabel *m_imgOrange = nullptr;
-    QLabel *m_imgRed = nullptr;
-    QTimer *m_tmrBlink = nullptr;
-    QTimer *m_tmrTime = nullptr;
-    QPushButton *m_cmdOK = nullptr;
-    QPushButton *m_cmdSnooz = nullptr;
-    QMenu *m_mnuSnooz = nullptr;
+    QLabel *m_subjectLabel = nullptr;
+    QLabel *m_dueLabel = nullptr;
+    QLabel *m_descriptionLabel = nullptr;
+    QLabel *m_timeLabel = nullptr;
+    QLabel *m_greenLamp = nullptr;
+    QLabel *m_orangeLamp = nullptr;
+    QLabel *m_redLamp = nullptr;
+    QTimer *m_blinkTimer = nullptr;
+    QTimer *m_clockTimer = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_snoozeButton = nullptr;
+    QMenu *m_snoozeMenu = nullptr;
     Choice m_choice;
     QDateTime m_due;
     Lamp m_blinking = Lamp::Green;

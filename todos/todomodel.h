@@ -1,21 +1,16 @@
 #pragma once
 
-#include "store/recordlistmodel.h"
+#include "store/typedrecordmodel.h"
 #include "todos/todorecord.h"
 
 #include <QDateTime>
 
 /// The to-dos in list order. Reminder changes are made on the stored text, so every other field
 /// keeps its exact text.
-class TodoModel : public RecordListModel
+class TodoModel : public TypedRecordModel<TodoRecord>
 {
-    Q_OBJECT
 public:
-    using RecordListModel::RecordListModel;
-
-    /// The to-do at row as the editor sees it (defaults for a never edited one).
-    TodoRecord record(int row) const { return TodoRecord::fromTag(tag(row)); }
-    void setRecord(int row, const TodoRecord &record) { setTag(row, record.toTag()); }
+    using TypedRecordModel::TypedRecordModel;
 
     /// Moves the reminder to now plus minutes; false when the to-do has none to move.
     bool snooze(int row, const QDateTime &now, int minutes);

@@ -163,20 +163,9 @@ void TodosSection::addTodo()
 
 void TodosSection::removeTodo()
 {
-    RecordListView *lst = list();
-    const int row = lst->selectedRow();
-    if (row < 0)
+    if (!removeSelectedRecord(this, QStringLiteral("Do you want to remove the selected task?")))
         return;
-    // The question is about this to-do: if an alarm deletes it while the question is open, a
-    // Yes must not take the next one with it.
-    const QPersistentModelIndex asked(todos()->index(row));
-    const auto answer = m_services.messages->show(
-        this, QStringLiteral("Do you want to remove the selected task?"), QStringLiteral("Confirm"),
-        MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
-    if (answer == MessageBoxes::Answer::Yes && asked.isValid()) {
-        todos()->removeRecord(asked.row());
-        lst->selectRow(lst->currentIndex().row());
-    }
+    RecordListView *lst = list();
     lst->setFocus(Qt::OtherFocusReason);
     // The list may have had the focus already, so the focus event alone cannot be relied on.
     showSelectedTodo();

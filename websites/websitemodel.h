@@ -1,17 +1,14 @@
 #pragma once
 
-#include "store/recordlistmodel.h"
+#include "store/typedrecordmodel.h"
 #include "websites/websiterecord.h"
 
 /// The favourite websites in list order.
-class WebsiteModel : public RecordListModel
+class WebsiteModel : public TypedRecordModel<WebsiteRecord>
 {
-    Q_OBJECT
 public:
-    using RecordListModel::RecordListModel;
+    using TypedRecordModel::TypedRecordModel;
 
-    WebsiteRecord record(int row) const { return WebsiteRecord::fromTag(tag(row)); }
-    void setRecord(int row, const WebsiteRecord &record) { setTag(row, record.toTag()); }
     /// The URL to hand to the desktop; none for a website never edited.
     std::optional<QString> urlToOpen(int row) const { return websiterecord::urlToOpen(tag(row)); }
 };

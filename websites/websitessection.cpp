@@ -119,18 +119,9 @@ void WebsitesSection::addWebsite()
 
 void WebsitesSection::removeSelectedWebsite()
 {
-    if (list()->selectedRow() < 0)
+    if (!removeSelectedRecord(window(), QStringLiteral("Do you want to remove the selected website?")))
         return;
-    const auto answer = m_services.messages->show(
-        window(), QStringLiteral("Do you want to remove the selected website?"),
-        QStringLiteral("Confirm"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
-    RecordListView *view = list();
-    const int row = view->selectedRow();
-    if (answer == MessageBoxes::Answer::Yes && row >= 0) {
-        websites()->removeRecord(row);
-        view->selectRow(view->currentIndex().row());
-    }
-    view->setFocus();
+    list()->setFocus();
     refresh();
 }
 

@@ -19,10 +19,10 @@ SaveFeedback::SaveFeedback(QWidget *mainWindow)
 
     m_writeTimer->setObjectName(QStringLiteral("tmrWrite"));
     m_writeTimer->setInterval(50);
-    connect(m_writeTimer, &QTimer::timeout, this, &SaveFeedback::writeTick);
+    connect(m_writeTimer, &QTimer::timeout, this, &SaveFeedback::typeNextLetter);
     m_savedTimer->setObjectName(QStringLiteral("tmrSaved"));
     m_savedTimer->setInterval(3000);
-    connect(m_savedTimer, &QTimer::timeout, this, &SaveFeedback::savedTick);
+    connect(m_savedTimer, &QTimer::timeout, this, &SaveFeedback::clearText);
 }
 
 void SaveFeedback::start()
@@ -31,7 +31,7 @@ void SaveFeedback::start()
     m_savedTimer->start();
 }
 
-void SaveFeedback::writeTick()
+void SaveFeedback::typeNextLetter()
 {
     ++m_typed;
     m_label->setText(text().left(m_typed));
@@ -41,7 +41,7 @@ void SaveFeedback::writeTick()
     }
 }
 
-void SaveFeedback::savedTick()
+void SaveFeedback::clearText()
 {
     m_label->clear();
     m_savedTimer->stop();

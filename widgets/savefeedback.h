@@ -18,9 +18,9 @@ public:
     void start();
 
     /// One tmrWrite tick: one more character.
-    void writeTick();
+    void typeNextLetter();
     /// The tmrSaved tick: clear the text.
-    void savedTick();
+    void clearText();
 
     static QString text() { return QStringLiteral("Saved successfully."); }
 

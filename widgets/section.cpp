@@ -1,5 +1,6 @@
 #include "widgets/section.h"
 
+#include "platform/messageboxes.h"
 #include "store/recordlistmodel.h"
 #include "widgets/arbutton.h"
 #include "widgets/artwork.h"
@@ -19,6 +20,12 @@ Section::Section(const Services &services, const QString &objectName, const QStr
     , m_model(model)
 {
     m_model->setParent(this);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        if (m_model->count() > 0) {
+            recordLoaded();
+            showFirstLoaded();
+        }
+    });
     setObjectName(objectName);
     setGeometry(176, 44, 420, 309);
     setMouseTracking(true);
@@ -51,18 +58,22 @@ void Section::commitCaptionEdit()
     emit delegate->closeEditor(editor);
 }
 
-QList<Record> Section::records() const
+bool Section::removeSelectedRecord(QWidget *questionParent, const QString &question)
 {
-    return m_model->records();
-}
-
-void Section::loadRecords(QList<Record> records)
-{
-    if (records.isEmpty())
-        return;
-    m_model->setRecords(std::move(records));
-    recordLoaded();
-    showFirstLoaded();
+    const int row = m_list->selectedRow();
+    if (row < 0)
+        return false;
+    // The question is about this record: if something removes it while the question is open
+    // (an alarm's OK), a Yes must not take the next one with it.
+    const QPersistentModelIndex asked(m_model->index(row));
+    const auto answer = m_services.messages->show(questionParent, question, QStringLiteral("Confirm"),
+                                                  MessageBoxes::Buttons::YesNo,
+                                                  MessageBoxes::Icon::Question);
+    if (answer == MessageBoxes::Answer::Yes && asked.isValid()) {
+        m_model->removeRecord(asked.row());
+        m_list->selectRow(m_list->currentIndex().row());
+    }
+    return true;
 }
 
 ARButton *Section::addArButton(const QString &name, const QPoint &position, const QString &picture,

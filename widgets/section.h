@@ -22,13 +22,8 @@ public:
             const QString &listName, const QString &iconKey, RecordListModel *model, QWidget *parent);
 
     RecordListView *list() const { return m_list; }
+    /// The section's records; the store fills it at start and reads it at every save.
     RecordListModel *model() const { return m_model; }
-
-    /// The records as they stand, in list order (shared, not copied).
-    QList<Record> records() const;
-
-    /// Fills the (empty) list from the data file and shows the first record, as the loader does.
-    void loadRecords(QList<Record> records);
 
     /// The section was chosen while its list is empty: disable what needs a record.
     virtual void disableButtonsIfEmpty() = 0;
@@ -37,13 +32,18 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    /// Called once after loading when records were loaded (the editor becomes visible).
+    /// The model was filled from the data file with at least one record: the editor becomes
+    /// visible, then shows the first record.
     virtual void recordLoaded() = 0;
-    /// Called once after loading when the list holds at least one record.
     virtual void showFirstLoaded() = 0;
 
     /// Ends an in-place caption edit of the selected entry, keeping the typed caption.
     void commitCaptionEdit();
+
+    /// Asks the question (Yes and No, under "Confirm") about the selected record and removes it
+    /// on Yes; the record that takes its place becomes the selected one. False when no record
+    /// was selected, so nothing was asked.
+    bool removeSelectedRecord(QWidget *questionParent, const QString &question);
 
     ARButton *addArButton(const QString &name, const QPoint &position, const QString &picture,
                           const QString &toolTip, bool hasDisabledPicture);

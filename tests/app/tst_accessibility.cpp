@@ -98,7 +98,6 @@ private slots:
         else if (scene == "about")
             dialog = std::make_unique<AboutDialog>(f.services, f.window);
         else {
-            auto *todos = static_cast<TodosSection *>(f.window->section(SectionId::Todos));
             dialog = std::make_unique<AlarmWindow>(f.services, f.window);
             static_cast<AlarmWindow *>(dialog.get())->showPriorityLamp(2);
         }

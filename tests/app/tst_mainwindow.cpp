@@ -136,7 +136,7 @@ private slots:
         f.writeFile("savedfile.qlt", old);
         f.open();
         const QList<Record> typed = {{"big", QString(200000, 'x')}};
-        f.window->section(SectionId::Notes)->loadRecords(typed);
+        f.window->section(SectionId::Notes)->model()->setRecords(typed);
 
         // Root ignores folder permissions, so make the write itself fail: a file-size limit.
         std::signal(SIGXFSZ, SIG_IGN);
@@ -260,7 +260,7 @@ private slots:
         QCOMPARE(f.messages.shown[0].text,
                  QStringLiteral("Quillet was not closed properly. Restore the changes made since the last save?"));
         QCOMPARE(f.messages.shown[0].buttons, MessageBoxes::Buttons::YesNo);
-        QCOMPARE(f.window->section(SectionId::Websites)->records()[0].tag,
+        QCOMPARE(f.window->section(SectionId::Websites)->model()->records()[0].tag,
                  restore ? typed.tag : QStringLiteral("Home¶url¶desc"));
         QCOMPARE(QFile::exists(f.dataFilePath() + ".recovery-2026-12-05-210500"), !restore);
         QVERIFY(f.window->saveData());

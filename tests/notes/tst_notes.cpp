@@ -84,7 +84,7 @@ private slots:
 
         f.restart();
         n = chooseNotes(f);
-        QCOMPARE(f.window->section(SectionId::Notes)->records(), saved);
+        QCOMPARE(f.window->section(SectionId::Notes)->model()->records(), saved);
         QCOMPARE(boxText(n.editor), "Milk\n" + odd);
     }
 
@@ -96,7 +96,7 @@ private slots:
         const Notes n = openNotes(f, notes);
         for (int row : {2, 1, 0})
             clickItem(n.list, row);
-        QCOMPARE(f.window->section(SectionId::Notes)->records(), notes);
+        QCOMPARE(f.window->section(SectionId::Notes)->model()->records(), notes);
 
         clickItem(n.list, 2);
         QCOMPARE(n.editor->toPlainText(), QStringLiteral("second"));
@@ -116,7 +116,7 @@ private slots:
         QTest::keyClick(n.list, Qt::Key_F2);
         nameInPlace(n, "   "); // a blank name ends the rename and keeps the caption
         QVERIFY(!captionEditor(n.list));
-        QCOMPARE(f.window->section(SectionId::Notes)->records(), notes);
+        QCOMPARE(f.window->section(SectionId::Notes)->model()->records(), notes);
     }
 
     void removeAsksFirst()

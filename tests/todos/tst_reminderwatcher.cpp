@@ -117,7 +117,7 @@ private slots:
         int nested = 0;
         FakeClock *clock = &w->fixture.clock;
         QVERIFY(tick([&](AlarmWindow *alarm) {
-            for (int blink = 0; blink < 2; ++blink, alarm->blinkTick()) {
+            for (int blink = 0; blink < 2; ++blink, alarm->blinkLamp()) {
                 lamps.append(QStringList());
                 for (const char *name : {"imgGreen", "imgOrange", "imgRed"}) {
                     if (!alarm->findChild<QLabel *>(name)->isHidden())
@@ -127,7 +127,7 @@ private slots:
             // Minimised all the same, it comes back.
             alarm->setWindowState(Qt::WindowMinimized);
             clock->advanceSecs(1);
-            alarm->timeTick();
+            alarm->updateClock();
             QVERIFY(!alarm->isMinimized() && alarm->isVisible());
             for (const char *name : {"lblSubject", "lblDue", "lblDesc", "lblTime"})
                 texts.append(alarm->findChild<QLabel *>(name)->text());

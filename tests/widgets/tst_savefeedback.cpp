@@ -33,10 +33,10 @@ private slots:
         QVERIFY(write->isActive() && saved->isActive());
         QCOMPARE(label->text(), QString());
         for (int tick = 1; tick <= kText.size(); ++tick) {
-            feedback->writeTick();
+            feedback->typeNextLetter();
             QCOMPARE(label->text(), kText.left(tick));
         }
-        feedback->writeTick(); // the 20th tick stops the typing, text in full
+        feedback->typeNextLetter(); // the 20th tick stops the typing, text in full
         QCOMPARE(label->text(), kText);
         QVERIFY(!write->isActive() && saved->isActive());
         QVERIFY(f.messages.shown.isEmpty());
@@ -49,13 +49,13 @@ private slots:
         QCOMPARE(f.messages.shown[0].icon, MessageBoxes::Icon::Critical);
         QCOMPARE(label->text(), kText);
         QVERIFY(!write->isActive());
-        feedback->savedTick(); // the first save's clearing still comes
+        feedback->clearText(); // the first save's clearing still comes
         QCOMPARE(label->text(), QString());
         QVERIFY(!saved->isActive());
 
         QVERIFY(folder.rmdir("savedfile.qlt"));
         f.clickPicture("butSave");
-        feedback->writeTick();
+        feedback->typeNextLetter();
         QCOMPARE(label->text(), QStringLiteral("S"));
     }
 
