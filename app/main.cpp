@@ -12,6 +12,7 @@
 #include "platform/qtmessageboxes.h"
 #include "platform/qtsoundplayer.h"
 #include "platform/unixsignals.h"
+#include "store/datastore.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -79,6 +80,8 @@ int main(int argc, char *argv[])
     BlockedClose blockedClose;
     QObject::connect(&blockedClose, &BlockedClose::closeRequested, &sessionEnd, &SessionEnd::endNow);
 
+    // The data file is read while the splash shows.
+    DataStore::preload(data.folder);
     auto *splash = new SplashWindow(services);
     splash->setStartMinimized(options.minimized);
     // Started minimised at login: no splash either.

@@ -1,19 +1,14 @@
 #include "platform/diskversion.h"
 
+#include "platform/contentdigest.h"
 #include "platform/messageboxes.h"
 
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
-
-QByteArray hashOf(const QByteArray &bytes)
-{
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-}
 
 // "savedfile.qlt.conflict-2026-12-06 194700": no colon, so the name is valid on any common
 // filesystem; a second conflict within the same second gets " (2)" and so on.
@@ -31,14 +26,19 @@ QString freeConflictPath(const QString &path)
 
 void DiskVersion::remember(const QByteArray &bytes)
 {
+    rememberDigest(ContentDigest::of(bytes));
+}
+
+void DiskVersion::rememberDigest(const QByteArray &digest)
+{
     m_state = State::Present;
-    m_hash = hashOf(bytes);
+    m_digest = digest;
 }
 
 void DiskVersion::rememberMissing()
 {
     m_state = State::Missing;
-    m_hash.clear();
+    m_digest.clear();
 }
 
 void DiskVersion::rememberFile(const QString &path)
@@ -58,6 +58,13 @@ bool DiskVersion::keepOtherVersion(const QString &path, QString *copyPath, FileE
     // Only a file is another version; a folder or a device there fails the save on its own.
     if (m_state == State::Unknown || !QFileInfo(path).isFile())
         return true;
+    // Nearly always the file is as it was left: that is learnt piece by piece, never holding it.
+    if (m_state == State::Present) {
+        ContentDigest onDisk;
+        if (readFileInPieces(path, [&onDisk](QByteArrayView piece) { onDisk.add(piece); return true; })
+            && onDisk.result() == m_digest)
+            return true;
+    }
     QByteArray bytes;
     if (!readWholeFile(path, &bytes, error)) {
         // There but unreadable: move it aside whole rather than write over what cannot be seen.
@@ -68,7 +75,7 @@ bool DiskVersion::keepOtherVersion(const QString &path, QString *copyPath, FileE
         rememberMissing();
         return true;
     }
-    if (m_state == State::Present && hashOf(bytes) == m_hash)
+    if (m_state == State::Present && ContentDigest::of(bytes) == m_digest)
         return true;
     const QString aside = freeConflictPath(path);
     if (!writeFileAtomically(aside, bytes, error))

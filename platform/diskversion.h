@@ -15,6 +15,8 @@ class DiskVersion
 public:
     /// The file holds these bytes now (just read or just written).
     void remember(const QByteArray &bytes);
+    /// The same, for bytes that were streamed by: digest is ContentDigest's result over them.
+    void rememberDigest(const QByteArray &digest);
     /// The file is missing now.
     void rememberMissing();
     /// Reads the file to learn what it holds now; an unreadable file leaves nothing known.
@@ -30,7 +32,7 @@ public:
 private:
     enum class State { Unknown, Missing, Present };
     State m_state = State::Unknown;
-    QByteArray m_hash;
+    QByteArray m_digest;
 };
 
 /// Tells the user, once, that the file at path had been changed elsewhere and where that other

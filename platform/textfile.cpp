@@ -15,6 +15,8 @@
 namespace {
 
 const QString kTemporaryInfix = QStringLiteral(".saving-");
+constexpr qsizetype kReadPiece = 256 * 1024;
+constexpr qint64 kWriteBackStep = 1024 * 1024;
 
 bool fail(FileError *error, int number, const QString &description = QString())
 {
@@ -49,6 +51,11 @@ bool failNotAFile(FileError *error, const QString &path, mode_t mode)
                 QStringLiteral("\"%1\" is %2, not a file").arg(QFileInfo(path).fileName(), kind));
 }
 
+QString tooLarge(const QString &path)
+{
+    return QStringLiteral("\"%1\" is larger than 1 GiB").arg(QFileInfo(path).fileName());
+}
+
 int closeQuietly(int fd)
 {
     const int saved = errno;
@@ -68,33 +75,53 @@ QString randomSuffix()
 
 } // namespace
 
-bool readWholeFile(const QString &path, QByteArray *bytes, FileError *error)
+namespace {
+
+/// Opens a plain file for reading (without blocking, checked on the open handle: a pipe must not
+/// stall the start, and a device must not be read without end). Returns the handle, or -1.
+int openPlainFile(const QString &path, struct stat *info, FileError *error)
 {
-    // Opened without blocking and checked on the open handle: a pipe must not stall the start,
-    // and a device must not be read without end.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat info {};
     if (fd < 0) {
         // A socket cannot even be opened; say what it is rather than "No such device".
         const int number = errno;
-        if (::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode))
-            return failNotAFile(error, path, info.st_mode);
-        return fail(error, number);
+        if (::stat(QFile::encodeName(path).constData(), info) == 0 && !S_ISREG(info->st_mode))
+            return failNotAFile(error, path, info->st_mode), -1;
+        return fail(error, number), -1;
     }
-    if (::fstat(fd, &info) != 0) {
+    if (::fstat(fd, info) != 0) {
         const int number = errno;
         closeQuietly(fd);
-        return fail(error, number);
+        return fail(error, number), -1;
     }
-    if (!S_ISREG(info.st_mode)) {
+    if (!S_ISREG(info->st_mode)) {
         closeQuietly(fd);
-        return failNotAFile(error, path, info.st_mode);
+        return failNotAFile(error, path, info->st_mode), -1;
     }
-    const QString tooLarge = QStringLiteral("\"%1\" is larger than 1 GiB").arg(QFileInfo(path).fileName());
-    if (info.st_size > kLargestReadableFile) {
+    if (info->st_size > kLargestReadableFile) {
         closeQuietly(fd);
-        return fail(error, EFBIG, tooLarge);
+        return fail(error, EFBIG, tooLarge(path)), -1;
     }
+    return fd;
+}
+
+ssize_t readSome(int fd, char *into, size_t size)
+{
+    ssize_t got;
+    do
+        got = ::read(fd, into, size);
+    while (got < 0 && errno == EINTR);
+    return got;
+}
+
+} // namespace
+
+bool readWholeFile(const QString &path, QByteArray *bytes, FileError *error)
+{
+    struct stat info {};
+    const int fd = openPlainFile(path, &info, error);
+    if (fd < 0)
+        return false;
     QByteArray data;
     data.resize(qsizetype(info.st_size));
     qsizetype filled = 0;
@@ -103,13 +130,11 @@ bool readWholeFile(const QString &path, QByteArray *bytes, FileError *error)
             // The file grew while we read it; keep going, within the limit.
             if (data.size() >= kLargestReadableFile) {
                 closeQuietly(fd);
-                return fail(error, EFBIG, tooLarge);
+                return fail(error, EFBIG, tooLarge(path));
             }
             data.resize(data.size() + 65536);
         }
-        const ssize_t got = ::read(fd, data.data() + filled, size_t(data.size() - filled));
-        if (got < 0 && errno == EINTR)
-            continue;
+        const ssize_t got = readSome(fd, data.data() + filled, size_t(data.size() - filled));
         if (got < 0) {
             const int number = errno;
             closeQuietly(fd);
@@ -125,8 +150,47 @@ bool readWholeFile(const QString &path, QByteArray *bytes, FileError *error)
     return true;
 }
 
+bool readFileInPieces(const QString &path, const ByteSink &take, FileError *error)
+{
+    struct stat info {};
+    const int fd = openPlainFile(path, &info, error);
+    if (fd < 0)
+        return false;
+    QByteArray buffer(qsizetype(std::min<qint64>(info.st_size + 1, kReadPiece)), Qt::Uninitialized);
+    qint64 total = 0;
+    for (;;) {
+        const ssize_t got = readSome(fd, buffer.data(), size_t(buffer.size()));
+        if (got < 0) {
+            const int number = errno;
+            closeQuietly(fd);
+            return fail(error, number);
+        }
+        if (got == 0)
+            break;
+        total += got;
+        if (total > kLargestReadableFile) {
+            closeQuietly(fd);
+            return fail(error, EFBIG, tooLarge(path));
+        }
+        if (!take(QByteArrayView(buffer.constData(), got))) {
+            closeQuietly(fd);
+            return fail(error, ECANCELED);
+        }
+        if (buffer.size() < kReadPiece && got == buffer.size())
+            buffer.resize(kReadPiece); // the file grew while we read it
+    }
+    ::close(fd);
+    return true;
+}
+
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, FileError *error,
                          const WriteCalls &calls)
+{
+    return writeFileAtomically(path, [&bytes](const ByteSink &sink) { sink(bytes); }, error, calls);
+}
+
+bool writeFileAtomically(const QString &path, const std::function<void(const ByteSink &)> &produce,
+                         FileError *error, const WriteCalls &calls)
 {
     // A link is followed, so the file it names is replaced and the link stays.
     const QFileInfo info(path);
@@ -155,18 +219,36 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, FileError
         ::unlink(temporary.constData());
         return fail(error, number);
     };
-    const char *data = bytes.constData();
-    size_t left = size_t(bytes.size());
-    while (left > 0) {
-        errno = 0;
-        const ssize_t written = calls.write ? calls.write(fd, data, left) : ::write(fd, data, left);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return abandon(written == 0 ? ENOSPC : errno);
-        data += written;
-        left -= size_t(written);
-    }
+    // Each piece goes to the file as it comes; the first failure is the save's cause.
+    int failure = 0;
+    qint64 total = 0;
+    qint64 handedOn = 0;
+    produce([&](QByteArrayView piece) {
+        const char *data = piece.data();
+        size_t left = size_t(piece.size());
+        while (failure == 0 && left > 0) {
+            errno = 0;
+            const ssize_t written = calls.write ? calls.write(fd, data, left) : ::write(fd, data, left);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0) {
+                failure = written == 0 ? ENOSPC : (errno != 0 ? errno : EIO);
+                break;
+            }
+            data += written;
+            left -= size_t(written);
+        }
+        // The disk starts on what is written while the rest is being made, so the sync at the
+        // end has little left to wait for.
+        total += piece.size();
+        if (failure == 0 && total - handedOn >= kWriteBackStep) {
+            ::sync_file_range(fd, handedOn, total - handedOn, SYNC_FILE_RANGE_WRITE);
+            handedOn = total;
+        }
+        return failure == 0;
+    });
+    if (failure != 0)
+        return abandon(failure);
     // The rename may only happen once the bytes are on the disk, or a power cut leaves an
     // empty file where the old one was.
     errno = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <functional>
@@ -18,9 +19,16 @@ struct FileError
 /// one would take the memory of the machine.
 constexpr qint64 kLargestReadableFile = qint64(1) << 30;
 
+/// Takes a file's bytes a piece at a time; returns false to stop.
+using ByteSink = std::function<bool(QByteArrayView piece)>;
+
 /// Reads a whole plain file. Returns false (with the error) when it is missing, unreadable, not
 /// a plain file (a folder, a pipe, a device are refused at once, never read) or over 1 GiB.
 bool readWholeFile(const QString &path, QByteArray *bytes, FileError *error = nullptr);
+
+/// The same, handing the bytes to take in pieces of at most 256 KiB read into one reused buffer,
+/// so a large file is never held whole. A piece take refuses fails the read with ECANCELED.
+bool readFileInPieces(const QString &path, const ByteSink &take, FileError *error = nullptr);
 
 /// The system calls a safe write makes, so tests can make the disk fail on any of them.
 struct WriteCalls
@@ -35,6 +43,12 @@ struct WriteCalls
 /// close is a failed save: the old file is left exactly as it was and no temporary file stays.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, FileError *error = nullptr,
                          const WriteCalls &calls = {});
+
+/// The same, with the bytes made by produce and written as it hands them over, piece by piece:
+/// the whole file is never held. Once a write failed the sink refuses every further piece
+/// (produce may stop early), and the save fails with the write's own cause.
+bool writeFileAtomically(const QString &path, const std::function<void(const ByteSink &)> &produce,
+                         FileError *error = nullptr, const WriteCalls &calls = {});
 
 /// Removes the temporary files that a save killed part-way left beside path; returns how many.
 int removeLeftoverTemporaries(const QString &path);

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 /// One record of a section: the caption shown in the list and the tag text holding its data.
 struct Record
@@ -34,6 +35,9 @@ QString dataFileHeader();
 /// The whole file: header, then each section's record lines and its end line, CR LF line ends,
 /// Windows-1252 bytes. Text that the plain grammar cannot carry is escaped (see docs/file-format.md).
 QByteArray serializeDataFile(const DataFileContent &content);
+/// The same bytes, handed to sink record by record in blocks of 64 KiB (the last one shorter)
+/// from one small reused buffer, so a save never holds the whole file. Stops when sink refuses.
+void writeDataFile(const DataFileContent &content, const std::function<bool(QByteArrayView)> &sink);
 
 struct ParsedDataFile
 {
@@ -43,7 +47,9 @@ struct ParsedDataFile
 };
 
 /// Reads any bytes without failing: line breaks carry no meaning, the header is not examined.
-ParsedDataFile parseDataFile(const QByteArray &bytes);
+/// DataFileReader does the same from pieces of a file.
+ParsedDataFile parseDataFile(QByteArrayView bytes);
 
-/// Bytes the parser has looked at for line breaks since the program started (a work count).
-qsizetype lineBreakBytesScanned();
+/// Bytes the parser has looked at for line breaks and marks since the program started (a work
+/// count: a file read in pieces must not be looked through again for each piece).
+qsizetype dataFileBytesScanned();

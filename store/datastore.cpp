@@ -1,39 +1,103 @@
 #include "store/datastore.h"
 
+#include "platform/contentdigest.h"
+#include "store/datafilereader.h"
+
 #include <QFileInfo>
 
 #include <cerrno>
+#include <future>
+#include <mutex>
+#include <optional>
 
 DataStore::DataStore(const QString &folder)
     : m_path(folder + QStringLiteral("/savedfile.qlt"))
 {
 }
 
+namespace {
+
+/// What reading the file found, before the store takes it in.
+struct FileRead
+{
+    bool missing = false;
+    bool read = false;
+    QByteArray digest;
+    DataStore::LoadResult result;
+};
+
+FileRead readDataFile(const QString &path)
+{
+    removeLeftoverTemporaries(path);
+    FileRead found;
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
+        found.missing = true;
+        return found;
+    }
+    // Read in pieces, each made into records at once: the file's bytes are never held whole.
+    DataFileReader reader;
+    ContentDigest digest;
+    FileError error;
+    found.read = readFileInPieces(path, [&](QByteArrayView piece) {
+        digest.add(piece);
+        reader.add(piece);
+        return true;
+    }, &error);
+    if (!found.read) {
+        found.result.problem = error.description;
+        found.result.unreadable = true;
+        return found;
+    }
+    found.digest = digest.result();
+    ParsedDataFile parsed = reader.finish();
+    found.result.content = std::move(parsed.content);
+    found.result.problem = parsed.problems.join(QLatin1Char(' '));
+    return found;
+}
+
+/// The one read started ahead of time, for the store that loads that path first.
+struct Preloaded
+{
+    std::mutex mutex;
+    QString path;
+    std::future<FileRead> read;
+};
+
+Preloaded &preloaded()
+{
+    static Preloaded instance;
+    return instance;
+}
+
+} // namespace
+
+void DataStore::preload(const QString &folder)
+{
+    Preloaded &ahead = preloaded();
+    const std::lock_guard lock(ahead.mutex);
+    ahead.path = folder + QStringLiteral("/savedfile.qlt");
+    ahead.read = std::async(std::launch::async, readDataFile, ahead.path);
+}
+
 DataStore::LoadResult DataStore::load()
 {
-    removeLeftoverTemporaries(m_path);
-    LoadResult result;
-    if (!QFileInfo::exists(m_path) && !QFileInfo(m_path).isSymLink()) {
+    std::optional<FileRead> found;
+    {
+        Preloaded &ahead = preloaded();
+        const std::lock_guard lock(ahead.mutex);
+        if (ahead.read.valid() && ahead.path == m_path)
+            found = ahead.read.get(); // taken once: a later load reads the file again
+    }
+    if (!found)
+        found = readDataFile(m_path);
+    if (found->missing)
         m_onDisk.rememberMissing();
-        return result;
-    }
-
-    QByteArray bytes;
-    FileError error;
-    if (!readWholeFile(m_path, &bytes, &error)) {
-        result.problem = error.description;
-        result.unreadable = true;
+    else if (found->read)
+        m_onDisk.rememberDigest(found->digest);
+    // A file that cannot be read or used is copied aside before the first save replaces it.
+    if (!found->result.problem.isEmpty())
         m_backupPending = true;
-        return result;
-    }
-    m_onDisk.remember(bytes);
-    ParsedDataFile parsed = parseDataFile(bytes);
-    result.content = std::move(parsed.content);
-    if (!parsed.problems.isEmpty()) {
-        result.problem = parsed.problems.join(QLatin1Char(' '));
-        m_backupPending = true;
-    }
-    return result;
+    return std::move(found->result);
 }
 
 bool DataStore::save(const DataFileContent &content, FileError *error)
@@ -57,9 +121,15 @@ bool DataStore::save(const DataFileContent &content, FileError *error)
         }
         m_backupPending = false;
     }
-    const QByteArray bytes = serializeDataFile(content);
-    if (!writeFileAtomically(m_path, bytes, error))
-        return false;
-    m_onDisk.remember(bytes);
-    return true;
+    // Written as it is made, through a small buffer; what was written is remembered by its digest.
+    ContentDigest digest;
+    const bool written = writeFileAtomically(m_path, [&](const ByteSink &sink) {
+        writeDataFile(content, [&](QByteArrayView piece) {
+            digest.add(piece);
+            return sink(piece);
+        });
+    }, error);
+    if (written)
+        m_onDisk.rememberDigest(digest.result());
+    return written;
 }

@@ -27,6 +27,10 @@ public:
     };
     /// Also clears away what a save killed part-way left behind.
     LoadResult load();
+    /// Starts reading the data file in folder on another thread while the program starts up
+    /// (the splash shows meanwhile); the first load() of that file takes what it read. Whatever
+    /// changes on disk in between is caught at the next save, as any change made elsewhere.
+    static void preload(const QString &folder);
 
     /// Writes the file; on failure the old file is untouched and error says why.
     bool save(const DataFileContent &content, FileError *error);

@@ -49,20 +49,20 @@ void RecoveryCopy::keepAside(const QString &leftover, const QDateTime &now)
 
 void RecoveryCopy::writeLater(const DataFileContent &snapshot)
 {
-    m_writer.start([this, snapshot] { write(serializeDataFile(snapshot), nullptr); });
+    m_writer.start([this, snapshot] { write(snapshot, nullptr); });
 }
 
 QString RecoveryCopy::writeNow(const DataFileContent &snapshot, FileError *error)
 {
     m_writer.waitForDone();
-    m_lastWritten.clear();
-    return write(serializeDataFile(snapshot), error);
+    m_lastWritten.reset();
+    return write(snapshot, error);
 }
 
 void RecoveryCopy::discard()
 {
     m_writer.start([this] {
-        m_lastWritten.clear();
+        m_lastWritten.reset();
         QFile::remove(m_path);
         QFile::remove(m_fallbackPath);
     });
@@ -73,10 +73,12 @@ void RecoveryCopy::waitForWrites()
     m_writer.waitForDone();
 }
 
-QString RecoveryCopy::write(const QByteArray &bytes, FileError *error)
+QString RecoveryCopy::write(const DataFileContent &snapshot, FileError *error)
 {
-    if (!m_lastWritten.isNull() && bytes == m_lastWritten)
+    if (m_lastWritten && *m_lastWritten == snapshot)
         return m_lastWhere;
+    // Serialized as it is written: the copy's bytes are never held whole.
+    const auto bytes = [&snapshot](const ByteSink &sink) { writeDataFile(snapshot, sink); };
     FileError beside;
     QString where;
     if (writeFileAtomically(m_path, bytes, &beside)) {
@@ -88,7 +90,7 @@ QString RecoveryCopy::write(const QByteArray &bytes, FileError *error)
         *error = beside;
     }
     if (!where.isEmpty()) {
-        m_lastWritten = bytes;
+        m_lastWritten = snapshot;
         m_lastWhere = where;
         // Only one copy may stand, or the next start could offer an older one.
         QFile::remove(where == m_path ? m_fallbackPath : m_path);

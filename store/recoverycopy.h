@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QThreadPool>
 
+#include <optional>
+
 /// The copy of everything typed since the last save ("savedfile.qlt.recovery" beside the data
 /// file, or in the user's data folder where that folder refuses it), so that a kill, a crash or a
 /// power cut loses at most the last few seconds. Written atomically, in the background.
@@ -39,11 +41,12 @@ public:
 
 private:
     /// Runs on the writer thread (or on the caller's once the writer is idle).
-    QString write(const QByteArray &bytes, FileError *error);
+    QString write(const DataFileContent &snapshot, FileError *error);
 
     QString m_path;
     QString m_fallbackPath;
-    QByteArray m_lastWritten;
+    /// What the copy holds, so an unchanged snapshot is not written again.
+    std::optional<DataFileContent> m_lastWritten;
     QString m_lastWhere;
     QThreadPool m_writer;
 };
