@@ -1,7 +1,6 @@
 #include "about/aboutdialog.h"
 #include "quotes/quotedialog.h"
-#include "tests/support/mainwindowfixture.h"
-#include "tests/support/uihelpers.h"
+#include "tests/support/guitest.h"
 #include "todos/alarmwindow.h"
 #include "todos/reminderdialog.h"
 #include "todos/todossection.h"
@@ -9,12 +8,7 @@
 #include "widgets/overlaybutton.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
-#include <QTest>
-#include <QTimer>
-
-#include <memory>
 
 namespace {
 
@@ -65,7 +59,14 @@ QStringList outcome(MainWindowFixture &f, const std::function<void()> &act)
 class TestAccessibility : public QObject
 {
     Q_OBJECT
+
+    TopLevelCheck windows;
+    std::optional<MainWindowFixture> f;
+
 private slots:
+    void init() { windows = {}; f.emplace(); }
+    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
+
     void everyControlHasANameAndItsRole_data()
     {
         QTest::addColumn<QStringList>("named"); // objectName=name of controls not reached by Tab
@@ -85,23 +86,22 @@ private slots:
         const QString scene = QString::fromLatin1(QTest::currentDataTag());
         QFETCH(QStringList, named);
         QFETCH(QStringList, tabOrder);
-        MainWindowFixture f;
         const int section = QStringList{"websites", "contacts", "notes", "to-dos"}.indexOf(scene);
-        f.openWith(SectionId(qMax(0, section)), {{"A", "A"}});
+        f->openWith(SectionId(qMax(0, section)), {{"A", "A"}});
         std::unique_ptr<QWidget> dialog;
         if (section >= 0)
-            f.window->section(SectionId(section))->show();
+            f->window->section(SectionId(section))->show();
         else if (scene == "reminder")
-            dialog = std::make_unique<ReminderDialog>(f.services, ReminderFields{}, f.window);
+            dialog = std::make_unique<ReminderDialog>(f->services, ReminderFields{}, f->window);
         else if (scene == "quotes")
-            dialog = std::make_unique<QuoteDialog>(f.services, f.window);
+            dialog = std::make_unique<QuoteDialog>(f->services, f->window);
         else if (scene == "about")
-            dialog = std::make_unique<AboutDialog>(f.services, f.window);
+            dialog = std::make_unique<AboutDialog>(f->services, f->window);
         else {
-            dialog = std::make_unique<AlarmWindow>(f.services, f.window);
+            dialog = std::make_unique<AlarmWindow>(f->services, f->window);
             static_cast<AlarmWindow *>(dialog.get())->showPriorityLamp(2);
         }
-        QWidget *window = dialog ? dialog.get() : f.window;
+        QWidget *window = dialog ? dialog.get() : f->window;
         window->show(); // focus, and with it the focus mark, lives in the active window
         QApplication::setActiveWindow(window);
 
@@ -162,9 +162,10 @@ private slots:
         QFETCH(QString, before);
         QFETCH(bool, answerNo);
         QFETCH(QStringList, shows);
-        MainWindowFixture byClick, byKey;
+        MainWindowFixture byKey;
+        MainWindowFixture *byClick = &*this->f;
         QList<QStringList> outcomes;
-        for (MainWindowFixture *f : {&byClick, &byKey}) {
+        for (MainWindowFixture *f : {byClick, &byKey}) {
             f->openWith(SectionId::Todos, {{"Boiler", "Boiler\u00b60\u00b61\u00b60%"}});
             QCOMPARE(outcome(*f, [] {}), (QStringList{"opened ", "0 sounds", "visible"})); // nothing chosen, nothing said
             if (answerNo)
@@ -182,12 +183,12 @@ private slots:
                 target->setFocus(Qt::TabFocusReason);
             }
             // The pointer comes from the background, lighting the hover picture (and clicking).
-            if (f == &byClick) {
+            if (f == byClick) {
                 QTest::mouseMove(f->window, QPoint(300, 20));
                 QTest::mouseMove(f->find<QWidget>(picture), QPoint(10, 10));
             }
             outcomes << outcome(*f, [&] {
-                if (f == &byClick)
+                if (f == byClick)
                     clickAt(f->find<QWidget>(picture));
                 else
                     QTest::keySequence(target, QKeySequence(key));

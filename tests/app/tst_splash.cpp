@@ -1,23 +1,24 @@
 #include "about/aboutdialog.h"
 #include "app/splashwindow.h"
-#include "tests/support/mainwindowfixture.h"
+#include "tests/support/guitest.h"
 
-#include <QApplication>
-#include <QLabel>
 #include <QPointer>
-#include <QTest>
-
-#include <memory>
 
 // Runs as on a high-density screen, at a device pixel ratio of 2.
 class TestSplash : public QObject
 {
     Q_OBJECT
+
+    TopLevelCheck windows;
+    std::optional<MainWindowFixture> f; // its fakes and folder; the splash makes the window itself
+
 private slots:
+    void init() { windows = {}; f.emplace(); }
+    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
+
     void firstTickOpensTheMainWindowAndClosesTheSplash()
     {
-        MainWindowFixture f; // its fakes and folder only: the splash makes the window itself
-        QPointer<SplashWindow> splash = new SplashWindow(f.services);
+        QPointer<SplashWindow> splash = new SplashWindow(f->services);
         splash->show();
         QVERIFY(splash->findChild<QLabel *>("lblInfo")->text().startsWith("Version 1.0\n"));
 
@@ -46,13 +47,12 @@ private slots:
         QFETCH(QString, picture);
         QFETCH(QRect, area);
         QFETCH(QPoint, offset);
-        MainWindowFixture f;
         std::unique_ptr<QWidget> other; // grabbed at once: the splash never ticks
         if (window == "frmSplash")
-            other = std::make_unique<SplashWindow>(f.services);
+            other = std::make_unique<SplashWindow>(f->services);
         if (window == "frmAbout")
-            other = std::make_unique<AboutDialog>(f.services, nullptr);
-        QWidget *shown = other ? other.get() : f.open();
+            other = std::make_unique<AboutDialog>(f->services, nullptr);
+        QWidget *shown = other ? other.get() : f->open();
         const QImage drawn = shown->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
         const QImage expected = QImage(":/images/" + picture + "@2x.png").copy(QRect(offset * 2, area.size() * 2));
         QCOMPARE(drawn, expected.convertToFormat(QImage::Format_RGB32));

@@ -1,13 +1,17 @@
 #include "platform/clocktext.h"
-#include "tests/support/mainwindowfixture.h"
-
-#include <QLabel>
-#include <QTest>
+#include "tests/support/guitest.h"
 
 class TestClockText : public QObject
 {
     Q_OBJECT
+
+    TopLevelCheck windows;
+    std::optional<MainWindowFixture> f;
+
 private slots:
+    void init() { windows = {}; f.emplace(); }
+    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
+
     // Day and month names must not follow the user's language.
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
@@ -29,13 +33,12 @@ private slots:
 
     void labelFromTheFirstMomentAndEveryTick()
     {
-        MainWindowFixture fixture;
-        fixture.clock.set(QDateTime(QDate(2026, 12, 1), QTime(23, 59, 59)));
-        fixture.open(false);
-        auto *label = fixture.find<QLabel>("lblTime");
+        f->clock.set(QDateTime(QDate(2026, 12, 1), QTime(23, 59, 59)));
+        f->open(false);
+        auto *label = f->find<QLabel>("lblTime");
         QCOMPARE(label->text(), QStringLiteral("11:59 PM\r\nTue, Dec 1, 2026"));
-        fixture.clock.advanceSecs(1);
-        fixture.window->updateClock();
+        f->clock.advanceSecs(1);
+        f->window->updateClock();
         QCOMPARE(label->text(), QStringLiteral("12:00 AM\r\nWed, Dec 2, 2026"));
     }
 };

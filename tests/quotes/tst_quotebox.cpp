@@ -1,23 +1,13 @@
 #include "quotes/newquotedialog.h"
 #include "quotes/quotebox.h"
 #include "quotes/quotedialog.h"
-#include "tests/support/mainwindowfixture.h"
-#include "tests/support/uihelpers.h"
+#include "tests/support/guitest.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
 namespace {
 
-bool active(QuoteBox *box, const char *timer)
-{
-    return box->findChild<QTimer *>(QLatin1String(timer))->isActive();
-}
+bool active(QuoteBox *box, const char *timer) { return box->findChild<QTimer *>(QLatin1String(timer))->isActive(); }
 
 /// One whole change of quote, as the timers would run it.
 void runChange(QuoteBox *box)
@@ -26,21 +16,14 @@ void runChange(QuoteBox *box)
     for (int tick = 0; tick < 24; ++tick)
         active(box, "tmrFadeOut") ? box->fadeOutTick() : box->fadeInTick();
     QVERIFY(!active(box, "tmrFadeOut") && !active(box, "tmrFadeIn"));
+    QCOMPARE(box->textColour(), QColor(255, 255, 255)); // faded fully back in, readable again
 }
 
-QStringList items(QWidget *dialog)
-{
-    return captions(dialog->findChild<QListWidget *>("lstQuotes"));
-}
-
+QStringList items(QWidget *dialog) { return captions(dialog->findChild<QListWidget *>("lstQuotes")); }
+void select(QWidget *dialog, int row) { dialog->findChild<QListWidget *>("lstQuotes")->setCurrentRow(row); }
 void click(QWidget *dialog, const char *name)
 {
     QTest::mouseClick(dialog->findChild<QPushButton *>(QLatin1String(name)), Qt::LeftButton);
-}
-
-void select(QWidget *dialog, int row)
-{
-    dialog->findChild<QListWidget *>("lstQuotes")->setCurrentRow(row);
 }
 
 /// Presses a button of the editor that opens the one-line dialog, types text there and presses
@@ -78,32 +61,13 @@ const QString kOdd = QStringLiteral("Déjà — 你 😀 [u+0041]");
 class TestQuoteBox : public QObject
 {
     Q_OBJECT
+
+    TopLevelCheck windows;
+    std::optional<MainWindowFixture> f;
+
 private slots:
-    void fadesTickByTick()
-    {
-        MainWindowFixture fixture;
-        fixture.writeFile("quotes.txt", "First\r\nSecond\r\n");
-        fixture.open(false);
-        QuoteBox *box = fixture.window->quoteBox();
-        QVERIFY(active(box, "tmrFadeOut")); // the start-up begins the first change
-        const QList<QColor> shades = {{255, 255, 255}, {230, 238, 243}, {204, 220, 230}, {179, 203, 217},
-                                      {153, 185, 205}, {128, 167, 192}, {102, 149, 172}, {77, 132, 168},
-                                      {51, 114, 154},  {26, 97, 142},   {0, 79, 129}};
-        for (const QColor &shade : shades) {
-            box->fadeOutTick();
-            QCOMPARE(box->textColour(), shade);
-            QCOMPARE(box->label()->text(), QString());
-        }
-        box->fadeOutTick();
-        QCOMPARE(box->label()->text(), QStringLiteral("First"));
-        QVERIFY(!active(box, "tmrFadeOut") && active(box, "tmrFadeIn"));
-        for (auto shade = shades.crbegin(); shade != shades.crend(); ++shade) {
-            box->fadeInTick();
-            QCOMPARE(box->textColour(), *shade);
-        }
-        box->fadeInTick();
-        QVERIFY(!active(box, "tmrFadeIn"));
-    }
+    void init() { windows = {}; f.emplace(); }
+    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
 
     void rotation_data()
     {
@@ -118,22 +82,20 @@ private slots:
     {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, shown);
-        MainWindowFixture fixture;
         if (file != "-")
-            fixture.writeFile("quotes.txt", file);
-        fixture.open(false);
+            f->writeFile("quotes.txt", file);
+        f->open(false);
         for (const QString &quote : shown) {
-            runChange(fixture.window->quoteBox());
-            QCOMPARE(fixture.window->quoteBox()->label()->text(), quote);
+            runChange(f->window->quoteBox());
+            QCOMPARE(f->window->quoteBox()->label()->text(), quote);
         }
-        QVERIFY(fixture.messages.shown.isEmpty());
+        QVERIFY(f->messages.shown.isEmpty());
     }
 
     void removeSelectsTheQuoteBefore()
     {
-        MainWindowFixture fixture;
-        fixture.writeFile("quotes.txt", "A\r\nB\r\nC\r\nD\r\nE\r\n");
-        QuoteDialog editor(fixture.services, nullptr);
+        f->writeFile("quotes.txt", "A\r\nB\r\nC\r\nD\r\nE\r\n");
+        QuoteDialog editor(f->services, nullptr);
         QVERIFY(editor.load());
         auto *remove = editor.findChild<QPushButton *>("cmdRemove");
         QVERIFY(!remove->isEnabled()); // nothing selected yet
@@ -165,14 +127,13 @@ private slots:
     void cancelKeepsAllOkRewritesTheFile()
     {
         QFETCH(bool, apart);
-        MainWindowFixture fixture;
         QTemporaryDir data;
         if (apart)
-            fixture.services.dataFolder = data.path();
+            f->services.dataFolder = data.path();
         const QByteArray file("1\r\n2\r\n3\r\n4\r\n");
-        fixture.writeFile("quotes.txt", file);
-        fixture.open();
-        QuoteBox *box = fixture.window->quoteBox();
+        f->writeFile("quotes.txt", file);
+        f->open();
+        QuoteBox *box = f->window->quoteBox();
         runChange(box);
         editQuotes(box, [](QWidget *editor) {
             select(editor, 0);
@@ -181,7 +142,7 @@ private slots:
             QCOMPARE(items(editor), (QStringList{"2", "3", "4", "Added"}));
             click(editor, "cmdCancel");
         });
-        QCOMPARE(fixture.readFile("quotes.txt"), file);
+        QCOMPARE(f->readFile("quotes.txt"), file);
         runChange(box);
         QCOMPARE(box->label()->text(), QStringLiteral("2"));
         editQuotes(box, [](QWidget *editor) {
@@ -194,12 +155,12 @@ private slots:
             click(editor, "cmdOK");
         });
         // Beyond the code page, characters are written as escapes; text that looks like one too.
-        QFile edited(fixture.services.dataPath("quotes.txt"));
+        QFile edited(f->services.dataPath("quotes.txt"));
         QVERIFY(edited.open(QIODevice::ReadOnly));
         QCOMPARE(edited.readAll(),
                  QByteArray("One\r\n3\r\n4\r\nD\xe9j\xe0 \x97 [u+4F60] [u+D83D][u+DE00] [u+005B]u+0041]\r\n"));
         if (apart)
-            QCOMPARE(fixture.readFile("quotes.txt"), file); // the shipped list stays as shipped
+            QCOMPARE(f->readFile("quotes.txt"), file); // the shipped list stays as shipped
         QCOMPARE(box->label()->text(), QStringLiteral("2")); // until the next change
         for (const QString &quote : QStringList{"One", "3", "4", kOdd, "One"}) {
             runChange(box);
@@ -209,40 +170,39 @@ private slots:
 
     void failedReadOrSaveKeepsFileAndEdits()
     {
-        MainWindowFixture fixture;
         // A folder standing where the file should be can be neither read nor replaced.
-        const QString path = fixture.services.path("quotes.txt");
+        const QString path = f->services.path("quotes.txt");
         QVERIFY(QDir().mkpath(path + "/inside"));
-        QuoteDialog editor(fixture.services, nullptr);
+        QuoteDialog editor(f->services, nullptr);
         QVERIFY(!editor.load()); // reported, and never offered for editing:
-        QCOMPARE(fixture.messages.shown.size(), 1);
+        QCOMPARE(f->messages.shown.size(), 1);
         QCOMPARE(editor.run(), int(QDialog::Rejected));
 
         QVERIFY(QDir(path).removeRecursively());
-        fixture.writeFile("quotes.txt", "One\r\n");
+        f->writeFile("quotes.txt", "One\r\n");
         QVERIFY(editor.load());
         editor.findChild<QListWidget *>("lstQuotes")->addItem("Two");
         QVERIFY(QFile::remove(path) && QDir().mkpath(path + "/inside"));
-        const qsizetype boxes = fixture.messages.shown.size();
+        const qsizetype boxes = f->messages.shown.size();
         editor.accept();
-        QCOMPARE(fixture.messages.shown.size(), boxes + 1);
-        QVERIFY(fixture.messages.shown.last().text.contains("Error description: "));
+        QCOMPARE(f->messages.shown.size(), boxes + 1);
+        QVERIFY(f->messages.shown.last().text.contains("Error description: "));
         QCOMPARE(editor.result(), int(QDialog::Rejected));
         QVERIFY(QFileInfo(path + "/inside").isDir());
 
         QVERIFY(QDir(path).removeRecursively());
         editor.accept();
         QCOMPARE(editor.result(), int(QDialog::Accepted));
-        QCOMPARE(fixture.readFile("quotes.txt"), QByteArray("One\r\nTwo\r\n"));
+        QCOMPARE(f->readFile("quotes.txt"), QByteArray("One\r\nTwo\r\n"));
 
         // Changed elsewhere since: that version is kept aside, byte for byte, and named.
-        fixture.writeFile("quotes.txt", "Six\r\nTwo\r\n");
+        f->writeFile("quotes.txt", "Six\r\nTwo\r\n");
         editor.accept();
-        const QStringList copies = QDir(fixture.folder.path()).entryList({"quotes.txt.conflict-*"});
+        const QStringList copies = QDir(f->folder.path()).entryList({"quotes.txt.conflict-*"});
         QCOMPARE(copies.size(), 1);
-        QCOMPARE(fixture.readFile(copies[0]), QByteArray("Six\r\nTwo\r\n"));
-        QCOMPARE(fixture.readFile("quotes.txt"), QByteArray("One\r\nTwo\r\n"));
-        QVERIFY(fixture.messages.shown.last().text.contains(copies[0]));
+        QCOMPARE(f->readFile(copies[0]), QByteArray("Six\r\nTwo\r\n"));
+        QCOMPARE(f->readFile("quotes.txt"), QByteArray("One\r\nTwo\r\n"));
+        QVERIFY(f->messages.shown.last().text.contains(copies[0]));
     }
 
 };

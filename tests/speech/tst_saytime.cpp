@@ -1,14 +1,17 @@
 #include "speech/saytime.h"
-#include "tests/support/mainwindowfixture.h"
-
-#include <QLabel>
-#include <QTest>
-#include <QTimer>
+#include "tests/support/guitest.h"
 
 class TestSayTime : public QObject
 {
     Q_OBJECT
+
+    TopLevelCheck windows;
+    std::optional<MainWindowFixture> f;
+
 private slots:
+    void init() { windows = {}; f.emplace(); }
+    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
+
     void files_data()
     {
         QTest::addColumn<QTime>("start");
@@ -29,39 +32,37 @@ private slots:
         QFETCH(QTime, start);
         QFETCH(QString, tickAfter);
         QFETCH(QString, expected);
-        MainWindowFixture fixture;
-        const auto wave = [&](const QString &name) { return fixture.services.path("wave/" + name + ".WAV"); };
-        fixture.clock.set(QDateTime(QDate(2026, 12, 5), start));
-        fixture.sound.onPlayToEnd = [&](const QString &path) {
+        const auto wave = [&](const QString &name) { return f->services.path("wave/" + name + ".WAV"); };
+        f->clock.set(QDateTime(QDate(2026, 12, 5), start));
+        f->sound.onPlayToEnd = [&](const QString &path) {
             if (path == wave(tickAfter))
-                fixture.clock.advanceSecs(1);
+                f->clock.advanceSecs(1);
         };
-        sayCurrentTime(fixture.services);
+        sayCurrentTime(f->services);
         QStringList files;
         for (const QString &name : expected.split(' '))
             files.append(wave(name));
-        QCOMPARE(fixture.sound.paths(FakeSound::Call::PlayToEnd), files);
-        QCOMPARE(fixture.sound.calls.size(), files.size()); // each said to the end, nothing else
+        QCOMPARE(f->sound.paths(FakeSound::Call::PlayToEnd), files);
+        QCOMPARE(f->sound.calls.size(), files.size()); // each said to the end, nothing else
     }
 
     void timersGoOnWithTheTimeTheyHadLeft()
     {
         // Each saying takes 15 s; the clock ticks every second, the quote changes every 20 s.
-        MainWindowFixture fixture;
-        fixture.clock.set(QDateTime(QDate(2026, 12, 5), QTime(21, 4, 50)));
-        fixture.open();
-        auto *quoteChange = fixture.find<QTimer>("tmrFadeOut");
+        f->clock.set(QDateTime(QDate(2026, 12, 5), QTime(21, 4, 50)));
+        f->open();
+        auto *quoteChange = f->find<QTimer>("tmrFadeOut");
         quoteChange->stop(); // the first quote is in
-        fixture.sound.onPlayToEnd = [&](const QString &path) {
+        f->sound.onPlayToEnd = [&](const QString &path) {
             if (path.endsWith("time.WAV"))
-                fixture.clock.advanceSecs(15);
+                f->clock.advanceSecs(15);
         };
-        const QString before = fixture.find<QLabel>("lblTime")->text();
+        const QString before = f->find<QLabel>("lblTime")->text();
         for (bool changes : {false, true}) {
-            fixture.clickPicture("butSay");
+            f->clickPicture("butSay");
             QCoreApplication::processEvents(); // the timers' turn comes after the click
             QCoreApplication::processEvents();
-            QVERIFY(fixture.find<QLabel>("lblTime")->text() != before); // due ticks run at once
+            QVERIFY(f->find<QLabel>("lblTime")->text() != before); // due ticks run at once
             QCOMPARE(quoteChange->isActive(), changes); // 30 s on, the quote changes
         }
     }

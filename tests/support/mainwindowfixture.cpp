@@ -1,9 +1,9 @@
 #include "tests/support/mainwindowfixture.h"
-#include "tests/support/uihelpers.h"
 
-#include <QApplication>
-#include <QFile>
+#include "tests/support/uihelpers.h"
 #include "widgets/recordlistview.h"
+
+#include <QFile>
 #include <QTest>
 
 MainWindowFixture::MainWindowFixture()
@@ -12,11 +12,6 @@ MainWindowFixture::MainWindowFixture()
     services.notifier = &notifier;
     // The start-at-login entry goes into the temporary folder, never the user's own.
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.filePath(QStringLiteral("config"))));
-}
-
-MainWindowFixture::~MainWindowFixture()
-{
-    delete window;
 }
 
 void MainWindowFixture::writeFile(const QString &relative, const QByteArray &bytes)
@@ -30,6 +25,18 @@ QByteArray MainWindowFixture::readFile(const QString &relative) const
 {
     QFile file(services.path(relative));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void MainWindowFixture::writeRecords(SectionId id, const QList<Record> &records)
+{
+    DataFileContent content;
+    content[id] = records;
+    writeFile(QStringLiteral("savedfile.qlt"), serializeDataFile(content));
+}
+
+QList<Record> MainWindowFixture::saved(SectionId id) const
+{
+    return parseDataFile(readFile(QStringLiteral("savedfile.qlt"))).content[id];
 }
 
 MainWindow *MainWindowFixture::open(bool show)
@@ -46,37 +53,23 @@ MainWindow *MainWindowFixture::open(bool show)
     return window;
 }
 
+MainWindow *MainWindowFixture::openWith(SectionId id, const QList<Record> &records, bool show)
+{
+    writeRecords(id, records);
+    return open(show);
+}
+
 void MainWindowFixture::close()
 {
-    if (!window)
-        return;
-    window->close();
-    delete window;
-    window = nullptr;
+    if (window)
+        window->close();
+    delete std::exchange(window, nullptr);
 }
 
 MainWindow *MainWindowFixture::restart()
 {
     close();
     return open();
-}
-
-RecordListView *MainWindowFixture::list(const QString &name) const
-{
-    return find<RecordListView>(name);
-}
-
-MainWindow *MainWindowFixture::openWith(SectionId id, const QList<Record> &records, bool show)
-{
-    DataFileContent content;
-    content[id] = records;
-    writeFile(QStringLiteral("savedfile.qlt"), serializeDataFile(content));
-    return open(show);
-}
-
-QList<Record> MainWindowFixture::saved(SectionId id) const
-{
-    return parseDataFile(readFile(QStringLiteral("savedfile.qlt"))).content[id];
 }
 
 void MainWindowFixture::clickPicture(const QString &name)
@@ -89,4 +82,9 @@ void MainWindowFixture::clickPicture(const QString &name)
 void MainWindowFixture::press(const QString &name)
 {
     clickAt(find<QWidget>(name));
+}
+
+RecordListView *MainWindowFixture::list(const QString &name) const
+{
+    return find<RecordListView>(name);
 }

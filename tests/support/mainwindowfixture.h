@@ -7,8 +7,6 @@
 
 #include <QTemporaryDir>
 
-#include <memory>
-
 class RecordListView;
 
 /// A main window over a temporary program folder, with fake clock, sound, shell, boxes and
@@ -17,33 +15,31 @@ class MainWindowFixture
 {
 public:
     MainWindowFixture();
-    ~MainWindowFixture();
+    ~MainWindowFixture() { delete window; }
 
     /// Writes a file into the program folder (before open()).
     void writeFile(const QString &relative, const QByteArray &bytes);
     QByteArray readFile(const QString &relative) const;
     QString dataFilePath() const { return services.dataPath(QStringLiteral("savedfile.qlt")); }
+    /// Writes a data file holding only the given records of one section.
+    void writeRecords(SectionId id, const QList<Record> &records);
+    /// The records of one section in the data file as last saved.
+    QList<Record> saved(SectionId id) const;
 
     /// Creates the window and runs its load step; shown and active when show is set.
     MainWindow *open(bool show = true);
+    MainWindow *openWith(SectionId id, const QList<Record> &records, bool show = true);
     /// Closes the window (it saves) and deletes it.
     void close();
     /// close() then open(): a restart of the program over the same folder.
     MainWindow *restart();
-    /// Writes a data file holding only the given records of one section, then open().
-    MainWindow *openWith(SectionId id, const QList<Record> &records, bool show = true);
-    /// The records of one section in the data file as last saved.
-    QList<Record> saved(SectionId id) const;
 
     /// Hovers a picture button and clicks the hover picture that then shows, as a user does.
     void clickPicture(const QString &name);
     /// Clicks a control of the window by name, through the window.
     void press(const QString &name);
 
-    template <typename T> T *find(const QString &name) const
-    {
-        return window ? window->findChild<T *>(name) : nullptr;
-    }
+    template <typename T> T *find(const QString &name) const { return window ? window->findChild<T *>(name) : nullptr; }
     RecordListView *list(const QString &name) const;
 
     QTemporaryDir folder;

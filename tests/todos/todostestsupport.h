@@ -1,27 +1,20 @@
 #pragma once
 
-#include "store/recordlistmodel.h"
-#include "widgets/recordlistview.h"
 #include "store/datafile.h"
-#include "tests/support/mainwindowfixture.h"
-#include "tests/support/uihelpers.h"
+#include "tests/support/guitest.h"
+#include "todos/alarmwindow.h"
+#include "todos/missedreminderswindow.h"
+#include "todos/reminderdialog.h"
 #include "todos/reminderwatcher.h"
 #include "todos/todoeditor.h"
 #include "todos/todorecord.h"
 #include "todos/todossection.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QTest>
-#include <QTimer>
-
-#include <memory>
+#include <QMenu>
 
 /// A to-do tag from its nine fields.
-inline QString todoTag(const QStringList &fields)
-{
-    return fields.join(QChar(0x00B6));
-}
+inline QString todoTag(const QStringList &fields) { return fields.join(QChar(0x00B6)); }
 
 /// A plain to-do, due at reminder (none when empty).
 inline Record todo(const QString &subject, const QString &reminder = {})
@@ -29,19 +22,18 @@ inline Record todo(const QString &subject, const QString &reminder = {})
     return {subject, todoTag({subject, "0", "1", "0%", reminder, "", "1", "", "c"})};
 }
 
-/// The main window over a data file of the given to-dos; the watcher, running from the start,
-/// is stopped, so a test ticks it itself.
+/// The main window over a data file of to-dos, for one test function; the watcher, running
+/// from the start, is stopped, so a test ticks it itself.
 struct TodosWindow
 {
-    explicit TodosWindow(const QList<Record> &todos = {})
+    void open(const QList<Record> &todos = {})
     {
-        DataFileContent content;
-        content[SectionId::Todos] = todos;
-        fixture.writeFile(QStringLiteral("savedfile.qlt"), serializeDataFile(content));
-        open();
+        fixture.writeRecords(SectionId::Todos, todos);
+        reopen();
     }
-    void open()
+    void reopen()
     {
+        fixture.close();
         section = static_cast<TodosSection *>(fixture.open()->section(SectionId::Todos));
         QVERIFY(section->watcher()->timer()->isActive());
         section->watcher()->timer()->stop();
@@ -74,9 +66,9 @@ struct TodosWindow
 inline bool choose(QComboBox *combo, const QString &text)
 {
     const int index = combo->findText(text);
-    if (index < 0)
-        return false;
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-    return true;
+    if (index >= 0) {
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    return index >= 0;
 }

@@ -1,18 +1,13 @@
 #include "tests/todos/todostestsupport.h"
-
-#include "todos/reminderdialog.h"
-
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
 QStringList days(int from, int to)
 {
     QStringList result;
-    for (int n = from; n <= to; ++n)
-        result.append(QString::number(n));
+    while (from <= to)
+        result.append(QString::number(from++));
     return result;
 }
 
@@ -23,16 +18,15 @@ const QString kPast = QStringLiteral("The reminder for this task is in the past,
 class TestReminderDialog : public QObject
 {
     Q_OBJECT
-private:
-    std::unique_ptr<MainWindowFixture> f;
-    std::unique_ptr<ReminderDialog> dialog;
+
+    TopLevelCheck windows;
+    std::optional<MainWindowFixture> f;
+    std::optional<ReminderDialog> dialog;
 
     void open(const QDateTime &now, const ReminderFields &current = {})
     {
-        dialog.reset(); // before the services it uses
-        f = std::make_unique<MainWindowFixture>();
         f->clock.set(now);
-        dialog = std::make_unique<ReminderDialog>(f->services, current, nullptr);
+        dialog.emplace(f->services, current, nullptr);
         dialog->show();
     }
     template <typename T = QComboBox> T *get(const char *name) const { return dialog->findChild<T *>(name); }
@@ -46,6 +40,9 @@ private:
     void ok() const { get<QPushButton>("cmdOK")->click(); }
 
 private slots:
+    void init() { windows = {}; f.emplace(); }
+    void cleanup() { dialog.reset(); f.reset(); QCOMPARE(windows.leftOver(), QString()); }
+
     void monthListInMay()
     {
         open(QDateTime(QDate(2026, 5, 14), QTime(10, 0)));
@@ -163,7 +160,7 @@ private slots:
             return;
         }
         // Leaving the box is refused too.
-        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QVERIFY(QTest::qWaitForWindowActive(&*dialog));
         QLineEdit *bad = get<QLineEdit>(message.startsWith("Hour") ? "txtHour" : "txtMin");
         get<QLineEdit>(message.startsWith("Hour") ? "txtMin" : "txtHour")->setFocus();
         QCoreApplication::processEvents();

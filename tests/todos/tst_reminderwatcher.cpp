@@ -1,14 +1,5 @@
 #include "tests/todos/todostestsupport.h"
 
-#include "todos/alarmwindow.h"
-#include "todos/missedreminderswindow.h"
-#include "todos/reminderdialog.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-
 namespace {
 
 // The clock stands at 9:05:00 PM.
@@ -18,18 +9,16 @@ const QString kFuture = QStringLiteral("12/5/2026 9:05:01 PM");
 
 QStringList alerts; // the names of the windows announced to screen readers as alerts
 
-void pressOk(AlarmWindow *alarm)
-{
-    alarm->findChild<QPushButton *>("cmdOK")->click();
-}
+void pressOk(AlarmWindow *alarm) { alarm->findChild<QPushButton *>("cmdOK")->click(); }
 
 } // namespace
 
 class TestReminderWatcher : public QObject
 {
     Q_OBJECT
-private:
-    std::unique_ptr<TodosWindow> w;
+
+    TopLevelCheck windows;
+    std::optional<TodosWindow> w;
 
     ReminderWatcher *watcher() const { return w->section->watcher(); }
 
@@ -51,6 +40,9 @@ private:
     }
 
 private slots:
+    void init() { windows = {}; w.emplace(); }
+    void cleanup() { w.reset(); QCOMPARE(windows.leftOver(), QString()); }
+
     void lastDueTodoInTheListFires()
     {
         // Every to-do after "Now" is due too, or would be if it were read.
@@ -61,7 +53,7 @@ private slots:
                                    todoTag({"Eight fields", "0", "1", "0%", kNow, "", "1", ""}),
                                    todo("Garbled", "5 Dec 2026").tag})
             todos.append({"x", tag});
-        w = std::make_unique<TodosWindow>(todos);
+        w->open(todos);
         // The unreadable reminder is named once, at start.
         QCOMPARE(w->fixture.messages.shown.size(), 1);
         QVERIFY(w->fixture.messages.shown[0].text.contains(QStringLiteral("\"Garbled\"")));
@@ -105,7 +97,7 @@ private slots:
         QFETCH(QString, priority);
         QFETCH(QString, sound);
         QFETCH(QString, flag);
-        w = std::make_unique<TodosWindow>(QList<Record>{
+        w->open({
             {"Boiler", todoTag({"Boiler", "0", priority, "0%", kPast, sound, flag, "Ask about the boiler", "c"})}});
         QStringList texts;
         QList<QStringList> lamps; // bright ones, before and after a blink
@@ -172,7 +164,7 @@ private slots:
         QList<Record> todos;
         for (int row = 0; row < count; ++row)
             todos.append(todo(QStringLiteral("T%1").arg(row), row == due ? kPast : kFuture));
-        w = std::make_unique<TodosWindow>(todos);
+        w->open(todos);
         w->clickItem(edited);
         TodosWindow::focus(w->find<QLineEdit>("txtSubject"), "Typed");
         // Enter answers only when pressed for the alarm: not in its first second, not held.
@@ -223,7 +215,7 @@ private slots:
         QFETCH(QString, choice);
         QFETCH(QString, tag);
         const QString boiler = todoTag({"Boiler", "1", "0", "20%", kPast, "/s/a.wav", "1", "d", "  09:00 PM"});
-        w = std::make_unique<TodosWindow>(QList<Record>{todo("Other", "1/1/2030"), {"Boiler", boiler}});
+        w->open({todo("Other", "1/1/2030"), {"Boiler", boiler}});
         w->fixture.clock.set(QDateTime(QDate(2026, 12, 5), QTime(21, 30, 15)));
         QVERIFY(tick([&choice](AlarmWindow *alarm) {
             alarm->findChild<QPushButton *>("cmdSnooz")->click();
@@ -251,7 +243,7 @@ private slots:
     void missedRemindersAtStart()
     {
         QFETCH(QString, answer);
-        w = std::make_unique<TodosWindow>(QList<Record>{todo("Late", kPast), todo("Future", kFuture),
+        w->open({todo("Late", kPast), todo("Future", kFuture),
                                                         todo("Later", "12/5/2026 9:03:00 PM"),
                                                         todo("Earliest", "12/4/2026 8:00:00 PM")});
         QStringList rows;
@@ -288,7 +280,7 @@ private slots:
 
     void alarmWhileAQuestionIsOpen()
     {
-        w = std::make_unique<TodosWindow>(QList<Record>{todo("Due", kPast), todo("Mine"), todo("Later", kFuture)});
+        w->open({todo("Due", kPast), todo("Mine"), todo("Later", kFuture)});
         // The dialog is open on a to-do when the alarm comes up; true when it stayed open (then OK).
         const auto editWhileAlarm = [this](int row, std::function<void(AlarmWindow *)> alarmAction) {
             w->clickItem(row);

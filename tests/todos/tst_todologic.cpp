@@ -70,28 +70,48 @@ private slots:
         QVERIFY(!remindertext::readStamp(text).has_value());
     }
 
-    void recordTags()
+    void snooze_data()
     {
-        TodoRecord record;
-        record.subject = QStringLiteral("A¶B");
-        record.reminder = QStringLiteral("12/5/2026 9:05:00 PM");
-        QCOMPARE(TodoRecord::fromTag(record.toTag()), record);
-        QVERIFY(todoDueStamp(record.toTag()).has_value()); // a typed "¶" splits no field
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<QString>("snoozed"); // null: nothing to snooze, the to-do stays as it is
+        const auto at = [](int y, int mo, int d, int h, int mi, int s) { return QDateTime(QDate(y, mo, d), QTime(h, mi, s)); };
+        const QString tag = QStringLiteral("A[u+00B6]¶x¶2¶7¶12/5/2026 9:00:00 PM¶/a.wav¶1¶d¶  09:00 PM");
+        const QString rest = QStringLiteral("A[u+00B6]¶x¶2¶7¶%1¶/a.wav¶1¶d¶%2");
+        QTest::newRow("empty tag") << "" << at(2026, 12, 5, 21, 30, 15) << 5 << QString();
+        QTest::newRow("no reminder") << "A¶0¶1¶0%¶¶¶¶d¶Reminder not set" << at(2026, 12, 5, 21, 30, 15) << 5 << QString();
+        QTest::newRow("no reminder field") << "A¶0¶1¶0%" << at(2026, 12, 5, 21, 30, 15) << 5 << QString();
+        QTest::newRow("from now, not from when it was due") << tag << at(2026, 12, 5, 21, 30, 15) << 10
+            << rest.arg("12/5/2026 9:40:15 PM", "12 05,2026 09:40 PM");
+        QTest::newRow("to midnight") << tag << at(2026, 12, 5, 23, 55, 0) << 5 << rest.arg("12/6/2026", "12 06,2026 12:00 AM");
+        QTest::newRow("across midnight") << tag << at(2026, 12, 5, 23, 58, 1) << 5 << rest.arg("12/6/2026 12:03:01 AM", "12 06,2026 12:03 AM");
+        QTest::newRow("month end") << tag << at(2026, 4, 30, 23, 30, 0) << 60 << rest.arg("5/1/2026 12:30:00 AM", "05 01,2026 12:30 AM");
+        QTest::newRow("year end") << tag << at(2026, 12, 31, 23, 50, 0) << 15 << rest.arg("1/1/2027 12:05:00 AM", "01 01,2027 12:05 AM");
+        QTest::newRow("29 February") << tag << at(2028, 2, 28, 23, 59, 59) << 1 << rest.arg("2/29/2028 12:00:59 AM", "02 29,2028 12:00 AM");
+        QTest::newRow("no 29 February") << tag << at(2027, 2, 28, 23, 59, 0) << 1 << rest.arg("3/1/2027", "03 01,2027 12:00 AM");
+        QTest::newRow("noon") << tag << at(2026, 12, 5, 11, 55, 0) << 5 << rest.arg("12/5/2026 12:00:00 PM", "12 05,2026 12:00 PM");
+        QTest::newRow("short tag filled up") << "B¶0¶1¶0%¶12/5/2026" << at(2026, 12, 5, 21, 0, 0) << 5
+            << QStringLiteral("B¶0¶1¶0%¶12/5/2026 9:05:00 PM¶¶¶¶12 05,2026 09:05 PM");
+        QTest::newRow("extra field kept") << tag + QStringLiteral("¶more") << at(2026, 12, 5, 21, 30, 15) << 10
+            << rest.arg("12/5/2026 9:40:15 PM", "12 05,2026 09:40 PM") + QStringLiteral("¶more");
+    }
+    void snooze()
+    {
+        QFETCH(QString, tag);
+        QFETCH(QDateTime, now);
+        QFETCH(int, minutes);
+        QFETCH(QString, snoozed);
+        QCOMPARE(reminderedits::snoozed(tag, now, minutes).value_or(QString()), snoozed);
+        QCOMPARE(reminderedits::snoozed(tag, now, minutes).has_value(), !snoozed.isNull());
+    }
 
-        // Missing fields and indices out of range read as the defaults.
-        QCOMPARE(TodoRecord::fromTag(QString()), TodoRecord());
-        const TodoRecord shortTag = TodoRecord::fromTag(QStringLiteral("Only¶4"));
-        QCOMPARE(shortTag.subject, QStringLiteral("Only"));
-        QCOMPARE(shortTag.status, 4);
-        const TodoRecord badIndices = TodoRecord::fromTag(QStringLiteral("X¶7¶b¶0%¶¶¶¶¶C"));
-        QCOMPARE(badIndices.status, 0);
-        QCOMPARE(badIndices.priority, 1);
-
-        // Stopping a reminder leaves every other field's exact text; snoozing needs a reminder.
-        const QString stopped = reminderedits::withoutReminder(QStringLiteral("A¶x¶2¶7¶1/1/2027¶/a.wav¶0¶d"));
-        QCOMPARE(stopped, QStringLiteral("A¶x¶2¶7¶¶¶¶d¶Reminder not set"));
-        QVERIFY(!reminderedits::snoozed(stopped, QDateTime::currentDateTime(), 5));
-        QVERIFY(!reminderedits::snoozed(QString(), QDateTime::currentDateTime(), 5));
+    void stopReminding()
+    {
+        // Every other field keeps its exact text.
+        QCOMPARE(reminderedits::withoutReminder(QStringLiteral("A¶x¶2¶7¶1/1/2027¶/a.wav¶0¶d")),
+                 QStringLiteral("A¶x¶2¶7¶¶¶¶d¶Reminder not set"));
+        QCOMPARE(reminderedits::withoutReminder(QString()), QString());
     }
 
     void dueText_data()
