@@ -15,8 +15,14 @@ const QString kDefaultSound = QStringLiteral(":/sounds/default.wav");
 
 QtSoundPlayer::QtSoundPlayer(QObject *parent)
     : QObject(parent)
-    , m_hasDevice(!QMediaDevices::audioOutputs().isEmpty())
 {
+}
+
+bool QtSoundPlayer::hasDevice()
+{
+    if (!m_hasDevice)
+        m_hasDevice = !QMediaDevices::audioOutputs().isEmpty();
+    return *m_hasDevice;
 }
 
 QSoundEffect *QtSoundPlayer::effectFor(const QString &path, int *durationMs)
@@ -42,7 +48,7 @@ QSoundEffect *QtSoundPlayer::effectFor(const QString &path, int *durationMs)
 
 void QtSoundPlayer::play(const QString &path)
 {
-    if (!m_hasDevice)
+    if (!hasDevice())
         return;
     stop();
     m_current = effectFor(path, nullptr);
@@ -51,7 +57,7 @@ void QtSoundPlayer::play(const QString &path)
 
 void QtSoundPlayer::playToEnd(const QString &path)
 {
-    if (!m_hasDevice)
+    if (!hasDevice())
         return;
     stop();
     int durationMs = 0;

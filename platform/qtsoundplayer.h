@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QUrl>
 
+#include <optional>
+
 class QSoundEffect;
 
 /// Qt Multimedia behind SoundPlayer. Without an audio device every call returns at once.
@@ -22,8 +24,10 @@ public:
 private:
     /// The effect for a file, or for the built-in default sound when the file cannot be played.
     QSoundEffect *effectFor(const QString &path, int *durationMs);
+    /// Asked at the first sound, not at start: the audio system costs a megabyte once woken.
+    bool hasDevice();
 
     QHash<QUrl, QSoundEffect *> m_effects;
     QSoundEffect *m_current = nullptr;
-    bool m_hasDevice = false;
+    std::optional<bool> m_hasDevice;
 };

@@ -5,8 +5,14 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
+#include <array>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -150,6 +156,159 @@ bool readWholeFile(const QString &path, QByteArray *bytes, FileError *error)
     return true;
 }
 
+namespace {
+
+/// Writes what is handed to it to a file, from 256 KiB slots it copies the pieces into. A file
+/// larger than one slot is written on a thread of its own, so the caller makes the next piece
+/// while the last one is copied into the page cache; three slots are all it ever holds.
+class PieceWriter
+{
+public:
+    PieceWriter(int fd, const WriteCalls &calls)
+        : m_fd(fd)
+        , m_calls(calls)
+    {
+    }
+    ~PieceWriter() { finish(); }
+
+    /// Takes a copy of the piece; false once a write has failed.
+    bool add(QByteArrayView piece)
+    {
+        while (!piece.isEmpty()) {
+            if (m_filling < 0 && !takeFreeSlot())
+                return false;
+            QByteArray &slot = m_slots[size_t(m_filling)];
+            if (slot.capacity() < kSlot)
+                slot.reserve(kSlot);
+            const qsizetype taken = std::min(piece.size(), kSlot - slot.size());
+            slot.append(piece.first(taken));
+            piece = piece.sliced(taken);
+            if (slot.size() == kSlot)
+                queueFilling();
+        }
+        const std::lock_guard lock(m_mutex);
+        return m_failure == 0;
+    }
+
+    /// Writes what is left and waits for it; the first failure's errno, or 0.
+    int finish()
+    {
+        if (m_filling >= 0 && !m_slots[size_t(m_filling)].isEmpty()) {
+            if (m_thread.joinable()) {
+                queueFilling();
+            } else {
+                write(m_slots[size_t(m_filling)]); // a small file: no thread for it
+                m_slots[size_t(m_filling)].resize(0);
+            }
+        }
+        if (m_thread.joinable()) {
+            {
+                const std::lock_guard lock(m_mutex);
+                m_done = true;
+            }
+            m_queued.notify_one();
+            m_thread.join();
+        }
+        return m_failure;
+    }
+
+private:
+    static constexpr qsizetype kSlot = 256 * 1024;
+    static constexpr int kSlots = 3;
+
+    bool takeFreeSlot()
+    {
+        std::unique_lock lock(m_mutex);
+        m_freed.wait(lock, [this] { return !m_free.empty() || m_failure != 0; });
+        if (m_failure != 0)
+            return false;
+        m_filling = m_free.back();
+        m_free.pop_back();
+        return true;
+    }
+
+    void queueFilling()
+    {
+        if (!m_thread.joinable())
+            m_thread = std::thread([this] { run(); });
+        {
+            const std::lock_guard lock(m_mutex);
+            m_queue.push_back(m_filling);
+        }
+        m_filling = -1;
+        m_queued.notify_one();
+    }
+
+    void run()
+    {
+        for (;;) {
+            int slot = -1;
+            bool failed = false;
+            {
+                std::unique_lock lock(m_mutex);
+                m_queued.wait(lock, [this] { return !m_queue.empty() || m_done; });
+                if (m_queue.empty())
+                    return;
+                slot = m_queue.front();
+                m_queue.pop_front();
+                failed = m_failure != 0;
+            }
+            if (!failed)
+                write(m_slots[size_t(slot)]);
+            {
+                const std::lock_guard lock(m_mutex);
+                m_slots[size_t(slot)].resize(0);
+                m_free.push_back(slot);
+            }
+            m_freed.notify_one();
+        }
+    }
+
+    /// Writes the bytes whole, carrying on after short writes; keeps the first failure.
+    void write(const QByteArray &bytes)
+    {
+        const char *data = bytes.constData();
+        size_t left = size_t(bytes.size());
+        while (left > 0) {
+            errno = 0;
+            const ssize_t written = m_calls.write ? m_calls.write(m_fd, data, left) : ::write(m_fd, data, left);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0) {
+                const std::lock_guard lock(m_mutex);
+                m_failure = written == 0 ? ENOSPC : (errno != 0 ? errno : EIO);
+                return;
+            }
+            data += written;
+            left -= size_t(written);
+        }
+        // The disk starts on what is written while the rest is being made, so the sync at the
+        // end has little left to wait for.
+        m_written += bytes.size();
+        if (m_written - m_handedOn >= kWriteBackStep) {
+            ::sync_file_range(m_fd, m_handedOn, m_written - m_handedOn, SYNC_FILE_RANGE_WRITE);
+            m_handedOn = m_written;
+        }
+    }
+
+    const int m_fd;
+    const WriteCalls &m_calls;
+    std::array<QByteArray, kSlots> m_slots;
+    int m_filling = -1;               // the slot being filled, the caller's alone
+    std::vector<int> m_free {2, 1, 0};
+    std::deque<int> m_queue;
+    bool m_done = false;
+    int m_failure = 0;
+    qint64 m_written = 0;             // the writer's alone
+    qint64 m_handedOn = 0;
+    std::mutex m_mutex;
+    std::condition_variable m_queued;
+    std::condition_variable m_freed;
+    std::thread m_thread;
+};
+
+} // namespace
+
 bool readFileInPieces(const QString &path, const ByteSink &take, FileError *error)
 {
     struct stat info {};
@@ -220,33 +379,9 @@ bool writeFileAtomically(const QString &path, const std::function<void(const Byt
         return fail(error, number);
     };
     // Each piece goes to the file as it comes; the first failure is the save's cause.
-    int failure = 0;
-    qint64 total = 0;
-    qint64 handedOn = 0;
-    produce([&](QByteArrayView piece) {
-        const char *data = piece.data();
-        size_t left = size_t(piece.size());
-        while (failure == 0 && left > 0) {
-            errno = 0;
-            const ssize_t written = calls.write ? calls.write(fd, data, left) : ::write(fd, data, left);
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written <= 0) {
-                failure = written == 0 ? ENOSPC : (errno != 0 ? errno : EIO);
-                break;
-            }
-            data += written;
-            left -= size_t(written);
-        }
-        // The disk starts on what is written while the rest is being made, so the sync at the
-        // end has little left to wait for.
-        total += piece.size();
-        if (failure == 0 && total - handedOn >= kWriteBackStep) {
-            ::sync_file_range(fd, handedOn, total - handedOn, SYNC_FILE_RANGE_WRITE);
-            handedOn = total;
-        }
-        return failure == 0;
-    });
+    PieceWriter writer(fd, calls);
+    produce([&writer](QByteArrayView piece) { return writer.add(piece); });
+    const int failure = writer.finish();
     if (failure != 0)
         return abandon(failure);
     // The rename may only happen once the bytes are on the disk, or a power cut leaves an
