@@ -152,7 +152,7 @@ private slots:
         QTest::addColumn<QString>("leave");
         for (int i = 0; i < kSections.size(); ++i) {
             for (const QString &box : kSections[i].boxes) {
-                for (const char *leave : {"Tab", "Shift+Tab", "Save", "close"})
+                for (const char *leave : {"Tab", "Shift+Tab", "Save", "close", "another record"})
                     QTest::addRow("%s, %s", qPrintable(box), leave) << i << box << QString(leave);
             }
         }
@@ -176,10 +176,13 @@ private slots:
             QVERIFY(list->hasFocus()); // into the list, and out of it again
             QTest::keyClick(list, key);
         }
+        if (leave == "another record")
+            clickItem(list, 1); // stored into the record it was typed for, not the one clicked
         if (leave == "close")
             f->close();
         else
             f->clickPicture("butSave");
+        QVERIFY(!(f->saved(s.id)[1].caption + f->saved(s.id)[1].tag).contains(typed.left(3)));
         const Record saved = f->saved(s.id).first();
         const QString fields = s.id == SectionId::Notes ? saved.tag : escapes::splitFields(saved.tag).join('|');
         QVERIFY2((saved.caption + '|' + fields).contains(typed), qPrintable(saved.caption + '|' + fields));
