@@ -11,6 +11,7 @@
 #include <cstring>
 #include <deque>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -229,8 +230,12 @@ private:
 
     void queueFilling()
     {
-        if (!m_thread.joinable())
-            m_thread = std::thread([this] { run(); });
+        if (!m_thread.joinable() && !startThread()) {
+            // No thread to be had: the slot is written here and filled again.
+            write(m_slots[size_t(m_filling)]);
+            m_slots[size_t(m_filling)].resize(0);
+            return;
+        }
         {
             const std::lock_guard lock(m_mutex);
             m_queue.push_back(m_filling);
@@ -239,11 +244,20 @@ private:
         m_queued.notify_one();
     }
 
+    bool startThread()
+    {
+        try {
+            m_thread = std::thread([this] { run(); });
+            return true;
+        } catch (const std::system_error &) {
+            return false;
+        }
+    }
+
     void run()
     {
         for (;;) {
             int slot = -1;
-            bool failed = false;
             {
                 std::unique_lock lock(m_mutex);
                 m_queued.wait(lock, [this] { return !m_queue.empty() || m_done; });
@@ -251,10 +265,8 @@ private:
                     return;
                 slot = m_queue.front();
                 m_queue.pop_front();
-                failed = m_failure != 0;
             }
-            if (!failed)
-                write(m_slots[size_t(slot)]);
+            write(m_slots[size_t(slot)]);
             {
                 const std::lock_guard lock(m_mutex);
                 m_slots[size_t(slot)].resize(0);
@@ -264,9 +276,15 @@ private:
         }
     }
 
-    /// Writes the bytes whole, carrying on after short writes; keeps the first failure.
+    /// Writes the bytes whole, carrying on after short writes; keeps the first failure, after
+    /// which it writes nothing more.
     void write(const QByteArray &bytes)
     {
+        {
+            const std::lock_guard lock(m_mutex);
+            if (m_failure != 0)
+                return;
+        }
         const char *data = bytes.constData();
         size_t left = size_t(bytes.size());
         while (left > 0) {
@@ -275,8 +293,9 @@ private:
             if (written < 0 && errno == EINTR)
                 continue;
             if (written <= 0) {
+                const int number = written == 0 ? ENOSPC : (errno != 0 ? errno : EIO);
                 const std::lock_guard lock(m_mutex);
-                m_failure = written == 0 ? ENOSPC : (errno != 0 ? errno : EIO);
+                m_failure = number;
                 return;
             }
             data += written;

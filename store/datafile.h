@@ -15,6 +15,8 @@ struct Record
     QString tag;
     friend bool operator==(const Record &, const Record &) = default;
 };
+// Two shared strings: moved in memory as bytes, so long lists grow and shrink in place.
+Q_DECLARE_TYPEINFO(Record, Q_RELOCATABLE_TYPE);
 
 /// The four sections in file order.
 enum class SectionId { Websites = 0, Contacts = 1, Notes = 2, Todos = 3 };

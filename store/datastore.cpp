@@ -9,6 +9,7 @@
 #include <future>
 #include <mutex>
 #include <optional>
+#include <system_error>
 
 DataStore::DataStore(const QString &folder)
     : m_path(folder + QStringLiteral("/savedfile.qlt"))
@@ -76,7 +77,11 @@ void DataStore::preload(const QString &folder)
     Preloaded &ahead = preloaded();
     const std::lock_guard lock(ahead.mutex);
     ahead.path = folder + QStringLiteral("/savedfile.qlt");
-    ahead.read = std::async(std::launch::async, readDataFile, ahead.path);
+    try {
+        ahead.read = std::async(std::launch::async, readDataFile, ahead.path);
+    } catch (const std::system_error &) {
+        // No thread to be had: the window's load reads the file itself.
+    }
 }
 
 DataStore::LoadResult DataStore::load()
