@@ -6,17 +6,12 @@
 #include <QCheckBox>
 #include <QDir>
 
-class TestAboutDialog : public QObject
+class TestAboutDialog : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
-    std::optional<MainWindowFixture> f;
 
 private slots:
-    void init() { windows = {}; f.emplace(); }
-    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
-
     void showsTheVersionOpensTheSiteAndStartsAtLogin()
     {
         f->shell.result = Shell::Result::Failed;

@@ -56,17 +56,12 @@ QStringList outcome(MainWindowFixture &f, const std::function<void()> &act)
 
 } // namespace
 
-class TestAccessibility : public QObject
+class TestAccessibility : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
-    std::optional<MainWindowFixture> f;
 
 private slots:
-    void init() { windows = {}; f.emplace(); }
-    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
-
     void everyControlHasANameAndItsRole_data()
     {
         QTest::addColumn<QStringList>("named"); // objectName=name of controls not reached by Tab

@@ -16,12 +16,10 @@ const QStringList kPressed = {"butWeb_c", "butEmail_c", "butNotes_c", "butTodo_c
 
 } // namespace
 
-class TestMainWindow : public QObject
+class TestMainWindow : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
-    std::optional<MainWindowFixture> f;
 
     /// Which of the named widgets are shown (not hidden), in the order named.
     QStringList shown(const QStringList &names = kAllHovers) const
@@ -37,9 +35,6 @@ class TestMainWindow : public QObject
     void hover(const QString &normalPicture) { QTest::mouseMove(f->find<QWidget>(normalPicture), QPoint(10, 10)); }
 
 private slots:
-    void init() { windows = {}; f.emplace(); }
-    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
-
     void movingAcrossButtonsLightsOneAndClicksOnce()
     {
         f->open();

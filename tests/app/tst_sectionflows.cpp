@@ -42,12 +42,10 @@ QString text(QWidget *box)
 
 } // namespace
 
-class TestSectionFlows : public QObject
+class TestSectionFlows : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
-    std::optional<MainWindowFixture> f;
 
     /// Opens the window over records of one section and shows that section.
     RecordListView *openSection(const SectionCase &s, const QStringList &names)
@@ -61,9 +59,6 @@ class TestSectionFlows : public QObject
     }
 
 private slots:
-    void init() { windows = {}; f.emplace(); }
-    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
-
     void eachSection_data()
     {
         QTest::addColumn<int>("section");

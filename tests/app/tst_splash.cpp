@@ -5,17 +5,12 @@
 #include <QPointer>
 
 // Runs as on a high-density screen, at a device pixel ratio of 2.
-class TestSplash : public QObject
+class TestSplash : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
-    std::optional<MainWindowFixture> f; // its fakes and folder; the splash makes the window itself
 
 private slots:
-    void init() { windows = {}; f.emplace(); }
-    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
-
     void firstTickOpensTheMainWindowAndClosesTheSplash()
     {
         QPointer<SplashWindow> splash = new SplashWindow(f->services);

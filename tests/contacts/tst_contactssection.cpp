@@ -9,12 +9,10 @@ const QList<Record> kTwoAddresses = {{"A", "A¶¶¶a@x.com (Default E-Mail)::b@y
 
 } // namespace
 
-class TestContactsSection : public QObject
+class TestContactsSection : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
-    std::optional<MainWindowFixture> f;
 
     RecordListView *contacts() const { return f->list("lstEmails"); }
     QListWidget *addresses() const { return f->find<QListWidget>("lstCurEmails"); }
@@ -43,9 +41,6 @@ class TestContactsSection : public QObject
     }
 
 private slots:
-    void init() { windows = {}; f.emplace(); }
-    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
-
     // Adding and removing are walked for every section in tst_sectionflows.
     void nameBoxesFollowTheContactShown()
     {

@@ -4,12 +4,10 @@
 #include <QPlainTextEdit>
 
 // Adding, removing and what a click leaves are walked for every section in tst_sectionflows.
-class TestNotes : public QObject
+class TestNotes : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
-    std::optional<MainWindowFixture> f;
     RecordListView *list = nullptr;
     QPlainTextEdit *editor = nullptr;
 
@@ -33,9 +31,6 @@ class TestNotes : public QObject
     }
 
 private slots:
-    void init() { windows = {}; f.emplace(); }
-    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
-
     void everyKeyLandsInTheNote()
     {
         openNotes();

@@ -1,17 +1,12 @@
 #include "platform/clocktext.h"
 #include "tests/support/guitest.h"
 
-class TestClockText : public QObject
+class TestClockText : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
-    std::optional<MainWindowFixture> f;
 
 private slots:
-    void init() { windows = {}; f.emplace(); }
-    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
-
     // Day and month names must not follow the user's language.
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 

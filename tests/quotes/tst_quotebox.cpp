@@ -58,17 +58,12 @@ const QString kOdd = QStringLiteral("Déjà — 你 😀 [u+0041]");
 
 } // namespace
 
-class TestQuoteBox : public QObject
+class TestQuoteBox : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
-    std::optional<MainWindowFixture> f;
 
 private slots:
-    void init() { windows = {}; f.emplace(); }
-    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
-
     void rotation_data()
     {
         QTest::addColumn<QByteArray>("file");

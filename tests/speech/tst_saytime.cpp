@@ -1,17 +1,12 @@
 #include "speech/saytime.h"
 #include "tests/support/guitest.h"
 
-class TestSayTime : public QObject
+class TestSayTime : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
-    std::optional<MainWindowFixture> f;
 
 private slots:
-    void init() { windows = {}; f.emplace(); }
-    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
-
     void files_data()
     {
         QTest::addColumn<QTime>("start");

@@ -15,12 +15,10 @@ const QString kPast = QStringLiteral("The reminder for this task is in the past,
 
 } // namespace
 
-class TestReminderDialog : public QObject
+class TestReminderDialog : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
-    std::optional<MainWindowFixture> f;
     std::optional<ReminderDialog> dialog;
 
     void open(const QDateTime &now, const ReminderFields &current = {})
@@ -33,10 +31,9 @@ class TestReminderDialog : public QObject
     QStringList items(const char *name) const { return captions(get(name)->view()); }
     void ok() const { get<QPushButton>("cmdOK")->click(); }
 
-private slots:
-    void init() { windows = {}; f.emplace(); }
-    void cleanup() { dialog.reset(); f.reset(); QCOMPARE(windows.leftOver(), QString()); }
+    void tearDown() override { dialog.reset(); f.reset(); }
 
+private slots:
     void monthListInMay()
     {
         open(QDateTime(QDate(2026, 5, 14), QTime(10, 0)));

@@ -13,11 +13,10 @@ void pressOk(AlarmWindow *alarm) { alarm->findChild<QPushButton *>("cmdOK")->cli
 
 } // namespace
 
-class TestReminderWatcher : public QObject
+class TestReminderWatcher : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
     std::optional<TodosWindow> w;
 
     ReminderWatcher *watcher() const { return w->section->watcher(); }
@@ -39,10 +38,10 @@ class TestReminderWatcher : public QObject
         return shown;
     }
 
-private slots:
-    void init() { windows = {}; w.emplace(); }
-    void cleanup() { w.reset(); QCOMPARE(windows.leftOver(), QString()); }
+    void setUp() override { w.emplace(); }
+    void tearDown() override { w.reset(); }
 
+private slots:
     void lastDueTodoInTheListFires()
     {
         // Every to-do after "Now" is due too, or would be if it were read.

@@ -11,19 +11,18 @@ const QList<Record> kTwoTodos = {{"First", todoTag({"First", "1", "2", "10%", ""
 
 } // namespace
 
-class TestTodoEditor : public QObject
+class TestTodoEditor : public WindowTest
 {
     Q_OBJECT
 private:
-    TopLevelCheck windows;
     std::optional<TodosWindow> w;
 
     QLineEdit *box(const QString &name) const { return w->find<QLineEdit>(name); }
 
-private slots:
-    void init() { windows = {}; w.emplace(); }
-    void cleanup() { w.reset(); QCOMPARE(windows.leftOver(), QString()); }
+    void setUp() override { w.emplace(); }
+    void tearDown() override { w.reset(); }
 
+private slots:
     // Adding and removing are walked for every section in tst_sectionflows.
     void subjectRenamesANewTodo()
     {

@@ -4,12 +4,10 @@
 #include <QPlainTextEdit>
 
 // Adding, removing and what a click leaves are walked for every section in tst_sectionflows.
-class TestWebsites : public QObject
+class TestWebsites : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
-    std::optional<MainWindowFixture> f;
     RecordListView *list = nullptr;
     QLineEdit *title = nullptr;
     QLineEdit *url = nullptr;
@@ -38,9 +36,6 @@ class TestWebsites : public QObject
     }
 
 private slots:
-    void init() { windows = {}; f.emplace(); }
-    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
-
     void addTypeOpenRestart()
     {
         openWebsites();

@@ -1,13 +1,7 @@
-#include "tests/support/toplevelcheck.h"
+#include "tests/support/guitest.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/picturebox.h"
 #include "widgets/selectonfocuslineedit.h"
-
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
-#include <optional>
 
 /// A shown window with a watched box (focused), a second box, a button and a picture that never
 /// takes the focus.
@@ -40,17 +34,16 @@ public:
     int acted = 0; // clicks on the button and presses on the picture that got through
 };
 
-class TestFieldValidation : public QObject
+class TestFieldValidation : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
     std::optional<Form> form;
 
-private slots:
-    void init() { windows = {}; form.emplace(); }
-    void cleanup() { form.reset(); QCOMPARE(windows.leftOver(), QString()); }
+    void setUp() override { form.emplace(); }
+    void tearDown() override { form.reset(); }
 
+private slots:
     // Saving checks the focused box too: tst_sectionflows and tst_todoeditor walk it.
     void leavingRunsTheCheckOnce_data()
     {

@@ -9,17 +9,12 @@ namespace {
 const QString kText = QStringLiteral("Saved successfully.");
 } // namespace
 
-class TestSaveFeedback : public QObject
+class TestSaveFeedback : public WindowTest
 {
     Q_OBJECT
 
-    TopLevelCheck windows;
-    std::optional<MainWindowFixture> f;
 
 private slots:
-    void init() { windows = {}; f.emplace(); }
-    void cleanup() { f.reset(); QCOMPARE(windows.leftOver(), QString()); }
-
     // Save types its text letter by letter, then clears it; a failed save shows the error and
     // no feedback, and the next good one types from the first letter again.
     void saveFeedbackAndFailure()
