@@ -76,14 +76,6 @@ private slots:
         QCOMPARE(addresslist::fromField(addresslist::toField(entries)), entries);
     }
 
-    void smallRules()
-    {
-        QVERIFY(addresslist::isValidAddress("@."));
-        QVERIFY(!addresslist::isValidAddress("ann.lee@example")); // the dot must follow the "@"
-        QCOMPARE(addresslist::defaultAddress("a" + M + "::b::c" + M + "::"), QStringLiteral("c"));
-        QCOMPARE(addresslist::defaultAddress("a (default e-mail)::"), QString());
-    }
-
     void displayNameRules_data()
     {
         QTest::addColumn<Box>("left");
