@@ -9,8 +9,6 @@
 class TestAboutDialog : public WindowTest
 {
     Q_OBJECT
-
-
 private slots:
     void showsTheVersionOpensTheSiteAndStartsAtLogin()
     {

@@ -59,8 +59,6 @@ QStringList outcome(MainWindowFixture &f, const std::function<void()> &act)
 class TestAccessibility : public WindowTest
 {
     Q_OBJECT
-
-
 private slots:
     void everyControlHasANameAndItsRole_data()
     {

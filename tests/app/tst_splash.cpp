@@ -8,8 +8,6 @@
 class TestSplash : public WindowTest
 {
     Q_OBJECT
-
-
 private slots:
     void firstTickOpensTheMainWindowAndClosesTheSplash()
     {

@@ -61,8 +61,6 @@ const QString kOdd = QStringLiteral("Déjà — 你 😀 [u+0041]");
 class TestQuoteBox : public WindowTest
 {
     Q_OBJECT
-
-
 private slots:
     void rotation_data()
     {

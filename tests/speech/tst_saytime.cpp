@@ -4,8 +4,6 @@
 class TestSayTime : public WindowTest
 {
     Q_OBJECT
-
-
 private slots:
     void files_data()
     {
