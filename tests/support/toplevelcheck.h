@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -9,8 +10,21 @@
 class TopLevelCheck
 {
 public:
-    TopLevelCheck();
-    QString leftOver() const;
+    TopLevelCheck()
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            m_before.append(widget);
+    }
+    QString leftOver() const
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QStringList names;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (!m_before.contains(widget))
+                names << QString::fromLatin1(widget->metaObject()->className()) + ' ' + widget->objectName();
+        }
+        return names.join(QStringLiteral(", "));
+    }
 
 private:
     QList<QPointer<QWidget>> m_before;

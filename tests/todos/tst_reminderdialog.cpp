@@ -30,13 +30,7 @@ class TestReminderDialog : public QObject
         dialog->show();
     }
     template <typename T = QComboBox> T *get(const char *name) const { return dialog->findChild<T *>(name); }
-    QStringList items(const char *name) const
-    {
-        QStringList result;
-        for (int i = 0; i < get(name)->count(); ++i)
-            result.append(get(name)->itemText(i));
-        return result;
-    }
+    QStringList items(const char *name) const { return captions(get(name)->view()); }
     void ok() const { get<QPushButton>("cmdOK")->click(); }
 
 private slots:

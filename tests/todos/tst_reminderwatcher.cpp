@@ -97,8 +97,7 @@ private slots:
         QFETCH(QString, priority);
         QFETCH(QString, sound);
         QFETCH(QString, flag);
-        w->open({
-            {"Boiler", todoTag({"Boiler", "0", priority, "0%", kPast, sound, flag, "Ask about the boiler", "c"})}});
+        w->open({{"Boiler", todoTag({"Boiler", "0", priority, "0%", kPast, sound, flag, "Ask about the boiler", "c"})}});
         QStringList texts;
         QList<QStringList> lamps; // bright ones, before and after a blink
         alerts.clear();
@@ -238,9 +237,8 @@ private slots:
     void missedRemindersAtStart()
     {
         QFETCH(QString, answer);
-        w->open({todo("Late", kPast), todo("Future", kFuture),
-                                                        todo("Later", "12/5/2026 9:03:00 PM"),
-                                                        todo("Earliest", "12/4/2026 8:00:00 PM")});
+        w->open({todo("Late", kPast), todo("Future", kFuture), todo("Later", "12/5/2026 9:03:00 PM"),
+                 todo("Earliest", "12/4/2026 8:00:00 PM")});
         QStringList rows;
         bool missed = false;
         whenModal([&](QWidget *modal) {

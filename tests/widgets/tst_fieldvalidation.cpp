@@ -51,6 +51,7 @@ private slots:
     void init() { windows = {}; form.emplace(); }
     void cleanup() { form.reset(); QCOMPARE(windows.leftOver(), QString()); }
 
+    // Saving checks the focused box too: tst_sectionflows and tst_todoeditor walk it.
     void leavingRunsTheCheckOnce_data()
     {
         QTest::addColumn<QString>("how");
@@ -86,18 +87,6 @@ private slots:
         leave();
         QCOMPARE(form->checks, 2);
         QCOMPARE(form->watched->hasFocus(), how == "picture");
-    }
-
-    void saveChecksTheFocusedBox()
-    {
-        QVERIFY(FieldValidation::instance().commitFocused());
-        form->accept = false;
-        QVERIFY(!FieldValidation::instance().commitFocused());
-        QCOMPARE(form->checks, 2); // each save asks afresh
-        form->accept = true;
-        form->other->setFocus(); // checked on leaving; an unwatched box then needs nothing
-        QVERIFY(FieldValidation::instance().commitFocused());
-        QCOMPARE(form->checks, 3);
     }
 };
 
