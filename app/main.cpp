@@ -51,7 +51,7 @@ int main(int argc, char *argv[])
     DesktopShell shell;
     QtMessageBoxes messages;
     QtFileDialogs files;
-    DBusNotifier notifier(QDBusConnection::sessionBus());
+    DBusNotifier notifier(&QDBusConnection::sessionBus);
     const QString programFolder = QCoreApplication::applicationDirPath();
     const datafolder::Choice data = datafolder::locate(
         programFolder, options.dataDir,

@@ -10,17 +10,25 @@ const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 } // namespace
 
-DBusNotifier::DBusNotifier(const QDBusConnection &bus, QObject *parent)
+DBusNotifier::DBusNotifier(std::function<QDBusConnection()> bus, QObject *parent)
     : Notifier(parent)
-    , m_bus(bus)
+    , m_connect(std::move(bus))
 {
-    if (!m_bus.isConnected())
-        return;
-    // No sender named: naming the service would make the bus look up its owner, and wait.
-    m_bus.connect(QString(), kPath, kInterface, QStringLiteral("ActionInvoked"), this,
-                  SLOT(actionInvoked(uint, QString)));
-    m_bus.connect(QString(), kPath, kInterface, QStringLiteral("NotificationClosed"), this,
-                  SLOT(notificationClosed(uint, uint)));
+}
+
+QDBusConnection &DBusNotifier::bus()
+{
+    if (m_bus)
+        return *m_bus;
+    m_bus = m_connect();
+    if (m_bus->isConnected()) {
+        // No sender named: naming the service would make the bus look up its owner, and wait.
+        m_bus->connect(QString(), kPath, kInterface, QStringLiteral("ActionInvoked"), this,
+                       SLOT(actionInvoked(uint, QString)));
+        m_bus->connect(QString(), kPath, kInterface, QStringLiteral("NotificationClosed"), this,
+                       SLOT(notificationClosed(uint, uint)));
+    }
+    return *m_bus;
 }
 
 DBusNotifier::~DBusNotifier()
@@ -32,7 +40,7 @@ DBusNotifier::~DBusNotifier()
 int DBusNotifier::post(const QString &summary, const QString &body, Urgency urgency)
 {
     const int notice = ++m_lastNotice;
-    if (!m_bus.isConnected())
+    if (!bus().isConnected())
         return notice;
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
     const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(uchar(urgency))},
@@ -42,7 +50,7 @@ int DBusNotifier::post(const QString &summary, const QString &body, Urgency urge
                         QStringLiteral("Show")}
          << hints << int(-1);
     m_awaited.insert(notice);
-    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    auto *watcher = new QDBusPendingCallWatcher(bus().asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, notice](QDBusPendingCallWatcher *done) {
         done->deleteLater();
         const QDBusPendingReply<uint> reply = *done;
@@ -72,7 +80,7 @@ void DBusNotifier::closeOnServer(uint id)
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
                                                        QStringLiteral("CloseNotification"));
     call << id;
-    m_bus.send(call);
+    bus().send(call);
 }
 
 void DBusNotifier::actionInvoked(uint id, const QString &action)

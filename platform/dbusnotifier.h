@@ -6,13 +6,17 @@
 #include <QHash>
 #include <QSet>
 
+#include <functional>
+#include <optional>
+
 /// Notifications through the freedesktop notification service on the session bus. Every call is
-/// asynchronous: a missing, failing or slow service never holds the window.
+/// asynchronous: a missing, failing or slow service never holds the window. The bus is reached
+/// at the first notification, so a start-up that shows none never pays for it.
 class DBusNotifier final : public Notifier
 {
     Q_OBJECT
 public:
-    explicit DBusNotifier(const QDBusConnection &bus, QObject *parent = nullptr);
+    explicit DBusNotifier(std::function<QDBusConnection()> bus, QObject *parent = nullptr);
     ~DBusNotifier() override;
 
     int post(const QString &summary, const QString &body, Urgency urgency) override;
@@ -25,8 +29,11 @@ private slots:
 
 private:
     void closeOnServer(uint id);
+    /// The bus, connected and listening from the first call on.
+    QDBusConnection &bus();
 
-    QDBusConnection m_bus;
+    std::function<QDBusConnection()> m_connect;
+    std::optional<QDBusConnection> m_bus;
     int m_lastNotice = 0;
     /// Posted and still wanted, but the service has not yet said which id it gave.
     QSet<int> m_awaited;

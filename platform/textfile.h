@@ -44,9 +44,10 @@ struct WriteCalls
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, FileError *error = nullptr,
                          const WriteCalls &calls = {});
 
-/// The same, with the bytes made by produce and written as it hands them over, piece by piece:
-/// the whole file is never held. Once a write failed the sink refuses every further piece
-/// (produce may stop early), and the save fails with the write's own cause.
+/// The same, with the bytes made by produce and written as it hands them over, piece by piece
+/// (a file over 256 KiB by a writer thread, while produce makes the next pieces): the whole file
+/// is never held. Once a write has failed the sink refuses further pieces, so produce can stop
+/// early, and the save fails with the first failure's own cause.
 bool writeFileAtomically(const QString &path, const std::function<void(const ByteSink &)> &produce,
                          FileError *error = nullptr, const WriteCalls &calls = {});
 

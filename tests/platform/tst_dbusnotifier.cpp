@@ -45,7 +45,7 @@ private slots:
     {
         QDBusConnection desktop = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("desktop"));
         QVERIFY2(desktop.isConnected(), "needs a session bus: run under dbus-run-session");
-        DBusNotifier notifier(QDBusConnection::sessionBus());
+        DBusNotifier notifier(&QDBusConnection::sessionBus);
         QSignalSpy shown(&notifier, &Notifier::showRequested);
 
         // Nobody listens yet: nothing fails and nothing waits.
