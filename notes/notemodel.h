@@ -1,26 +1,24 @@
 #pragma once
 
-#include "store/storedtext.h"
-#include "store/recordlistmodel.h"
+#include "notes/noterecord.h"
+#include "store/typedrecordmodel.h"
 
-/// The notes in list order; a note's record is its text, stored with CR LF line breaks.
-class NoteModel : public RecordListModel
+/// The notes in list order.
+class NoteModel : public TypedRecordModel<NoteRecord>
 {
 public:
-    using RecordListModel::RecordListModel;
+    using TypedRecordModel::TypedRecordModel;
 
-    /// The note's text as a text box shows it ("\n" line breaks).
-    QString text(int row) const { return storedtext::toBox(tag(row)); }
     /// Stores a text box's text; a text that only differs in its kind of line break keeps the
     /// stored bytes.
-    void setText(int row, const QString &editorText)
+    void setText(int row, const QString &boxText)
     {
-        if (!storedtext::sameText(tag(row), editorText))
-            setTag(row, storedtext::fromBox(editorText));
+        if (!storedtext::sameText(tag(row), boxText))
+            setRecord(row, {boxText});
     }
-    /// Appends a note holding editorText.
-    int appendNote(const QString &caption, const QString &editorText, bool withIcon)
+    /// Appends a note holding boxText.
+    int appendNote(const QString &caption, const QString &boxText, bool withIcon)
     {
-        return appendRecord(caption, storedtext::fromBox(editorText), withIcon);
+        return appendRecord(caption, NoteRecord{boxText}.toTag(), withIcon);
     }
 };

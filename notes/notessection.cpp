@@ -68,7 +68,7 @@ void NotesSection::addNote()
     view->selectRow(row);
     view->editCaption(row);
     m_textBox->show();
-    setEditorText(notes()->text(row));
+    setEditorText(notes()->record(row).text);
     m_removeButton->setEnabled(true);
 }
 
@@ -107,7 +107,7 @@ void NotesSection::showSelectedNote()
     if (list()->count() == 0)
         return;
     // With no note selected there is nothing to type into: the editor shows empty and greyed.
-    setEditorText(notes()->text(row));
+    setEditorText(notes()->record(row).text);
     m_textBox->setEnabled(row >= 0);
     m_removeButton->setEnabled(row >= 0);
 }

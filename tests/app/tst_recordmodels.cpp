@@ -47,7 +47,7 @@ QStringList readAndStore(const QString &model, const QString &tag, QString *writ
     }
     NoteModel notes; // a note is its text, edited in a box with "\n" line breaks
     notes.setRecords({{"C", tag}});
-    const QString text = notes.text(0);
+    const QString text = notes.record(0).text;
     notes.setText(0, text);
     *written = notes.tag(0);
     return {text};
