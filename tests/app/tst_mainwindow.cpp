@@ -31,7 +31,7 @@ class TestMainWindow : public WindowTest
         }
         return result;
     }
-    int clicks() const { return int(f->sound.paths(FakeSound::Call::Play).filter("/wave/click.wav").size()); }
+    int clicks() const { return int(f->sound.calls.filter("/wave/click.wav").size()); }
     void hover(const QString &normalPicture) { QTest::mouseMove(f->find<QWidget>(normalPicture), QPoint(10, 10)); }
 
 private slots:

@@ -34,9 +34,8 @@ private slots:
         sayCurrentTime(f->services);
         QStringList files;
         for (const QString &name : expected.split(' '))
-            files.append(wave(name));
-        QCOMPARE(f->sound.paths(FakeSound::Call::PlayToEnd), files);
-        QCOMPARE(f->sound.calls.size(), files.size()); // each said to the end, nothing else
+            files.append("to end " + wave(name));
+        QCOMPARE(f->sound.calls, files); // each said to the end, nothing else
     }
 
     void timersGoOnWithTheTimeTheyHadLeft()

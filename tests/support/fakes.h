@@ -23,28 +23,21 @@ private:
     QDateTime m_now{QDate(2026, 12, 5), QTime(21, 5, 0)};
 };
 
-/// Records every sound asked for; playToEnd can run a hook (to move the clock between files).
+/// Records every sound asked for, in order: "play <path>", "to end <path>" or "stop". playToEnd
+/// can run a hook (to move the clock between files).
 class FakeSound final : public SoundPlayer
 {
 public:
-    struct Call
-    {
-        enum Kind { Play, PlayToEnd, Stop } kind;
-        QString path;
-    };
-    void play(const QString &path) override { calls.append({Call::Play, path}); }
+    void play(const QString &path) override { calls << "play " + path; }
     void playToEnd(const QString &path) override
     {
-        calls.append({Call::PlayToEnd, path});
+        calls << "to end " + path;
         if (onPlayToEnd)
             onPlayToEnd(path);
     }
-    void stop() override { calls.append({Call::Stop, QString()}); }
+    void stop() override { calls << QStringLiteral("stop"); }
 
-    /// The paths asked for, of one kind.
-    QStringList paths(Call::Kind kind) const;
-
-    QList<Call> calls;
+    QStringList calls;
     std::function<void(const QString &)> onPlayToEnd;
 };
 
@@ -73,8 +66,19 @@ public:
         Buttons buttons;
         Icon icon;
     };
-    Answer show(QWidget *parent, const QString &text, const QString &title, Buttons buttons,
-                Icon icon) override;
+    Answer show(QWidget *, const QString &text, const QString &title, Buttons buttons, Icon icon) override
+    {
+        if (quiet())
+            return quietAnswer(buttons);
+        shown.append({text, title, buttons, icon});
+        if (onShow)
+            onShow(shown.last());
+        if (!answers.isEmpty())
+            return answers.dequeue();
+        if (buttons == Buttons::Ok)
+            return Answer::Ok;
+        return buttons == Buttons::YesNo ? Answer::Yes : Answer::No;
+    }
 
     QQueue<Answer> answers;
     QList<Shown> shown;

@@ -1,8 +1,5 @@
 #include "tests/support/mainwindowfixture.h"
 
-#include "tests/support/uihelpers.h"
-#include "widgets/recordlistview.h"
-
 #include <QFile>
 #include <QTest>
 
@@ -27,18 +24,6 @@ QByteArray MainWindowFixture::readFile(const QString &relative) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void MainWindowFixture::writeRecords(SectionId id, const QList<Record> &records)
-{
-    DataFileContent content;
-    content[id] = records;
-    writeFile(QStringLiteral("savedfile.qlt"), serializeDataFile(content));
-}
-
-QList<Record> MainWindowFixture::saved(SectionId id) const
-{
-    return parseDataFile(readFile(QStringLiteral("savedfile.qlt"))).content[id];
-}
-
 MainWindow *MainWindowFixture::open(bool show)
 {
     window = new MainWindow(services);
@@ -53,23 +38,11 @@ MainWindow *MainWindowFixture::open(bool show)
     return window;
 }
 
-MainWindow *MainWindowFixture::openWith(SectionId id, const QList<Record> &records, bool show)
-{
-    writeRecords(id, records);
-    return open(show);
-}
-
 void MainWindowFixture::close()
 {
     if (window)
         window->close();
     delete std::exchange(window, nullptr);
-}
-
-MainWindow *MainWindowFixture::restart()
-{
-    close();
-    return open();
 }
 
 void MainWindowFixture::clickPicture(const QString &name)
@@ -79,12 +52,3 @@ void MainWindowFixture::clickPicture(const QString &name)
     QTest::mouseClick(find<QWidget>(hover), Qt::LeftButton, {}, QPoint(10, 10));
 }
 
-void MainWindowFixture::press(const QString &name)
-{
-    clickAt(find<QWidget>(name));
-}
-
-RecordListView *MainWindowFixture::list(const QString &name) const
-{
-    return find<RecordListView>(name);
-}

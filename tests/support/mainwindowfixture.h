@@ -4,10 +4,10 @@
 #include "platform/services.h"
 #include "store/datafile.h"
 #include "tests/support/fakes.h"
+#include "tests/support/uihelpers.h"
+#include "widgets/recordlistview.h"
 
 #include <QTemporaryDir>
-
-class RecordListView;
 
 /// A main window over a temporary program folder, with fake clock, sound, shell, boxes and
 /// file dialogs. Nothing leaves the folder; no real box or sound ever appears.
@@ -22,25 +22,38 @@ public:
     QByteArray readFile(const QString &relative) const;
     QString dataFilePath() const { return services.dataPath(QStringLiteral("savedfile.qlt")); }
     /// Writes a data file holding only the given records of one section.
-    void writeRecords(SectionId id, const QList<Record> &records);
+    void writeRecords(SectionId id, const QList<Record> &records)
+    {
+        DataFileContent content;
+        content[id] = records;
+        writeFile(QStringLiteral("savedfile.qlt"), serializeDataFile(content));
+    }
     /// The records of one section in the data file as last saved.
-    QList<Record> saved(SectionId id) const;
+    QList<Record> saved(SectionId id) const { return parseDataFile(readFile(QStringLiteral("savedfile.qlt"))).content[id]; }
 
     /// Creates the window and runs its load step; shown and active when show is set.
     MainWindow *open(bool show = true);
-    MainWindow *openWith(SectionId id, const QList<Record> &records, bool show = true);
+    MainWindow *openWith(SectionId id, const QList<Record> &records, bool show = true)
+    {
+        writeRecords(id, records);
+        return open(show);
+    }
     /// Closes the window (it saves) and deletes it.
     void close();
     /// close() then open(): a restart of the program over the same folder.
-    MainWindow *restart();
+    MainWindow *restart()
+    {
+        close();
+        return open();
+    }
 
     /// Hovers a picture button and clicks the hover picture that then shows, as a user does.
     void clickPicture(const QString &name);
     /// Clicks a control of the window by name, through the window.
-    void press(const QString &name);
+    void press(const QString &name) { clickAt(find<QWidget>(name)); }
 
     template <typename T> T *find(const QString &name) const { return window ? window->findChild<T *>(name) : nullptr; }
-    RecordListView *list(const QString &name) const;
+    RecordListView *list(const QString &name) const { return find<RecordListView>(name); }
 
     QTemporaryDir folder;
     FakeClock clock;
