@@ -2,8 +2,6 @@
 #include "todos/percentsteps.h"
 #include "todos/reminderedits.h"
 #include "todos/remindertext.h"
-#include "todos/reminderwatcher.h"
-#include "todos/todorecord.h"
 
 #include <QTest>
 
@@ -35,25 +33,6 @@ private slots:
         QTEST(percent::stepUp(p), "up");
     }
 
-    void reminderTextRoundTrip_data()
-    {
-        QTest::addColumn<QDateTime>("moment");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("evening") << QDateTime(QDate(2026, 12, 5), QTime(21, 5)) << "12/5/2026 9:05:00 PM";
-        QTest::newRow("midnight") << QDateTime(QDate(2026, 12, 5), QTime(0, 0)) << "12/5/2026";
-        QTest::newRow("after midnight") << QDateTime(QDate(2027, 1, 1), QTime(0, 0, 1)) << "1/1/2027 12:00:01 AM";
-        QTest::newRow("noon") << QDateTime(QDate(2027, 6, 30), QTime(12, 0)) << "6/30/2027 12:00:00 PM";
-        QTest::newRow("leap day") << QDateTime(QDate(2028, 2, 29), QTime(9, 59, 59)) << "2/29/2028 9:59:59 AM";
-    }
-    void reminderTextRoundTrip()
-    {
-        QFETCH(QDateTime, moment);
-        QFETCH(QString, text);
-        QCOMPARE(remindertext::write(moment), text);
-        QCOMPARE(remindertext::read(text), moment);
-        QCOMPARE(remindertext::readStamp(text), std::optional<qint64>(remindertext::stamp(moment)));
-    }
-
     void reminderTextRefused_data()
     {
         QTest::addColumn<QString>("text");
@@ -74,7 +53,7 @@ private slots:
     {
         QTest::addColumn<QString>("tag");
         QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<int>("minutes");
+        QTest::addColumn<int>("minutes"); // 0: stop reminding
         QTest::addColumn<QString>("snoozed"); // null: nothing to snooze, the to-do stays as it is
         const auto at = [](int y, int mo, int d, int h, int mi, int s) { return QDateTime(QDate(y, mo, d), QTime(h, mi, s)); };
         const QString tag = QStringLiteral("A[u+00B6]¶x¶2¶7¶12/5/2026 9:00:00 PM¶/a.wav¶1¶d¶  09:00 PM");
@@ -95,6 +74,9 @@ private slots:
             << QStringLiteral("B¶0¶1¶0%¶12/5/2026 9:05:00 PM¶¶¶¶12 05,2026 09:05 PM");
         QTest::newRow("extra field kept") << tag + QStringLiteral("¶more") << at(2026, 12, 5, 21, 30, 15) << 10
             << rest.arg("12/5/2026 9:40:15 PM", "12 05,2026 09:40 PM") + QStringLiteral("¶more");
+        QTest::newRow("stop reminding keeps every other field") << QStringLiteral("A¶x¶2¶7¶1/1/2027¶/a.wav¶0¶d")
+            << QDateTime() << 0 << QStringLiteral("A¶x¶2¶7¶¶¶¶d¶Reminder not set");
+        QTest::newRow("stop reminding, empty tag") << "" << QDateTime() << 0 << "";
     }
     void snooze()
     {
@@ -102,16 +84,9 @@ private slots:
         QFETCH(QDateTime, now);
         QFETCH(int, minutes);
         QFETCH(QString, snoozed);
-        QCOMPARE(reminderedits::snoozed(tag, now, minutes).value_or(QString()), snoozed);
-        QCOMPARE(reminderedits::snoozed(tag, now, minutes).has_value(), !snoozed.isNull());
-    }
-
-    void stopReminding()
-    {
-        // Every other field keeps its exact text.
-        QCOMPARE(reminderedits::withoutReminder(QStringLiteral("A¶x¶2¶7¶1/1/2027¶/a.wav¶0¶d")),
-                 QStringLiteral("A¶x¶2¶7¶¶¶¶d¶Reminder not set"));
-        QCOMPARE(reminderedits::withoutReminder(QString()), QString());
+        const auto result = minutes ? reminderedits::snoozed(tag, now, minutes) : reminderedits::withoutReminder(tag);
+        QCOMPARE(result.value_or(QString()), snoozed);
+        QCOMPARE(result.has_value(), !snoozed.isNull());
     }
 
     void dueText_data()
@@ -136,22 +111,6 @@ private slots:
     {
         QFETCH(QDateTime, due);
         QTEST(duetext::line(due, QDateTime(QDate(2026, 12, 5), QTime(21, 5))), "line");
-    }
-
-    void missedOrder_data()
-    {
-        QTest::addColumn<QList<std::optional<qint64>>>("stamps");
-        QTest::addColumn<QList<int>>("rows");
-        const qint64 now = 20261205210500;
-        using Stamps = QList<std::optional<qint64>>;
-        QTest::newRow("oldest first") << Stamps{now, now - 500, std::nullopt, now - 100} << QList<int>{1, 3, 0};
-        QTest::newRow("same second: later row first") << Stamps{now - 1, now - 1, now - 2} << QList<int>{2, 1, 0};
-        QTest::newRow("future and none left out") << Stamps{now + 1, std::nullopt} << QList<int>{};
-    }
-    void missedOrder()
-    {
-        QFETCH(QList<std::optional<qint64>>, stamps);
-        QTEST(dueRowsOldestFirst(stamps, 20261205210500), "rows");
     }
 };
 
