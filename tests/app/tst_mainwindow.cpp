@@ -20,16 +20,11 @@ class TestMainWindow : public WindowTest
 {
     Q_OBJECT
 
-
     /// Which of the named widgets are shown (not hidden), in the order named.
-    QStringList shown(const QStringList &names = kAllHovers) const
+    QStringList shown(QStringList names = kAllHovers) const
     {
-        QStringList result;
-        for (const QString &name : names) {
-            if (!f->find<QWidget>(name)->isHidden())
-                result << name;
-        }
-        return result;
+        names.removeIf([this](const QString &name) { return f->find<QWidget>(name)->isHidden(); });
+        return names;
     }
     int clicks() const { return int(f->sound.calls.filter("/wave/click.wav").size()); }
     void hover(const QString &normalPicture) { QTest::mouseMove(f->find<QWidget>(normalPicture), QPoint(10, 10)); }
@@ -165,8 +160,7 @@ private slots:
         QCOMPARE(mkfifo(QFile::encodeName(f->services.path(name)).constData(), 0600), 0);
         f->open();
         QTRY_COMPARE(f->messages.shown.size(), 1);
-        QVERIFY2(f->messages.shown[0].text.contains(QStringLiteral("\"%1\" is a named pipe (FIFO)").arg(name)),
-                 qPrintable(f->messages.shown[0].text));
+        QVERIFY(f->messages.shown[0].text.contains(QStringLiteral("\"%1\" is a named pipe (FIFO)").arg(name)));
         f->close();
         QVERIFY(QFileInfo(f->services.path(name)).isFile() == false);
     }
@@ -202,10 +196,7 @@ private slots:
         f->window = nullptr;
         f->messages.answers.enqueue(restore ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
         f->open();
-        QCOMPARE(f->messages.shown.size(), 1);
-        QCOMPARE(f->messages.shown[0].title, QStringLiteral("Recover"));
-        QCOMPARE(f->messages.shown[0].text,
-                 QStringLiteral("Quillet was not closed properly. Restore the changes made since the last save?"));
+        QCOMPARE(f->messages.texts(), QStringList{"Recover: Quillet was not closed properly. Restore the changes made since the last save?"});
         QCOMPARE(f->messages.shown[0].buttons, MessageBoxes::Buttons::YesNo);
         QCOMPARE(f->window->section(SectionId::Websites)->model()->records()[0].tag,
                  restore ? typed.tag : QStringLiteral("Home¶url¶desc"));

@@ -80,6 +80,15 @@ public:
         return buttons == Buttons::YesNo ? Answer::Yes : Answer::No;
     }
 
+    /// What the boxes shown said: each box's text, after its title and ": " when it has one.
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const Shown &box : shown)
+            result << (box.title.isEmpty() ? box.text : box.title + ": " + box.text);
+        return result;
+    }
+
     QQueue<Answer> answers;
     QList<Shown> shown;
     /// Runs when a box is shown, before it is answered.
