@@ -3,7 +3,6 @@
 #include "store/datafile.h"
 #include "store/datafilereader.h"
 #include "store/datastore.h"
-#include "store/escapes.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -142,15 +141,6 @@ private slots:
             QVERIFY2(parsed.problems.isEmpty(), qPrintable(parsed.problems.join(' ')));
             QCOMPARE(parsed.content, content);
         }
-    }
-
-    void fieldsWithSeparatorDoNotSplit()
-    {
-        const QStringList fields = {QStringLiteral("Title ¶ with pilcrow"), "http://x", "[u+00B6]", ""};
-        const QString tag = escapes::joinFields(fields);
-        QCOMPARE(tag.count(QChar(0x00B6)), 3);
-        QCOMPARE(escapes::splitFields(tag), fields);
-        QCOMPARE(escapes::joinFields({"plain", "fields"}), QStringLiteral("plain¶fields"));
     }
 
     void badInputsLoadWhatCanBeRead_data()
