@@ -5,11 +5,11 @@
 #include "platform/textfile.h"
 #include "platform/wavinfo.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 #include <cerrno>
 
@@ -24,20 +24,17 @@ namespace {
 
 using datafolder::Kind;
 
+/// A one-channel WAV file: its format chunk, a chunk to skip, and dataBytes of silence.
 QByteArray wav(quint16 format, quint32 byteRate, quint32 dataBytes)
 {
-    QByteArray bytes = "RIFF" + QByteArray(4, '\0') + "WAVE";
-    QByteArray fmt(16, '\0');
-    qToLittleEndian<quint16>(format, fmt.data());
-    qToLittleEndian<quint16>(1, fmt.data() + 2);
-    qToLittleEndian<quint32>(byteRate, fmt.data() + 8);
-    QByteArray size(4, '\0');
-    qToLittleEndian<quint32>(16, size.data());
-    bytes += "fmt " + size + fmt;
-    bytes += "LIST" + QByteArray("\x04\0\0\0", 4) + "INFO"; // a chunk to skip
-    qToLittleEndian<quint32>(dataBytes, size.data());
-    bytes += "data" + size + QByteArray(int(dataBytes), '\0');
-    return bytes;
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF\0\0\0\0WAVEfmt ", 16);
+    out << quint32(16) << format << quint16(1) << quint32(0) << byteRate << quint32(0);
+    out.writeRawData("LIST\4\0\0\0INFOdata", 16);
+    out << dataBytes;
+    return bytes + QByteArray(int(dataBytes), '\0');
 }
 
 } // namespace
