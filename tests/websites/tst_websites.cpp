@@ -62,17 +62,6 @@ private slots:
         f->press("arbWebIE");
         QCOMPARE(f->shell.opened, QStringList{"www.example.net"});
         QVERIFY(f->messages.shown.isEmpty());
-
-        clickItem(list, 1);
-        QCOMPARE(boxes(), WebsiteRecord());
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_Up); // the keys show a website as a click does
-        QCOMPARE(title->text(), QStringLiteral("Tips"));
-
-        clickItem(list, 1); // a website never edited gets the fields before the one typed into
-        typeInto(description, "Notes");
-        f->close();
-        QCOMPARE(f->saved(SectionId::Websites)[1], (Record{"New URL", QStringLiteral("¶¶Notes")}));
     }
 
     // Leaving the title box names a website only while it still has the caption it was added with.
