@@ -45,15 +45,6 @@ private slots:
         QTest::mouseMove(f->window, QPoint(300, 20)); // the background puts everything out
         QCOMPARE(shown(), QStringList());
         QCOMPARE(clicks(), 6);
-        // A command button shows its pressed picture while held; restored later, it shows its
-        // normal one.
-        hover("butMin");
-        auto *minHover = f->find<QWidget>("butMin_h");
-        QTest::mousePress(minHover, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(!f->find<QWidget>("butMin_c")->isHidden());
-        QTest::mouseRelease(minHover, Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(shown({"butMin_c", "butMin_h"}), QStringList());
-        QVERIFY(f->window->windowState() & Qt::WindowMinimized);
     }
 
     void sectionSelection_data()
