@@ -108,11 +108,8 @@ private slots:
         FakeClock *clock = &w->fixture.clock;
         QVERIFY(tick([&](AlarmWindow *alarm) {
             for (int blink = 0; blink < 2; ++blink, alarm->blinkLamp()) {
-                lamps.append(QStringList());
-                for (const char *name : {"imgGreen", "imgOrange", "imgRed"}) {
-                    if (!alarm->findChild<QLabel *>(name)->isHidden())
-                        lamps.last().append(name);
-                }
+                lamps.append({"imgGreen", "imgOrange", "imgRed"});
+                lamps.last().removeIf([alarm](const QString &lamp) { return alarm->findChild<QLabel *>(lamp)->isHidden(); });
             }
             // Minimised all the same, it comes back.
             alarm->setWindowState(Qt::WindowMinimized);
