@@ -4,7 +4,6 @@
 // keys, and a base that checks no top-level window outlives a test function.
 #include "store/recordlistmodel.h"
 #include "tests/support/mainwindowfixture.h"
-#include "tests/support/toplevelcheck.h"
 #include "tests/support/uihelpers.h"
 #include "widgets/recordlistview.h"
 #include "widgets/section.h"
@@ -12,6 +11,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -19,7 +19,8 @@
 #include <optional>
 
 /// The base of the window tests, as qtbase's widget tests go: init() gives each test function a
-/// fresh fixture, and cleanup() fails it when a top-level window it made is still there.
+/// fresh fixture, and cleanup() fails it when a top-level window made since, shown or hidden, is
+/// still there once the fixture is gone and pending deleteLater()s ran.
 class WindowTest : public QObject
 {
     Q_OBJECT
@@ -31,9 +32,25 @@ protected:
     std::optional<MainWindowFixture> f;
 
 private slots:
-    void init() { m_windows = {}; setUp(); }
-    void cleanup() { tearDown(); QCOMPARE(m_windows.leftOver(), QString()); }
+    void init()
+    {
+        m_before.clear();
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            m_before.append(widget);
+        setUp();
+    }
+    void cleanup()
+    {
+        tearDown();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QStringList leftOver;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (!m_before.contains(widget))
+                leftOver << QString::fromLatin1(widget->metaObject()->className()) + ' ' + widget->objectName();
+        }
+        QCOMPARE(leftOver.join(", "), QString());
+    }
 
 private:
-    TopLevelCheck m_windows;
+    QList<QPointer<QWidget>> m_before;
 };
