@@ -46,7 +46,6 @@ class TestSectionFlows : public WindowTest
 {
     Q_OBJECT
 
-
     /// Opens the window over records of one section and shows that section.
     RecordListView *openSection(const SectionCase &s, const QStringList &names)
     {
