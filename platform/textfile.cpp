@@ -123,40 +123,6 @@ ssize_t readSome(int fd, char *into, size_t size)
 
 } // namespace
 
-bool readWholeFile(const QString &path, QByteArray *bytes, FileError *error)
-{
-    struct stat info {};
-    const int fd = openPlainFile(path, &info, error);
-    if (fd < 0)
-        return false;
-    QByteArray data;
-    data.resize(qsizetype(info.st_size));
-    qsizetype filled = 0;
-    for (;;) {
-        if (filled == data.size()) {
-            // The file grew while we read it; keep going, within the limit.
-            if (data.size() >= kLargestReadableFile) {
-                closeQuietly(fd);
-                return fail(error, EFBIG, tooLarge(path));
-            }
-            data.resize(data.size() + 65536);
-        }
-        const ssize_t got = readSome(fd, data.data() + filled, size_t(data.size() - filled));
-        if (got < 0) {
-            const int number = errno;
-            closeQuietly(fd);
-            return fail(error, number);
-        }
-        if (got == 0)
-            break;
-        filled += got;
-    }
-    ::close(fd);
-    data.truncate(filled);
-    *bytes = std::move(data);
-    return true;
-}
-
 namespace {
 
 /// Writes what is handed to it to a file, from 256 KiB slots it copies the pieces into. A file
@@ -359,6 +325,18 @@ bool readFileInPieces(const QString &path, const ByteSink &take, FileError *erro
     }
     ::close(fd);
     return true;
+}
+
+bool readWholeFile(const QString &path, QByteArray *bytes, FileError *error)
+{
+    QByteArray data;
+    const bool read = readFileInPieces(path, [&data](QByteArrayView piece) {
+        data.append(piece);
+        return true;
+    }, error);
+    if (read)
+        *bytes = std::move(data);
+    return read;
 }
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, FileError *error,
