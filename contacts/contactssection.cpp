@@ -81,13 +81,9 @@ void ContactsSection::disableButtonsIfEmpty()
     }
 }
 
-void ContactsSection::recordLoaded()
+void ContactsSection::recordsLoaded()
 {
     m_editor->show();
-}
-
-void ContactsSection::showFirstLoaded()
-{
     showSelectedContact();
 }
 

@@ -30,8 +30,7 @@ public:
     void mailContact();
 
 protected:
-    void recordLoaded() override;
-    void showFirstLoaded() override;
+    void recordsLoaded() override;
 
 private:
     /// The edit frame and buttons follow whether the list holds a contact.

@@ -127,12 +127,8 @@ bool NotesSection::eventFilter(QObject *watched, QEvent *event)
     return Section::eventFilter(watched, event);
 }
 
-void NotesSection::recordLoaded()
+void NotesSection::recordsLoaded()
 {
     m_textBox->show();
-}
-
-void NotesSection::showFirstLoaded()
-{
     showSelectedNote();
 }

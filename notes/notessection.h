@@ -22,8 +22,7 @@ public:
     void removeSelectedNote();
 
 protected:
-    void recordLoaded() override;
-    void showFirstLoaded() override;
+    void recordsLoaded() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

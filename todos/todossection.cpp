@@ -64,13 +64,9 @@ void TodosSection::disableButtonsIfEmpty()
         m_removeButton->setEnabled(false);
 }
 
-void TodosSection::recordLoaded()
+void TodosSection::recordsLoaded()
 {
     m_editor->show();
-}
-
-void TodosSection::showFirstLoaded()
-{
     showSelectedTodo();
     QTimer::singleShot(0, this, &TodosSection::reportUnreadableReminders);
 }

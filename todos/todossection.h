@@ -35,8 +35,7 @@ public:
     void commitPendingEdit();
 
 protected:
-    void recordLoaded() override;
-    void showFirstLoaded() override;
+    void recordsLoaded() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -158,12 +158,8 @@ bool WebsitesSection::mayOpen(const QString &text)
         == MessageBoxes::Answer::Yes;
 }
 
-void WebsitesSection::recordLoaded()
+void WebsitesSection::recordsLoaded()
 {
     m_editor->show();
-}
-
-void WebsitesSection::showFirstLoaded()
-{
     showSelectedWebsite();
 }

@@ -30,8 +30,7 @@ public:
     void openSelectedWebsite();
 
 protected:
-    void recordLoaded() override;
-    void showFirstLoaded() override;
+    void recordsLoaded() override;
 
 private:
     /// Buttons and edit frame follow the list: on while it holds a website.

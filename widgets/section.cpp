@@ -21,10 +21,8 @@ Section::Section(const Services &services, const QString &objectName, const QStr
 {
     m_model->setParent(this);
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
-        if (m_model->count() > 0) {
-            recordLoaded();
-            showFirstLoaded();
-        }
+        if (m_model->count() > 0)
+            recordsLoaded();
     });
     setObjectName(objectName);
     setGeometry(176, 44, 420, 309);

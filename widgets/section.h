@@ -33,9 +33,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     /// The model was filled from the data file with at least one record: the editor becomes
-    /// visible, then shows the first record.
-    virtual void recordLoaded() = 0;
-    virtual void showFirstLoaded() = 0;
+    /// visible and shows the first record.
+    virtual void recordsLoaded() = 0;
 
     /// Ends an in-place caption edit of the selected entry, keeping the typed caption.
     void commitCaptionEdit();
