@@ -2,6 +2,7 @@
 #include "todos/percentsteps.h"
 #include "todos/reminderedits.h"
 #include "todos/remindertext.h"
+#include "todos/reminderwatcher.h"
 
 #include <QTest>
 
@@ -111,6 +112,22 @@ private slots:
     {
         QFETCH(QDateTime, due);
         QTEST(duetext::line(due, QDateTime(QDate(2026, 12, 5), QTime(21, 5))), "line");
+    }
+
+    void missedOrder_data()
+    {
+        QTest::addColumn<QList<std::optional<qint64>>>("stamps");
+        QTest::addColumn<QList<int>>("rows");
+        const qint64 now = 20261205210500;
+        using Stamps = QList<std::optional<qint64>>;
+        QTest::newRow("oldest first") << Stamps{now, now - 500, std::nullopt, now - 100} << QList<int>{1, 3, 0};
+        QTest::newRow("same second: later row first") << Stamps{now - 1, now - 1, now - 2} << QList<int>{2, 1, 0};
+        QTest::newRow("future and none left out") << Stamps{now + 1, std::nullopt} << QList<int>{};
+    }
+    void missedOrder()
+    {
+        QFETCH(QList<std::optional<qint64>>, stamps);
+        QTEST(dueRowsOldestFirst(stamps, 20261205210500), "rows");
     }
 };
 
