@@ -6,8 +6,6 @@
 #include "todos/remindertext.h"
 #include "todos/todomodel.h"
 
-#include <QPointer>
-#include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
@@ -50,6 +48,7 @@ DueTodo dueTodo(const QString &tag)
     todo.subject = fields.value(todofield::Subject);
     todo.description = fields.value(todofield::Description);
     todo.sound = fields.value(todofield::Sound);
+    todo.playsSound = fields.value(todofield::PlayFlag) != QLatin1String("0");
     todo.due = remindertext::read(fields.value(todofield::Reminder));
     return todo;
 }
@@ -177,14 +176,8 @@ void ReminderWatcher::tick()
     // machine leaves a longer gap.
     const bool waking = !m_lastTick.isValid() || qAbs(m_lastTick.secsTo(now)) > 120;
     m_lastTick = now;
-    if (m_inTick)
+    if (m_answering)
         return;
-    m_inTick = true;
-    QPointer<ReminderWatcher> self(this);
-    const auto done = qScopeGuard([self] {
-        if (self)
-            self->m_inTick = false;
-    });
 
     if (waking) {
         const QList<int> missed = dueRowsOldestFirst();
