@@ -11,18 +11,25 @@
 /// whatever the locale, so a data file reads the same everywhere.
 namespace remindertext {
 
-/// The text of a moment, to the second.
+/// The text of a moment, to the second. A moment in the second pass of the hour the clocks go
+/// back is remembered as such for as long as the program runs, so its text reads back as it.
 QString write(const QDateTime &moment);
 
-/// The moment of a text written by write(); an invalid date-time for any other text.
+/// The moment of a text written by write(); an invalid date-time for any other text. See
+/// readStamp for the hours the clocks change.
 QDateTime read(QStringView text);
 
-/// A local wall-clock moment packed as the number yyyyMMddhhmmss: two stamps compare as the
-/// moments do, to the second, without any time-zone work.
+/// The moment a local wall-clock time stands for: in the hour the clocks go back, the first of
+/// the two; in the hour skipped in spring, the moment the clocks jump.
+QDateTime wallClock(const QDate &date, const QTime &time);
+
+/// A moment as a number that compares as the moments do, to the second: seconds since the
+/// epoch, so "an hour later" stays an hour of real time when the clocks change.
 qint64 stamp(const QDateTime &moment);
 
-/// The stamp of a text written by write(), or none when it does not convert. Cheap enough to
-/// run over every to-do each second.
+/// The stamp of a text written by write(), or none when it does not convert. A wall-clock time
+/// means the moment wallClock gives, unless this run wrote it for the second pass of a repeated
+/// hour (a snooze across the change).
 std::optional<qint64> readStamp(QStringView text);
 
 /// The reminder caption after a snooze: "mm dd,yyyy hh:nn AM/PM".
