@@ -106,6 +106,8 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     , m_background(artwork(QStringLiteral("main_background")))
 {
     setObjectName(QStringLiteral("frmMain"));
+    // Drawn on its own artwork: its colours stay its own under any desktop theme.
+    look::applyPalette(this);
     setWindowTitle(QStringLiteral("Quillet"));
     setWindowIcon(artworkIcon(QStringLiteral("quillet")));
     setFixedSize(600, 400);
@@ -131,7 +133,8 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     m_quoteBox->setAccessibleName(QStringLiteral("Quote"));
     auto *quoteKeys = new OverlayButton(QStringLiteral("Edit quotes"), m_quoteBox->label()->toolTip(), this);
     quoteKeys->setObjectName(QStringLiteral("Picture1_keys"));
-    quoteKeys->setGeometry(m_quoteBox->geometry());
+    // A little larger than the quote, so that its focus mark runs round the text, not through it.
+    quoteKeys->setGeometry(m_quoteBox->geometry().adjusted(-3, -3, 3, 3));
     connect(quoteKeys, &QAbstractButton::clicked, m_quoteBox, &QuoteBox::openEditor);
 
     createCommandButtons();
@@ -201,7 +204,12 @@ void MainWindow::createSectionButtons()
             else
                 deselectSection();
         });
-        addShortcut(key, button.keys);
+        // Its key only ever shows the section: hiding it is the lit picture's click.
+        auto *shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, [this, id] {
+            if (FieldValidation::instance().commitFocused() && m_sectionButtons[int(id)].pressed->isHidden())
+                selectSection(id);
+        });
         m_sectionButtons[int(id)] = button;
     }
 }

@@ -20,6 +20,7 @@ SplashWindow::SplashWindow(const Services &services)
     , m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmSplash"));
+    look::applyPalette(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(450, 217);
     if (QScreen *screen = this->screen())

@@ -28,6 +28,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quillet.example.org)
 # Libraries come from the linker's view of the program; fonts for Chinese, Japanese, Korean and
 # emoji, the URL opener and the desktop's own file dialogs are welcome but not required.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei, fonts-noto-color-emoji, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei, fonts-noto-color-emoji, fonts-noto-core, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-gtk-platformtheme")
 include(CPack)
