@@ -36,10 +36,10 @@ void nameApplication()
 int main(int argc, char *argv[])
 {
     {
-        // --help and --version answer before anything needs a display.
+        // Help, version and mistakes are answered before anything needs a display.
         QCoreApplication probe(argc, argv);
         nameApplication();
-        answerHelpOrVersion(QCoreApplication::arguments());
+        answerBeforeWindows(QCoreApplication::arguments());
     }
     QApplication app(argc, argv);
     nameApplication();
