@@ -125,18 +125,18 @@ ssize_t readSome(int fd, char *into, size_t size)
 
 namespace {
 
-/// Writes what is handed to it to a file, from 256 KiB slots it copies the pieces into. A file
+/// Writes the pieces handed to it to a file, from 256 KiB slots it copies the pieces into. A file
 /// larger than one slot is written on a thread of its own, so the caller makes the next piece
 /// while the last one is copied into the page cache; three slots are all it ever holds.
-class PieceWriter
+class ThreadedFileWriter
 {
 public:
-    PieceWriter(int fd, const WriteCalls &calls)
+    ThreadedFileWriter(int fd, const WriteCalls &calls)
         : m_fd(fd)
         , m_calls(calls)
     {
     }
-    ~PieceWriter() { finish(); }
+    ~ThreadedFileWriter() { finish(); }
 
     /// Takes a copy of the piece; false once a write has failed.
     bool add(QByteArrayView piece)
@@ -376,7 +376,7 @@ bool writeFileAtomically(const QString &path, const std::function<void(const Byt
         return fail(error, number);
     };
     // Each piece goes to the file as it comes; the first failure is the save's cause.
-    PieceWriter writer(fd, calls);
+    ThreadedFileWriter writer(fd, calls);
     produce([&writer](QByteArrayView piece) { return writer.add(piece); });
     const int failure = writer.finish();
     if (failure != 0)

@@ -1,6 +1,7 @@
 #include "store/datafilereader.h"
 
 #include "platform/ansitext.h"
+#include "store/fileformat.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,9 +9,7 @@
 
 namespace {
 
-constexpr char kCaptionEndByte = char(0xA4); // ¤
-constexpr char kRecordEndByte = char(0xA7);  // §
-constexpr QByteArrayView kEndOfSectionBytes("<end of section>");
+using namespace fileformat;
 const QString kCrLf = QStringLiteral("\r\n");
 
 /// Value of the "[u+XXXX]" at bytes[i] (upper-case hex, as written), or -1.
@@ -36,7 +35,7 @@ qsizetype escapeLengthAt(QByteArrayView bytes, qsizetype at, bool isTag, int *va
     *value = escapeAt(bytes, at);
     if (*value >= 0)
         return 8;
-    return isTag && bytes.sliced(at).startsWith("[crlf]") ? 6 : 0;
+    return isTag && bytes.sliced(at).startsWith(kLineBreakEscapeBytes) ? kLineBreakEscapeBytes.size() : 0;
 }
 
 /// Whether any byte is one of 0x80 to 0x9F, where the code page differs from Latin-1 (rare).
