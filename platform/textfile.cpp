@@ -345,8 +345,12 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, FileError
     return writeFileAtomically(path, [&bytes](const ByteSink &sink) { sink(bytes); }, error, calls);
 }
 
-bool writeFileAtomically(const QString &path, const std::function<void(const ByteSink &)> &produce,
-                         FileError *error, const WriteCalls &calls)
+namespace {
+
+/// Makes the file from what produce hands over; a produce that fails (with its error) leaves the
+/// old file as it was, as a failed write does.
+bool replaceAtomically(const QString &path, const std::function<bool(const ByteSink &, FileError *)> &produce,
+                       FileError *error, const WriteCalls &calls)
 {
     // A link is followed, so the file it names is replaced and the link stays.
     const QFileInfo info(path);
@@ -377,10 +381,17 @@ bool writeFileAtomically(const QString &path, const std::function<void(const Byt
     };
     // Each piece goes to the file as it comes; the first failure is the save's cause.
     ThreadedFileWriter writer(fd, calls);
-    produce([&writer](QByteArrayView piece) { return writer.add(piece); });
+    FileError produceError;
+    const bool made = produce([&writer](QByteArrayView piece) { return writer.add(piece); }, &produceError);
     const int failure = writer.finish();
     if (failure != 0)
         return abandon(failure);
+    if (!made) {
+        abandon(produceError.number);
+        if (error)
+            *error = produceError;
+        return false;
+    }
     // The rename may only happen once the bytes are on the disk, or a power cut leaves an
     // empty file where the old one was.
     errno = 0;
@@ -405,6 +416,24 @@ bool writeFileAtomically(const QString &path, const std::function<void(const Byt
             return fail(error, number);
     }
     return true;
+}
+
+} // namespace
+
+bool writeFileAtomically(const QString &path, const std::function<void(const ByteSink &)> &produce,
+                         FileError *error, const WriteCalls &calls)
+{
+    return replaceAtomically(path, [&produce](const ByteSink &sink, FileError *) {
+        produce(sink);
+        return true;
+    }, error, calls);
+}
+
+bool copyFileAtomically(const QString &from, const QString &to, FileError *error)
+{
+    return replaceAtomically(to, [&from](const ByteSink &sink, FileError *readError) {
+        return readFileInPieces(from, sink, readError);
+    }, error, {});
 }
 
 int removeLeftoverTemporaries(const QString &path)

@@ -318,6 +318,14 @@ private slots:
         FileError error;
         QVERIFY(!readWholeFile(path, &bytes, &error));
         QVERIFY2(error.description.contains(named), qPrintable(error.description));
+        // Nor copied: the copy it would have replaced stays, with no temporary file beside it.
+        const QString copy = dir.filePath("copy");
+        QVERIFY(writeFileAtomically(copy, "older copy"));
+        QVERIFY(!copyFileAtomically(path, copy, &error));
+        QVERIFY2(error.description.contains(named), qPrintable(error.description));
+        QVERIFY(readWholeFile(copy, &bytes));
+        QCOMPARE(bytes, QByteArray("older copy"));
+        QCOMPARE(QDir(dir.path()).entryList({"copy*"}, QDir::Files), QStringList{"copy"});
         if (kind != "missing" && kind != "huge" && kind != "device") {
             QVERIFY(!writeFileAtomically(path, "x", &error));
             QVERIFY2(error.description.contains(named), qPrintable(error.description));
