@@ -154,6 +154,8 @@ private slots:
         const bool plays = !sound.isEmpty() && flag != QLatin1String("0");
         QCOMPARE(w->fixture.sound.calls.filter("play "), plays ? QStringList{"play " + sound} : QStringList());
         QVERIFY(tick()); // closed without a choice: still due
+        // Rung again by the same window: alarm after alarm leaves no window behind.
+        QCOMPARE(w->fixture.window->findChildren<AlarmWindow *>().size(), 1);
     }
 
     void okDeletesTheTodo_data()
