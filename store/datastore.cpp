@@ -108,12 +108,10 @@ DataStore::LoadResult DataStore::load()
 
 bool DataStore::copyBeforeReplacing(const QString &copyPath, FileError *error)
 {
-    // Copied whole, and the copy replaces an older one only once complete. Without it the file
-    // is not replaced: it may hold what the user still needs.
-    QByteArray original;
+    // Copied a piece at a time, and the copy replaces an older one only once complete. Without
+    // it the file is not replaced: it may hold what the user still needs.
     FileError why;
-    const bool gone = !readWholeFile(m_path, &original, &why) && why.number == ENOENT;
-    if (gone || (why.number == 0 && writeFileAtomically(copyPath, original, &why)))
+    if (copyFileAtomically(m_path, copyPath, &why) || why.number == ENOENT)
         return true;
     if (error) {
         error->number = why.number;
