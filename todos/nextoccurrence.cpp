@@ -3,8 +3,6 @@
 #include "todos/icalrecurrence.h"
 #include "todos/remindertext.h"
 
-#include <QtGlobal>
-
 #include <algorithm>
 
 namespace {
