@@ -173,8 +173,11 @@ QString write(const QDateTime &moment)
                     .arg(time.second(), 2, 10, QLatin1Char('0'))
                     .arg(amPm(time));
     }
+    // Only a local moment can be the later of two; another stands for its date and time as named.
     const QTime whole(time.hour(), time.minute(), time.second());
-    if (resolve(date, whole, false) != moment.toSecsSinceEpoch())
+    const bool later = moment.isValid() && moment.timeSpec() == Qt::LocalTime
+        && resolve(date, whole, false) != moment.toSecsSinceEpoch();
+    if (later)
         laterPassTexts().insert(text);
     else if (!laterPassTexts().isEmpty())
         laterPassTexts().remove(text); // the latest meaning of a text holds
@@ -183,8 +186,15 @@ QString write(const QDateTime &moment)
 
 QDateTime read(QStringView text)
 {
-    const std::optional<qint64> moment = readStamp(text);
-    return moment ? QDateTime::fromSecsSinceEpoch(*moment) : QDateTime();
+    const std::optional<Fields> f = parse(text);
+    if (!f)
+        return {};
+    const QDateTime named(QDate(f->year, f->month, f->day), QTime(f->hour, f->minute, f->second));
+    // A time the clocks skip stays as named (Qt holds it invalid, with its date and time): a
+    // series keeps its time of day, and the watcher rings it when the clocks jump.
+    if (!named.isValid())
+        return named;
+    return QDateTime::fromSecsSinceEpoch(stampOf(text, *f));
 }
 
 QDateTime wallClock(const QDate &date, const QTime &time)

@@ -16,7 +16,8 @@ namespace remindertext {
 QString write(const QDateTime &moment);
 
 /// The moment of a text written by write(); an invalid date-time for any other text. See
-/// readStamp for the hours the clocks change.
+/// readStamp for the hours the clocks change; a time the clocks skip comes back as named, which
+/// QDateTime holds as invalid with its date and time.
 QDateTime read(QStringView text);
 
 /// The moment a local wall-clock time stands for: in the hour the clocks go back, the first of
