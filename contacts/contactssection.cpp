@@ -2,8 +2,8 @@
 
 #include "contacts/addresseditor.h"
 #include "contacts/contacteditor.h"
-#include "contacts/contactmodel.h"
 #include "contacts/mailto.h"
+#include "core/contactmodel.h"
 #include "platform/messageboxes.h"
 #include "platform/shell.h"
 #include "widgets/arbutton.h"

@@ -1,6 +1,6 @@
 #include "notes/notessection.h"
 
-#include "notes/notemodel.h"
+#include "core/notemodel.h"
 #include "platform/messageboxes.h"
 #include "store/storedtext.h"
 #include "widgets/arbutton.h"

@@ -1,10 +1,10 @@
 #include "todos/reminderwatcher.h"
 
+#include "core/remindertext.h"
+#include "core/todomodel.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "store/escapes.h"
-#include "todos/remindertext.h"
-#include "todos/todomodel.h"
 
 #include <QPointer>
 #include <QScopeGuard>

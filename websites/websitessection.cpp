@@ -1,10 +1,10 @@
 #include "websites/websitessection.h"
 
+#include "core/websitemodel.h"
 #include "platform/messageboxes.h"
 #include "platform/shell.h"
 #include "platform/shelltarget.h"
 #include "websites/websiteeditor.h"
-#include "websites/websitemodel.h"
 #include "widgets/arbutton.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/recordlistview.h"

@@ -1,7 +1,7 @@
+#include "core/reminderedits.h"
+#include "core/remindertext.h"
 #include "todos/duetext.h"
 #include "todos/percentsteps.h"
-#include "todos/reminderedits.h"
-#include "todos/remindertext.h"
 #include "todos/reminderwatcher.h"
 
 #include <QTest>

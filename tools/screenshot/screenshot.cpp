@@ -4,6 +4,8 @@
 #include "about/aboutdialog.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
+#include "core/remindertext.h"
+#include "core/todomodel.h"
 #include "platform/clock.h"
 #include "platform/desktopshell.h"
 #include "platform/qtfiledialogs.h"
@@ -15,8 +17,6 @@
 #include "todos/alarmwindow.h"
 #include "todos/missedreminderswindow.h"
 #include "todos/reminderdialog.h"
-#include "todos/remindertext.h"
-#include "todos/todomodel.h"
 #include "todos/todossection.h"
 
 #include <QApplication>

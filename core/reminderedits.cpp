@@ -1,8 +1,8 @@
-#include "todos/reminderedits.h"
+#include "core/reminderedits.h"
 
+#include "core/remindertext.h"
+#include "core/todorecord.h"
 #include "store/escapes.h"
-#include "todos/remindertext.h"
-#include "todos/todorecord.h"
 
 namespace reminderedits {
 
