@@ -1,6 +1,6 @@
 #pragma once
 
-class InstanceGuard;
+class Document;
 class MessageBoxes;
 
 /// One Quillet per data folder, as the start sees it.
@@ -9,7 +9,7 @@ namespace singleinstance {
 /// Claims the data folder for this start. False when this start must end at once without
 /// touching the data: another copy runs on it (and has been asked to show itself, unless this
 /// start is the minimised login start) or another computer holds it (the user is told which).
-bool startHere(InstanceGuard &guard, bool minimized, MessageBoxes *messages);
+bool startHere(Document &document, bool minimized, MessageBoxes *messages);
 
 /// Shows the main window restored, raised and active, with any open dialog on top of it.
 void bringToFront();

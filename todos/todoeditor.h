@@ -33,6 +33,9 @@ public:
     /// True when the percent box holds a value it would accept when left.
     bool percentAcceptable() const;
 
+    /// The boxes the user types in or chooses from, in tab order.
+    QList<QWidget *> boxes() const;
+
     /// The up and down steps of the percent box (spinner and arrow keys).
     void stepPercentUp();
     void stepPercentDown();

@@ -21,9 +21,9 @@
 #include <QEvent>
 #include <QTimer>
 
-TodosSection::TodosSection(const Services &services, QWidget *parent)
+TodosSection::TodosSection(const Services &services, TodoModel *records, QWidget *parent)
     : Section(services, QStringLiteral("fraTodos"), QStringLiteral("My To-Dos"),
-              QStringLiteral("lstTodo"), QStringLiteral("Todo"), new TodoModel, parent)
+              QStringLiteral("lstTodo"), QStringLiteral("Todo"), records, parent)
 {
     m_addButton = addArButton(QStringLiteral("arbTodoAdd"), {4, 264}, QStringLiteral("arb_add"),
                               QStringLiteral("Add a new To-Do"), false);
@@ -32,6 +32,7 @@ TodosSection::TodosSection(const Services &services, QWidget *parent)
     m_addButton->setAccessibleName(QStringLiteral("Add to-do"));
     m_removeButton->setAccessibleName(QStringLiteral("Remove to-do"));
     m_editor = new TodoEditor(services, this);
+    reportTypingIn(m_editor->boxes());
 
     RecordListView *lst = list();
     lst->installEventFilter(this);

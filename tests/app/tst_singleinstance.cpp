@@ -1,5 +1,5 @@
 #include "app/singleinstance.h"
-#include "platform/instanceguard.h"
+#include "core/document.h"
 #include "tests/support/fakes.h"
 
 #include <QFile>
@@ -98,8 +98,10 @@ private slots:
             file.close();
         }
         FakeMessageBoxes messages;
-        InstanceGuard guard(data.filePath("savedfile.qlt"));
-        QCOMPARE(singleinstance::startHere(guard, true, &messages), told.isEmpty());
+        FakeClock clock;
+        const Services services{&clock, nullptr, nullptr, &messages, nullptr, data.path(), data.path()};
+        Document document(services);
+        QCOMPARE(singleinstance::startHere(document, true, &messages), told.isEmpty());
         QCOMPARE(messages.shown.size(), told.isEmpty() ? 0 : 1);
         if (!told.isEmpty()) {
             QVERIFY(messages.shown[0].text.startsWith(told));
@@ -114,8 +116,10 @@ private slots:
     void folderTakingNoLockRunsUnguarded()
     {
         FakeMessageBoxes messages;
-        InstanceGuard guard(QStringLiteral("/no/such/folder/savedfile.qlt"));
-        QVERIFY(singleinstance::startHere(guard, false, &messages) && messages.shown.isEmpty());
+        FakeClock clock;
+        const Services services{&clock, nullptr, nullptr, &messages, nullptr, "/no/such/folder", "/no/such/folder"};
+        Document document(services);
+        QVERIFY(singleinstance::startHere(document, false, &messages) && messages.shown.isEmpty());
     }
 };
 

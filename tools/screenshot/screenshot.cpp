@@ -4,6 +4,7 @@
 #include "about/aboutdialog.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
+#include "core/document.h"
 #include "core/remindertext.h"
 #include "core/todomodel.h"
 #include "platform/clock.h"
@@ -86,11 +87,12 @@ int main(int argc, char *argv[])
     const Services services{&clock, &sound, &shell, &messages, &files, folder.path(), {}};
 
     // The splash would open a main window of its own at its first tick: picture it and go.
-    auto *splash = new SplashWindow(services);
+    Document document(services);
+    auto *splash = new SplashWindow(services, &document);
     splash->grab().save(out + "/splash.png");
     delete splash;
 
-    MainWindow window(services);
+    MainWindow window(services, &document);
     window.load();
     window.show();
     // Run the first quote's fade to its end.
