@@ -60,6 +60,14 @@ private slots:
         QCOMPARE(lockOwner(data.path()), first.process.processId());
         QVERIFY(!QFile::exists(data.filePath("savedfile.qlt"))); // nobody saved: the first runs on
 
+        // Work that only reads is done beside the running copy, which it leaves alone.
+        QProcess check;
+        check.start(QUILLET_EXECUTABLE, {"--data-dir", data.path(), "--check"});
+        QVERIFY(check.waitForFinished(30000) && check.exitCode() == 0);
+        QCOMPARE(check.readAllStandardOutput(), "Websites: 0\nE-mail contacts: 0\nNotes: 0\nTo-dos: 0\n");
+        QCOMPARE(first.timesRaised(), 1);
+        QCOMPARE(lockOwner(data.path()), first.process.processId());
+
         // A copy that crashed leaves its lock and socket behind; they do not block the next one,
         // which answers later starts in turn.
         first.process.kill();
