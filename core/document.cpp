@@ -164,12 +164,15 @@ void Document::close()
         return;
     m_closed = true;
     m_recoveryTimer->stop();
-    save(true);
+    if (m_loaded)
+        save(true);
     m_recoveryCopy->waitForWrites();
 }
 
 bool Document::save(bool closing)
 {
+    if (!m_loaded)
+        return false;
     emit pendingEditsWanted(false);
     const DataFileContent content = this->content();
     FileError error;

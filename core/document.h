@@ -59,10 +59,11 @@ public:
     /// Something changed since the load or the last save.
     bool isModified() const { return m_modified; }
 
-    /// Writes the four lists to the data file; false (after the error box) when it failed.
+    /// Writes the four lists to the data file; false (after the error box) when it failed, and
+    /// false at once before load(): empty lists must never replace the user's file.
     bool save();
-    /// The last save, as the program ends: when it fails, what the lists hold is kept in the
-    /// recovery copy before the user is told. Nothing is saved after it.
+    /// The last save, as the program ends (none before load()): when it fails, what the lists
+    /// hold is kept in the recovery copy before the user is told.
     void close();
 
     /// A change the models do not show yet (typing in a box not yet left): the recovery copy

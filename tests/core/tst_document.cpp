@@ -61,6 +61,18 @@ private slots:
         QCOMPARE(parseDataFile(f->readFile("savedfile.qlt.recovery")).content[SectionId::Notes], typed);
     }
 
+    // A document never loaded holds nothing of the user's: it writes nothing over their file.
+    void notLoadedSavesNothing()
+    {
+        f->writeRecords(SectionId::Notes, {{"N", "n"}});
+        const QByteArray before = f->readFile("savedfile.qlt");
+        Document document(f->services);
+        QVERIFY(!document.save());
+        document.close();
+        QCOMPARE(f->readFile("savedfile.qlt"), before);
+        QVERIFY(f->messages.shown.isEmpty());
+    }
+
     // A damaged file is copied aside whole before it is replaced; where no copy can be made, it
     // is not replaced at all.
     void damagedFileIsKeptAside_data()
