@@ -3,6 +3,7 @@
 #include "todos/duetext.h"
 #include "todos/percentsteps.h"
 #include "todos/reminderwatcher.h"
+#include "core/todorecord.h"
 
 #include <QTest>
 
@@ -88,6 +89,33 @@ private slots:
         const auto result = minutes ? reminderedits::snoozed(tag, now, minutes) : reminderedits::withoutReminder(tag);
         QCOMPARE(result.value_or(QString()), snoozed);
         QCOMPARE(result.has_value(), !snoozed.isNull());
+    }
+
+    // The watcher's one-pass look at the reminder agrees with the fields as everything else reads
+    // them, and finds one only in a tag of nine fields.
+    void todoFields_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<QString>("reminder"); // null: the watcher skips the to-do
+        QTest::newRow("nine fields") << QStringLiteral("S¶0¶1¶0%¶12/5/2026¶¶¶d¶c") << "S" << "12/5/2026";
+        QTest::newRow("separator typed in") << QStringLiteral("A[u+00B6]B¶0¶1¶0%¶R¶¶¶d¶c") << QStringLiteral("A¶B") << "R";
+        QTest::newRow("escape in the reminder") << QStringLiteral("S¶0¶1¶0%¶[u+0031]2/5/2026¶¶¶d¶c") << "S" << "12/5/2026";
+        QTest::newRow("no reminder") << QStringLiteral("S¶0¶1¶0%¶¶¶¶d¶c") << "S" << "";
+        QTest::newRow("eight fields") << QStringLiteral("S¶0¶1¶0%¶12/5/2026¶¶¶d") << "S" << QString();
+        QTest::newRow("ten fields") << QStringLiteral("S¶0¶1¶0%¶12/5/2026¶¶¶d¶c¶x") << "S" << QString();
+        QTest::newRow("empty tag") << "" << "" << QString();
+    }
+    void todoFields()
+    {
+        QFETCH(QString, tag);
+        QFETCH(QString, reminder);
+        const TodoFields fields = TodoFields::read(tag);
+        QTEST(fields.text(todofield::Subject), "subject");
+        QCOMPARE(TodoFields::reminderOf(tag).value_or(QString()), reminder);
+        QCOMPARE(TodoFields::reminderOf(tag).has_value(), !reminder.isNull());
+        if (!reminder.isNull())
+            QCOMPARE(fields.text(todofield::Reminder), reminder);
     }
 
     void dueText_data()
