@@ -1,9 +1,9 @@
 #include "core/reminderedits.h"
 #include "core/remindertext.h"
+#include "core/todorecord.h"
 #include "todos/duetext.h"
 #include "todos/percentsteps.h"
 #include "todos/reminderwatcher.h"
-#include "core/todorecord.h"
 
 #include <QTest>
 
