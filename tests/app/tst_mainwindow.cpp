@@ -1,9 +1,14 @@
+#include "app/sessionend.h"
 #include "core/document.h"
+#include "quotes/quotebox.h"
 #include "store/recoverycopy.h"
 #include "tests/support/guitest.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QListWidget>
+
+#include <memory>
 
 #include <sys/stat.h>
 
@@ -118,6 +123,28 @@ private slots:
         f->close();
         QCOMPARE(f->saved(SectionId::Websites)[0].tag, QStringLiteral("Home pages¶url¶desc"));
         QVERIFY(!QFile::exists(f->dataFilePath() + ".recovery"));
+    }
+
+    // The end of the session cancels an open dialog rather than accepting it: quotes changed in
+    // the open quote editor are not written, and the main window still saves.
+    void sessionEndCancelsOpenDialogs()
+    {
+        const QByteArray quotes = "The first quote\r\nThe second quote\r\n";
+        f->writeFile("quotes.txt", quotes);
+        f->open();
+        SessionEnd sessionEnd;
+        bool finished = false;
+        connect(&sessionEnd, &SessionEnd::finished, this, [&finished] { finished = true; });
+        QTimer::singleShot(0, this, [&sessionEnd] {
+            auto *list = QApplication::activeModalWidget()->findChild<QListWidget *>("lstQuotes");
+            const std::unique_ptr<QListWidgetItem> removed(list->takeItem(0));
+            sessionEnd.endNow();
+        });
+        f->window->quoteBox()->openEditor();
+        QTRY_VERIFY(finished);
+        QVERIFY(!f->window->isVisible());
+        QCOMPARE(f->readFile("quotes.txt"), quotes);
+        QVERIFY(QFile::exists(f->dataFilePath()));
     }
 
     // The background and the quote box move the window, by the left button only.

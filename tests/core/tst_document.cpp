@@ -121,18 +121,23 @@ private slots:
     }
 
     // What changed since the last save reaches the recovery copy; after a crash the next start
-    // offers it, and either answer loses nothing.
+    // offers it, and no answer loses anything: Yes keeps the file it replaces, No keeps the copy
+    // under its date, and a question the program's end closed is asked again at the next start.
     void recoveryAfterACrash_data()
     {
-        QTest::addColumn<bool>("restore");
-        QTest::newRow("Yes restores") << true;
-        QTest::newRow("No keeps a dated copy") << false;
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes restores") << int(MessageBoxes::Answer::Yes);
+        QTest::newRow("No keeps a dated copy") << int(MessageBoxes::Answer::No);
+        QTest::newRow("dismissed asks again") << int(MessageBoxes::Answer::Dismissed);
     }
     void recoveryAfterACrash()
     {
-        QFETCH(bool, restore);
+        QFETCH(int, answer);
+        const bool restore = answer == int(MessageBoxes::Answer::Yes);
+        const bool undecided = answer == int(MessageBoxes::Answer::Dismissed);
         const Record saved{"Home", QStringLiteral("Home¶url¶desc")}, typed{"Home", QStringLiteral("Home page¶url¶desc")};
         f->writeRecords(SectionId::Websites, {saved});
+        const QByteArray before = f->readFile("savedfile.qlt");
         Document *document = f->openDocument();
         QVERIFY(!recoveryTimer()->isActive());
         document->websites()->setTag(0, typed.tag);
@@ -142,19 +147,23 @@ private slots:
         QCOMPARE(parseDataFile(f->readFile("savedfile.qlt.recovery")).content[SectionId::Websites], QList<Record>{typed});
 
         f->crash();
-        f->messages.answers.enqueue(restore ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
+        f->messages.answers.enqueue(MessageBoxes::Answer(answer));
         document = f->openDocument();
         QCOMPARE(f->messages.texts(), QStringList{"Recover: Quillet was not closed properly. Restore the changes made since the last save?"});
         QCOMPARE(f->messages.shown[0].buttons, MessageBoxes::Buttons::YesNo);
         QCOMPARE(document->websites()->records(), QList<Record>{restore ? typed : saved});
         QCOMPARE(document->isModified(), restore);
-        QCOMPARE(QFile::exists(f->dataFilePath() + ".recovery-2026-12-05-210500"), !restore);
+        QCOMPARE(QFile::exists(f->dataFilePath() + ".recovery-2026-12-05-210500"), answer == int(MessageBoxes::Answer::No));
         QVERIFY(document->save());
         document->recoveryCopy()->waitForWrites();
-        QVERIFY(!QFile::exists(f->dataFilePath() + ".recovery"));
+        QCOMPARE(QFile::exists(f->dataFilePath() + ".recovery"), undecided);
+        const QStringList replaced = QDir(f->folder.path()).entryList({"savedfile.qlt.replaced-*"});
+        QCOMPARE(replaced.size(), restore ? 1 : 0);
+        if (restore)
+            QCOMPARE(f->readFile(replaced[0]), before);
         f->close();
         f->openDocument(); // a copy equal to the file, or none, asks nothing
-        QCOMPARE(f->messages.shown.size(), 1);
+        QCOMPARE(f->messages.shown.size(), undecided ? 2 : 1);
     }
 
     // Every change of a model counts, none made by the load does, and a save clears them; what
