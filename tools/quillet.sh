@@ -12,10 +12,10 @@ build_dir=${QUILLET_BUILD_DIR:-build}
 packages=(g++ make cmake ccache qt6-base-dev qt6-base-private-dev qt6-multimedia-dev fonts-dejavu-core)
 case "$what" in
   # Fonts for Chinese, Japanese and Korean and for emoji, so every script typed shows.
-  run) packages+=(xdg-utils xvfb xauth pulseaudio qt6-gtk-platformtheme fonts-wqy-microhei
+  run) packages+=(libical-dev pkg-config xdg-utils xvfb xauth pulseaudio qt6-gtk-platformtheme fonts-wqy-microhei
                   fonts-noto-color-emoji) ;;
   # lintian checks the Debian package the build makes (cpack needs dpkg-dev).
-  test) packages+=(python3 xvfb xauth openbox xdotool dbus dpkg-dev lintian) ;;
+  test) packages+=(libical-dev pkg-config python3 xvfb xauth openbox xdotool dbus dpkg-dev lintian) ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
 
