@@ -1,5 +1,7 @@
 #include "app/startoptions.h"
 
+#include "core/verbs.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -26,6 +28,8 @@ void describeOptions(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("minimized"), QCoreApplication::translate("main", "Start minimised.")});
     parser.addOption({QStringLiteral("data-dir"), QCoreApplication::translate("main", "Keep the data in <folder>."),
                       QStringLiteral("folder")});
+    for (const verbs::Verb &verb : verbs::all())
+        parser.addOption({verb.name, verb.description, verb.valueName});
 }
 
 void addWindowSystemOptions(QCommandLineParser &parser)
@@ -33,7 +37,7 @@ void addWindowSystemOptions(QCommandLineParser &parser)
     // "-platform" is one option, not the letters p, l, a...
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const char *name : kWindowSystemValueOptions) {
-        QCommandLineOption option(QLatin1String(name), QString(), QStringLiteral("value"));
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
@@ -42,6 +46,16 @@ void addWindowSystemOptions(QCommandLineParser &parser)
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
+}
+
+QStringList verbsSet(const QCommandLineParser &parser)
+{
+    QStringList set;
+    for (const verbs::Verb &verb : verbs::all()) {
+        if (parser.isSet(verb.name))
+            set << verb.name;
+    }
+    return set;
 }
 
 } // namespace
@@ -84,6 +98,14 @@ void answerBeforeWindows(const QStringList &arguments)
     }
 }
 
+bool asksForHeadlessWork(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.parse(arguments);
+    return !verbsSet(parser).isEmpty();
+}
+
 StartOptions parseStartOptions(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -93,5 +115,16 @@ StartOptions parseStartOptions(const QStringList &arguments)
     StartOptions options;
     options.minimized = parser.isSet(QStringLiteral("minimized"));
     options.dataDir = parser.value(QStringLiteral("data-dir"));
+    const QStringList asked = verbsSet(parser);
+    if (asked.size() > 1) {
+        QTextStream(stderr) << QCoreApplication::translate("main", "Only one of --%1 at a time.")
+                                   .arg(asked.join(QStringLiteral(", --")))
+                            << Qt::endl;
+        std::exit(1);
+    }
+    if (!asked.isEmpty()) {
+        options.verb = asked.first();
+        options.verbValue = parser.value(options.verb);
+    }
     return options;
 }

@@ -3,14 +3,14 @@
 // alarms and after all of them. An answered alarm should leave nothing behind. Runs offscreen
 // unless QT_QPA_PLATFORM says otherwise (xcb under xvfb-run pictures a desktop).
 #include "bench/silentservices.h"
+#include "core/remindertext.h"
+#include "core/todomodel.h"
+#include "core/todorecord.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "todos/alarmwindow.h"
-#include "todos/remindertext.h"
-#include "todos/todomodel.h"
-#include "todos/todorecord.h"
-#include "todos/todossection.h"
 #include "todos/reminderwatcher.h"
+#include "todos/todossection.h"
 
 
 #include <QApplication>
@@ -61,7 +61,8 @@ int main(int argc, char *argv[])
     Services services{&clock, &silent, &silent, &silent, &silent, QStringLiteral("/tmp"), QStringLiteral("/tmp")};
     QWidget window;
     window.resize(600, 400);
-    TodosSection section(services, &window);
+    TodoModel todos;
+    TodosSection section(services, &todos, &window);
     section.watcher()->timer()->stop();
     window.show();
 

@@ -1,6 +1,6 @@
 #include "contacts/addressdelegate.h"
 
-#include "contacts/addresslist.h"
+#include "core/addresslist.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

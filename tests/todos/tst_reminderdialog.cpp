@@ -1,6 +1,6 @@
+#include "core/remindertext.h"
 #include "tests/support/localzone.h"
 #include "tests/todos/todostestsupport.h"
-#include "todos/remindertext.h"
 #include <QCheckBox>
 
 namespace {
