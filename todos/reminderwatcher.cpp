@@ -30,10 +30,10 @@ std::optional<qint64> todoDueStamp(const QString &tag)
             reminderStart = i + 1;
         else if (separators == todofield::Reminder + 1)
             reminderEnd = i;
-        else if (separators == todofield::Count)
-            return std::nullopt; // more than nine fields
+        else if (separators > todofield::Uid)
+            return std::nullopt; // more fields than a to-do has
     }
-    if (separators != todofield::Count - 1 || reminderEnd == reminderStart)
+    if (separators < todofield::Count - 1 || reminderEnd == reminderStart)
         return std::nullopt;
     const QStringView raw = QStringView(tag).mid(reminderStart, reminderEnd - reminderStart);
     return raw.contains(u'[') ? remindertext::readStamp(escapes::unescape(raw))

@@ -48,11 +48,18 @@ TodoRecord TodoRecord::fromTag(const QString &tag)
     record.playFlag = text(todofield::PlayFlag, record.playFlag);
     record.description = text(todofield::Description, record.description);
     record.reminderCaption = text(todofield::ReminderCaption, record.reminderCaption);
+    record.repeatRule = fields.value(todofield::RepeatRule);
+    record.uid = fields.value(todofield::Uid);
     return record;
 }
 
 QString TodoRecord::toTag() const
 {
-    return escapes::joinFields({subject, QString::number(status), QString::number(priority), percent,
-                                reminder, sound, playFlag, description, reminderCaption});
+    QStringList fields{subject, QString::number(status), QString::number(priority), percent,
+                       reminder, sound, playFlag, description, reminderCaption};
+    if (!repeatRule.isEmpty() || !uid.isEmpty())
+        fields.append(repeatRule);
+    if (!uid.isEmpty())
+        fields.append(uid);
+    return escapes::joinFields(fields);
 }

@@ -15,7 +15,12 @@ enum : int {
     PlayFlag,
     Description,
     ReminderCaption,
-    Count
+    Count,
+    /// Written only when the to-do repeats or has a UID: an RRULE value.
+    RepeatRule = Count,
+    /// Written only when the to-do came from or went through a standard file (with the repeat
+    /// rule field before it, empty when it does not repeat).
+    Uid
 };
 } // namespace todofield
 
@@ -41,11 +46,14 @@ struct TodoRecord
     QString playFlag;
     QString description;
     QString reminderCaption = todotext::reminderNotSet;
+    /// Fields ten and eleven; a to-do with neither is written with nine fields, as ever.
+    QString repeatRule;
+    QString uid;
 
     /// Reads a tag text. An empty tag, a missing field or an index out of range gives that
     /// field's default, so nothing of another to-do ever shows in its place.
     static TodoRecord fromTag(const QString &tag);
-    /// The nine fields joined by "¶" (a "¶" inside a field is escaped).
+    /// The nine fields (and the repeat rule and UID where set) joined by "¶" (a "¶" inside a field is escaped).
     QString toTag() const;
 
     friend bool operator==(const TodoRecord &, const TodoRecord &) = default;

@@ -12,9 +12,9 @@ build_dir=${QUILLET_BUILD_DIR:-build}
 packages=(g++ make cmake ccache qt6-base-dev qt6-base-private-dev qt6-multimedia-dev fonts-dejavu-core)
 case "$what" in
   # Fonts for Chinese, Japanese and Korean and for emoji, so every script typed shows.
-  run) packages+=(xdg-utils xvfb xauth pulseaudio qt6-gtk-platformtheme fonts-wqy-microhei
+  run) packages+=(libical-dev pkg-config xdg-utils xvfb xauth pulseaudio qt6-gtk-platformtheme fonts-wqy-microhei
                   fonts-noto-color-emoji) ;;
-  test) packages+=(python3 xvfb xauth openbox xdotool dbus) ;;
+  test) packages+=(libical-dev pkg-config python3 python3-icalendar python3-vobject xvfb xauth openbox xdotool dbus) ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
 
