@@ -297,7 +297,9 @@ void write(const QList<Record> &websites, const std::function<bool(QByteArrayVie
         const QString url = website.url.trimmed();
         if (url.isEmpty())
             continue;
-        out += "    <DT><A HREF=\"" + escapedHtml(url).toUtf8() + "\">" + escapedHtml(record.caption).toUtf8() + "</A>\n";
+        // The title, as browsers name a bookmark; an untitled one shows its URL there.
+        const QString name = !website.title.isEmpty() ? website.title : record.caption != url ? record.caption : QString();
+        out += "    <DT><A HREF=\"" + escapedHtml(url).toUtf8() + "\">" + escapedHtml(name).toUtf8() + "</A>\n";
         if (!website.description.isEmpty())
             out += "    <DD>" + escapedHtml(storedtext::toBox(website.description)).toUtf8() + '\n';
         if (out.size() >= 64 * 1024) {

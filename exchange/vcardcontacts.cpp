@@ -198,6 +198,8 @@ Record recordOf(const Card &card)
             preferred = i;
         }
     }
+    if (preferred < 0 && !card.addresses.isEmpty())
+        preferred = 0; // as when typed: the first address of a list without a default becomes it
     for (qsizetype i = 0; i < card.addresses.size(); ++i)
         contact.addresses.append(card.addresses[i].first + (i == preferred ? addresslist::defaultMarker() : QString()));
     QString caption = card.formattedName.trimmed();
