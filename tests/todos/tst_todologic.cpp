@@ -90,6 +90,24 @@ private slots:
         QCOMPARE(result.has_value(), !snoozed.isNull());
     }
 
+    // The repeat rule (field ten) and a UID (eleven) leave the reminder readable.
+    void dueStampFields_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<bool>("readable");
+        const QString nine = QStringLiteral("s¶0¶1¶0%¶12/5/2026 9:00:00 PM¶¶1¶¶c");
+        QTest::newRow("eight") << nine.left(nine.lastIndexOf(QChar(0xB6))) << false;
+        QTest::newRow("nine") << nine << true;
+        QTest::newRow("ten") << nine + QStringLiteral("¶FREQ=DAILY") << true;
+        QTest::newRow("eleven") << nine + QStringLiteral("¶¶uid") << true;
+        QTest::newRow("twelve") << nine + QStringLiteral("¶¶uid¶x") << false;
+    }
+    void dueStampFields()
+    {
+        QFETCH(QString, tag);
+        QTEST(todoDueStamp(tag).has_value(), "readable");
+    }
+
     void dueText_data()
     {
         QTest::addColumn<QDateTime>("due");
