@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QStringDecoder>
+#include <QThread>
 #include <QTimeZone>
 #include <QUrl>
 
@@ -18,6 +19,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <thread>
 
 namespace icalendartodos {
 namespace {
@@ -42,8 +44,11 @@ using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
 void initLibical()
 {
     static std::once_flag once;
-    // A bad value must give a value-less property, never abort the program.
-    std::call_once(once, [] { icalerror_set_errors_are_fatal(0); });
+    std::call_once(once, [] {
+        // A bad value must give a value-less property, never abort the program.
+        icalerror_set_errors_are_fatal(0);
+        icaltimezone_get_utc_timezone(); // made once, before threads share it
+    });
 }
 
 QString fromUtf8(const char *text)
@@ -248,6 +253,39 @@ icaltimetype floatingTime(const QDateTime &local)
     return t;
 }
 
+/// A reminder's moment: its local wall-clock date and time (held as a zone-less value) and the
+/// same moment in UTC.
+struct Due
+{
+    QDateTime wall;
+    QDateTime utc;
+};
+
+/// Turns reminder texts into moments. Every conversion of a local time asks the system, which
+/// reads the zone file again each time; each hour's offset from UTC is asked for once instead.
+class DueReader
+{
+public:
+    std::optional<Due> read(const QString &text)
+    {
+        const std::optional<qint64> stamp = remindertext::readStamp(text);
+        if (!stamp)
+            return std::nullopt;
+        const qint64 s = *stamp;
+        const QDate date(int(s / 10000000000), int(s / 100000000 % 100), int(s / 1000000 % 100));
+        const QTime time(int(s / 10000 % 100), int(s / 100 % 100), int(s % 100));
+        const qint64 hour = s / 10000;
+        auto offset = m_offsets.constFind(hour);
+        if (offset == m_offsets.constEnd())
+            offset = m_offsets.insert(hour, QDateTime(date, QTime(time.hour(), 0)).offsetFromUtc());
+        const QDateTime wall(date, time, QTimeZone::utc());
+        return Due{wall, wall.addSecs(-offset.value())};
+    }
+
+private:
+    QHash<qint64, int> m_offsets;
+};
+
 icalcomponent *alarmOf(const TodoRecord &todo, const QDateTime &due, const QString &summary)
 {
     icalcomponent *alarm = icalcomponent_new_valarm();
@@ -271,9 +309,9 @@ icalcomponent *alarmOf(const TodoRecord &todo, const QDateTime &due, const QStri
     return alarm;
 }
 
-Component todoComponent(const Record &record, const QString &uid, icaltimetype stamp)
+Component todoComponent(const Record &record, const TodoRecord &todo, const QString &uid, icaltimetype stamp,
+                        DueReader &dues)
 {
-    const TodoRecord todo = TodoRecord::fromTag(record.tag);
     Component c(icalcomponent_new_vtodo());
     icalcomponent *vtodo = c.get();
     icalcomponent_add_property(vtodo, icalproperty_new_uid(uid.toUtf8().constData()));
@@ -296,18 +334,30 @@ Component todoComponent(const Record &record, const QString &uid, icaltimetype s
     if (!todo.description.isEmpty())
         icalcomponent_add_property(vtodo, icalproperty_new_description(
                                               storedtext::toBox(todo.description).toUtf8().constData()));
-    const QDateTime due = remindertext::read(todo.reminder);
-    if (!todo.repeatRule.isEmpty() && due.isValid()) {
+    const std::optional<Due> due = dues.read(todo.reminder);
+    if (!todo.repeatRule.isEmpty() && due) {
         const icalrecurrencetype rule = icalrecurrencetype_from_string(todo.repeatRule.toUtf8().constData());
         if (rule.freq != ICAL_NO_RECURRENCE) {
             // The wall-clock time of a repeating reminder stays put across time-zone changes.
-            icalcomponent_add_property(vtodo, icalproperty_new_dtstart(floatingTime(due)));
+            icalcomponent_add_property(vtodo, icalproperty_new_dtstart(floatingTime(due->wall)));
             icalcomponent_add_property(vtodo, icalproperty_new_rrule(rule));
         }
     }
-    if (due.isValid())
-        icalcomponent_add_component(vtodo, alarmOf(todo, due, summary));
+    if (due)
+        icalcomponent_add_component(vtodo, alarmOf(todo, due->utc, summary));
     return c;
+}
+
+/// The VTODO text of one to-do.
+QByteArray todoText(const Record &record, int twins, icaltimetype stamp, DueReader &dues)
+{
+    const TodoRecord todo = TodoRecord::fromTag(record.tag);
+    const QString uid = todo.uid.isEmpty() ? recorduid::made(SectionId::Todos, record, twins) : todo.uid;
+    const Component component = todoComponent(record, todo, uid, stamp, dues);
+    char *text = icalcomponent_as_ical_string_r(component.get());
+    QByteArray bytes(text);
+    icalmemory_free_buffer(text);
+    return bytes;
 }
 
 /// Reads the content lines of one file: the calendar's frame and its time zones here, each
@@ -501,22 +551,37 @@ ImportResult read(const QString &path, const ExchangeProgress &progress)
 void write(const QList<Record> &todos, const QDateTime &now, const std::function<bool(QByteArrayView)> &sink)
 {
     initLibical();
-    const QStringList uids = recorduid::identities(SectionId::Todos, todos);
+    const QList<int> twins = recorduid::twinCounts(todos);
     const icaltimetype stamp = utcTime(now);
-    QByteArray out("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quillet//Quillet//EN\r\n");
-    for (qsizetype i = 0; i < todos.size(); ++i) {
-        const Component todo = todoComponent(todos[i], uids[i], stamp);
-        char *text = icalcomponent_as_ical_string_r(todo.get());
-        out += text;
-        icalmemory_free_buffer(text);
-        if (out.size() >= 64 * 1024) {
-            if (!sink(out))
+    if (!sink("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quillet//Quillet//EN\r\n"))
+        return;
+    // A full list takes libical a while: each block of to-dos is shared out between the cores
+    // (libical keeps its scratch memory per thread), and written in order.
+    constexpr qsizetype kBlock = 1024;
+    const int workers = std::clamp(QThread::idealThreadCount(), 1, 4);
+    QList<QByteArray> parts(workers);
+    std::vector<DueReader> dues(static_cast<size_t>(workers));
+    for (qsizetype start = 0; start < todos.size(); start += kBlock) {
+        const qsizetype end = std::min(todos.size(), start + kBlock);
+        const qsizetype share = (end - start + workers - 1) / workers;
+        const auto produce = [&](int worker) {
+            QByteArray &part = parts[worker];
+            part.resize(0);
+            for (qsizetype i = start + worker * share; i < std::min(end, start + (worker + 1) * share); ++i)
+                part += todoText(todos[i], twins[i], stamp, dues[worker]);
+        };
+        std::vector<std::thread> helpers;
+        for (int worker = 1; worker < workers && start + worker * share < end; ++worker)
+            helpers.emplace_back(produce, worker);
+        produce(0);
+        for (std::thread &helper : helpers)
+            helper.join();
+        for (int worker = 0; worker <= int(helpers.size()); ++worker) {
+            if (!sink(parts[worker]))
                 return;
-            out.truncate(0);
         }
     }
-    out += "END:VCALENDAR\r\n";
-    sink(out);
+    sink("END:VCALENDAR\r\n");
 }
 
 } // namespace icalendartodos

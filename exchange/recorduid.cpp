@@ -38,8 +38,22 @@ QString stored(SectionId section, const Record &record)
 QString derived(SectionId section, const Record &record, int earlierTwins)
 {
     const QString uid = stored(section, record);
-    if (!uid.isEmpty())
-        return uid;
+    return uid.isEmpty() ? made(section, record, earlierTwins) : uid;
+}
+
+QList<int> twinCounts(const QList<Record> &records)
+{
+    QList<int> counts;
+    counts.reserve(records.size());
+    QHash<QString, int> seen;
+    seen.reserve(records.size());
+    for (const Record &record : records)
+        counts.append(seen[record.caption + QChar(0x1F) + record.tag]++);
+    return counts;
+}
+
+QString made(SectionId section, const Record &record, int earlierTwins)
+{
     const QString name = sectionName(section) + QChar(0x1F) + record.caption + QChar(0x1F) + record.tag
         + QChar(0x1F) + QString::number(earlierTwins);
     const QString uuid = QUuid::createUuidV5(kNamespace, name).toString(QUuid::WithoutBraces);
@@ -51,16 +65,14 @@ QStringList identities(SectionId section, const QList<Record> &records)
 {
     QStringList keys;
     keys.reserve(records.size());
-    QHash<QString, int> seen;
-    for (const Record &record : records) {
-        if (section == SectionId::Websites) {
+    if (section == SectionId::Websites) {
+        for (const Record &record : records)
             keys.append(WebsiteRecord::fromTag(record.tag).url.trimmed());
-            continue;
-        }
-        int &twins = seen[record.caption + QChar(0x1F) + record.tag];
-        keys.append(derived(section, record, twins));
-        ++twins;
+        return keys;
     }
+    const QList<int> twins = twinCounts(records);
+    for (qsizetype i = 0; i < records.size(); ++i)
+        keys.append(derived(section, records[i], twins[i]));
     return keys;
 }
 

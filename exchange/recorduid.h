@@ -23,6 +23,12 @@ QString stored(SectionId section, const Record &record);
 /// UUID of its section, caption, tag and how many identical records stand before it.
 QString derived(SectionId section, const Record &record, int earlierTwins);
 
+/// The name-based UUID alone, whether or not the record stores a UID.
+QString made(SectionId section, const Record &record, int earlierTwins);
+
+/// For each record, how many records with the same caption and tag stand before it.
+QList<int> twinCounts(const QList<Record> &records);
+
 /// The identity of every record of a list in order (the key the import merge matches on):
 /// the UID of to-dos and contacts, the URL of a website, a note's derived UID.
 QStringList identities(SectionId section, const QList<Record> &records);
