@@ -4,6 +4,7 @@
 #include "exchange/icalendartodos.h"
 #include "exchange/linereader.h"
 #include "exchange/markdownnotes.h"
+#include "exchange/recorduid.h"
 #include "exchange/vcardcontacts.h"
 #include "platform/textfile.h"
 
@@ -59,29 +60,33 @@ ImportResult importFile(const QString &path, const ExchangeProgress &progress)
     return importFailure(*section, QString());
 }
 
-ExportResult exportRecords(SectionId section, const QList<Record> &records, const QString &path, const QDateTime &now)
+ExportResult exportRecords(SectionId section, const QList<Record> &records, const QString &path, const QDateTime &now,
+                           const QList<int> &rows)
 {
     ExportResult result;
     result.section = section;
+    QList<Record> chosen;
+    for (const int row : recorduid::rowsOrAll(rows, records.size()))
+        chosen.append(records[row]);
     if (section == SectionId::Notes) {
-        const markdownnotes::ExportResult notes = markdownnotes::write(records, path);
+        const markdownnotes::ExportResult notes = markdownnotes::write(chosen, path);
         result.files = notes.files;
         result.written = int(notes.files.size());
         result.error = notes.error;
         return result;
     }
     Writer writer;
-    result.written = int(records.size());
+    result.written = int(chosen.size());
     switch (section) {
     case SectionId::Todos:
-        writer = [&](const auto &sink) { icalendartodos::write(records, now, sink); };
+        writer = [&](const auto &sink) { icalendartodos::write(records, rows, now, sink); };
         break;
     case SectionId::Contacts:
-        writer = [&](const auto &sink) { vcardcontacts::write(records, sink); };
+        writer = [&](const auto &sink) { vcardcontacts::write(records, rows, sink); };
         break;
     default:
-        writer = [&](const auto &sink) { bookmarkfile::write(records, sink); };
-        result.written = bookmarkfile::writtenCount(records);
+        writer = [&](const auto &sink) { bookmarkfile::write(chosen, sink); };
+        result.written = bookmarkfile::writtenCount(chosen);
         break;
     }
     FileError error;

@@ -36,9 +36,11 @@ struct ExportResult
     bool ok() const { return error.isEmpty(); }
 };
 
-/// Writes the records of section to path (a folder for notes), atomically for a single file.
-/// now stamps the to-dos (DTSTAMP); nothing else of the output depends on the time.
+/// Writes a section's records to path (a folder for notes), atomically for a single file:
+/// records is the whole list, rows the ones to write (all when empty), so that a record
+/// exported alone gets the UID it gets among the rest. now stamps the to-dos (DTSTAMP); nothing
+/// else of the output depends on the time.
 ExportResult exportRecords(SectionId section, const QList<Record> &records, const QString &path,
-                           const QDateTime &now = QDateTime::currentDateTimeUtc());
+                           const QDateTime &now = QDateTime::currentDateTimeUtc(), const QList<int> &rows = {});
 
 } // namespace exchange

@@ -3,7 +3,6 @@
 #include "exchange/linereader.h"
 #include "exchange/recorduid.h"
 #include "store/storedtext.h"
-#include "todos/percentsteps.h"
 #include "todos/remindertext.h"
 #include "todos/todorecord.h"
 
@@ -329,8 +328,11 @@ Component todoComponent(const Record &record, const TodoRecord &todo, const QStr
     if (todo.status >= 3)
         addX(vtodo, kStatusX, todo.status == 3 ? QStringLiteral("WAITING") : QStringLiteral("DEFERRED"));
     icalcomponent_add_property(vtodo, icalproperty_new_priority(priorityValue(todo.priority)));
-    if (const std::optional<int> percent = percent::value(todo.percent))
-        icalcomponent_add_property(vtodo, icalproperty_new_percentcomplete(*percent));
+    // As the percent box reads its text: a whole number from 0 to 100, "%" signs aside.
+    bool isNumber = false;
+    const int percent = QString(todo.percent).remove(QLatin1Char('%')).toInt(&isNumber);
+    if (isNumber && percent >= 0 && percent <= 100)
+        icalcomponent_add_property(vtodo, icalproperty_new_percentcomplete(percent));
     if (!todo.description.isEmpty())
         icalcomponent_add_property(vtodo, icalproperty_new_description(
                                               storedtext::toBox(todo.description).toUtf8().constData()));
@@ -548,10 +550,12 @@ ImportResult read(const QString &path, const ExchangeProgress &progress)
     return reader.takeResult(path);
 }
 
-void write(const QList<Record> &todos, const QDateTime &now, const std::function<bool(QByteArrayView)> &sink)
+void write(const QList<Record> &todos, const QList<int> &rows, const QDateTime &now,
+           const std::function<bool(QByteArrayView)> &sink)
 {
     initLibical();
     const QList<int> twins = recorduid::twinCounts(todos);
+    const QList<int> order = recorduid::rowsOrAll(rows, todos.size());
     const icaltimetype stamp = utcTime(now);
     if (!sink("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quillet//Quillet//EN\r\n"))
         return;
@@ -561,14 +565,14 @@ void write(const QList<Record> &todos, const QDateTime &now, const std::function
     const int workers = std::clamp(QThread::idealThreadCount(), 1, 4);
     QList<QByteArray> parts(workers);
     std::vector<DueReader> dues(static_cast<size_t>(workers));
-    for (qsizetype start = 0; start < todos.size(); start += kBlock) {
-        const qsizetype end = std::min(todos.size(), start + kBlock);
+    for (qsizetype start = 0; start < order.size(); start += kBlock) {
+        const qsizetype end = std::min(order.size(), start + kBlock);
         const qsizetype share = (end - start + workers - 1) / workers;
         const auto produce = [&](int worker) {
             QByteArray &part = parts[worker];
             part.resize(0);
-            for (qsizetype i = start + worker * share; i < std::min(end, start + (worker + 1) * share); ++i)
-                part += todoText(todos[i], twins[i], stamp, dues[worker]);
+            for (qsizetype k = start + worker * share; k < std::min(end, start + (worker + 1) * share); ++k)
+                part += todoText(todos[order[k]], twins[order[k]], stamp, dues[worker]);
         };
         std::vector<std::thread> helpers;
         for (int worker = 1; worker < workers && start + worker * share < end; ++worker)

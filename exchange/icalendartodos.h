@@ -18,10 +18,10 @@ namespace icalendartodos {
 /// nests too deeply gives an error and no records.
 ImportResult read(const QString &path, const ExchangeProgress &progress = {});
 
-/// The .ics text of the to-dos, handed to sink a piece at a time (one VTODO each). now is the
-/// DTSTAMP of every item (and the COMPLETED time of a completed one); the UIDs depend only on
-/// the records.
-void write(const QList<Record> &todos, const QDateTime &now,
+/// The .ics text of the to-dos at rows (all where rows is empty), handed to sink a piece at a
+/// time. now is the DTSTAMP of every item (and the COMPLETED time of a completed one); a UID
+/// depends only on the whole list, so a to-do exported alone has the UID it has among the rest.
+void write(const QList<Record> &todos, const QList<int> &rows, const QDateTime &now,
            const std::function<bool(QByteArrayView)> &sink);
 
 } // namespace icalendartodos

@@ -31,7 +31,8 @@ QString readLines(const QString &path, const LineSink &take, const ExchangeProgr
     const auto hand = [&](QByteArrayView line) {
         if (line.endsWith('\r'))
             line.chop(1);
-        stop = take(line);
+        // Text never holds a NUL; and the parsers below must not cut a value at one.
+        stop = line.contains('\0') ? QStringLiteral("it is not a text file") : take(line);
         return stop.isEmpty();
     };
     const auto piece = [&](QByteArrayView bytes) {

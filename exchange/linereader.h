@@ -15,11 +15,13 @@ namespace linereader {
 /// Longer than any real line (an unfolded vCard photo is a few MiB), far shorter than the memory.
 constexpr qsizetype kLongestLine = 16 * 1024 * 1024;
 
-/// Takes one line without its line end (LF, CR LF or CR); returns an error text to stop.
+/// Takes one line without its line end (LF or CR LF); returns what is wrong with the file
+/// ("it is cut short") to stop.
 using LineSink = std::function<QString(QByteArrayView line)>;
 
-/// Hands every line of path to take. Returns an empty text, or why the read stopped: the file's
-/// own problem (missing, a pipe, over 1 GiB), a line too long, or take's error.
+/// Hands every line of path to take. Returns an empty text, or why the read stopped as a whole
+/// message (fileMessage): the file's own problem (missing, a pipe, over 1 GiB), a line too long
+/// or holding a NUL byte, or what take returned.
 QString readLines(const QString &path, const LineSink &take, const ExchangeProgress &progress = {});
 
 /// Joins folded lines (a line beginning with a space or tab continues the one before, RFC 5545

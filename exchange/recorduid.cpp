@@ -76,4 +76,18 @@ QStringList identities(SectionId section, const QList<Record> &records)
     return keys;
 }
 
+QList<int> rowsOrAll(const QList<int> &rows, qsizetype count)
+{
+    QList<int> chosen;
+    if (rows.isEmpty()) {
+        for (int row = 0; row < count; ++row)
+            chosen.append(row);
+    }
+    for (const int row : rows) {
+        if (row >= 0 && row < count)
+            chosen.append(row);
+    }
+    return chosen;
+}
+
 } // namespace recorduid

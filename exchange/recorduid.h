@@ -33,4 +33,7 @@ QList<int> twinCounts(const QList<Record> &records);
 /// the UID of to-dos and contacts, the URL of a website, a note's derived UID.
 QStringList identities(SectionId section, const QList<Record> &records);
 
+/// rows where it is not empty (those in range), else every row of a list of count.
+QList<int> rowsOrAll(const QList<int> &rows, qsizetype count);
+
 } // namespace recorduid

@@ -411,11 +411,11 @@ ImportResult read(const QString &path, const ExchangeProgress &progress)
     return reader.takeResult();
 }
 
-void write(const QList<Record> &contacts, const std::function<bool(QByteArrayView)> &sink)
+void write(const QList<Record> &contacts, const QList<int> &rows, const std::function<bool(QByteArrayView)> &sink)
 {
     const QStringList uids = recorduid::identities(SectionId::Contacts, contacts);
     QByteArray out;
-    for (qsizetype i = 0; i < contacts.size(); ++i) {
+    for (const int i : recorduid::rowsOrAll(rows, contacts.size())) {
         appendCard(out, contacts[i], uids[i]);
         if (out.size() >= 64 * 1024) {
             if (!sink(out))

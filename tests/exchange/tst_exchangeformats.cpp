@@ -187,9 +187,11 @@ private slots:
         }
         const char *cutShort = "it is cut short";
         const std::initializer_list<std::tuple<const char *, QByteArray, const char *>> rows = {
-            {"noise.ics", noise, "it is not an iCalendar file"},
-            {"noise.vcf", noise, "it is not a vCard file"},
-            {"noise.html", noise, "it is not a bookmark file"},
+            {"noise.ics", noise, "it is not a text file"},
+            {"noise.vcf", noise, "it is not a text file"},
+            {"noise.html", noise, "it is not a text file"},
+            {"text.vcf", "Dear Ann,\r\nthanks: see you.\r\n", "it is not a vCard file"},
+            {"text.html", "<html><body>hello</body></html>\n", "it is not a bookmark file"},
             {"noise.md", noise, "it is not a text file"},
             {"empty.ics", QByteArray(), "it is not an iCalendar file"},
             {"card.ics", "BEGIN:VCARD\r\nEND:VCARD\r\n", "it is not an iCalendar file"},
