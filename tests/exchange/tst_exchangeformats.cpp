@@ -83,7 +83,10 @@ private slots:
         QFile changed(second);
         QVERIFY(changed.open(QIODevice::ReadOnly));
         const QString third = writeFile(m_dir.path(), u"third.vcf"_qs, changed.readAll().replace("TITLE:", "TITLE:Ex-"));
-        QCOMPARE(mergeimport::mergeInto(model, SectionId::Contacts, exchange::importFile(third).records), (mergeimport::Counts{0, 1, 1}));
+        const ImportResult changedCards = exchange::importFile(third);
+        const mergeimport::Counts counts = mergeimport::mergeInto(model, SectionId::Contacts, changedCards.records);
+        QCOMPARE(exchangesummary::imported(changedCards, counts, third),
+                 u"Imported 2 contacts from third.vcf (1 updated, 1 already there)"_qs);
         QCOMPARE(model.record(0).title, u"Ex-Chief; of ☃"_qs);
         QCOMPARE(model.count(), 2);
     }
@@ -166,6 +169,26 @@ private slots:
         QCOMPARE(back, (QList<Record>{notes[0], {u"Ideas (2)"_qs, u"plain"_qs}, {u"_x"_qs, QString()}}));
         // A second export never overwrites the first.
         QCOMPARE(QFileInfo(exchange::exportRecords(SectionId::Notes, notes, folder).files[0]).fileName(), u"Ideas (3).md"_qs);
+    }
+
+    // The command line's verbs choose the format by the name they are given.
+    void formatByName_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("imports"); // a SectionId, -1 for none
+        QTest::addColumn<int>("exports");
+        QTest::newRow("ics") << u"a/Tasks.ICS"_qs << int(SectionId::Todos) << int(SectionId::Todos);
+        QTest::newRow("vcf") << u"c.vcf"_qs << int(SectionId::Contacts) << int(SectionId::Contacts);
+        QTest::newRow("html") << u"b.htm"_qs << int(SectionId::Websites) << int(SectionId::Websites);
+        QTest::newRow("md: one note in, a folder out") << u"n.md"_qs << int(SectionId::Notes) << -1;
+        QTest::newRow("folder") << u"notes/"_qs << -1 << int(SectionId::Notes);
+        QTest::newRow("other") << u"x.csv"_qs << -1 << -1;
+    }
+    void formatByName()
+    {
+        QFETCH(QString, path);
+        QTEST(int(exchange::sectionForImport(path).value_or(SectionId(-1))), "imports");
+        QTEST(int(exchange::sectionForExport(path).value_or(SectionId(-1))), "exports");
     }
 
     // Nothing imported, and a sentence that says why.
