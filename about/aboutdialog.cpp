@@ -16,6 +16,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStandardPaths>
+
+#include <version.h>
 
 namespace {
 
@@ -27,7 +30,10 @@ QString dataFolderOf(const Services &services)
 /// Minimised, and over the data shown now: a login start must not open another folder's.
 QStringList startAtLoginCommand(const Services &services)
 {
-    QStringList command{QCoreApplication::applicationFilePath(), QStringLiteral("--minimized")};
+    const QString program = autostart::programToStart(QCoreApplication::applicationFilePath(),
+                                                      QStandardPaths::findExecutable(QStringLiteral("quillet")),
+                                                      QStringLiteral(QUILLET_LAUNCHER_TARGET));
+    QStringList command{program, QStringLiteral("--minimized")};
     if (dataFolderOf(services) != services.folder)
         command << QStringLiteral("--data-dir") << dataFolderOf(services);
     return command;

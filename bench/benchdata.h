@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/datafile.h"
+#include "store/fileformat.h"
 
 #include <QRandomGenerator>
 
@@ -21,7 +22,7 @@ inline DataFileContent benchContent(int perSection)
         return text;
     };
     DataFileContent content;
-    const QChar f(0x00B6);
+    const QChar f(fileformat::kFieldSeparator);
     for (int i = 0; i < perSection; ++i) {
         const QString title = words(3);
         content[SectionId::Websites].append({title, title + f + "https://www.example.org/" + words(1) + f + words(12) + "\r\n" + words(8)});

@@ -50,11 +50,6 @@ QString decodedEntities(QStringView text)
     return out;
 }
 
-QString escapedHtml(const QString &text)
-{
-    return text.toHtmlEscaped();
-}
-
 /// One tag: its upper-cased name ("A", "/DL", "!DOCTYPE") and its attributes.
 struct Tag
 {
@@ -299,9 +294,9 @@ void write(const QList<Record> &websites, const std::function<bool(QByteArrayVie
             continue;
         // The title, as browsers name a bookmark; an untitled one shows its URL there.
         const QString name = !website.title.isEmpty() ? website.title : record.caption != url ? record.caption : QString();
-        out += "    <DT><A HREF=\"" + escapedHtml(url).toUtf8() + "\">" + escapedHtml(name).toUtf8() + "</A>\n";
+        out += "    <DT><A HREF=\"" + url.toHtmlEscaped().toUtf8() + "\">" + name.toHtmlEscaped().toUtf8() + "</A>\n";
         if (!website.description.isEmpty())
-            out += "    <DD>" + escapedHtml(storedtext::toBox(website.description)).toUtf8() + '\n';
+            out += "    <DD>" + storedtext::toBox(website.description).toHtmlEscaped().toUtf8() + '\n';
         if (out.size() >= 64 * 1024) {
             if (!sink(out))
                 return;

@@ -367,9 +367,14 @@ QByteArray todoText(const Record &record, int twins, icaltimetype stamp, DueRead
 class CalendarReader
 {
 public:
+    ~CalendarReader()
+    {
+        for (icaltimezone *zone : std::as_const(m_zones))
+            icaltimezone_free(zone, 1);
+    }
     QString line(QByteArrayView raw);
     QString finish();
-    ImportResult takeResult(const QString &path);
+    ImportResult takeResult();
 
 private:
     QString endItem();
@@ -382,13 +387,6 @@ private:
     QHash<QString, icaltimezone *> m_zones;
     QMap<QString, int> m_skipped;
     QHash<QString, int> m_twins;
-
-public:
-    ~CalendarReader()
-    {
-        for (icaltimezone *zone : std::as_const(m_zones))
-            icaltimezone_free(zone, 1);
-    }
 };
 
 QString CalendarReader::line(QByteArrayView raw)
@@ -492,9 +490,8 @@ QString CalendarReader::finish()
     return QString();
 }
 
-ImportResult CalendarReader::takeResult(const QString &path)
+ImportResult CalendarReader::takeResult()
 {
-    Q_UNUSED(path)
     ImportResult result;
     result.section = SectionId::Todos;
     result.skipped = m_skipped;
@@ -547,7 +544,7 @@ ImportResult read(const QString &path, const ExchangeProgress &progress)
     }
     if (!error.isEmpty())
         return importFailure(SectionId::Todos, error);
-    return reader.takeResult(path);
+    return reader.takeResult();
 }
 
 void write(const QList<Record> &todos, const QList<int> &rows, const QDateTime &now,

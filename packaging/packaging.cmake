@@ -11,6 +11,15 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/generated/quillet.1.gz
 add_custom_target(manpage ALL DEPENDS ${CMAKE_BINARY_DIR}/generated/quillet.1.gz)
 install(FILES ${CMAKE_BINARY_DIR}/generated/quillet.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+# The licence in the machine-readable form and the changelog, where Debian looks for them.
+set(QUILLET_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/quillet)
+configure_file(packaging/changelog.in ${CMAKE_BINARY_DIR}/generated/changelog @ONLY)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/generated/changelog.gz
+  COMMAND gzip -9nc ${CMAKE_BINARY_DIR}/generated/changelog > ${CMAKE_BINARY_DIR}/generated/changelog.gz
+  DEPENDS ${CMAKE_BINARY_DIR}/generated/changelog)
+add_custom_target(changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/generated/changelog.gz)
+install(FILES packaging/copyright ${CMAKE_BINARY_DIR}/generated/changelog.gz DESTINATION ${QUILLET_DOC_DIR})
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillet)
 set(CPACK_PACKAGE_VENDOR "The Quillet developers")
@@ -25,9 +34,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quillet.example.org)
-# Libraries come from the linker's view of the program; fonts for Chinese, Japanese, Korean and
-# emoji, the URL opener and the desktop's own file dialogs are welcome but not required.
+# Libraries come from the linker's view of the program, added to what is listed here: Qt only
+# recommends its platform plugins, and without them no window opens. Fonts for Chinese, Japanese,
+# Korean and emoji, the URL opener and the desktop's own file dialogs are welcome but not required.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei, fonts-noto-color-emoji, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-gtk-platformtheme")
 include(CPack)

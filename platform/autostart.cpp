@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -32,6 +33,47 @@ QString execArgument(const QString &argument)
     return quoted;
 }
 
+/// A string value as a desktop entry writes it.
+QString escapedValue(const QString &value)
+{
+    QString text = value;
+    text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    text.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
+    return text;
+}
+
+/// The program an entry runs: its TryExec, or else the first argument of its Exec line.
+QString programOf(const QList<QByteArray> &lines)
+{
+    for (const QByteArray &line : lines) {
+        if (line.startsWith("TryExec="))
+            return QString::fromUtf8(line.sliced(8)).replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+    }
+    for (const QByteArray &line : lines) {
+        if (!line.startsWith("Exec="))
+            continue;
+        const QString exec = QString::fromUtf8(line.sliced(5)).replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+        if (!exec.startsWith(QLatin1Char('"')))
+            return exec.section(QLatin1Char(' '), 0, 0);
+        QString program;
+        for (qsizetype i = 1; i < exec.size() && exec[i] != u'"'; ++i)
+            program += exec[i] == u'\\' && i + 1 < exec.size() ? exec[++i] : exec[i];
+        return program;
+    }
+    return {};
+}
+
+bool programExists(const QString &program)
+{
+    if (program.isEmpty())
+        return false;
+    if (!QDir::isAbsolutePath(program))
+        return !QStandardPaths::findExecutable(program).isEmpty();
+    const QFileInfo file(program);
+    return file.isFile() && file.isExecutable();
+}
+
 } // namespace
 
 QString entryPath(const QString &xdgConfigHome, const QString &home)
@@ -54,11 +96,12 @@ QByteArray entryText(const QStringList &command)
                           "Type=Application\n"
                           "Name=Quillet\n"
                           "Comment=Notes, to-dos with reminders, favourite websites and e-mail contacts\n"
+                          "TryExec=%2\n"
                           "Exec=%1\n"
                           "Icon=quillet\n"
                           "Terminal=false\n"
                           "X-GNOME-Autostart-enabled=true\n")
-        .arg(exec.join(QLatin1Char(' ')))
+        .arg(exec.join(QLatin1Char(' ')), escapedValue(command.value(0)))
         .toUtf8();
 }
 
@@ -68,7 +111,20 @@ bool isOn(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QList<QByteArray> lines = file.readAll().split('\n');
-    return !lines.contains("Hidden=true") && !lines.contains("X-GNOME-Autostart-enabled=false");
+    return !lines.contains("Hidden=true") && !lines.contains("X-GNOME-Autostart-enabled=false")
+        && programExists(programOf(lines));
+}
+
+QString programToStart(const QString &applicationFilePath, const QString &launcherOnPath,
+                       const QString &launcherTarget)
+{
+    if (!launcherOnPath.isEmpty()) {
+        const QFileInfo launcher(QFileInfo(launcherOnPath).canonicalFilePath());
+        const QString started = QFileInfo(launcher.path() + QLatin1Char('/') + launcherTarget).canonicalFilePath();
+        if (!started.isEmpty() && started == QFileInfo(applicationFilePath).canonicalFilePath())
+            return QFileInfo(launcherOnPath).fileName();
+    }
+    return applicationFilePath;
 }
 
 bool setOn(const QString &path, bool on, const QStringList &command, QString *error)

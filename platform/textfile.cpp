@@ -125,18 +125,18 @@ ssize_t readSome(int fd, char *into, size_t size)
 
 namespace {
 
-/// Writes what is handed to it to a file, from 256 KiB slots it copies the pieces into. A file
+/// Writes the pieces handed to it to a file, from 256 KiB slots it copies the pieces into. A file
 /// larger than one slot is written on a thread of its own, so the caller makes the next piece
 /// while the last one is copied into the page cache; three slots are all it ever holds.
-class PieceWriter
+class ThreadedFileWriter
 {
 public:
-    PieceWriter(int fd, const WriteCalls &calls)
+    ThreadedFileWriter(int fd, const WriteCalls &calls)
         : m_fd(fd)
         , m_calls(calls)
     {
     }
-    ~PieceWriter() { finish(); }
+    ~ThreadedFileWriter() { finish(); }
 
     /// Takes a copy of the piece; false once a write has failed.
     bool add(QByteArrayView piece)
@@ -345,8 +345,12 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, FileError
     return writeFileAtomically(path, [&bytes](const ByteSink &sink) { sink(bytes); }, error, calls);
 }
 
-bool writeFileAtomically(const QString &path, const std::function<void(const ByteSink &)> &produce,
-                         FileError *error, const WriteCalls &calls)
+namespace {
+
+/// Makes the file from what produce hands over; a produce that fails (with its error) leaves the
+/// old file as it was, as a failed write does.
+bool replaceAtomically(const QString &path, const std::function<bool(const ByteSink &, FileError *)> &produce,
+                       FileError *error, const WriteCalls &calls)
 {
     // A link is followed, so the file it names is replaced and the link stays.
     const QFileInfo info(path);
@@ -376,11 +380,18 @@ bool writeFileAtomically(const QString &path, const std::function<void(const Byt
         return fail(error, number);
     };
     // Each piece goes to the file as it comes; the first failure is the save's cause.
-    PieceWriter writer(fd, calls);
-    produce([&writer](QByteArrayView piece) { return writer.add(piece); });
+    ThreadedFileWriter writer(fd, calls);
+    FileError produceError;
+    const bool made = produce([&writer](QByteArrayView piece) { return writer.add(piece); }, &produceError);
     const int failure = writer.finish();
     if (failure != 0)
         return abandon(failure);
+    if (!made) {
+        abandon(produceError.number);
+        if (error)
+            *error = produceError;
+        return false;
+    }
     // The rename may only happen once the bytes are on the disk, or a power cut leaves an
     // empty file where the old one was.
     errno = 0;
@@ -405,6 +416,24 @@ bool writeFileAtomically(const QString &path, const std::function<void(const Byt
             return fail(error, number);
     }
     return true;
+}
+
+} // namespace
+
+bool writeFileAtomically(const QString &path, const std::function<void(const ByteSink &)> &produce,
+                         FileError *error, const WriteCalls &calls)
+{
+    return replaceAtomically(path, [&produce](const ByteSink &sink, FileError *) {
+        produce(sink);
+        return true;
+    }, error, calls);
+}
+
+bool copyFileAtomically(const QString &from, const QString &to, FileError *error)
+{
+    return replaceAtomically(to, [&from](const ByteSink &sink, FileError *readError) {
+        return readFileInPieces(from, sink, readError);
+    }, error, {});
 }
 
 int removeLeftoverTemporaries(const QString &path)

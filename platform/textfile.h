@@ -51,5 +51,9 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, FileError
 bool writeFileAtomically(const QString &path, const std::function<void(const ByteSink &)> &produce,
                          FileError *error = nullptr, const WriteCalls &calls = {});
 
+/// Copies a plain file over another atomically, a piece at a time, so a large file is never held
+/// whole. When the copy cannot be read or written completely, the target is left as it was.
+bool copyFileAtomically(const QString &from, const QString &to, FileError *error = nullptr);
+
 /// Removes the temporary files that a save killed part-way left beside path; returns how many.
 int removeLeftoverTemporaries(const QString &path);

@@ -2,6 +2,7 @@
 
 #include "platform/ansitext.h"
 #include "store/escapes.h"
+#include "store/fileformat.h"
 
 #include <version.h>
 
@@ -14,17 +15,14 @@
 
 namespace {
 
-const QString kEndOfSection = QStringLiteral("<end of section>");
-constexpr char kCaptionEndByte = char(0xA4); // ¤
-constexpr char kRecordEndByte = char(0xA7);  // §
-constexpr QByteArrayView kEndOfSectionBytes("<end of section>");
+using namespace fileformat;
 constexpr QByteArrayView kCrLfBytes("\r\n");
 
 /// Characters that stand for themselves in the file and can start no structure text.
 inline bool isPlain(char16_t u)
 {
     return (u >= 0x20 && u < 0x7F && u != u'[' && u != u'<')
-        || (u >= 0xA0 && u <= 0xFF && u != 0xA4 && u != 0xA7);
+        || (u >= 0xA0 && u <= 0xFF && u != kCaptionEnd && u != kRecordEnd);
 }
 
 /// Copies the plain characters at the start of p (n of them at most) to dst as bytes, up to the
@@ -41,8 +39,8 @@ qsizetype copyPlainRun(const char16_t *p, qsizetype n, char *dst)
         const __m128i highSpan = _mm_set1_epi16(0x100 - 0xA0);
         const __m128i bracket = _mm_set1_epi16('[');
         const __m128i less = _mm_set1_epi16('<');
-        const __m128i currency = _mm_set1_epi16(0xA4);
-        const __m128i section = _mm_set1_epi16(0xA7);
+        const __m128i currency = _mm_set1_epi16(kCaptionEnd);
+        const __m128i section = _mm_set1_epi16(kRecordEnd);
         for (; k + 8 <= n; k += 8) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + k));
             // Shifted down, each range of one-byte characters starts at 0 and the rest falls
@@ -69,13 +67,14 @@ qsizetype copyPlainRun(const char16_t *p, qsizetype n, char *dst)
     }
 }
 
-/// The file's bytes on their way out: gathered in one small buffer, handed on in whole blocks.
-class PieceWriter
+/// The data file's bytes on their way out: gathered in one small buffer, handed on in whole
+/// blocks of 64 KiB.
+class DataFileBlockWriter
 {
 public:
     static constexpr qsizetype kPiece = 64 * 1024;
 
-    explicit PieceWriter(const std::function<bool(QByteArrayView)> &sink)
+    explicit DataFileBlockWriter(const std::function<bool(QByteArrayView)> &sink)
         : m_sink(sink)
         , m_buffer(2 * kPiece, Qt::Uninitialized)
     {
@@ -115,7 +114,7 @@ private:
 
 /// Writes text as Windows-1252 bytes, escaping what would break the record structure or the
 /// code page. In a tag CR LF pairs become "[crlf]"; captions have no line-break escape of their own.
-void appendEscaped(PieceWriter &out, QStringView text, bool isTag)
+void appendEscaped(DataFileBlockWriter &out, QStringView text, bool isTag)
 {
     const char16_t *p = text.utf16();
     const qsizetype n = text.size();
@@ -129,11 +128,11 @@ void appendEscaped(PieceWriter &out, QStringView text, bool isTag)
         const QChar c(p[i]);
         const char16_t u = p[i];
         if (isTag && u == u'\r' && i + 1 < n && p[i + 1] == u'\n') {
-            out.append("[crlf]");
+            out.append(kLineBreakEscapeBytes);
             i += 2;
             continue;
         }
-        const bool special = u == u'\r' || u == u'\n' || u == 0xA4 || u == 0xA7 || !ansi::canEncode(c)
+        const bool special = u == u'\r' || u == u'\n' || u == kCaptionEnd || u == kRecordEnd || !ansi::canEncode(c)
             || (u == u'<' && text.mid(i).startsWith(kEndOfSection))
             || escapes::bracketNeedsEscape(text, i, isTag);
         if (special)
@@ -156,7 +155,7 @@ QString dataFileHeader()
 
 void writeDataFile(const DataFileContent &content, const std::function<bool(QByteArrayView)> &sink)
 {
-    PieceWriter out(sink);
+    DataFileBlockWriter out(sink);
     out.append(dataFileHeader().toLatin1());
     out.append(kCrLfBytes);
     for (const auto &section : content.sections) {

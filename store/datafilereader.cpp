@@ -1,6 +1,7 @@
 #include "store/datafilereader.h"
 
 #include "platform/ansitext.h"
+#include "store/fileformat.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,9 +9,7 @@
 
 namespace {
 
-constexpr char kCaptionEndByte = char(0xA4); // ¤
-constexpr char kRecordEndByte = char(0xA7);  // §
-constexpr QByteArrayView kEndOfSectionBytes("<end of section>");
+using namespace fileformat;
 const QString kCrLf = QStringLiteral("\r\n");
 
 /// Value of the "[u+XXXX]" at bytes[i] (upper-case hex, as written), or -1.
@@ -36,7 +35,7 @@ qsizetype escapeLengthAt(QByteArrayView bytes, qsizetype at, bool isTag, int *va
     *value = escapeAt(bytes, at);
     if (*value >= 0)
         return 8;
-    return isTag && bytes.sliced(at).startsWith("[crlf]") ? 6 : 0;
+    return isTag && bytes.sliced(at).startsWith(kLineBreakEscapeBytes) ? kLineBreakEscapeBytes.size() : 0;
 }
 
 /// Whether any byte is one of 0x80 to 0x9F, where the code page differs from Latin-1 (rare).
@@ -190,7 +189,7 @@ void DataFileReader::add(QByteArrayView piece)
     const qsizetype lineEnd = piece.indexOf('\n');
     const qsizetype known = m_firstLine.size();
     m_firstLine.append(lineEnd < 0 ? piece : piece.first(lineEnd));
-    if (holdsStructure(m_firstLine, known)) {
+    if (holdsStructure(m_firstLine, known) || m_firstLine.size() > m_longestRecord) {
         m_result.problems << QStringLiteral("The first line is not the header.");
         m_inFirstLine = false;
         m_problemsBefore = m_result.problems.size();
@@ -229,20 +228,30 @@ void DataFileReader::take(bool atEnd)
         const qsizetype sectionEnd = findEndOfSection(
             upToRecordEnd, std::max<qsizetype>(0, from - kEndOfSectionBytes.size() + 1));
         if (sectionEnd >= 0) {
-            if (!rest.first(sectionEnd).trimmed().isEmpty())
+            if (!m_skippingRecord && !rest.first(sectionEnd).trimmed().isEmpty())
                 m_result.problems << QStringLiteral("A record is cut short.");
+            m_skippingRecord = false;
             at += sectionEnd + kEndOfSectionBytes.size();
             ++m_section;
             m_problemsBefore = m_result.problems.size();
         } else if (recordEnd >= 0) {
-            takeRecord(rest.first(recordEnd));
+            if (!std::exchange(m_skippingRecord, false))
+                takeRecord(rest.first(recordEnd));
             at += recordEnd + 1;
         } else if (!atEnd) {
             m_searchFrom = m_pending.size(); // the rest may be the start of a record
+            if (m_skippingRecord || rest.size() > m_longestRecord) {
+                if (!m_skippingRecord)
+                    m_result.problems << QStringLiteral("A record is longer than %1 MiB and was left out.")
+                                             .arg(m_longestRecord >> 20);
+                m_skippingRecord = true;
+                // Only what may be the start of an end line is kept.
+                at = std::max(at, m_pending.size() - kEndOfSectionBytes.size() + 1);
+            }
             break;
         } else {
             m_result.problems.insert(m_problemsBefore, QStringLiteral("The file ends before its last section."));
-            if (!rest.trimmed().isEmpty())
+            if (!m_skippingRecord && !rest.trimmed().isEmpty())
                 m_result.problems << QStringLiteral("A record is cut short.");
             at = m_pending.size();
             break;
@@ -257,6 +266,8 @@ void DataFileReader::take(bool atEnd)
     if (at > 0 && left > 0)
         std::memmove(m_pending.data(), m_pending.constData() + at, size_t(left));
     m_pending.truncate(left);
+    if (m_skippingRecord)
+        m_pending.squeeze(); // what the long record took is given back at once
     m_searchFrom = std::max<qsizetype>(0, m_searchFrom - at);
 }
 

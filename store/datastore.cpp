@@ -110,12 +110,10 @@ bool DataStore::save(const DataFileContent &content, FileError *error)
     if (!m_onDisk.keepOtherVersion(m_path, &m_conflictCopy, error))
         return false;
     if (m_backupPending) {
-        // The damaged file is copied whole, and the copy replaces the previous one only once
-        // complete. Without that copy the file is not replaced: it may hold what we could not read.
-        QByteArray original;
+        // The damaged file is copied a piece at a time, and the copy replaces the previous one only
+        // once complete. Without that copy the file is not replaced: it may hold what we could not read.
         FileError why;
-        const bool gone = !readWholeFile(m_path, &original, &why) && why.number == ENOENT;
-        if (!gone && (why.number != 0 || !writeFileAtomically(backupPath(), original, &why))) {
+        if (!copyFileAtomically(m_path, backupPath(), &why) && why.number != ENOENT) {
             if (error) {
                 error->number = why.number;
                 error->description = QStringLiteral("%1. It could not be copied to \"%2\" first, "

@@ -1,11 +1,13 @@
 #include "store/escapes.h"
 
+#include "store/fileformat.h"
+
 #include <QStringList>
 
 namespace escapes {
 namespace {
 
-const QChar kFieldSeparator(0x00B6);
+const QChar kFieldSeparator(fileformat::kFieldSeparator);
 
 int hexValue(QChar c)
 {
@@ -47,7 +49,7 @@ bool bracketNeedsEscape(QStringView text, qsizetype i, bool crlfToo)
         return false;
     if (escapeAt(text, i) >= 0)
         return true;
-    return crlfToo && text.mid(i).startsWith(u"[crlf]");
+    return crlfToo && text.mid(i).startsWith(fileformat::kLineBreakEscape);
 }
 
 QString escapeChars(QStringView text, QStringView specials)

@@ -1,6 +1,5 @@
 #include "todos/reminderedits.h"
 
-#include "store/escapes.h"
 #include "todos/remindertext.h"
 #include "todos/todorecord.h"
 
@@ -8,31 +7,25 @@ namespace reminderedits {
 
 std::optional<QString> snoozed(const QString &tag, const QDateTime &now, int minutes)
 {
+    TodoFields fields = TodoFields::read(tag);
+    if (fields.text(todofield::Reminder).isEmpty())
+        return std::nullopt;
     const QDateTime moment = now.addSecs(qint64(minutes) * 60);
-    if (tag.isEmpty())
-        return std::nullopt;
-    QStringList fields = escapes::splitFields(tag);
-    if (fields.size() <= todofield::Reminder || fields[todofield::Reminder].isEmpty())
-        return std::nullopt;
-    while (fields.size() < todofield::Count)
-        fields.append(QString());
-    fields[todofield::Reminder] = remindertext::write(moment);
-    fields[todofield::ReminderCaption] = remindertext::snoozeCaption(moment);
-    return escapes::joinFields(fields);
+    fields.set(todofield::Reminder, remindertext::write(moment));
+    fields.set(todofield::ReminderCaption, remindertext::snoozeCaption(moment));
+    return fields.toTag();
 }
 
 QString withoutReminder(const QString &tag)
 {
     if (tag.isEmpty())
         return tag; // all defaults already
-    QStringList fields = escapes::splitFields(tag);
-    while (fields.size() < todofield::Count)
-        fields.append(QString());
-    fields[todofield::Reminder].clear();
-    fields[todofield::Sound].clear();
-    fields[todofield::PlayFlag].clear();
-    fields[todofield::ReminderCaption] = todotext::reminderNotSet;
-    return escapes::joinFields(fields);
+    TodoFields fields = TodoFields::read(tag);
+    fields.set(todofield::Reminder, QString());
+    fields.set(todofield::Sound, QString());
+    fields.set(todofield::PlayFlag, QString());
+    fields.set(todofield::ReminderCaption, todotext::reminderNotSet);
+    return fields.toTag();
 }
 
 } // namespace reminderedits

@@ -2,9 +2,9 @@
 
 #include "platform/clock.h"
 #include "platform/services.h"
-#include "store/escapes.h"
 #include "todos/remindertext.h"
 #include "todos/todomodel.h"
+#include "todos/todorecord.h"
 
 #include <QPointer>
 #include <QScopeGuard>
@@ -14,43 +14,23 @@
 
 std::optional<qint64> todoDueStamp(const QString &tag)
 {
-    // Only the separators are looked for: a "¶" typed into a field is stored escaped. One plain
-    // pass, as this runs for every to-do when the list is first scanned.
-    const char16_t separator = 0x00B6;
-    const char16_t *chars = reinterpret_cast<const char16_t *>(tag.constData());
-    const qsizetype size = tag.size();
-    qsizetype reminderStart = -1;
-    qsizetype reminderEnd = -1;
-    int separators = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        if (chars[i] != separator)
-            continue;
-        ++separators;
-        if (separators == todofield::Reminder)
-            reminderStart = i + 1;
-        else if (separators == todofield::Reminder + 1)
-            reminderEnd = i;
-        else if (separators > todofield::Uid)
-            return std::nullopt; // more fields than a to-do has
-    }
-    if (separators < todofield::Count - 1 || reminderEnd == reminderStart)
+    const std::optional<QString> reminder = TodoFields::reminderOf(tag);
+    if (!reminder || reminder->isEmpty())
         return std::nullopt;
-    const QStringView raw = QStringView(tag).mid(reminderStart, reminderEnd - reminderStart);
-    return raw.contains(u'[') ? remindertext::readStamp(escapes::unescape(raw))
-                              : remindertext::readStamp(raw);
+    return remindertext::readStamp(*reminder);
 }
 
 DueTodo dueTodo(const QString &tag)
 {
-    const QStringList fields = escapes::splitFields(tag);
+    const TodoFields fields = TodoFields::read(tag);
     DueTodo todo;
     bool ok = false;
-    const int priority = fields.value(todofield::Priority).toInt(&ok);
+    const int priority = fields.text(todofield::Priority).toInt(&ok);
     todo.priority = ok ? priority : -1;
-    todo.subject = fields.value(todofield::Subject);
-    todo.description = fields.value(todofield::Description);
-    todo.sound = fields.value(todofield::Sound);
-    todo.due = remindertext::read(fields.value(todofield::Reminder));
+    todo.subject = fields.text(todofield::Subject);
+    todo.description = fields.text(todofield::Description);
+    todo.sound = fields.text(todofield::Sound);
+    todo.due = remindertext::read(fields.text(todofield::Reminder));
     return todo;
 }
 

@@ -1,16 +1,15 @@
 #include "todos/todorecord.h"
 
 #include "store/escapes.h"
+#include "store/fileformat.h"
 
 namespace {
 
 /// The field as an index from 0 to count - 1, or fallback.
-int indexField(const QStringList &fields, int field, int count, int fallback)
+int indexField(const TodoFields &fields, int field, int count, int fallback)
 {
-    if (field >= fields.size())
-        return fallback;
     bool ok = false;
-    const int value = fields[field].toInt(&ok);
+    const int value = fields.text(field).toInt(&ok);
     return ok && value >= 0 && value < count ? value : fallback;
 }
 
@@ -31,12 +30,56 @@ const QStringList &todoPriorityNames()
     return names;
 }
 
+TodoFields TodoFields::read(const QString &tag)
+{
+    TodoFields fields;
+    fields.m_texts = escapes::splitFields(tag);
+    return fields;
+}
+
+std::optional<QString> TodoFields::reminderOf(const QString &tag)
+{
+    // Only the separators are looked for: a separator typed into a field is stored escaped.
+    const char16_t *chars = reinterpret_cast<const char16_t *>(tag.constData());
+    const qsizetype size = tag.size();
+    qsizetype reminderStart = -1;
+    qsizetype reminderEnd = -1;
+    int separators = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (chars[i] != fileformat::kFieldSeparator)
+            continue;
+        ++separators;
+        if (separators == todofield::Reminder)
+            reminderStart = i + 1;
+        else if (separators == todofield::Reminder + 1)
+            reminderEnd = i;
+        else if (separators > todofield::Uid)
+            return std::nullopt; // more fields than a to-do has
+    }
+    if (separators < todofield::Count - 1)
+        return std::nullopt;
+    const QStringView raw = QStringView(tag).mid(reminderStart, reminderEnd - reminderStart);
+    return raw.contains(u'[') ? escapes::unescape(raw) : raw.toString();
+}
+
+void TodoFields::set(int field, const QString &text)
+{
+    while (m_texts.size() < todofield::Count)
+        m_texts.append(QString());
+    m_texts[field] = text;
+}
+
+QString TodoFields::toTag() const
+{
+    return escapes::joinFields(m_texts);
+}
+
 TodoRecord TodoRecord::fromTag(const QString &tag)
 {
     TodoRecord record;
-    const QStringList fields = escapes::splitFields(tag);
+    const TodoFields fields = TodoFields::read(tag);
     const auto text = [&fields](int field, const QString &fallback) {
-        return field < fields.size() ? fields[field] : fallback;
+        return field < fields.count() ? fields.text(field) : fallback;
     };
     record.subject = text(todofield::Subject, record.subject);
     record.status = indexField(fields, todofield::Status, int(todoStatusNames().size()), record.status);
@@ -48,8 +91,8 @@ TodoRecord TodoRecord::fromTag(const QString &tag)
     record.playFlag = text(todofield::PlayFlag, record.playFlag);
     record.description = text(todofield::Description, record.description);
     record.reminderCaption = text(todofield::ReminderCaption, record.reminderCaption);
-    record.repeatRule = fields.value(todofield::RepeatRule);
-    record.uid = fields.value(todofield::Uid);
+    record.repeatRule = fields.text(todofield::RepeatRule);
+    record.uid = fields.text(todofield::Uid);
     return record;
 }
 

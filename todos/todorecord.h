@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 /// The nine fields of a to-do's tag text, in their order.
 namespace todofield {
 enum : int {
@@ -33,6 +35,29 @@ inline const QString reminderNotSet = QStringLiteral("Reminder not set");
 const QStringList &todoStatusNames();
 /// "Low", "Normal", "High" (priority index 0 to 2).
 const QStringList &todoPriorityNames();
+
+/// A to-do's tag text split into its fields, each unescaped and exactly as stored: the one place
+/// that reads a to-do's tag. A field the tag lacks reads as empty; fields past the ninth are kept,
+/// so an edit writes back every field it did not change as it was.
+class TodoFields
+{
+public:
+    static TodoFields read(const QString &tag);
+    /// The reminder's text of a tag of nine fields, or ten or eleven with the repeat rule and UID
+    /// (only such a to-do can ring), found in one pass without splitting the others, as it runs
+    /// for every to-do when a list is first watched; none for any other tag.
+    static std::optional<QString> reminderOf(const QString &tag);
+
+    /// How many fields the tag holds.
+    qsizetype count() const { return m_texts.size(); }
+    QString text(int field) const { return m_texts.value(field); }
+    /// Sets a field, filling a shorter tag up to the nine fields with empty ones first.
+    void set(int field, const QString &text);
+    QString toTag() const;
+
+private:
+    QStringList m_texts;
+};
 
 /// One to-do as the editor sees it; a default-constructed record is a new, never edited to-do.
 struct TodoRecord

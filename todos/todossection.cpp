@@ -3,7 +3,6 @@
 #include "platform/clock.h"
 #include "platform/messageboxes.h"
 #include "platform/soundplayer.h"
-#include "store/escapes.h"
 #include "todos/alarmwindow.h"
 #include "todos/duetext.h"
 #include "todos/missedreminderswindow.h"
@@ -13,6 +12,7 @@
 #include "todos/reminderwatcher.h"
 #include "todos/todoeditor.h"
 #include "todos/todomodel.h"
+#include "todos/todorecord.h"
 #include "widgets/arbutton.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/recordlistview.h"
@@ -76,11 +76,11 @@ void TodosSection::reportUnreadableReminders()
     QStringList names;
     const TodoModel *model = todos();
     for (int row = 0; row < model->count(); ++row) {
-        const QStringList fields = escapes::splitFields(model->tag(row));
-        if (fields.size() <= todofield::Reminder || fields[todofield::Reminder].isEmpty()
-            || remindertext::readStamp(fields[todofield::Reminder]))
+        const TodoFields fields = TodoFields::read(model->tag(row));
+        const QString reminder = fields.text(todofield::Reminder);
+        if (reminder.isEmpty() || remindertext::readStamp(reminder))
             continue;
-        const QString subject = fields[todofield::Subject];
+        const QString subject = fields.text(todofield::Subject);
         names.append(QStringLiteral("\"%1\"").arg(subject.isEmpty() ? model->caption(row) : subject));
     }
     if (names.isEmpty())

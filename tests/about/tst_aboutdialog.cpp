@@ -35,6 +35,11 @@ private slots:
         QCOMPARE(f->readFile(entry), autostart::entryText({QCoreApplication::applicationFilePath(), "--minimized"}));
         toggle(false);
         QVERIFY(!QFile::exists(f->folder.filePath(entry)));
+        // An entry left behind by a program that is gone starts nothing: the box shows it off.
+        f->writeFile(entry, autostart::entryText({f->folder.filePath("removed/quillet"), "--minimized"}));
+        toggle(true);
+        QCOMPARE(f->readFile(entry), autostart::entryText({QCoreApplication::applicationFilePath(), "--minimized"}));
+        toggle(false);
         // A folder that cannot be made: said once, and the box stays off.
         QVERIFY(QDir().rmdir(f->folder.filePath("config/autostart")));
         f->writeFile("config/autostart", "a file in the way");

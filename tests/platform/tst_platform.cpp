@@ -63,9 +63,13 @@ private slots:
     {
         QTest::addColumn<QStringList>("command");
         QTest::addColumn<QString>("exec");
-        QTest::newRow("plain") << QStringList{"/usr/lib/quillet/quillet", "--minimized"} << "Exec=/usr/lib/quillet/quillet --minimized";
-        QTest::newRow("blank") << QStringList{"/opt/My Apps/quillet", "--data-dir", "/d"} << "Exec=\"/opt/My Apps/quillet\" --data-dir /d";
-        QTest::newRow("escapes") << QStringList{"/tmp/a$b\\c%"} << "Exec=\"/tmp/a\\\\$b\\\\\\\\c%%\"";
+        QTest::addColumn<QString>("tryExec");
+        QTest::newRow("plain") << QStringList{"/usr/lib/quillet/quillet", "--minimized"}
+                               << "Exec=/usr/lib/quillet/quillet --minimized" << "TryExec=/usr/lib/quillet/quillet";
+        QTest::newRow("launcher") << QStringList{"quillet", "--minimized"} << "Exec=quillet --minimized" << "TryExec=quillet";
+        QTest::newRow("blank") << QStringList{"/opt/My Apps/quillet", "--data-dir", "/d"}
+                               << "Exec=\"/opt/My Apps/quillet\" --data-dir /d" << "TryExec=/opt/My Apps/quillet";
+        QTest::newRow("escapes") << QStringList{"/tmp/a$b\\c%"} << "Exec=\"/tmp/a\\\\$b\\\\\\\\c%%\"" << "TryExec=/tmp/a$b\\\\c%";
     }
     void autostartEntry()
     {
@@ -73,10 +77,69 @@ private slots:
         const QList<QByteArray> lines = autostart::entryText(command).split('\n');
         QCOMPARE(lines.first(), "[Desktop Entry]");
         QVERIFY(lines.contains("Type=Application"));
-        QTEST(QString::fromUtf8(lines.at(lines.indexOf("Name=Quillet") + 2)), "exec");
+        QTEST(QString::fromUtf8(lines.at(lines.indexOf("Name=Quillet") + 3)), "exec");
+        QTEST(QString::fromUtf8(lines.at(lines.indexOf("Name=Quillet") + 2)), "tryExec");
         // XDG_CONFIG_HOME counts only when it is an absolute path.
         QCOMPARE(autostart::entryPath("/x/", "/home/u"), QStringLiteral("/x/autostart/quillet.desktop"));
         QCOMPARE(autostart::entryPath("x", "/home/u"), QStringLiteral("/home/u/.config/autostart/quillet.desktop"));
+    }
+
+    void autostartOn_data()
+    {
+        QTest::addColumn<QByteArray>("entry"); // "PROGRAM" stands for an executable in a temporary folder
+        QTest::addColumn<bool>("on");
+        QTest::newRow("program there") << autostart::entryText({"PROGRAM", "--minimized"}) << true;
+        QTest::newRow("program gone") << autostart::entryText({"PROGRAM-gone", "--minimized"}) << false;
+        QTest::newRow("on the PATH") << autostart::entryText({"sh", "--minimized"}) << true;
+        QTest::newRow("no longer on the PATH") << autostart::entryText({"quillet-removed-long-ago"}) << false;
+        QTest::newRow("switched off") << autostart::entryText({"PROGRAM"}) + "Hidden=true\n" << false;
+        QTest::newRow("older entry") << QByteArray("[Desktop Entry]\nExec=\"PROGRAM\" --minimized\n") << true;
+        QTest::newRow("older entry, gone") << QByteArray("[Desktop Entry]\nExec=PROGRAM-gone --minimized\n") << false;
+        QTest::newRow("missing") << QByteArray() << false;
+    }
+    void autostartOn()
+    {
+        QFETCH(QByteArray, entry);
+        QTemporaryDir folder(QDir::tempPath() + "/with blank-XXXXXX");
+        QFile program(folder.filePath("quillet"));
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.setPermissions(program.permissions() | QFile::ExeOwner);
+        const QString path = folder.filePath("entry.desktop");
+        if (!entry.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(entry.replace("PROGRAM", program.fileName().toUtf8()));
+        }
+        QTEST(autostart::isOn(path), "on");
+    }
+
+    void autostartProgram_data()
+    {
+        QTest::addColumn<QString>("program"); // paths in a temporary folder
+        QTest::addColumn<QString>("launcherOnPath");
+        QTest::addColumn<QString>("started");
+        QTest::newRow("installed") << "usr/lib/quillet/quillet" << "usr/bin/quillet" << "quillet";
+        QTest::newRow("launcher linked") << "usr/lib/quillet/quillet" << "bin/quillet" << "quillet";
+        QTest::newRow("another installation") << "opt/lib/quillet/quillet" << "usr/bin/quillet" << "opt/lib/quillet/quillet";
+        QTest::newRow("build folder, none installed") << "build/quillet/quillet" << "" << "build/quillet/quillet";
+    }
+    void autostartProgram()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, launcherOnPath);
+        QFETCH(QString, started);
+        QTemporaryDir root;
+        for (const char *file : {"usr/lib/quillet/quillet", "usr/bin/quillet", "opt/lib/quillet/quillet",
+                                 "build/quillet/quillet"}) {
+            QVERIFY(QDir(root.path()).mkpath(QFileInfo(file).path()));
+            QVERIFY(QFile(root.filePath(file)).open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QDir(root.path()).mkpath("bin"));
+        QVERIFY(QFile::link(root.filePath("usr/bin/quillet"), root.filePath("bin/quillet")));
+        const QString expected = started.contains('/') ? root.filePath(started) : started;
+        QCOMPARE(autostart::programToStart(root.filePath(program), launcherOnPath.isEmpty() ? "" : root.filePath(launcherOnPath),
+                                           "../lib/quillet/quillet"),
+                 expected);
     }
 
     void shellTexts_data()
@@ -255,6 +318,14 @@ private slots:
         FileError error;
         QVERIFY(!readWholeFile(path, &bytes, &error));
         QVERIFY2(error.description.contains(named), qPrintable(error.description));
+        // Nor copied: the copy it would have replaced stays, with no temporary file beside it.
+        const QString copy = dir.filePath("copy");
+        QVERIFY(writeFileAtomically(copy, "older copy"));
+        QVERIFY(!copyFileAtomically(path, copy, &error));
+        QVERIFY2(error.description.contains(named), qPrintable(error.description));
+        QVERIFY(readWholeFile(copy, &bytes));
+        QCOMPARE(bytes, QByteArray("older copy"));
+        QCOMPARE(QDir(dir.path()).entryList({"copy*"}, QDir::Files), QStringList{"copy"});
         if (kind != "missing" && kind != "huge" && kind != "device") {
             QVERIFY(!writeFileAtomically(path, "x", &error));
             QVERIFY2(error.description.contains(named), qPrintable(error.description));

@@ -5,6 +5,7 @@
 #include "store/datastore.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -169,6 +170,69 @@ private slots:
         const ParsedDataFile inPieces = parsedInPieces(bytes, 3);
         QCOMPARE(inPieces.content, parsed.content);
         QCOMPARE(inPieces.problems, parsed.problems);
+    }
+
+    // A record that runs on past the bound is dropped as it is read, never held whole; what
+    // follows it loads, and the file counts as damaged.
+    void overlongRecord_data()
+    {
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<char>("filler");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QByteArray>("end");
+        QTest::addColumn<int>("notes");
+        QTest::addColumn<int>("todos");
+        QTest::addColumn<QStringList>("problems");
+        const int bound = 1 << 20;
+        const QByteArray twoSections = "h\r\n" + QByteArray("<end of section>\r\n").repeated(2);
+        const QString tooLong = QStringLiteral("A record is longer than 1 MiB and was left out.");
+        const QString unfinished = QStringLiteral("The file ends before its last section.");
+        QTest::newRow("zeros after the header") << QByteArray("h\r\n") << '\0' << 4 * bound << QByteArray() << 0 << 0
+                                                << QStringList{unfinished, tooLong};
+        QTest::newRow("no line break at all") << QByteArray() << 'y' << 4 * bound << QByteArray() << 0 << 0
+            << QStringList{"The first line is not the header.", unfinished, tooLong};
+        QTest::newRow("a long note, then more") << twoSections + "N\xA4" << 'x' << 4 * bound
+            << QByteArray("\xA7\r\nNext\xA4t\xA7\r\n<end of section>\r\nT\xA4t\xA7\r\n<end of section>\r\n")
+            << 1 << 1 << QStringList{tooLong};
+        QTest::newRow("ended by its section's end") << twoSections + "N\xA4" << 'x' << 4 * bound
+            << QByteArray("<end of section>\r\nT\xA4t\xA7<end of section>") << 0 << 1 << QStringList{tooLong};
+        QTest::newRow("just within the bound") << twoSections + "N\xA4" << 'x' << bound - 2
+            << QByteArray("\xA7\r\n<end of section>\r\n<end of section>") << 1 << 0 << QStringList();
+    }
+    void overlongRecord()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(char, filler);
+        QFETCH(int, length);
+        QFETCH(QByteArray, end);
+        const qsizetype bound = 1 << 20;
+        const qsizetype piece = 64 * 1024;
+        DataFileReader reader(bound);
+        const QByteArray bytes = start + QByteArray(length, filler) + end;
+        for (qsizetype at = 0; at < bytes.size(); at += piece) {
+            reader.add(QByteArrayView(bytes).sliced(at, std::min(piece, bytes.size() - at)));
+            QVERIFY2(reader.heldBytes() <= 2 * (bound + piece), qPrintable(QString::number(reader.heldBytes())));
+        }
+        const ParsedDataFile parsed = reader.finish();
+        QTEST(int(parsed.content[SectionId::Notes].size()), "notes");
+        QTEST(int(parsed.content[SectionId::Todos].size()), "todos");
+        QTEST(parsed.problems, "problems");
+    }
+
+    // At its real size the bound makes a file damaged as any other: said, and kept aside whole.
+    void overlongRecordKeepsTheFileAside()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("savedfile.qlt");
+        const QByteArray bytes = "Quillet 1.0 - 1.0.9\r\n" + QByteArray(DataFileReader::kLongestRecord + 1, '\0');
+        QVERIFY(writeFileAtomically(path, bytes));
+        DataStore store(dir.path());
+        const DataStore::LoadResult loaded = store.load();
+        QVERIFY(!loaded.unreadable);
+        QVERIFY2(loaded.problem.contains("A record is longer than 64 MiB and was left out."), qPrintable(loaded.problem));
+        FileError error;
+        QVERIFY(store.save(loaded.content, &error));
+        QCOMPARE(QFileInfo(store.backupPath()).size(), bytes.size());
     }
 
     // A save goes to the disk as it is made, in pieces, byte for byte the file as a whole; a disk

@@ -3,6 +3,7 @@
 #include "todos/reminderedits.h"
 #include "todos/remindertext.h"
 #include "todos/reminderwatcher.h"
+#include "todos/todorecord.h"
 
 #include <QTest>
 
@@ -90,22 +91,34 @@ private slots:
         QCOMPARE(result.has_value(), !snoozed.isNull());
     }
 
-    // The repeat rule (field ten) and a UID (eleven) leave the reminder readable.
-    void dueStampFields_data()
+    // The watcher's one-pass look at the reminder agrees with the fields as everything else reads
+    // them, and finds one only in a tag of nine fields, or ten or eleven with the repeat rule and
+    // the UID.
+    void todoFields_data()
     {
         QTest::addColumn<QString>("tag");
-        QTest::addColumn<bool>("readable");
-        const QString nine = QStringLiteral("s¶0¶1¶0%¶12/5/2026 9:00:00 PM¶¶1¶¶c");
-        QTest::newRow("eight") << nine.left(nine.lastIndexOf(QChar(0xB6))) << false;
-        QTest::newRow("nine") << nine << true;
-        QTest::newRow("ten") << nine + QStringLiteral("¶FREQ=DAILY") << true;
-        QTest::newRow("eleven") << nine + QStringLiteral("¶¶uid") << true;
-        QTest::newRow("twelve") << nine + QStringLiteral("¶¶uid¶x") << false;
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<QString>("reminder"); // null: the watcher skips the to-do
+        QTest::newRow("nine fields") << QStringLiteral("S¶0¶1¶0%¶12/5/2026¶¶¶d¶c") << "S" << "12/5/2026";
+        QTest::newRow("separator typed in") << QStringLiteral("A[u+00B6]B¶0¶1¶0%¶R¶¶¶d¶c") << QStringLiteral("A¶B") << "R";
+        QTest::newRow("escape in the reminder") << QStringLiteral("S¶0¶1¶0%¶[u+0031]2/5/2026¶¶¶d¶c") << "S" << "12/5/2026";
+        QTest::newRow("no reminder") << QStringLiteral("S¶0¶1¶0%¶¶¶¶d¶c") << "S" << "";
+        QTest::newRow("eight fields") << QStringLiteral("S¶0¶1¶0%¶12/5/2026¶¶¶d") << "S" << QString();
+        QTest::newRow("ten fields") << QStringLiteral("S¶0¶1¶0%¶12/5/2026¶¶¶d¶c¶FREQ=DAILY") << "S" << "12/5/2026";
+        QTest::newRow("eleven fields") << QStringLiteral("S¶0¶1¶0%¶12/5/2026¶¶¶d¶c¶¶uid") << "S" << "12/5/2026";
+        QTest::newRow("twelve fields") << QStringLiteral("S¶0¶1¶0%¶12/5/2026¶¶¶d¶c¶¶uid¶x") << "S" << QString();
+        QTest::newRow("empty tag") << "" << "" << QString();
     }
-    void dueStampFields()
+    void todoFields()
     {
         QFETCH(QString, tag);
-        QTEST(todoDueStamp(tag).has_value(), "readable");
+        QFETCH(QString, reminder);
+        const TodoFields fields = TodoFields::read(tag);
+        QTEST(fields.text(todofield::Subject), "subject");
+        QCOMPARE(TodoFields::reminderOf(tag).value_or(QString()), reminder);
+        QCOMPARE(TodoFields::reminderOf(tag).has_value(), !reminder.isNull());
+        if (!reminder.isNull())
+            QCOMPARE(fields.text(todofield::Reminder), reminder);
     }
 
     void dueText_data()

@@ -12,6 +12,7 @@
 #include "platform/textfile.h"
 #include "quotes/quotebox.h"
 #include "store/datafile.h"
+#include "store/fileformat.h"
 #include "todos/alarmwindow.h"
 #include "todos/missedreminderswindow.h"
 #include "todos/reminderdialog.h"
@@ -36,7 +37,7 @@ public:
 
 DataFileContent sampleContent()
 {
-    const QChar f(0x00B6);
+    const QChar f(fileformat::kFieldSeparator);
     DataFileContent content;
     content[SectionId::Websites] = {
         {"Debian", "Debian" + QString(f) + "https://www.debian.org" + f + "The universal operating system.\r\nRelease notes and news."},
