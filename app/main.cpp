@@ -73,6 +73,7 @@ int main(int argc, char *argv[])
 
     // Logging out, shutting down, a kill or Ctrl+C end the program as its close button does.
     SessionEnd sessionEnd;
+    QObject::connect(&sessionEnd, &SessionEnd::finished, &app, &QCoreApplication::quit);
     UnixSignals unixSignals({SIGTERM, SIGHUP, SIGINT});
     QObject::connect(&unixSignals, &UnixSignals::received, &sessionEnd, &SessionEnd::endNow);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &sessionEnd,

@@ -385,8 +385,15 @@ DataFileContent MainWindow::recoverOrKeepAside(DataFileContent loaded)
         nullptr,
         QStringLiteral("Quillet was not closed properly. Restore the changes made since the last save?"),
         QStringLiteral("Recover"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
-    if (answer == MessageBoxes::Answer::Yes)
+    if (answer == MessageBoxes::Answer::Yes) {
+        m_store.keepAsideBeforeNextSave();
         return std::move(recovered.content); // the copy stays until the next save succeeds
+    }
+    if (answer == MessageBoxes::Answer::Dismissed) {
+        // The program is ending before anyone answered: ask again at the next start.
+        m_recoveryCopy->holdLeftover();
+        return loaded;
+    }
     m_recoveryCopy->keepAside(leftover, m_services.clock->now());
     return loaded;
 }

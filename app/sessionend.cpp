@@ -9,24 +9,38 @@
 
 SessionEnd::SessionEnd(QObject *parent)
     : QObject(parent)
+    , m_dismisser(new QTimer(this))
 {
     // A quit from elsewhere (the session manager's last word) still saves.
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &SessionEnd::closeWindows);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        m_dismisser->start();
+        closeWindows();
+    });
+    // Runs inside the event loop of a box the closing save opens, and closes it.
+    m_dismisser->setInterval(50);
+    connect(m_dismisser, &QTimer::timeout, this, &SessionEnd::dismissOpenWindow);
 }
 
-void SessionEnd::endNow()
+bool SessionEnd::dismissOpenWindow()
 {
     // A pop-up menu (the snooze choices) goes first, as if dismissed.
     if (QWidget *popup = QApplication::activePopupWidget()) {
         popup->close();
-        QTimer::singleShot(0, this, &SessionEnd::endNow);
-        return;
+        return true;
     }
     if (QWidget *modal = QApplication::activeModalWidget()) {
         if (auto *dialog = qobject_cast<QDialog *>(modal))
             dialog->reject();
         else
             modal->close();
+        return true;
+    }
+    return false;
+}
+
+void SessionEnd::endNow()
+{
+    if (dismissOpenWindow()) {
         // Its own event loop must return first; then the next one, until none is left.
         QTimer::singleShot(0, this, &SessionEnd::endNow);
         return;
@@ -38,8 +52,9 @@ void SessionEnd::endNow()
             return;
         }
     }
+    m_dismisser->start();
     closeWindows();
-    QCoreApplication::quit();
+    emit finished();
 }
 
 void SessionEnd::closeWindows()

@@ -26,8 +26,17 @@ bool startHere(InstanceGuard &guard, bool minimized, MessageBoxes *messages)
         QObject::connect(&guard, &InstanceGuard::showRequested, &guard, &bringToFront);
         return true;
     case InstanceGuard::Claim::Unguarded:
-        // A folder that takes no lock takes no save either: the save's own error says so.
-        return true;
+        // Without the lock nothing keeps a second copy from saving over this one's work: end
+        // before anything is typed, rather than lose it later.
+        messages->show(
+            nullptr,
+            QStringLiteral("Quillet cannot make its lock file \"%1\" (%2), so it cannot make sure "
+                           "that no other copy of Quillet saves over your data in \"%3\".\n\n"
+                           "Quillet closes now, with your data unchanged. Please make room on the "
+                           "disk or remove what is in the lock file's place, and start Quillet again.")
+                .arg(QDir::toNativeSeparators(guard.lockPath()), guard.problem(), dataFolderOf(guard)),
+            QString(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        return false;
     case InstanceGuard::Claim::HeldElsewhere:
         messages->show(
             nullptr,

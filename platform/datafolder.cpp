@@ -2,10 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace datafolder {
 namespace {
@@ -65,9 +65,11 @@ Kind kindOf(const QString &path)
         return Kind::Missing;
     if (!info.isDir())
         return Kind::File;
-    // access() also knows read-only mounts and access lists, which the mode bits do not show.
-    const QByteArray native = QFile::encodeName(path);
-    return ::access(native.constData(), W_OK | X_OK) == 0 ? Kind::Folder : Kind::ReadOnlyFolder;
+    // Tried, not asked: access() answers yes to root wherever the mode bits say no, yet a
+    // read-only mount, a file system that refuses files (/sys) or a server that maps root to
+    // nobody still refuses the write.
+    QTemporaryFile probe(QDir(path).filePath(QStringLiteral(".quillet-write-test-XXXXXX")));
+    return probe.open() ? Kind::Folder : Kind::ReadOnlyFolder;
 }
 
 Choice locate(const QString &programFolder, const QString &requested, const QString &userFolder)

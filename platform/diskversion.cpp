@@ -8,21 +8,17 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-
 // "savedfile.qlt.conflict-2026-12-06 194700": no colon, so the name is valid on any common
-// filesystem; a second conflict within the same second gets " (2)" and so on.
-QString freeConflictPath(const QString &path)
+// filesystem.
+QString freeDatedPath(const QString &path, const QString &label, const QDateTime &now)
 {
-    const QString base = path + QStringLiteral(".conflict-")
-                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HHmmss"));
+    const QString base = path + QLatin1Char('.') + label + QLatin1Char('-')
+                         + now.toString(QStringLiteral("yyyy-MM-dd HHmmss"));
     QString candidate = base;
     for (int n = 2; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++n)
         candidate = base + QStringLiteral(" (%1)").arg(n);
     return candidate;
 }
-
-} // namespace
 
 void DiskVersion::remember(const QByteArray &bytes)
 {
@@ -52,8 +48,10 @@ void DiskVersion::rememberFile(const QString &path)
         m_state = State::Unknown;
 }
 
-bool DiskVersion::keepOtherVersion(const QString &path, QString *copyPath, FileError *error)
+bool DiskVersion::keepOtherVersion(const QString &path, QString *copyPath, FileError *error,
+                                   const QDateTime &now)
 {
+    const QString conflict = QStringLiteral("conflict");
     copyPath->clear();
     // Only a file is another version; a folder or a device there fails the save on its own.
     if (m_state == State::Unknown || !QFileInfo(path).isFile())
@@ -68,7 +66,7 @@ bool DiskVersion::keepOtherVersion(const QString &path, QString *copyPath, FileE
     QByteArray bytes;
     if (!readWholeFile(path, &bytes, error)) {
         // There but unreadable: move it aside whole rather than write over what cannot be seen.
-        const QString aside = freeConflictPath(path);
+        const QString aside = freeDatedPath(path, conflict, now);
         if (!QFile::rename(path, aside))
             return false;
         *copyPath = aside;
@@ -77,7 +75,7 @@ bool DiskVersion::keepOtherVersion(const QString &path, QString *copyPath, FileE
     }
     if (m_state == State::Present && ContentDigest::of(bytes) == m_digest)
         return true;
-    const QString aside = freeConflictPath(path);
+    const QString aside = freeDatedPath(path, conflict, now);
     if (!writeFileAtomically(aside, bytes, error))
         return false;
     *copyPath = aside;

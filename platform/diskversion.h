@@ -3,6 +3,7 @@
 #include "platform/textfile.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 class MessageBoxes;
@@ -26,14 +27,19 @@ public:
     /// it as "<name>.conflict-<date> <time>" and tells where in copyPath (left empty when nothing
     /// had changed, the file was removed, or nothing was known). False when the other version
     /// could not be kept: the caller must not write over it then. A version kept is remembered,
-    /// so a failed save that follows does not keep it twice.
-    bool keepOtherVersion(const QString &path, QString *copyPath, FileError *error);
+    /// so a failed save that follows does not keep it twice. now dates the copy's name.
+    bool keepOtherVersion(const QString &path, QString *copyPath, FileError *error,
+                          const QDateTime &now = QDateTime::currentDateTime());
 
 private:
     enum class State { Unknown, Missing, Present };
     State m_state = State::Unknown;
     QByteArray m_digest;
 };
+
+/// "<path>.<label>-<date> <time>" for now, with " (2)", " (3)"... added while that name is
+/// taken, so a copy never replaces one made earlier in the same second.
+QString freeDatedPath(const QString &path, const QString &label, const QDateTime &now);
 
 /// Tells the user, once, that the file at path had been changed elsewhere and where that other
 /// version is kept.

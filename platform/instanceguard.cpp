@@ -10,6 +10,9 @@
 #include <QSysInfo>
 #include <QThread>
 
+#include <cerrno>
+#include <cstring>
+
 #include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcInstance, "quillet.instance", QtWarningMsg)
@@ -50,12 +53,23 @@ InstanceGuard::~InstanceGuard() = default;
 InstanceGuard::Claim InstanceGuard::claim()
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
+        errno = 0;
         if (m_lock.tryLock(0)) {
             listen();
             return Claim::Ours;
         }
-        if (m_lock.error() != QLockFile::LockFailedError)
+        const int number = errno;
+        if (m_lock.error() != QLockFile::LockFailedError) {
+            m_problem = QString::fromLocal8Bit(std::strerror(number != 0 ? number : EIO));
             return Claim::Unguarded;
+        }
+        // Something that is no file stands in its place: no copy can ever take it.
+        const QFileInfo lockFile(m_lockPath);
+        if (!lockFile.isFile() && (lockFile.exists() || lockFile.isSymLink())) {
+            m_problem = lockFile.isDir() ? QStringLiteral("a folder of that name is in its place")
+                                         : QStringLiteral("something that is not a file is in its place");
+            return Claim::Unguarded;
+        }
         qint64 pid = 0;
         QString host;
         QString application;

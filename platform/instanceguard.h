@@ -18,7 +18,7 @@ class InstanceGuard : public QObject
 public:
     enum class Claim {
         Ours,          ///< this copy holds the lock and listens for later starts
-        Unguarded,     ///< no lock can be made here (read-only folder): run without the guard
+        Unguarded,     ///< no lock can be made here (a folder in its place, a full disk...)
         HeldHere,      ///< another copy runs on this computer with the same data
         HeldElsewhere, ///< another computer holds the lock (shared or synced folder)
     };
@@ -31,6 +31,8 @@ public:
     Claim claim();
     /// The computer named in the lock that another copy holds (after HeldElsewhere).
     QString holderHost() const { return m_holderHost; }
+    /// Why no lock could be made (after Unguarded), in the system's words.
+    QString problem() const { return m_problem; }
     QString lockPath() const { return m_lockPath; }
 
     /// Asks the running copy to bring its window to the front; false when it did not answer.
@@ -48,5 +50,6 @@ private:
     QString m_serverName;
     QLockFile m_lock;
     QString m_holderHost;
+    QString m_problem;
     QLocalServer *m_server = nullptr;
 };

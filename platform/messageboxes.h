@@ -11,7 +11,9 @@ public:
     /// YesNoDefaultNo: a question where Enter must not act, as before opening something risky.
     enum class Buttons { Ok, YesNo, YesNoDefaultNo };
     enum class Icon { Question, Exclamation, Critical, Information };
-    enum class Answer { Ok, Yes, No };
+    /// Dismissed: the box was closed without an answer, by the program ending (a signal, the
+    /// end of the desktop session); a question is then left undecided, not answered No.
+    enum class Answer { Ok, Yes, No, Dismissed };
 
     /// While one lives, no box is shown: show() answers Ok or No at once. For work done behind
     /// the user's back (the background copy of what is typed), which must never interrupt them.

@@ -3,6 +3,19 @@
 #include "platform/apptitle.h"
 
 #include <QMessageBox>
+#include <QTextStream>
+
+namespace {
+
+/// A box closed by the program's end was never read: its words go to the error output (the
+/// session's log) rather than nowhere.
+MessageBoxes::Answer dismissed(const QString &title, const QString &text)
+{
+    QTextStream(stderr) << title << ": " << text << Qt::endl;
+    return MessageBoxes::Answer::Dismissed;
+}
+
+} // namespace
 
 MessageBoxes::Answer QtMessageBoxes::show(QWidget *parent, const QString &text, const QString &title,
                                           Buttons buttons, Icon icon)
@@ -22,9 +35,13 @@ MessageBoxes::Answer QtMessageBoxes::show(QWidget *parent, const QString &text, 
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(buttons == Buttons::YesNo ? QMessageBox::Yes : QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+        // A button (or Esc, or the window's close box) gives Yes or No; reject() gives neither.
+        switch (box.exec()) {
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        default: return dismissed(box.windowTitle(), text);
+        }
     }
     box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return Answer::Ok;
+    return box.exec() == QMessageBox::Ok ? Answer::Ok : dismissed(box.windowTitle(), text);
 }

@@ -60,7 +60,12 @@ UnixSignals::~UnixSignals()
 
 void UnixSignals::readPending()
 {
+    // Told from the event loop, not from inside the socket's own notification: a reply that
+    // runs a nested loop (a box the closing save shows) must still hear the next signal, and
+    // the socket is not watched again until its notification has returned.
     char byte = 0;
-    while (::read(g_pipe[1], &byte, 1) == 1)
-        emit received(int(byte));
+    while (::read(g_pipe[1], &byte, 1) == 1) {
+        const int number = byte;
+        QMetaObject::invokeMethod(this, [this, number] { emit received(number); }, Qt::QueuedConnection);
+    }
 }

@@ -3,6 +3,7 @@
 #include "platform/contentdigest.h"
 #include "store/datafilereader.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -105,24 +106,39 @@ DataStore::LoadResult DataStore::load()
     return std::move(found->result);
 }
 
+bool DataStore::copyBeforeReplacing(const QString &copyPath, FileError *error)
+{
+    // Copied a piece at a time, and the copy replaces an older one only once complete. Without
+    // it the file is not replaced: it may hold what the user still needs.
+    FileError why;
+    if (copyFileAtomically(m_path, copyPath, &why) || why.number == ENOENT)
+        return true;
+    if (error) {
+        error->number = why.number;
+        error->description = QStringLiteral("%1. It could not be copied to \"%2\" first, "
+                                            "so it was not replaced")
+                                 .arg(why.description, QFileInfo(copyPath).fileName());
+    }
+    return false;
+}
+
 bool DataStore::save(const DataFileContent &content, FileError *error)
 {
+    m_keptAside.clear();
     if (!m_onDisk.keepOtherVersion(m_path, &m_conflictCopy, error))
         return false;
     if (m_backupPending) {
-        // The damaged file is copied a piece at a time, and the copy replaces the previous one only
-        // once complete. Without that copy the file is not replaced: it may hold what we could not read.
-        FileError why;
-        if (!copyFileAtomically(m_path, backupPath(), &why) && why.number != ENOENT) {
-            if (error) {
-                error->number = why.number;
-                error->description = QStringLiteral("%1. It could not be copied to \"%2\" first, "
-                                                    "so it was not replaced")
-                                         .arg(why.description, QFileInfo(backupPath()).fileName());
-            }
+        if (!copyBeforeReplacing(backupPath(), error))
             return false;
-        }
         m_backupPending = false;
+    }
+    if (m_keepAsidePending) {
+        const QString aside = freeDatedPath(m_path, QStringLiteral("replaced"), QDateTime::currentDateTime());
+        if (!copyBeforeReplacing(aside, error))
+            return false;
+        if (QFileInfo::exists(aside))
+            m_keptAside = aside;
+        m_keepAsidePending = false;
     }
     // Written as it is made, through a small buffer; what was written is remembered by its digest.
     ContentDigest digest;

@@ -37,9 +37,22 @@ public:
     /// Where the last save kept a version that something else had put on disk; empty if none.
     QString conflictCopy() const { return m_conflictCopy; }
 
+    /// The lists are about to be replaced wholesale (by a recovered copy): the next save first
+    /// keeps the file as it is now beside it, "savedfile.qlt.replaced-<date> <time>", and does
+    /// not replace it while that copy cannot be made.
+    void keepAsideBeforeNextSave() { m_keepAsidePending = true; }
+    /// Where the last save kept the file it replaced that way; empty if none.
+    QString keptAside() const { return m_keptAside; }
+
 private:
+    /// Copies the file whole to copyPath before it is replaced; false (with why) when it could
+    /// not be. A file already gone needs no copy.
+    bool copyBeforeReplacing(const QString &copyPath, FileError *error);
+
     QString m_path;
     bool m_backupPending = false;
+    bool m_keepAsidePending = false;
+    QString m_keptAside;
     DiskVersion m_onDisk;
     QString m_conflictCopy;
 };

@@ -1,19 +1,39 @@
 #include "store/recoverycopy.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
 namespace {
 
 constexpr int kKeptAside = 5;
+
+/// Where a copy the data file's folder refuses goes: "savedfile.qlt.<key>.recovery", the key
+/// standing for that folder alone. Not "savedfile.qlt.recovery-...", which would pass for one of
+/// the dated copies of a data folder that is the fallback folder itself.
+QString fallbackPathFor(const QString &dataPath, const QString &fallbackFolder)
+{
+    const QFileInfo data(dataPath);
+    const QFileInfo folder(data.absolutePath());
+    const QString canonical = folder.canonicalFilePath();
+    const QString own = canonical.isEmpty() ? folder.absoluteFilePath() : canonical;
+    const QString fallback = QFileInfo(fallbackFolder).canonicalFilePath();
+    if (fallbackFolder.isEmpty() || own == fallback || own == QFileInfo(fallbackFolder).absoluteFilePath())
+        return QString(); // refused beside the file, refused there too
+    const QByteArray key = QCryptographicHash::hash(own.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
+    return fallbackFolder + QLatin1Char('/') + data.fileName() + QLatin1Char('.') + QString::fromLatin1(key)
+           + QStringLiteral(".recovery");
+}
 
 } // namespace
 
 RecoveryCopy::RecoveryCopy(const QString &dataPath, const QString &fallbackFolder, QObject *parent)
     : QObject(parent)
     , m_path(dataPath + QStringLiteral(".recovery"))
-    , m_fallbackPath(fallbackFolder + QLatin1Char('/') + QFileInfo(m_path).fileName())
+    , m_fallbackPath(fallbackPathFor(dataPath, fallbackFolder))
 {
     // One writer, so copies land in the order they were taken.
     m_writer.setMaxThreadCount(1);
@@ -27,6 +47,8 @@ RecoveryCopy::~RecoveryCopy()
 QString RecoveryCopy::findLeftover(QByteArray *bytes) const
 {
     for (const QString &candidate : {m_path, m_fallbackPath}) {
+        if (candidate.isEmpty())
+            continue;
         removeLeftoverTemporaries(candidate);
         if (QFileInfo(candidate).isFile() && readWholeFile(candidate, bytes))
             return candidate;
@@ -36,6 +58,8 @@ QString RecoveryCopy::findLeftover(QByteArray *bytes) const
 
 void RecoveryCopy::keepAside(const QString &leftover, const QDateTime &now)
 {
+    m_writer.waitForDone();
+    m_lastWritten.reset(); // whatever it held is gone from where it was written
     const QFileInfo info(leftover);
     QDir folder = info.absoluteDir();
     const QString dated = info.fileName() + now.toString(QStringLiteral("-yyyy-MM-dd-HHmmss"));
@@ -45,6 +69,12 @@ void RecoveryCopy::keepAside(const QString &leftover, const QDateTime &now)
     QStringList kept = folder.entryList({info.fileName() + QStringLiteral("-*")}, QDir::Files, QDir::Name);
     while (kept.size() > kKeptAside)
         folder.remove(kept.takeFirst());
+}
+
+void RecoveryCopy::holdLeftover()
+{
+    m_writer.waitForDone();
+    m_held = true;
 }
 
 void RecoveryCopy::writeLater(const DataFileContent &snapshot)
@@ -63,8 +93,11 @@ void RecoveryCopy::discard()
 {
     m_writer.start([this] {
         m_lastWritten.reset();
+        if (m_held)
+            return;
         QFile::remove(m_path);
-        QFile::remove(m_fallbackPath);
+        if (!m_fallbackPath.isEmpty())
+            QFile::remove(m_fallbackPath);
     });
 }
 
@@ -75,6 +108,13 @@ void RecoveryCopy::waitForWrites()
 
 QString RecoveryCopy::write(const DataFileContent &snapshot, FileError *error)
 {
+    if (m_held) {
+        if (error) {
+            error->number = EEXIST;
+            error->description = QStringLiteral("an earlier copy waits there for the next start");
+        }
+        return QString();
+    }
     if (m_lastWritten && *m_lastWritten == snapshot)
         return m_lastWhere;
     // Serialized as it is written: the copy's bytes are never held whole.
@@ -83,7 +123,7 @@ QString RecoveryCopy::write(const DataFileContent &snapshot, FileError *error)
     QString where;
     if (writeFileAtomically(m_path, bytes, &beside)) {
         where = m_path;
-    } else if (QDir().mkpath(QFileInfo(m_fallbackPath).absolutePath())
+    } else if (!m_fallbackPath.isEmpty() && QDir().mkpath(QFileInfo(m_fallbackPath).absolutePath())
                && writeFileAtomically(m_fallbackPath, bytes, error)) {
         where = m_fallbackPath;
     } else if (error && error->number == 0) {
@@ -93,7 +133,9 @@ QString RecoveryCopy::write(const DataFileContent &snapshot, FileError *error)
         m_lastWritten = snapshot;
         m_lastWhere = where;
         // Only one copy may stand, or the next start could offer an older one.
-        QFile::remove(where == m_path ? m_fallbackPath : m_path);
+        const QString other = where == m_path ? m_fallbackPath : m_path;
+        if (!other.isEmpty())
+            QFile::remove(other);
     }
     return where;
 }

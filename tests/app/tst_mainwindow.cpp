@@ -1,9 +1,14 @@
+#include "app/sessionend.h"
+#include "quotes/quotebox.h"
 #include "platform/ansitext.h"
 #include "store/recoverycopy.h"
 #include "tests/support/guitest.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QListWidget>
+
+#include <memory>
 
 #include <sys/stat.h>
 
@@ -149,17 +154,22 @@ private slots:
     }
 
     // Text typed in a box not yet left reaches the recovery copy; after a crash the next start
-    // offers it, and either answer loses nothing.
+    // offers it, and no answer loses anything: Yes keeps the file it replaces, No keeps the copy
+    // under its date, and a question the program's end closed is asked again at the next start.
     void recoveryAfterACrash_data()
     {
-        QTest::addColumn<bool>("restore");
-        QTest::newRow("Yes restores") << true;
-        QTest::newRow("No keeps a dated copy") << false;
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes restores") << int(MessageBoxes::Answer::Yes);
+        QTest::newRow("No keeps a dated copy") << int(MessageBoxes::Answer::No);
+        QTest::newRow("dismissed asks again") << int(MessageBoxes::Answer::Dismissed);
     }
     void recoveryAfterACrash()
     {
-        QFETCH(bool, restore);
+        QFETCH(int, answer);
+        const bool restore = answer == int(MessageBoxes::Answer::Yes);
+        const bool undecided = answer == int(MessageBoxes::Answer::Dismissed);
         f->openWith(SectionId::Websites, {{"Home", QStringLiteral("Home¶url¶desc")}});
+        const QByteArray before = f->readFile("savedfile.qlt");
         auto *timer = f->find<QTimer>("tmrRecovery");
         f->clickPicture("butWeb");
         auto *title = f->find<QLineEdit>("txtWebsite");
@@ -177,18 +187,44 @@ private slots:
 
         delete f->window; // a crash: no close, no save
         f->window = nullptr;
-        f->messages.answers.enqueue(restore ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No);
+        f->messages.answers.enqueue(MessageBoxes::Answer(answer));
         f->open();
         QCOMPARE(f->messages.texts(), QStringList{"Recover: Quillet was not closed properly. Restore the changes made since the last save?"});
         QCOMPARE(f->messages.shown[0].buttons, MessageBoxes::Buttons::YesNo);
         QCOMPARE(f->window->section(SectionId::Websites)->model()->records()[0].tag,
                  restore ? typed.tag : QStringLiteral("Home¶url¶desc"));
-        QCOMPARE(QFile::exists(f->dataFilePath() + ".recovery-2026-12-05-210500"), !restore);
+        QCOMPARE(QFile::exists(f->dataFilePath() + ".recovery-2026-12-05-210500"), answer == int(MessageBoxes::Answer::No));
         QVERIFY(f->window->saveData());
         f->window->recoveryCopy()->waitForWrites();
-        QVERIFY(!QFile::exists(f->dataFilePath() + ".recovery"));
+        QCOMPARE(QFile::exists(f->dataFilePath() + ".recovery"), undecided);
+        const QStringList replaced = QDir(f->folder.path()).entryList({"savedfile.qlt.replaced-*"});
+        QCOMPARE(replaced.size(), restore ? 1 : 0);
+        if (restore)
+            QCOMPARE(f->readFile(replaced[0]), before);
         f->restart(); // a copy equal to the file, or none, asks nothing
-        QCOMPARE(f->messages.shown.size(), 1);
+        QCOMPARE(f->messages.shown.size(), undecided ? 2 : 1);
+    }
+
+    // The end of the session cancels an open dialog rather than accepting it: quotes changed in
+    // the open quote editor are not written, and the main window still saves.
+    void sessionEndCancelsOpenDialogs()
+    {
+        const QByteArray quotes = "The first quote\r\nThe second quote\r\n";
+        f->writeFile("quotes.txt", quotes);
+        f->open();
+        SessionEnd sessionEnd;
+        bool finished = false;
+        connect(&sessionEnd, &SessionEnd::finished, this, [&finished] { finished = true; });
+        QTimer::singleShot(0, this, [&sessionEnd] {
+            auto *list = QApplication::activeModalWidget()->findChild<QListWidget *>("lstQuotes");
+            const std::unique_ptr<QListWidgetItem> removed(list->takeItem(0));
+            sessionEnd.endNow();
+        });
+        f->window->quoteBox()->openEditor();
+        QTRY_VERIFY(finished);
+        QVERIFY(!f->window->isVisible());
+        QCOMPARE(f->readFile("quotes.txt"), quotes);
+        QVERIFY(QFile::exists(f->dataFilePath()));
     }
 
     // The background and the quote box move the window, by the left button only.

@@ -2,7 +2,9 @@
 #include "platform/instanceguard.h"
 #include "tests/support/fakes.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
 #include <QSysInfo>
@@ -70,6 +72,11 @@ private slots:
         Copy later(data.path());
         QVERIFY(later.process.waitForFinished(30000));
         QTRY_COMPARE_WITH_TIMEOUT(next.timesRaised(), 1, 30000);
+        // Ended, it saves and says all went well.
+        next.process.terminate();
+        QVERIFY(next.process.waitForFinished(30000));
+        QVERIFY(next.process.exitStatus() == QProcess::NormalExit && next.process.exitCode() == 0);
+        QVERIFY(QFile::exists(data.filePath("savedfile.qlt")));
     }
 
     void lockFoundAtStart_data()
@@ -83,6 +90,8 @@ private slots:
         QTest::newRow("dead owner") << "99999999\nquillet\n" + here + "\n" << "";
         QTest::newRow("another computer") << QByteArray("4242\nquillet\nfarbox\n")
                                           << "Quillet is already running on the computer \"farbox\"";
+        // No copy could ever take it: this one must not run unguarded either.
+        QTest::newRow("a folder in its place") << QByteArray("<folder>") << "Quillet cannot make its lock file";
     }
     void lockFoundAtStart()
     {
@@ -91,7 +100,9 @@ private slots:
         QTemporaryDir data;
         const QString lockPath = data.filePath("savedfile.qlt.lock");
         QFile file(lockPath);
-        if (!lock.isNull()) {
+        if (lock == "<folder>") {
+            QVERIFY(QDir(data.path()).mkdir("savedfile.qlt.lock"));
+        } else if (!lock.isNull()) {
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(lock) == lock.size() && file.flush());
             // However old, a lock is stale only by its owner, never by its age.
             QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
@@ -104,18 +115,21 @@ private slots:
         if (!told.isEmpty()) {
             QVERIFY(messages.shown[0].text.startsWith(told));
             QVERIFY(messages.shown[0].text.contains(lockPath));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), lock); // never taken over
+            QVERIFY(lock == "<folder>" ? QFileInfo(lockPath).isDir() : file.open(QIODevice::ReadOnly));
+            if (file.isOpen())
+                QCOMPARE(file.readAll(), lock); // never taken over
         } else {
             QCOMPARE(lockOwner(data.path()), QCoreApplication::applicationPid());
         }
     }
 
-    void folderTakingNoLockRunsUnguarded()
+    void folderTakingNoLockIsRefused()
     {
         FakeMessageBoxes messages;
         InstanceGuard guard(QStringLiteral("/no/such/folder/savedfile.qlt"));
-        QVERIFY(singleinstance::startHere(guard, false, &messages) && messages.shown.isEmpty());
+        QVERIFY(!singleinstance::startHere(guard, false, &messages));
+        QCOMPARE(messages.shown.size(), 1);
+        QVERIFY2(messages.shown[0].text.contains("(No such file or directory)"), qPrintable(messages.shown[0].text));
     }
 };
 

@@ -165,6 +165,9 @@ def on_display(folder, case):
         missing = [record for record in SAVED if record not in session.saved()]
         assert not missing, (f"savedfile.qlt lacks {missing} (the program ended with "
                              f"{session.program.returncode}): {session.saved()!r}")
+        # A good save ends well: a session or a script reads the status, not the file.
+        assert session.program.returncode == 0, (
+            f"the notes were saved, but the program ended with {session.program.returncode}")
         print(f"{case}: the notes were saved")
         return 0
     except AssertionError as failure:

@@ -1,6 +1,7 @@
 #include "platform/ansitext.h"
 #include "platform/autostart.h"
 #include "platform/datafolder.h"
+#include "platform/diskversion.h"
 #include "platform/shelltarget.h"
 #include "platform/textfile.h"
 #include "platform/wavinfo.h"
@@ -242,6 +243,97 @@ private slots:
         QVERIFY(datafolder::locate(dir.path(), dir.filePath("f/sub"), user).problem.contains("Error number: "));
         QByteArray bytes;
         QVERIFY(readWholeFile(dir.filePath("f"), &bytes) && bytes == "keep");
+    }
+
+    // Whether a folder takes the data is learnt by writing there, never by access(): root passes
+    // every access() check, yet a file system such as /sys still refuses it a file.
+    void folderKinds_data()
+    {
+        QTest::addColumn<QString>("name"); // inside a temporary folder, or absolute
+        QTest::addColumn<int>("mode");     // given to it first, when not 0
+        QTest::addColumn<Kind>("kind");
+        QTest::newRow("writable") << "." << 0 << Kind::Folder;
+        QTest::newRow("missing") << "none" << 0 << Kind::Missing;
+        QTest::newRow("file") << "f" << 0 << Kind::File;
+        // Root may write where the mode bits say no; anyone else may not.
+        QTest::newRow("mode 0555") << "ro" << 0555 << (geteuid() == 0 ? Kind::Folder : Kind::ReadOnlyFolder);
+        if (QFileInfo("/sys/kernel").isDir())
+            QTest::newRow("refuses files") << "/sys/kernel" << 0 << Kind::ReadOnlyFolder;
+    }
+    void folderKinds()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, mode);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("ro") && writeFileAtomically(dir.filePath("f"), "x"));
+        const QString path = name.startsWith('/') ? name : dir.filePath(name);
+        if (mode != 0)
+            QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
+        QTEST(datafolder::kindOf(path), "kind");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"f", "ro"})); // the trial leaves nothing behind
+        ::chmod(QFile::encodeName(dir.filePath("ro")).constData(), 0700);
+    }
+
+    // Replacing a file keeps what it is: its permissions, and a link stays the same link, to the
+    // file that now holds the new bytes.
+    void replacingKeepsTheFile_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("link"); // where savedfile.qlt points; "" for a plain file
+        QTest::newRow("private") << 0600 << "";
+        QTest::newRow("shared with the group") << 0640 << "";
+        QTest::newRow("link beside") << 0640 << "real.qlt";
+        QTest::newRow("link into another folder") << 0600 << "sub/real.qlt";
+    }
+    void replacingKeepsTheFile()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, link);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("sub"));
+        const QString path = dir.filePath("savedfile.qlt");
+        const QString file = link.isEmpty() ? path : dir.filePath(link);
+        QVERIFY(writeFileAtomically(file, "old"));
+        QCOMPARE(::chmod(QFile::encodeName(file).constData(), mode_t(mode)), 0);
+        if (!link.isEmpty())
+            QCOMPARE(::symlink(QFile::encodeName(link).constData(), QFile::encodeName(path).constData()), 0);
+        QVERIFY(writeFileAtomically(path, "new"));
+        QCOMPARE(QFileInfo(path).isSymLink(), !link.isEmpty());
+        if (!link.isEmpty())
+            QCOMPARE(QFileInfo(path).symLinkTarget(), file);
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(file).constData(), &info), 0);
+        QCOMPARE(int(info.st_mode & 07777), mode);
+        QByteArray bytes;
+        QVERIFY(readWholeFile(file, &bytes));
+        QCOMPARE(bytes, QByteArray("new"));
+    }
+
+    // Every version found changed on disk is kept under a name of its own, two in one second too.
+    void otherVersionsAreKeptApart()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("savedfile.qlt");
+        const QDateTime now(QDate(2026, 12, 6), QTime(19, 47, 0));
+        DiskVersion version;
+        version.remember("ours");
+        const QList<QByteArray> others = {"first other", "second other"};
+        QStringList names;
+        for (const QByteArray &other : others) {
+            QVERIFY(writeFileAtomically(path, other));
+            QString copy;
+            FileError error;
+            QVERIFY(version.keepOtherVersion(path, &copy, &error, now));
+            names << QFileInfo(copy).fileName();
+        }
+        QCOMPARE(names, (QStringList{"savedfile.qlt.conflict-2026-12-06 194700",
+                                     "savedfile.qlt.conflict-2026-12-06 194700 (2)"}));
+        for (int i = 0; i < others.size(); ++i) {
+            QByteArray bytes;
+            QVERIFY(readWholeFile(dir.filePath(names[i]), &bytes));
+            QCOMPARE(bytes, others[i]);
+        }
     }
 
     // A disk that fails part-way: every failure is a failed save, with the system's own cause,

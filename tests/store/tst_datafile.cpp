@@ -3,8 +3,10 @@
 #include "store/datafile.h"
 #include "store/datafilereader.h"
 #include "store/datastore.h"
+#include "store/recoverycopy.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -293,6 +295,94 @@ private slots:
         QByteArray kept;
         QVERIFY(readWholeFile(store.conflictCopy(), &kept));
         QCOMPARE(kept, emptied);
+    }
+
+    // Lists replaced wholesale (by a recovered copy) keep the file they replace beside it, once.
+    void replacedFileIsKeptAside()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("savedfile.qlt");
+        QVERIFY(writeFileAtomically(path, workedExampleBytes()));
+        DataStore store(dir.path());
+        store.load();
+        store.keepAsideBeforeNextSave();
+        FileError error;
+        QVERIFY(store.save(DataFileContent(), &error));
+        QByteArray kept;
+        QVERIFY(store.keptAside().startsWith(path + ".replaced-") && readWholeFile(store.keptAside(), &kept));
+        QCOMPARE(kept, workedExampleBytes());
+        QVERIFY(store.save(workedExample(), &error));
+        QCOMPARE(store.keptAside(), QString());
+        QCOMPARE(QDir(dir.path()).entryList({"savedfile.qlt.replaced-*"}).size(), 1);
+    }
+
+    // A copy its own folder refuses goes to the fallback folder shared by every data folder, under
+    // a name of its own folder: offered to that folder alone, and removed by its save alone.
+    void fallbackCopyBelongsToItsFolder()
+    {
+        QTemporaryDir dir;
+        const QString fallback = dir.filePath("share");
+        for (const char *folder : {"a", "b", "share", "a/savedfile.qlt.recovery"}) // a refuses its copy
+            QVERIFY(QDir(dir.path()).mkpath(folder));
+        RecoveryCopy a(dir.filePath("a/savedfile.qlt"), fallback);
+        RecoveryCopy b(dir.filePath("b/savedfile.qlt"), fallback);
+        FileError error;
+        const QString kept = a.writeNow(workedExample(), &error);
+        QVERIFY2(kept.startsWith(fallback + "/savedfile.qlt.") && kept.endsWith(".recovery"), qPrintable(kept));
+        QVERIFY(writeFileAtomically(fallback + "/savedfile.qlt.recovery", "an older run's, of no known folder"));
+        QByteArray bytes;
+        QCOMPARE(b.findLeftover(&bytes), QString());
+        b.discard();
+        b.waitForWrites();
+        QCOMPARE(a.findLeftover(&bytes), kept);
+        QCOMPARE(parseDataFile(bytes).content, workedExample());
+        a.discard();
+        a.waitForWrites();
+        QVERIFY(!QFile::exists(kept));
+        // The fallback folder's own data keeps its copy beside its file, as any folder does.
+        RecoveryCopy own(fallback + "/savedfile.qlt", fallback);
+        QCOMPARE(own.fallbackPath(), QString());
+        QCOMPARE(own.findLeftover(&bytes), fallback + "/savedfile.qlt.recovery");
+    }
+
+    // The copy is written again after a save removed it, even holding what it held before; a
+    // declined one is kept under its date, the newest five; one left undecided is touched by
+    // nothing until the next start.
+    void recoveryCopyOverRuns()
+    {
+        QTemporaryDir dir;
+        RecoveryCopy copy(dir.filePath("savedfile.qlt"), dir.filePath("share"));
+        for (int save = 0; save < 2; ++save) {
+            copy.writeLater(workedExample());
+            copy.waitForWrites();
+            QVERIFY(QFile::exists(copy.path()));
+            copy.discard();
+            copy.waitForWrites();
+            QVERIFY(!QFile::exists(copy.path()));
+        }
+        const QDateTime start(QDate(2026, 12, 5), QTime(21, 5, 0));
+        QStringList newest;
+        for (int run = 0; run < 7; ++run) {
+            copy.writeLater(workedExample());
+            copy.waitForWrites();
+            copy.keepAside(copy.path(), start.addSecs(run));
+            if (run >= 2)
+                newest << "savedfile.qlt.recovery" + start.addSecs(run).toString("-yyyy-MM-dd-HHmmss");
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), newest);
+
+        copy.writeLater(workedExample());
+        RecoveryCopy nextRun(dir.filePath("savedfile.qlt"), dir.filePath("share"));
+        copy.waitForWrites();
+        nextRun.holdLeftover();
+        FileError error;
+        QCOMPARE(nextRun.writeNow(DataFileContent(), &error), QString());
+        QVERIFY(!error.description.isEmpty());
+        nextRun.discard();
+        nextRun.waitForWrites();
+        QByteArray bytes;
+        QVERIFY(readWholeFile(copy.path(), &bytes));
+        QCOMPARE(parseDataFile(bytes).content, workedExample());
     }
 
     // Files edited on Linux have LF line ends and breaks inside records, and a damaged one may
