@@ -1,13 +1,15 @@
-#include "app/singleinstance.h"
+#include "app/headlessstart.h"
+#include "app/mainwindow.h"
 #include "app/sessionend.h"
+#include "app/singleinstance.h"
 #include "app/splashwindow.h"
 #include "app/startoptions.h"
+#include "core/document.h"
 #include "platform/blockedclose.h"
 #include "platform/clock.h"
-#include "platform/dbusnotifier.h"
 #include "platform/datafolder.h"
+#include "platform/dbusnotifier.h"
 #include "platform/desktopshell.h"
-#include "platform/instanceguard.h"
 #include "platform/qtfiledialogs.h"
 #include "platform/qtmessageboxes.h"
 #include "platform/qtsoundplayer.h"
@@ -36,10 +38,12 @@ void nameApplication()
 int main(int argc, char *argv[])
 {
     {
-        // --help and --version answer before anything needs a display.
+        // --help, --version and work without a window need no display.
         QCoreApplication probe(argc, argv);
         nameApplication();
         answerHelpOrVersion(QCoreApplication::arguments());
+        if (asksForHeadlessWork(QCoreApplication::arguments()))
+            return runHeadless(parseStartOptions(QCoreApplication::arguments()));
     }
     QApplication app(argc, argv);
     nameApplication();
@@ -67,8 +71,8 @@ int main(int argc, char *argv[])
     services.notifier = &notifier;
 
     // Before anything is loaded: one copy per data folder.
-    InstanceGuard guard(services.dataPath(QStringLiteral("savedfile.qlt")));
-    if (!singleinstance::startHere(guard, options.minimized, &messages))
+    Document document(services);
+    if (!singleinstance::startHere(document, options.minimized, &messages))
         return 0;
 
     // Logging out, shutting down, a kill or Ctrl+C end the program as its close button does.
@@ -83,10 +87,17 @@ int main(int argc, char *argv[])
 
     // The data file is read while the splash shows.
     DataStore::preload(data.folder);
-    auto *splash = new SplashWindow(services);
+    auto *splash = new SplashWindow(services, &document);
     splash->setStartMinimized(options.minimized);
     // Started minimised at login: no splash either.
     if (!options.minimized)
         splash->show();
-    return app.exec();
+    const int status = app.exec();
+    // The window goes before the document it shows.
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<MainWindow *>(window))
+            delete window;
+    }
+
+    return status;
 }

@@ -1,108 +1,37 @@
 #include "app/mainwindow.h"
 
 #include "about/aboutdialog.h"
-#include "platform/appinfo.h"
-#include "platform/clocktext.h"
-#include "app/navigation.h"
-#include "widgets/recordlistview.h"
-#include "widgets/section.h"
 #include "app/timerpause.h"
+#include "app/windowdrag.h"
 #include "contacts/contactssection.h"
+#include "core/document.h"
 #include "notes/notessection.h"
 #include "platform/clock.h"
+#include "platform/clocktext.h"
 #include "platform/messageboxes.h"
 #include "platform/soundplayer.h"
 #include "quotes/quotebox.h"
 #include "speech/saytime.h"
-#include "store/recordlistmodel.h"
-#include "store/recoverycopy.h"
-#include "widgets/savefeedback.h"
 #include "todos/todossection.h"
 #include "websites/websitessection.h"
 #include "widgets/artwork.h"
 #include "widgets/fieldvalidation.h"
-#include "widgets/overlaybutton.h"
-#include "widgets/picturebox.h"
 #include "widgets/look.h"
+#include "widgets/overlaybutton.h"
+#include "widgets/recordlistview.h"
+#include "widgets/savefeedback.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QScreen>
-#include <QShortcut>
-#include <QSignalBlocker>
-#include <QStandardPaths>
-#include <QTextEdit>
 #include <QTimer>
-#include <QWindow>
 
-namespace {
-
-struct SectionButtonLayout
-{
-    SectionId id;
-    const char *normalName;
-    const char *otherName;
-    const char *art;
-    QPoint position;
-    int pressedOffsetX;
-    const char *toolTip;
-    const char *sectionName;
-    bool selectsOnPress;
-    const char *accessibleName;
-    const char *shortcut;
-};
-
-const SectionButtonLayout kSectionButtons[kSectionCount] = {
-    {SectionId::Websites, "butWeb", "butWeb", "web", {4, 46}, 0, "Your favorite websites", "websites", true, "Websites", "Ctrl+1"},
-    {SectionId::Contacts, "butEmail", "butEmail", "email", {4, 84}, 0, "Your e-mail addresses", "emails", true, "E-mail contacts", "Ctrl+2"},
-    {SectionId::Notes, "butNotes", "butNotes", "notes", {4, 122}, -1, "Your notes", "notes", false, "Notes", "Ctrl+3"},
-    {SectionId::Todos, "butToDo", "butTodo", "todo", {4, 160}, -1, "Things you want to do", "todos", false, "To-dos", "Ctrl+4"},
-};
-
-struct CommandButtonLayout
-{
-    const char *name;
-    const char *art;
-    QPoint position;
-    QSize size;
-    const char *toolTip;
-    bool clearsOtherHovers;
-    bool soundOnRelease;
-    bool handPointer;
-    const char *accessibleName;
-    const char *shortcut; // named in the tooltip; bound to the first button that names it
-};
-
-const CommandButtonLayout kCommandButtons[] = {
-    {"butSay", "say", {44, 326}, {82, 28}, "Say the current time", false, false, true, "Say the time", ""},
-    {"butSave", "save", {179, 368}, {82, 27}, "Save changes", false, true, true, "Save", "Ctrl+S"},
-    {"butAbout", "about", {431, 368}, {82, 28}, "About this application", true, true, true, "About", "F1"},
-    {"butExit", "exit", {514, 368}, {82, 28}, "Close and save", true, true, true, "Exit", "Ctrl+Q"},
-    {"butMin", "min", {543, 8}, {25, 23}, "Minimize", true, true, false, "Minimize", ""},
-    {"butClose", "close", {568, 8}, {25, 23}, "Close and save", true, true, false, "Close", "Ctrl+Q"},
-};
-
-/// A tooltip that names the button's key: "Save changes (Ctrl+S)".
-QString withKey(const char *toolTip, const QKeySequence &key)
-{
-    const QString text = QLatin1String(toolTip);
-    return key.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, key.toString(QKeySequence::NativeText));
-}
-
-} // namespace
-
-MainWindow::MainWindow(const Services &services, QWidget *parent)
+MainWindow::MainWindow(const Services &services, Document *document, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_services(services)
-    , m_store(services.dataFolder.isEmpty() ? services.folder : services.dataFolder)
+    , m_document(document)
     , m_background(artwork(QStringLiteral("main_background")))
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -113,19 +42,16 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     setFont(look::verdana());
 
     m_quoteBox = new QuoteBox(services, this);
-    m_quoteBox->installEventFilter(this);
+    m_buttons = new FrameButtons(this, m_quoteBox);
+    connect(m_buttons, &FrameButtons::sectionChosen, this, &MainWindow::selectSection);
+    connect(m_buttons, &FrameButtons::sectionDropped, this, &MainWindow::deselectSection);
+    connect(m_buttons, &FrameButtons::commandChosen, this, &MainWindow::runCommand);
+    connect(m_buttons, &FrameButtons::clickWanted, this, &MainWindow::playClick);
 
     // Tab runs in the order things are made, as one reads the window: the section buttons, the
     // shown section, the quote, then Say to Close.
-    createSectionButtons();
-    m_sections[int(SectionId::Websites)] = new WebsitesSection(services, this);
-    m_sections[int(SectionId::Contacts)] = new ContactsSection(services, this);
-    m_sections[int(SectionId::Notes)] = new NotesSection(services, this);
-    m_sections[int(SectionId::Todos)] = new TodosSection(services, this);
-    for (Section *section : m_sections) {
-        section->installEventFilter(this);
-        section->list()->viewport()->installEventFilter(this);
-    }
+    m_buttons->createSectionButtons();
+    createSections();
 
     // The quote opens its editor on a click; by key through a button lying over it.
     m_quoteBox->setAccessibleName(QStringLiteral("Quote"));
@@ -134,10 +60,18 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
     quoteKeys->setGeometry(m_quoteBox->geometry());
     connect(quoteKeys, &QAbstractButton::clicked, m_quoteBox, &QuoteBox::openEditor);
 
-    createCommandButtons();
+    m_buttons->createCommandButtons();
     // The window itself holds the focus at first: no control shows a focus mark until Tab
     // moves it, and the first Tab reaches the first section button.
     setFocus();
+
+    auto *drag = new WindowDrag(this);
+    drag->addHandle(m_quoteBox);
+    for (Section *section : m_sections) {
+        drag->addPanel(section);
+        drag->addPointerArea(section->list()->viewport());
+    }
+    connect(drag, &WindowDrag::pointerMoved, m_buttons, [this] { m_buttons->hideHoverPictures(QString()); });
 
     m_clockLabel = new QLabel(this);
     m_clockLabel->setObjectName(QStringLiteral("lblTime"));
@@ -157,128 +91,34 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
 
     m_saveFeedback = new SaveFeedback(this);
 
-    m_recoveryCopy = new RecoveryCopy(m_store.path(),
-                                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), this);
-    // Not restarted by each change: a copy follows the first change within the interval even
-    // while the user keeps typing; nothing runs while nothing changes.
-    m_recoveryTimer = new QTimer(this);
-    m_recoveryTimer->setObjectName(QStringLiteral("tmrRecovery"));
-    m_recoveryTimer->setSingleShot(true);
-    m_recoveryTimer->setInterval(3000);
-    connect(m_recoveryTimer, &QTimer::timeout, this, &MainWindow::writeRecoveryCopy);
+    m_document->setDialogParent(this);
+    connect(m_document, &Document::pendingEditsWanted, this, &MainWindow::commitTyping);
 }
 
-void MainWindow::createSectionButtons()
+void MainWindow::createSections()
 {
-    for (const SectionButtonLayout &layout : kSectionButtons) {
-        const QKeySequence key(QLatin1String(layout.shortcut));
-        ImageButton button = ImageButton::create(
-            this, QLatin1String(layout.normalName), QLatin1String(layout.otherName),
-            QLatin1String(layout.art), layout.position, QSize(166, 38), withKey(layout.toolTip, key),
-            QLatin1String(layout.accessibleName), layout.pressedOffsetX);
-        for (PictureBox *picture : {button.normal, button.hover, button.pressed})
-            picture->setCursor(Qt::PointingHandCursor);
-        m_hoverPictures.insert(button.hover->objectName(), button.hover);
-        const SectionId id = layout.id;
-        const QString name = QLatin1String(layout.sectionName);
-        PictureBox *hover = button.hover;
-        connect(button.normal, &PictureBox::moved, this, [this, name, hover] {
-            hideHoverPictures(name);
-            hover->show();
-            playClick();
-        });
-        if (layout.selectsOnPress)
-            connect(button.hover, &PictureBox::pressed, this, [this, id] { selectSection(id); });
-        else
-            connect(button.hover, &PictureBox::clicked, this, [this, id] { selectSection(id); });
-        connect(button.pressed, &PictureBox::moved, this, [this] { hideHoverPictures(QString()); });
-        connect(button.pressed, &PictureBox::released, this, &MainWindow::deselectSection);
-        // By key the chosen section's button deselects, as pressing its pressed picture does.
-        button.keys->setCheckable(true);
-        connect(button.keys, &QAbstractButton::clicked, this, [this, id] {
-            if (m_sectionButtons[int(id)].pressed->isHidden())
-                selectSection(id);
-            else
-                deselectSection();
-        });
-        addShortcut(key, button.keys);
-        m_sectionButtons[int(id)] = button;
-    }
-}
-
-void MainWindow::createCommandButtons()
-{
-    int index = 0;
-    QList<QKeySequence> bound;
-    for (const CommandButtonLayout &layout : kCommandButtons) {
-        const QString name = QLatin1String(layout.name);
-        const QKeySequence key(QLatin1String(layout.shortcut));
-        ImageButton button = ImageButton::create(this, name, name, QLatin1String(layout.art),
-                                                 layout.position, layout.size,
-                                                 withKey(layout.toolTip, key),
-                                                 QLatin1String(layout.accessibleName));
-        if (layout.handPointer) {
-            button.normal->setCursor(Qt::PointingHandCursor);
-            button.hover->setCursor(Qt::PointingHandCursor);
-            // The pressed Save picture keeps the arrow.
-            if (name != QLatin1String("butSave"))
-                button.pressed->setCursor(Qt::PointingHandCursor);
-        }
-        m_hoverPictures.insert(button.hover->objectName(), button.hover);
-        const Command command = Command(index);
-        const bool clears = layout.clearsOtherHovers;
-        const bool sound = layout.soundOnRelease;
-        PictureBox *hover = button.hover;
-        PictureBox *pressed = button.pressed;
-        connect(button.normal, &PictureBox::moved, this, [this, clears, hover] {
-            if (clears)
-                hideHoverPictures(QString());
-            hover->show();
-            playClick();
-        });
-        const auto release = [this, command, sound, pressed] {
-            pressed->hide();
-            if (sound)
-                playClick();
-            runCommand(command);
-        };
-        connect(button.hover, &PictureBox::pressed, pressed, &QWidget::show);
-        connect(button.hover, &PictureBox::released, this, release);
-        // Space held shows the pressed picture as a held mouse button does.
-        connect(button.keys, &QAbstractButton::pressed, pressed, &QWidget::show);
-        connect(button.keys, &QAbstractButton::released, pressed, &QWidget::hide);
-        connect(button.keys, &QAbstractButton::clicked, this, release);
-        if (!key.isEmpty() && !bound.contains(key)) {
-            addShortcut(key, button.keys);
-            bound.append(key);
-        }
-        m_commandButtons.insert(index, button);
-        ++index;
-    }
-}
-
-void MainWindow::addShortcut(const QKeySequence &key, QAbstractButton *button)
-{
-    if (key.isEmpty())
-        return;
-    auto *shortcut = new QShortcut(key, this);
-    // The key is a click on the button: the field being edited is left first, as for a click.
-    connect(shortcut, &QShortcut::activated, button, [button] {
-        if (FieldValidation::instance().commitFocused())
-            button->click();
-    });
+    m_sections[int(SectionId::Websites)] = new WebsitesSection(m_services, m_document->websites(), this);
+    m_sections[int(SectionId::Contacts)] = new ContactsSection(m_services, m_document->contacts(), this);
+    m_sections[int(SectionId::Notes)] = new NotesSection(m_services, m_document->notes(), this);
+    m_sections[int(SectionId::Todos)] = new TodosSection(m_services, m_document->todos(), this);
+    // Typing counts as a change before the box is left, so the recovery copy holds it too.
+    for (Section *section : m_sections)
+        connect(section, &Section::typed, m_document, &Document::noteChange);
 }
 
 void MainWindow::load()
 {
     m_clockLabel->setText(clockText(m_services.clock->now()));
     m_quoteBox->loadQuotes();
-    loadData();
-    watchForChanges();
+    m_document->load();
     m_quoteBox->startChange();
-    m_loaded = true;
     if (QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+bool MainWindow::isOpen() const
+{
+    return m_document->isOpen() && !m_closed;
 }
 
 void MainWindow::updateClock()
@@ -286,181 +126,12 @@ void MainWindow::updateClock()
     m_clockLabel->setText(clockText(m_services.clock->now()));
 }
 
-bool MainWindow::saveData()
+void MainWindow::commitTyping(bool quietly)
 {
-    return save(false);
-}
-
-SectionModels MainWindow::models() const
-{
-    SectionModels models;
-    for (int i = 0; i < kSectionCount; ++i)
-        models[size_t(i)] = m_sections[i]->model();
-    return models;
-}
-
-DataFileContent MainWindow::content(bool withTypedText)
-{
-    QWidget *focus = QApplication::focusWidget();
-    auto *line = qobject_cast<QLineEdit *>(focus);
-    const bool editingCaption = focus && qobject_cast<QAbstractItemView *>(focus->parentWidget()
-                                                                             ? focus->parentWidget()->parentWidget()
-                                                                             : nullptr);
-    if (withTypedText && focus && focus->window() == this && !QApplication::activeModalWidget()
-        && !editingCaption) {
-        // As if the box were left, without a word to the user and without moving their cursor.
-        const QString text = line ? line->text() : QString();
-        const int cursor = line ? line->cursorPosition() : 0;
-        {
-            const MessageBoxes::Quiet quiet;
-            FieldValidation::instance().commitFocused();
-        }
-        if (line && line->text() != text) {
-            const QSignalBlocker blocker(line);
-            line->setText(text);
-            line->setCursorPosition(cursor);
-        }
-    }
-    return contentOf(models());
-}
-
-bool MainWindow::save(bool closing)
-{
-    FieldValidation::instance().commitFocused();
-    const DataFileContent content = this->content(false);
-    FileError error;
-    const bool saved = m_store.save(content, &error);
-    if (!m_store.conflictCopy().isEmpty())
-        tellOtherVersionKept(m_services.messages, this, m_store.path(), m_store.conflictCopy());
-    if (saved) {
-        m_recoveryTimer->stop();
-        m_recoveryCopy->discard();
-        return true;
-    }
-    QString kept;
-    if (closing) {
-        // The window goes whatever happens: what is typed must be somewhere before it does.
-        FileError recoveryError;
-        const QString where = m_recoveryCopy->writeNow(content, &recoveryError);
-        kept = where.isEmpty()
-            ? QStringLiteral("\n\nYour changes could not be kept elsewhere either (%1): they are "
-                             "lost when Quillet ends.").arg(recoveryError.description)
-            : QStringLiteral("\n\nYour changes were kept in \"%1\"; Quillet offers them at its next "
-                             "start.").arg(where);
-    }
-    m_services.messages->show(
-        this,
-        QStringLiteral("Error in saving file.\nError number: %1\nError description: %2\n\n"
-                       "Please e-mail %3 to help you.")
-                .arg(error.number)
-                .arg(error.description, appinfo::supportEmail())
-            + kept,
-        QStringLiteral("Error"), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical);
-    return false;
-}
-
-void MainWindow::loadData()
-{
-    DataStore::LoadResult loaded = m_store.load();
-    m_loadProblem = loaded.problem;
-    m_loadUnreadable = loaded.unreadable;
-    fillModels(models(), recoverOrKeepAside(std::move(loaded.content)));
-    if (!m_loadProblem.isEmpty())
-        QTimer::singleShot(0, this, &MainWindow::reportLoadProblem);
-}
-
-DataFileContent MainWindow::recoverOrKeepAside(DataFileContent loaded)
-{
-    QByteArray bytes;
-    const QString leftover = m_recoveryCopy->findLeftover(&bytes);
-    if (leftover.isEmpty())
-        return loaded;
-    ParsedDataFile recovered = parseDataFile(bytes);
-    if (recovered.content == loaded && recovered.problems.isEmpty()) {
-        QFile::remove(leftover);
-        return loaded;
-    }
-    // Asked before the window is shown: centred on the screen rather than on a hidden window.
-    const auto answer = m_services.messages->show(
-        nullptr,
-        QStringLiteral("Quillet was not closed properly. Restore the changes made since the last save?"),
-        QStringLiteral("Recover"), MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question);
-    if (answer == MessageBoxes::Answer::Yes) {
-        m_store.keepAsideBeforeNextSave();
-        return std::move(recovered.content); // the copy stays until the next save succeeds
-    }
-    if (answer == MessageBoxes::Answer::Dismissed) {
-        // The program is ending before anyone answered: ask again at the next start.
-        m_recoveryCopy->holdLeftover();
-        return loaded;
-    }
-    m_recoveryCopy->keepAside(leftover, m_services.clock->now());
-    return loaded;
-}
-
-void MainWindow::watchForChanges()
-{
-    const auto changed = [this] { noteChange(); };
-    for (Section *section : m_sections) {
-        QAbstractItemModel *model = section->list()->model();
-        connect(model, &QAbstractItemModel::rowsInserted, this, changed);
-        connect(model, &QAbstractItemModel::rowsRemoved, this, changed);
-        connect(model, &QAbstractItemModel::rowsMoved, this, changed);
-        connect(model, &QAbstractItemModel::dataChanged, this, changed);
-        connect(model, &QAbstractItemModel::modelReset, this, changed);
-    }
-    // Typing counts as a change before the box is left, so the copy holds it too.
-    for (auto *box : findChildren<QLineEdit *>())
-        connect(box, &QLineEdit::textEdited, this, changed);
-    for (auto *box : findChildren<QPlainTextEdit *>())
-        connect(box, &QPlainTextEdit::textChanged, this, changed);
-    for (auto *box : findChildren<QTextEdit *>())
-        connect(box, &QTextEdit::textChanged, this, changed);
-    for (auto *box : findChildren<QComboBox *>())
-        connect(box, &QComboBox::activated, this, changed);
-}
-
-void MainWindow::noteChange()
-{
-    if (!m_recoveryTimer->isActive())
-        m_recoveryTimer->start();
-}
-
-void MainWindow::writeRecoveryCopy()
-{
-    m_recoveryCopy->writeLater(content(true));
-}
-
-void MainWindow::reportLoadProblem()
-{
-    const QString text = m_loadUnreadable
-        ? QStringLiteral("Your saved data could not be read: %1.\n\nIt is left as it is and will not "
-                         "be replaced; what you type is kept in \"%2\" until it can be saved.")
-              .arg(m_loadProblem, QFileInfo(m_recoveryCopy->path()).fileName())
-        : QStringLiteral("Your saved data could not be read completely. %1\n\n"
-                         "Everything that could be read is shown. The original file will be kept "
-                         "as \"%2\" when you next save.")
-              .arg(m_loadProblem, QStringLiteral("savedfile.qlt.bak"));
-    m_services.messages->show(this, text, QString(), MessageBoxes::Buttons::Ok,
-                              MessageBoxes::Icon::Exclamation);
-}
-
-void MainWindow::hideHoverPictures(const QString &exceptSection)
-{
-    for (const QString &name : navigation::hoverPicturesCleared(exceptSection)) {
-        if (QWidget *picture = m_hoverPictures.value(name))
-            picture->hide();
-    }
-    if (navigation::clearsQuoteUnderline(exceptSection))
-        m_quoteBox->setUnderlined(false);
-}
-
-void MainWindow::releaseSectionButtons()
-{
-    for (const ImageButton &button : m_sectionButtons) {
-        button.pressed->hide();
-        button.keys->setChecked(false);
-    }
+    if (quietly)
+        FieldValidation::instance().commitFocusedQuietly(this);
+    else
+        FieldValidation::instance().commitFocused();
 }
 
 void MainWindow::hideSections()
@@ -475,9 +146,8 @@ void MainWindow::hideSections()
 
 void MainWindow::selectSection(SectionId id)
 {
-    releaseSectionButtons();
-    m_sectionButtons[int(id)].pressed->show();
-    m_sectionButtons[int(id)].keys->setChecked(true);
+    m_buttons->releaseSectionButtons();
+    m_buttons->pressSectionButton(id);
     hideSections();
     Section *section = m_sections[int(id)];
     section->show();
@@ -491,32 +161,32 @@ void MainWindow::selectSection(SectionId id)
 
 void MainWindow::deselectSection()
 {
-    releaseSectionButtons();
-    hideHoverPictures(QString());
+    m_buttons->releaseSectionButtons();
+    m_buttons->hideHoverPictures(QString());
     hideSections();
 }
 
-void MainWindow::runCommand(Command command)
+void MainWindow::runCommand(FrameButtons::Command command)
 {
     switch (command) {
-    case Command::Say:
+    case FrameButtons::Command::Say:
         sayTime();
         break;
-    case Command::Save:
-        if (saveData())
+    case FrameButtons::Command::Save:
+        if (m_document->save())
             m_saveFeedback->start();
         break;
-    case Command::About: {
+    case FrameButtons::Command::About: {
         AboutDialog about(m_services, this);
         about.exec();
         break;
     }
-    case Command::Exit:
-    case Command::Close:
+    case FrameButtons::Command::Exit:
+    case FrameButtons::Command::Close:
         exitWithConfirmation();
         break;
-    case Command::Min:
-        m_commandButtons[int(Command::Min)].hover->hide();
+    case FrameButtons::Command::Min:
+        m_buttons->hideHover(FrameButtons::Command::Min);
         setWindowState(windowState() | Qt::WindowMinimized);
         break;
     }
@@ -560,54 +230,6 @@ void MainWindow::paintEvent(QPaintEvent *)
         painter.drawPixmap(0, 0, m_background);
 }
 
-void MainWindow::startDrag(const QPoint &position)
-{
-    m_dragAnchor = position;
-    m_systemMoveStarted = false;
-}
-
-void MainWindow::dragTo(QMouseEvent *event, const QPoint &position)
-{
-    if (event->buttons() == Qt::LeftButton && !m_systemMoveStarted) {
-        // Let the window manager move the window where it can; else move it ourselves.
-        if (windowHandle() && windowHandle()->startSystemMove())
-            m_systemMoveStarted = true;
-        else
-            move(pos() + position - m_dragAnchor);
-    }
-    hideHoverPictures(QString());
-}
-
-void MainWindow::mousePressEvent(QMouseEvent *event)
-{
-    startDrag(event->position().toPoint());
-}
-
-void MainWindow::mouseMoveEvent(QMouseEvent *event)
-{
-    dragTo(event, event->position().toPoint());
-}
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    const QEvent::Type type = event->type();
-    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove
-        || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
-    if (!mouse)
-        return QWidget::eventFilter(watched, event);
-    auto *mouseEvent = static_cast<QMouseEvent *>(event);
-    if (watched == m_quoteBox) {
-        if (type == QEvent::MouseButtonPress)
-            startDrag(mouseEvent->position().toPoint());
-        else if (type == QEvent::MouseMove)
-            dragTo(mouseEvent, mouseEvent->position().toPoint());
-    } else if (type == QEvent::MouseMove) {
-        hideHoverPictures(QString());
-    }
-    // Handled here: the window background must not see these as its own drag.
-    return watched == m_quoteBox || qobject_cast<Section *>(watched);
-}
-
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Whatever closes the window saves first, and a failed save never keeps it open. Nothing
@@ -618,6 +240,5 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_closed = true;
     for (QTimer *timer : findChildren<QTimer *>())
         timer->stop();
-    save(true);
-    m_recoveryCopy->waitForWrites();
+    m_document->close();
 }

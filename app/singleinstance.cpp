@@ -1,6 +1,6 @@
 #include "app/singleinstance.h"
 
-#include "platform/instanceguard.h"
+#include "core/document.h"
 #include "platform/messageboxes.h"
 
 #include <QApplication>
@@ -19,11 +19,12 @@ QString dataFolderOf(const InstanceGuard &guard)
 
 } // namespace
 
-bool startHere(InstanceGuard &guard, bool minimized, MessageBoxes *messages)
+bool startHere(Document &document, bool minimized, MessageBoxes *messages)
 {
-    switch (guard.claim()) {
+    InstanceGuard &guard = document.guard();
+    switch (document.claimFolder()) {
     case InstanceGuard::Claim::Ours:
-        QObject::connect(&guard, &InstanceGuard::showRequested, &guard, &bringToFront);
+        QObject::connect(&document, &Document::showRequested, &document, &bringToFront);
         return true;
     case InstanceGuard::Claim::Unguarded:
         // Without the lock nothing keeps a second copy from saving over this one's work: end

@@ -1,6 +1,6 @@
 #pragma once
 
-class InstanceGuard;
+class Document;
 class MessageBoxes;
 
 /// One Quillet per data folder, as the start sees it.
@@ -10,7 +10,7 @@ namespace singleinstance {
 /// touching the data: another copy runs on it (and has been asked to show itself, unless this
 /// start is the minimised login start), another computer holds it (the user is told which), or
 /// no lock can be made there (the user is told why).
-bool startHere(InstanceGuard &guard, bool minimized, MessageBoxes *messages);
+bool startHere(Document &document, bool minimized, MessageBoxes *messages);
 
 /// Shows the main window restored, raised and active, with any open dialog on top of it.
 void bringToFront();

@@ -1,7 +1,7 @@
 #include "app/splashwindow.h"
 
-#include "platform/appinfo.h"
 #include "app/mainwindow.h"
+#include "platform/appinfo.h"
 #include "widgets/artwork.h"
 #include "widgets/look.h"
 
@@ -12,9 +12,10 @@
 #include <QScreen>
 #include <QTimer>
 
-SplashWindow::SplashWindow(const Services &services)
+SplashWindow::SplashWindow(const Services &services, Document *document)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::SplashScreen)
     , m_services(services)
+    , m_document(document)
     , m_background(artwork(QStringLiteral("splash")))
     , m_infoLabel(new QLabel(this))
     , m_timer(new QTimer(this))
@@ -51,7 +52,7 @@ QString SplashWindow::infoText()
 void SplashWindow::openMainWindow()
 {
     m_timer->stop();
-    m_main = new MainWindow(m_services);
+    m_main = new MainWindow(m_services, m_document);
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     m_main->load();
     if (m_startMinimized)

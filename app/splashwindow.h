@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+class Document;
 class QLabel;
 class QTimer;
 class MainWindow;
@@ -14,7 +15,8 @@ class SplashWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SplashWindow(const Services &services);
+    /// The main window it opens shows document.
+    SplashWindow(const Services &services, Document *document);
 
     /// The Timer1 tick: load and show the main window, then close the splash.
     void openMainWindow();
@@ -30,6 +32,7 @@ protected:
 
 private:
     const Services &m_services;
+    Document *m_document;
     QPixmap m_background;
     QLabel *m_infoLabel;
     QTimer *m_timer;

@@ -1,7 +1,12 @@
 #include "app/startoptions.h"
 
+#include "core/verbs.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdlib>
 
 namespace {
 
@@ -14,6 +19,18 @@ void describeOptions(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("minimized"), QCoreApplication::translate("main", "Start minimised.")});
     parser.addOption({QStringLiteral("data-dir"), QCoreApplication::translate("main", "Keep the data in <folder>."),
                       QStringLiteral("folder")});
+    for (const verbs::Verb &verb : verbs::all())
+        parser.addOption({verb.name, verb.description, verb.valueName});
+}
+
+QStringList verbsSet(const QCommandLineParser &parser)
+{
+    QStringList set;
+    for (const verbs::Verb &verb : verbs::all()) {
+        if (parser.isSet(verb.name))
+            set << verb.name;
+    }
+    return set;
 }
 
 } // namespace
@@ -30,6 +47,14 @@ void answerHelpOrVersion(const QStringList &arguments)
         parser.showVersion();
 }
 
+bool asksForHeadlessWork(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.parse(arguments);
+    return !verbsSet(parser).isEmpty();
+}
+
 StartOptions parseStartOptions(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -39,5 +64,16 @@ StartOptions parseStartOptions(const QStringList &arguments)
     StartOptions options;
     options.minimized = parser.isSet(QStringLiteral("minimized"));
     options.dataDir = parser.value(QStringLiteral("data-dir"));
+    const QStringList asked = verbsSet(parser);
+    if (asked.size() > 1) {
+        QTextStream(stderr) << QCoreApplication::translate("main", "Only one of --%1 at a time.")
+                                   .arg(asked.join(QStringLiteral(", --")))
+                            << Qt::endl;
+        std::exit(1);
+    }
+    if (!asked.isEmpty()) {
+        options.verb = asked.first();
+        options.verbValue = parser.value(options.verb);
+    }
     return options;
 }

@@ -1,12 +1,13 @@
 // Times turning a full data file's bytes into the four lists' records and back, and starting
 // the main window over that file until it is shown.
 #include "app/mainwindow.h"
-#include "widgets/section.h"
-#include "store/recoverycopy.h"
 #include "bench/benchdata.h"
 #include "bench/silentservices.h"
+#include "core/document.h"
 #include "platform/clock.h"
 #include "platform/textfile.h"
+#include "store/recoverycopy.h"
+#include "widgets/section.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -66,25 +67,27 @@ int main(int argc, char *argv[])
     SystemClock clock;
     const Services services{&clock, &silent, &silent, &silent, &silent, folder.path(), {}};
     const double start = medianMs(3, [&] {
-        MainWindow window(services);
+        Document document(services);
+        MainWindow window(services, &document);
         window.load();
         window.show();
         QApplication::processEvents();
     });
     out << "main window created, loaded and shown: " << start << " ms (median of 3)\n";
 
-    MainWindow window(services);
+    Document document(services);
+    MainWindow window(services, &document);
     window.load();
-    out << "save of the full lists: " << medianMs(3, [&] { window.saveData(); }) << " ms (median of 3)\n";
+    out << "save of the full lists: " << medianMs(3, [&] { document.save(); }) << " ms (median of 3)\n";
 
     // The window only takes the snapshot; serializing and writing happen on the writer thread.
     QList<double> blocked, whole;
     for (int i = 0; i < 5; ++i) {
         QElapsedTimer timer;
         timer.start();
-        window.writeRecoveryCopy();
+        document.writeRecoveryCopy();
         blocked.append(timer.nsecsElapsed() / 1e6);
-        window.recoveryCopy()->waitForWrites();
+        document.recoveryCopy()->waitForWrites();
         whole.append(timer.nsecsElapsed() / 1e6);
         window.section(SectionId::Notes)->model()->setCaption(0, QString::number(i)); // a change
     }

@@ -1,10 +1,10 @@
 // Times importing 10,000 to-dos from one .ics file beside python3-icalendar's parse of the same
 // file, and exporting a full list of 32,767 to-dos.
 #include "bench/benchdata.h"
+#include "core/remindertext.h"
+#include "core/todomodel.h"
 #include "exchange/exchangefile.h"
 #include "exchange/mergeimport.h"
-#include "todos/remindertext.h"
-#include "todos/todomodel.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

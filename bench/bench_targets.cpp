@@ -9,6 +9,7 @@
 #include "app/mainwindow.h"
 #include "bench/benchdata.h"
 #include "bench/silentservices.h"
+#include "core/document.h"
 #include "platform/ansitext.h"
 #include "platform/clock.h"
 #include "platform/textfile.h"
@@ -103,7 +104,8 @@ int timeSaves(int argc, char *argv[], const char *folder, int rounds)
     SystemClock clock;
     const QString dir = QString::fromLocal8Bit(folder);
     const Services services {&clock, &silent, &silent, &silent, &silent, dir, dir};
-    MainWindow window(services);
+    Document document(services);
+    MainWindow window(services, &document);
     window.load();
     QByteArray bytes;
     readWholeFile(dir + QStringLiteral("/savedfile.qlt"), &bytes);
@@ -116,7 +118,7 @@ int timeSaves(int argc, char *argv[], const char *folder, int rounds)
     for (int i = 0; i < rounds; ++i) {
         bare.push_back(bareWriteAndSync(dir + QStringLiteral("/bare.bin"), bytes));
         double start = nowMs();
-        window.saveData();
+        document.save();
         saves.push_back(nowMs() - start);
         start = nowMs();
         FileError error;

@@ -2,12 +2,12 @@
 // with reminders in the future, so every one is looked at and none fires). Prints the first
 // tick (every tag read for the first time, as after loading) and the median, fastest and
 // slowest of the ticks after it.
+#include "core/remindertext.h"
+#include "core/todomodel.h"
+#include "core/todorecord.h"
 #include "platform/clock.h"
 #include "platform/services.h"
-#include "todos/remindertext.h"
 #include "todos/reminderwatcher.h"
-#include "todos/todomodel.h"
-#include "todos/todorecord.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

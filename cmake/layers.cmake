@@ -5,9 +5,7 @@ set(QUILLET_LAYERS
   platform
   store
   core
+  exchange
   widgets
   "notes todos websites contacts quotes speech about"
-  # exchange/ belongs between core and widgets; it stands here only until the section records
-  # it reads (todos/todorecord.h...) have moved into core/.
-  exchange
   app)

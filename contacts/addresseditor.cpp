@@ -1,12 +1,12 @@
 #include "contacts/addresseditor.h"
 
-#include "contacts/addresslist.h"
 #include "contacts/renamedialog.h"
 #include "contacts/wrappingbutton.h"
+#include "core/addresslist.h"
 #include "platform/messageboxes.h"
 #include "widgets/elidingdelegate.h"
-#include "widgets/selectonfocuslineedit.h"
 #include "widgets/placedbutton.h"
+#include "widgets/selectonfocuslineedit.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contacts/contactrecord.h"
+#include "core/contactrecord.h"
 #include "platform/services.h"
 
 #include <QGroupBox>

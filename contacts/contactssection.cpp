@@ -2,8 +2,8 @@
 
 #include "contacts/addresseditor.h"
 #include "contacts/contacteditor.h"
-#include "contacts/contactmodel.h"
 #include "contacts/mailto.h"
+#include "core/contactmodel.h"
 #include "platform/messageboxes.h"
 #include "platform/shell.h"
 #include "widgets/arbutton.h"
@@ -17,9 +17,9 @@ namespace {
 const QString kNewContact = QStringLiteral("New Email");
 }
 
-ContactsSection::ContactsSection(const Services &services, QWidget *parent)
+ContactsSection::ContactsSection(const Services &services, ContactModel *records, QWidget *parent)
     : Section(services, QStringLiteral("fraEmails"), QStringLiteral("My Email Addresses"),
-              QStringLiteral("lstEmails"), QStringLiteral("Email"), new ContactModel, parent)
+              QStringLiteral("lstEmails"), QStringLiteral("Email"), records, parent)
 {
     ARButton *add = addArButton(QStringLiteral("arbEmailAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new e-mail address"), false);
@@ -38,6 +38,8 @@ ContactsSection::ContactsSection(const Services &services, QWidget *parent)
     connect(m_mailButton, &ARButton::clicked, this, &ContactsSection::mailContact);
 
     m_editor = new ContactEditor(services, this);
+    reportTypingIn({m_editor->firstNameBox(), m_editor->lastNameBox(), m_editor->titleBox(),
+                    m_editor->displayBox(), m_editor->addresses()->newAddressBox()});
     connect(m_editor->addresses(), &AddressEditor::changed, this, &ContactsSection::storeEditor);
 
     FieldValidation &validation = FieldValidation::instance();

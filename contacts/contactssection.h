@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widgets/section.h"
 #include "contacts/displayname.h"
+#include "widgets/section.h"
 
 class ARButton;
 class ContactEditor;
@@ -13,7 +13,7 @@ class ContactsSection : public Section
 {
     Q_OBJECT
 public:
-    ContactsSection(const Services &services, QWidget *parent);
+    ContactsSection(const Services &services, ContactModel *records, QWidget *parent);
 
     void disableButtonsIfEmpty() override;
 

@@ -1,6 +1,6 @@
 #include "contacts/renamedialog.h"
 
-#include "contacts/addresslist.h"
+#include "core/addresslist.h"
 #include "platform/messageboxes.h"
 #include "widgets/look.h"
 

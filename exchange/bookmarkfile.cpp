@@ -1,8 +1,8 @@
 #include "exchange/bookmarkfile.h"
 
+#include "core/websiterecord.h"
 #include "exchange/linereader.h"
 #include "store/storedtext.h"
-#include "websites/websiterecord.h"
 
 #include <QStringDecoder>
 

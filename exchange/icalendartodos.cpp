@@ -1,10 +1,10 @@
 #include "exchange/icalendartodos.h"
 
+#include "core/remindertext.h"
+#include "core/todorecord.h"
 #include "exchange/linereader.h"
 #include "exchange/recorduid.h"
 #include "store/storedtext.h"
-#include "todos/remindertext.h"
-#include "todos/todorecord.h"
 
 #include <QFileInfo>
 #include <QHash>

@@ -1,7 +1,7 @@
 #include "exchange/markdownnotes.h"
 
+#include "core/noterecord.h"
 #include "exchange/linereader.h"
-#include "notes/noterecord.h"
 #include "platform/textfile.h"
 
 #include <QDir>

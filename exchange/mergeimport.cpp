@@ -1,10 +1,10 @@
 #include "exchange/mergeimport.h"
 
-#include "contacts/contactrecord.h"
+#include "core/contactrecord.h"
+#include "core/todorecord.h"
+#include "core/websiterecord.h"
 #include "exchange/recorduid.h"
 #include "store/recordlistmodel.h"
-#include "todos/todorecord.h"
-#include "websites/websiterecord.h"
 
 #include <QHash>
 

@@ -1,8 +1,8 @@
 #include "exchange/recorduid.h"
 
-#include "contacts/contactrecord.h"
-#include "todos/todorecord.h"
-#include "websites/websiterecord.h"
+#include "core/contactrecord.h"
+#include "core/todorecord.h"
+#include "core/websiterecord.h"
 
 #include <QHash>
 #include <QUuid>

@@ -1,7 +1,7 @@
 #include "exchange/vcardcontacts.h"
 
-#include "contacts/addresslist.h"
-#include "contacts/contactrecord.h"
+#include "core/addresslist.h"
+#include "core/contactrecord.h"
 #include "exchange/linereader.h"
 #include "exchange/recorduid.h"
 

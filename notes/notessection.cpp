@@ -1,6 +1,6 @@
 #include "notes/notessection.h"
 
-#include "notes/notemodel.h"
+#include "core/notemodel.h"
 #include "platform/messageboxes.h"
 #include "store/storedtext.h"
 #include "widgets/arbutton.h"
@@ -16,9 +16,9 @@ const QString kNewNote = QStringLiteral("New Note");
 
 } // namespace
 
-NotesSection::NotesSection(const Services &services, QWidget *parent)
+NotesSection::NotesSection(const Services &services, NoteModel *records, QWidget *parent)
     : Section(services, QStringLiteral("fraNotes"), QStringLiteral("My Notes"),
-              QStringLiteral("lstNotes"), QStringLiteral("Note"), new NoteModel, parent)
+              QStringLiteral("lstNotes"), QStringLiteral("Note"), records, parent)
 {
     ARButton *add = addArButton(QStringLiteral("arbNotesAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new Note"), false);
@@ -31,6 +31,7 @@ NotesSection::NotesSection(const Services &services, QWidget *parent)
     m_textBox->setObjectName(QStringLiteral("txtNotes"));
     m_textBox->setAccessibleName(QStringLiteral("Note text"));
     m_textBox->setGeometry(171, 16, 241, 286);
+    reportTypingIn({m_textBox});
     m_textBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_textBox->setTabChangesFocus(true);
     QPalette palette = m_textBox->palette();

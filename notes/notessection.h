@@ -12,7 +12,7 @@ class NotesSection : public Section
 {
     Q_OBJECT
 public:
-    NotesSection(const Services &services, QWidget *parent);
+    NotesSection(const Services &services, NoteModel *records, QWidget *parent);
 
     void disableButtonsIfEmpty() override;
 

@@ -21,6 +21,8 @@ namespace {
 
 const QByteArray kShow = "show\n";
 const QByteArray kShown = "shown\n";
+// A request names a verb and a value such as a file's path; anything longer is not one of ours.
+constexpr qint64 kLongestRequest = 64 * 1024;
 
 // One name per user and data folder, so two folders run as two independent copies.
 QString serverName(const QString &dataFile)
@@ -90,19 +92,43 @@ InstanceGuard::Claim InstanceGuard::claim()
     return Claim::HeldHere;
 }
 
-bool InstanceGuard::askRunningCopyToShow()
+bool InstanceGuard::connectToRunningCopy(QLocalSocket &socket)
 {
-    QLocalSocket socket;
     // The running copy may have taken the lock a moment ago and not listen yet.
     const QDeadlineTimer deadline(5000);
     for (;;) {
         socket.connectToServer(m_serverName);
         if (socket.waitForConnected(1000))
-            break;
+            return true;
         if (deadline.hasExpired())
             return false;
         QThread::msleep(100);
     }
+}
+
+std::optional<QByteArray> InstanceGuard::askRunningCopy(const QByteArray &request)
+{
+    QLocalSocket socket;
+    if (!connectToRunningCopy(socket))
+        return std::nullopt;
+    socket.write(request);
+    if (!socket.waitForBytesWritten(1000))
+        return std::nullopt;
+    // The running copy closes the connection once it has answered; the work may take a while.
+    QByteArray answer;
+    while (socket.state() == QLocalSocket::ConnectedState && socket.waitForReadyRead(30000))
+        answer += socket.readAll();
+    answer += socket.readAll();
+    if (socket.state() == QLocalSocket::ConnectedState || answer.isEmpty())
+        return std::nullopt;
+    return answer;
+}
+
+bool InstanceGuard::askRunningCopyToShow()
+{
+    QLocalSocket socket;
+    if (!connectToRunningCopy(socket))
+        return false;
     socket.write(kShow);
     if (!socket.waitForBytesWritten(1000))
         return false;
@@ -133,12 +159,18 @@ void InstanceGuard::listen()
 void InstanceGuard::readRequest(QLocalSocket *socket)
 {
     if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > kShow.size())
+        if (socket->bytesAvailable() > kLongestRequest)
             socket->abort();
         return;
     }
-    if (socket->readLine() != kShow) {
-        socket->abort();
+    const QByteArray request = socket->readLine();
+    if (request != kShow) {
+        if (!m_handler) {
+            socket->abort();
+            return;
+        }
+        socket->write(m_handler(request));
+        socket->disconnectFromServer();
         return;
     }
     socket->write(kShown);

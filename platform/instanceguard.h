@@ -5,6 +5,9 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 class QLocalServer;
 class QLocalSocket;
 
@@ -37,12 +40,20 @@ public:
 
     /// Asks the running copy to bring its window to the front; false when it did not answer.
     bool askRunningCopyToShow();
+    /// Hands one request line to the running copy and waits for its whole answer; nothing when
+    /// it did not answer.
+    std::optional<QByteArray> askRunningCopy(const QByteArray &request);
+
+    /// Answers request lines from later starts (other than "show"); without one they are refused.
+    using RequestHandler = std::function<QByteArray(const QByteArray &request)>;
+    void setRequestHandler(RequestHandler handler) { m_handler = std::move(handler); }
 
 signals:
     /// A later start asked this copy to show itself.
     void showRequested();
 
 private:
+    bool connectToRunningCopy(QLocalSocket &socket);
     void listen();
     void readRequest(QLocalSocket *socket);
 
@@ -52,4 +63,5 @@ private:
     QString m_holderHost;
     QString m_problem;
     QLocalServer *m_server = nullptr;
+    RequestHandler m_handler;
 };

@@ -1,11 +1,11 @@
 #include "todos/missedreminderswindow.h"
 
+#include "core/remindertext.h"
 #include "platform/clock.h"
 #include "platform/services.h"
 #include "todos/duetext.h"
-#include "todos/remindertext.h"
-#include "todos/snoozechoices.h"
 #include "todos/reminderwindowflags.h"
+#include "todos/snoozechoices.h"
 #include "widgets/artwork.h"
 #include "widgets/look.h"
 

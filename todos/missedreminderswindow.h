@@ -4,7 +4,7 @@
 #include <QList>
 #include <QPersistentModelIndex>
 
-#include "todos/todorecord.h"
+#include "core/todorecord.h"
 
 struct Services;
 class QMenu;

@@ -1,7 +1,7 @@
 #include "todos/nextoccurrence.h"
 
+#include "core/remindertext.h"
 #include "todos/icalrecurrence.h"
-#include "todos/remindertext.h"
 
 #include <algorithm>
 

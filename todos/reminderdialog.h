@@ -1,6 +1,6 @@
 #pragma once
 
-#include "todos/todorecord.h"
+#include "core/todorecord.h"
 
 #include <QDateTime>
 #include <QDialog>

@@ -1,10 +1,10 @@
 #include "todos/reminderwatcher.h"
 
+#include "core/remindertext.h"
+#include "core/todomodel.h"
+#include "core/todorecord.h"
 #include "platform/clock.h"
 #include "platform/services.h"
-#include "todos/remindertext.h"
-#include "todos/todomodel.h"
-#include "todos/todorecord.h"
 
 #include <QPointer>
 #include <QScopeGuard>

@@ -105,6 +105,11 @@ TodoEditor::TodoEditor(const Services &services, QWidget *parent)
     connect(m_reminderButton, &QPushButton::clicked, this, &TodoEditor::reminderClicked);
 }
 
+QList<QWidget *> TodoEditor::boxes() const
+{
+    return {m_subjectEdit, m_statusBox, m_priorityBox, m_percentEdit, m_descriptionEdit};
+}
+
 QLabel *TodoEditor::addLabel(const QString &text, const QRect &geometry, QWidget *buddy,
                              const QString &name)
 {

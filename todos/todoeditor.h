@@ -1,6 +1,6 @@
 #pragma once
 
-#include "todos/todorecord.h"
+#include "core/todorecord.h"
 
 #include <QGroupBox>
 
@@ -32,6 +32,9 @@ public:
     QString subject() const;
     /// True when the percent box holds a value it would accept when left.
     bool percentAcceptable() const;
+
+    /// The boxes the user types in or chooses from, in tab order.
+    QList<QWidget *> boxes() const;
 
     /// The up and down steps of the percent box (spinner and arrow keys).
     void stepPercentUp();

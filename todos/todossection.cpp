@@ -1,5 +1,8 @@
 #include "todos/todossection.h"
 
+#include "core/remindertext.h"
+#include "core/todomodel.h"
+#include "core/todorecord.h"
 #include "platform/clock.h"
 #include "platform/messageboxes.h"
 #include "platform/soundplayer.h"
@@ -7,12 +10,9 @@
 #include "todos/duetext.h"
 #include "todos/missedreminderswindow.h"
 #include "todos/noticedwindow.h"
-#include "todos/remindertext.h"
 #include "todos/reminderdialog.h"
 #include "todos/reminderwatcher.h"
 #include "todos/todoeditor.h"
-#include "todos/todomodel.h"
-#include "todos/todorecord.h"
 #include "widgets/arbutton.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/recordlistview.h"
@@ -21,9 +21,9 @@
 #include <QEvent>
 #include <QTimer>
 
-TodosSection::TodosSection(const Services &services, QWidget *parent)
+TodosSection::TodosSection(const Services &services, TodoModel *records, QWidget *parent)
     : Section(services, QStringLiteral("fraTodos"), QStringLiteral("My To-Dos"),
-              QStringLiteral("lstTodo"), QStringLiteral("Todo"), new TodoModel, parent)
+              QStringLiteral("lstTodo"), QStringLiteral("Todo"), records, parent)
 {
     m_addButton = addArButton(QStringLiteral("arbTodoAdd"), {4, 264}, QStringLiteral("arb_add"),
                               QStringLiteral("Add a new To-Do"), false);
@@ -32,6 +32,7 @@ TodosSection::TodosSection(const Services &services, QWidget *parent)
     m_addButton->setAccessibleName(QStringLiteral("Add to-do"));
     m_removeButton->setAccessibleName(QStringLiteral("Remove to-do"));
     m_editor = new TodoEditor(services, this);
+    reportTypingIn(m_editor->boxes());
 
     RecordListView *lst = list();
     lst->installEventFilter(this);

@@ -17,7 +17,7 @@ class TodosSection : public Section
 {
     Q_OBJECT
 public:
-    TodosSection(const Services &services, QWidget *parent);
+    TodosSection(const Services &services, TodoModel *records, QWidget *parent);
 
     void disableButtonsIfEmpty() override;
 

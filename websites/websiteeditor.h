@@ -1,6 +1,6 @@
 #pragma once
 
-#include "websites/websiterecord.h"
+#include "core/websiterecord.h"
 
 #include <QGroupBox>
 

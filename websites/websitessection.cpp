@@ -1,10 +1,10 @@
 #include "websites/websitessection.h"
 
+#include "core/websitemodel.h"
 #include "platform/messageboxes.h"
 #include "platform/shell.h"
 #include "platform/shelltarget.h"
 #include "websites/websiteeditor.h"
-#include "websites/websitemodel.h"
 #include "widgets/arbutton.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/recordlistview.h"
@@ -12,9 +12,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-WebsitesSection::WebsitesSection(const Services &services, QWidget *parent)
+WebsitesSection::WebsitesSection(const Services &services, WebsiteModel *records, QWidget *parent)
     : Section(services, QStringLiteral("fraWebsite"), QStringLiteral("My Favorite Websites"),
-              QStringLiteral("lstWebsites"), QStringLiteral("Web"), new WebsiteModel, parent)
+              QStringLiteral("lstWebsites"), QStringLiteral("Web"), records, parent)
 {
     ARButton *add = addArButton(QStringLiteral("arbWebAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new URL"), false);
@@ -26,6 +26,7 @@ WebsitesSection::WebsitesSection(const Services &services, QWidget *parent)
     m_removeButton->setAccessibleName(QStringLiteral("Remove website"));
     m_openButton->setAccessibleName(QStringLiteral("Open website"));
     m_editor = new WebsiteEditor(this);
+    reportTypingIn({m_editor->titleBox(), m_editor->urlBox(), m_editor->descriptionBox()});
 
     connect(add, &ARButton::clicked, this, &WebsitesSection::addWebsite);
     connect(m_removeButton, &ARButton::clicked, this, &WebsitesSection::removeSelectedWebsite);

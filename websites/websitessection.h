@@ -11,7 +11,7 @@ class WebsitesSection : public Section
 {
     Q_OBJECT
 public:
-    WebsitesSection(const Services &services, QWidget *parent);
+    WebsitesSection(const Services &services, WebsiteModel *records, QWidget *parent);
 
     void disableButtonsIfEmpty() override;
 

@@ -1,8 +1,13 @@
 #include "widgets/fieldvalidation.h"
 
+#include "platform/messageboxes.h"
+
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QWidget>
 #include <QWindow>
 
@@ -87,6 +92,28 @@ bool FieldValidation::commitFocused()
         return true;
     forgetLastAnswer(); // a save always checks afresh
     return check(field, 0);
+}
+
+void FieldValidation::commitFocusedQuietly(const QWidget *window)
+{
+    QWidget *focus = QApplication::focusWidget();
+    QWidget *parent = focus ? focus->parentWidget() : nullptr;
+    const bool editingCaption = parent && qobject_cast<QAbstractItemView *>(parent->parentWidget());
+    if (!focus || focus->window() != window || QApplication::activeModalWidget() || editingCaption)
+        return;
+    auto *line = qobject_cast<QLineEdit *>(focus);
+    const QString text = line ? line->text() : QString();
+    const int cursor = line ? line->cursorPosition() : 0;
+    {
+        const MessageBoxes::Quiet quiet;
+        commitFocused();
+    }
+    // A check may have tidied the text (a percent box): the user goes on with what they typed.
+    if (line && line->text() != text) {
+        const QSignalBlocker blocker(line);
+        line->setText(text);
+        line->setCursorPosition(cursor);
+    }
 }
 
 bool FieldValidation::allowPress(QWidget *target, ulong stamp)

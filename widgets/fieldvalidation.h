@@ -33,6 +33,10 @@ public:
     /// Runs the focused field's check as if it were left now: before a save, so that what the
     /// user sees is what is saved. True when no field is focused or the check accepts.
     bool commitFocused();
+    /// The same for the focused field of window, for a copy taken behind the user's back:
+    /// without a word to the user and without moving their cursor; not while a modal window is
+    /// open or a caption is typed in place.
+    void commitFocusedQuietly(const QWidget *window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -9,8 +9,11 @@
 #include "widgets/recordlistview.h"
 
 #include <QAbstractItemDelegate>
+#include <QComboBox>
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 
 Section::Section(const Services &services, const QString &objectName, const QString &caption,
                  const QString &listName, const QString &iconKey, RecordListModel *model,
@@ -19,7 +22,6 @@ Section::Section(const Services &services, const QString &objectName, const QStr
     , m_services(services)
     , m_model(model)
 {
-    m_model->setParent(this);
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         if (m_model->count() > 0)
             recordsLoaded();
@@ -72,6 +74,18 @@ bool Section::removeSelectedRecord(QWidget *questionParent, const QString &quest
         m_list->selectRow(m_list->currentIndex().row());
     }
     return true;
+}
+
+void Section::reportTypingIn(const QList<QWidget *> &boxes)
+{
+    for (QWidget *box : boxes) {
+        if (auto *line = qobject_cast<QLineEdit *>(box))
+            connect(line, &QLineEdit::textEdited, this, &Section::typed);
+        else if (auto *text = qobject_cast<QPlainTextEdit *>(box))
+            connect(text, &QPlainTextEdit::textChanged, this, &Section::typed);
+        else if (auto *list = qobject_cast<QComboBox *>(box))
+            connect(list, &QComboBox::activated, this, &Section::typed);
+    }
 }
 
 ARButton *Section::addArButton(const QString &name, const QPoint &position, const QString &picture,

@@ -17,16 +17,20 @@ class Section : public QGroupBox
     Q_OBJECT
 public:
     /// objectName is the frame's control name ("fraNotes"), listName the list's ("lstNotes");
-    /// the section takes the model of its records.
+    /// model holds the section's records and belongs to the document.
     Section(const Services &services, const QString &objectName, const QString &caption,
             const QString &listName, const QString &iconKey, RecordListModel *model, QWidget *parent);
 
     RecordListView *list() const { return m_list; }
-    /// The section's records; the store fills it at start and reads it at every save.
+    /// The section's records; the document fills it at start and reads it at every save.
     RecordListModel *model() const { return m_model; }
 
     /// The section was chosen while its list is empty: disable what needs a record.
     virtual void disableButtonsIfEmpty() = 0;
+
+signals:
+    /// Something was typed into a box of the section that the model may not hold yet.
+    void typed();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -43,6 +47,10 @@ protected:
     /// on Yes; the record that takes its place becomes the selected one. False when no record
     /// was selected, so nothing was asked.
     bool removeSelectedRecord(QWidget *questionParent, const QString &question);
+
+    /// Typing in these boxes (line edits, text boxes, drop-down lists) counts as a change before
+    /// the box is left, so the recovery copy holds it too.
+    void reportTypingIn(const QList<QWidget *> &boxes);
 
     ARButton *addArButton(const QString &name, const QPoint &position, const QString &picture,
                           const QString &toolTip, bool hasDisabledPicture);

@@ -1,6 +1,6 @@
 #include "app/sessionend.h"
+#include "core/document.h"
 #include "quotes/quotebox.h"
-#include "platform/ansitext.h"
 #include "store/recoverycopy.h"
 #include "tests/support/guitest.h"
 
@@ -77,100 +77,36 @@ private slots:
         QCOMPARE(shown(kFrames + kPressed + kAllHovers), QStringList());
     }
 
-    // A failed save says why and keeps what is typed; one that fails at close still closes, but
-    // only once what is typed is in the recovery copy. (The old file outlives a failed write:
-    // tst_platform and tst_datafile.)
-    void failedSaveKeepsTheTyping()
+    // Closing the window is the document's last save; when it fails the window still goes,
+    // with what it held in the recovery copy.
+    void failedSaveAtCloseStillCloses()
     {
         f->open();
-        const QList<Record> typed = {{"big", QString(200000, 'x')}};
-        f->window->section(SectionId::Notes)->model()->setRecords(typed);
         QVERIFY(QDir(f->folder.path()).mkdir("savedfile.qlt"));
-        QVERIFY(!f->window->saveData());
         f->window->close();
-        QVERIFY(!f->window->isVisible());
-        QCOMPARE(f->messages.shown.size(), 2);
-        for (const FakeMessageBoxes::Shown &box : f->messages.shown) {
-            QCOMPARE(box.icon, MessageBoxes::Icon::Critical);
-            QVERIFY2(box.text.startsWith("Error in saving file.\nError number: 21\nError description: ")
-                         && box.text.contains("\"savedfile.qlt\" is a folder, not a file"), qPrintable(box.text));
-        }
-        QVERIFY2(f->messages.shown[1].text.contains(f->dataFilePath() + ".recovery"), qPrintable(f->messages.shown[1].text));
-        QCOMPARE(parseDataFile(f->readFile("savedfile.qlt.recovery")).content[SectionId::Notes], typed);
+        QVERIFY(!f->window->isVisible() && !f->window->isOpen());
+        QCOMPARE(f->messages.shown.size(), 1);
+        QCOMPARE(f->messages.shown[0].icon, MessageBoxes::Icon::Critical);
+        QVERIFY2(f->messages.shown[0].text.contains(f->dataFilePath() + ".recovery"), qPrintable(f->messages.shown[0].text));
     }
 
-    // A damaged file is copied aside whole before it is replaced; where no copy can be made, it
-    // is not replaced at all.
-    void damagedFileIsKeptAside_data()
+    // A quotes file that is a pipe must not stall the start: it is named at once and left as it is.
+    void pipeInPlaceOfTheQuotesIsNamed()
     {
-        QTest::addColumn<bool>("copyBlocked");
-        QTest::newRow("copy made") << false;
-        QTest::newRow("copy impossible") << true;
-    }
-    void damagedFileIsKeptAside()
-    {
-        QFETCH(bool, copyBlocked);
-        const QByteArray damaged = ansi::encode(QStringLiteral(
-            "Quillet 1.0 - 1.0.9\r\nHome¤Home¶url¶desc§\r\n<end of section>\r\nAnn¤Ann¶L"));
-        f->writeFile("savedfile.qlt", damaged);
-        f->writeFile("savedfile.qlt.bak", "an older copy");
-        if (copyBlocked) // the copy cannot replace a folder: as good as a full disk
-            QVERIFY(QFile::remove(f->dataFilePath() + ".bak") && QDir(f->folder.path()).mkdir("savedfile.qlt.bak"));
-        f->open();
-        QCOMPARE(f->messages.shown.size(), 1);
-        QCOMPARE(f->messages.shown[0].icon, MessageBoxes::Icon::Exclamation);
-        QVERIFY(f->messages.shown[0].text.contains("savedfile.qlt.bak"));
-        QCOMPARE(f->window->section(SectionId::Websites)->list()->count(), 1);
-        QCOMPARE(f->window->saveData(), !copyBlocked);
-        if (copyBlocked) {
-            QCOMPARE(f->readFile("savedfile.qlt"), damaged);
-            QVERIFY(f->messages.shown.last().text.contains("could not be copied to \"savedfile.qlt.bak\""));
-            return;
-        }
-        QVERIFY(f->window->saveData());
-        QCOMPARE(f->readFile("savedfile.qlt.bak"), damaged);
-        QCOMPARE(f->messages.shown.size(), 1);
-        f->restart(); // the rewritten file is sound again
-        QCOMPARE(f->messages.shown.size(), 1);
-        QCOMPARE(f->window->section(SectionId::Websites)->list()->records()->caption(0), QStringLiteral("Home"));
-    }
-
-    // A pipe in place of a file must not stall the start: it is named at once and left as it is.
-    void pipeInPlaceOfAFileIsNamed_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("data file") << "savedfile.qlt";
-        QTest::newRow("quotes") << "quotes.txt";
-    }
-    void pipeInPlaceOfAFileIsNamed()
-    {
-        QFETCH(QString, name);
-        QCOMPARE(mkfifo(QFile::encodeName(f->services.path(name)).constData(), 0600), 0);
+        QCOMPARE(mkfifo(QFile::encodeName(f->services.path("quotes.txt")).constData(), 0600), 0);
         f->open();
         QTRY_COMPARE(f->messages.shown.size(), 1);
-        QVERIFY(f->messages.shown[0].text.contains(QStringLiteral("\"%1\" is a named pipe (FIFO)").arg(name)));
+        QVERIFY(f->messages.shown[0].text.contains(QStringLiteral("\"quotes.txt\" is a named pipe (FIFO)")));
         f->close();
-        QVERIFY(QFileInfo(f->services.path(name)).isFile() == false);
+        QVERIFY(!QFileInfo(f->services.path("quotes.txt")).isFile());
     }
 
-    // Text typed in a box not yet left reaches the recovery copy; after a crash the next start
-    // offers it, and no answer loses anything: Yes keeps the file it replaces, No keeps the copy
-    // under its date, and a question the program's end closed is asked again at the next start.
-    void recoveryAfterACrash_data()
+    // Text typed in a box not yet left is a change: it reaches the recovery copy without
+    // disturbing the typing, and the save at the close.
+    void typingReachesTheCopyAndTheSave()
     {
-        QTest::addColumn<int>("answer");
-        QTest::newRow("Yes restores") << int(MessageBoxes::Answer::Yes);
-        QTest::newRow("No keeps a dated copy") << int(MessageBoxes::Answer::No);
-        QTest::newRow("dismissed asks again") << int(MessageBoxes::Answer::Dismissed);
-    }
-    void recoveryAfterACrash()
-    {
-        QFETCH(int, answer);
-        const bool restore = answer == int(MessageBoxes::Answer::Yes);
-        const bool undecided = answer == int(MessageBoxes::Answer::Dismissed);
         f->openWith(SectionId::Websites, {{"Home", QStringLiteral("Home¶url¶desc")}});
-        const QByteArray before = f->readFile("savedfile.qlt");
-        auto *timer = f->find<QTimer>("tmrRecovery");
+        auto *timer = f->document->findChild<QTimer *>("tmrRecovery");
         f->clickPicture("butWeb");
         auto *title = f->find<QLineEdit>("txtWebsite");
         title->setFocus();
@@ -178,31 +114,15 @@ private slots:
         QTest::keyClick(title, Qt::Key_End); // a record is shown from the start of its title
         QTest::keyClicks(title, " page");
         QVERIFY(timer->isActive());
-        f->window->writeRecoveryCopy();
-        f->window->recoveryCopy()->waitForWrites();
-        QCOMPARE(title->text(), QStringLiteral("Home page")); // the typing is not disturbed
-        const Record typed{"Home", QStringLiteral("Home page¶url¶desc")};
-        QCOMPARE(parseDataFile(f->readFile("savedfile.qlt.recovery")).content[SectionId::Websites],
-                 QList<Record>{typed});
-
-        delete f->window; // a crash: no close, no save
-        f->window = nullptr;
-        f->messages.answers.enqueue(MessageBoxes::Answer(answer));
-        f->open();
-        QCOMPARE(f->messages.texts(), QStringList{"Recover: Quillet was not closed properly. Restore the changes made since the last save?"});
-        QCOMPARE(f->messages.shown[0].buttons, MessageBoxes::Buttons::YesNo);
-        QCOMPARE(f->window->section(SectionId::Websites)->model()->records()[0].tag,
-                 restore ? typed.tag : QStringLiteral("Home¶url¶desc"));
-        QCOMPARE(QFile::exists(f->dataFilePath() + ".recovery-2026-12-05-210500"), answer == int(MessageBoxes::Answer::No));
-        QVERIFY(f->window->saveData());
-        f->window->recoveryCopy()->waitForWrites();
-        QCOMPARE(QFile::exists(f->dataFilePath() + ".recovery"), undecided);
-        const QStringList replaced = QDir(f->folder.path()).entryList({"savedfile.qlt.replaced-*"});
-        QCOMPARE(replaced.size(), restore ? 1 : 0);
-        if (restore)
-            QCOMPARE(f->readFile(replaced[0]), before);
-        f->restart(); // a copy equal to the file, or none, asks nothing
-        QCOMPARE(f->messages.shown.size(), undecided ? 2 : 1);
+        f->document->writeRecoveryCopy();
+        f->document->recoveryCopy()->waitForWrites();
+        QCOMPARE(title->text(), QStringLiteral("Home page"));
+        const QList<Record> typed{{"Home", QStringLiteral("Home page¶url¶desc")}};
+        QCOMPARE(parseDataFile(f->readFile("savedfile.qlt.recovery")).content[SectionId::Websites], typed);
+        QTest::keyClicks(title, "s");
+        f->close();
+        QCOMPARE(f->saved(SectionId::Websites)[0].tag, QStringLiteral("Home pages¶url¶desc"));
+        QVERIFY(!QFile::exists(f->dataFilePath() + ".recovery"));
     }
 
     // The end of the session cancels an open dialog rather than accepting it: quotes changed in

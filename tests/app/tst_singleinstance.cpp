@@ -1,5 +1,5 @@
 #include "app/singleinstance.h"
-#include "platform/instanceguard.h"
+#include "core/document.h"
 #include "tests/support/fakes.h"
 
 #include <QDir>
@@ -62,6 +62,14 @@ private slots:
         QCOMPARE(lockOwner(data.path()), first.process.processId());
         QVERIFY(!QFile::exists(data.filePath("savedfile.qlt"))); // nobody saved: the first runs on
 
+        // Work that only reads is done beside the running copy, which it leaves alone.
+        QProcess check;
+        check.start(QUILLET_EXECUTABLE, {"--data-dir", data.path(), "--check"});
+        QVERIFY(check.waitForFinished(30000) && check.exitCode() == 0);
+        QCOMPARE(check.readAllStandardOutput(), "Websites: 0\nE-mail contacts: 0\nNotes: 0\nTo-dos: 0\n");
+        QCOMPARE(first.timesRaised(), 1);
+        QCOMPARE(lockOwner(data.path()), first.process.processId());
+
         // A copy that crashed leaves its lock and socket behind; they do not block the next one,
         // which answers later starts in turn.
         first.process.kill();
@@ -109,8 +117,10 @@ private slots:
             file.close();
         }
         FakeMessageBoxes messages;
-        InstanceGuard guard(data.filePath("savedfile.qlt"));
-        QCOMPARE(singleinstance::startHere(guard, true, &messages), told.isEmpty());
+        FakeClock clock;
+        const Services services{&clock, nullptr, nullptr, &messages, nullptr, data.path(), data.path()};
+        Document document(services);
+        QCOMPARE(singleinstance::startHere(document, true, &messages), told.isEmpty());
         QCOMPARE(messages.shown.size(), told.isEmpty() ? 0 : 1);
         if (!told.isEmpty()) {
             QVERIFY(messages.shown[0].text.startsWith(told));
@@ -126,8 +136,10 @@ private slots:
     void folderTakingNoLockIsRefused()
     {
         FakeMessageBoxes messages;
-        InstanceGuard guard(QStringLiteral("/no/such/folder/savedfile.qlt"));
-        QVERIFY(!singleinstance::startHere(guard, false, &messages));
+        FakeClock clock;
+        const Services services{&clock, nullptr, nullptr, &messages, nullptr, "/no/such/folder", "/no/such/folder"};
+        Document document(services);
+        QVERIFY(!singleinstance::startHere(document, false, &messages));
         QCOMPARE(messages.shown.size(), 1);
         QVERIFY2(messages.shown[0].text.contains("(No such file or directory)"), qPrintable(messages.shown[0].text));
     }

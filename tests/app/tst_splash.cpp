@@ -11,7 +11,8 @@ class TestSplash : public WindowTest
 private slots:
     void firstTickOpensTheMainWindowAndClosesTheSplash()
     {
-        QPointer<SplashWindow> splash = new SplashWindow(f->services);
+        Document document(f->services);
+        QPointer<SplashWindow> splash = new SplashWindow(f->services, &document);
         splash->show();
         splash->openMainWindow();
         QPointer<MainWindow> main = splash->mainWindow();
@@ -40,7 +41,7 @@ private slots:
         QFETCH(QPoint, offset);
         std::unique_ptr<QWidget> other; // grabbed at once: the splash never ticks
         if (window == "frmSplash")
-            other = std::make_unique<SplashWindow>(f->services);
+            other = std::make_unique<SplashWindow>(f->services, nullptr);
         if (window == "frmAbout")
             other = std::make_unique<AboutDialog>(f->services, nullptr);
         QWidget *shown = other ? other.get() : f->open();

@@ -1,5 +1,5 @@
-#include "contacts/addresslist.h"
 #include "contacts/displayname.h"
+#include "core/addresslist.h"
 
 #include <QTest>
 

@@ -1,11 +1,11 @@
-#include "contacts/contactmodel.h"
-#include "contacts/contactrecord.h"
+#include "core/contactmodel.h"
+#include "core/contactrecord.h"
+#include "core/websitemodel.h"
 #include "exchange/exchangefile.h"
 #include "exchange/exchangesummary.h"
 #include "exchange/markdownnotes.h"
 #include "exchange/mergeimport.h"
 #include "tests/exchange/exchangetestsupport.h"
-#include "websites/websitemodel.h"
 
 #include <QTemporaryDir>
 

@@ -1,10 +1,10 @@
+#include "core/todomodel.h"
+#include "core/todorecord.h"
 #include "exchange/exchangefile.h"
 #include "exchange/exchangesummary.h"
 #include "exchange/icalendartodos.h"
 #include "exchange/mergeimport.h"
 #include "tests/exchange/exchangetestsupport.h"
-#include "todos/todomodel.h"
-#include "todos/todorecord.h"
 
 #include <QTemporaryDir>
 #include <QTimeZone>

@@ -1,7 +1,7 @@
-#include "contacts/contactmodel.h"
-#include "notes/notemodel.h"
-#include "todos/todomodel.h"
-#include "websites/websitemodel.h"
+#include "core/contactmodel.h"
+#include "core/notemodel.h"
+#include "core/todomodel.h"
+#include "core/websitemodel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

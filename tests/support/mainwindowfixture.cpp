@@ -26,7 +26,9 @@ QByteArray MainWindowFixture::readFile(const QString &relative) const
 
 MainWindow *MainWindowFixture::open(bool show)
 {
-    window = new MainWindow(services);
+    crash();
+    document = new Document(services);
+    window = new MainWindow(services, document);
     window->load();
     if (show) {
         window->show();
@@ -38,11 +40,21 @@ MainWindow *MainWindowFixture::open(bool show)
     return window;
 }
 
+Document *MainWindowFixture::openDocument()
+{
+    crash();
+    document = new Document(services);
+    document->load();
+    return document;
+}
+
 void MainWindowFixture::close()
 {
     if (window)
         window->close();
-    delete std::exchange(window, nullptr);
+    else if (document)
+        document->close();
+    crash();
 }
 
 void MainWindowFixture::clickPicture(const QString &name)

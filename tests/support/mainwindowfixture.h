@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mainwindow.h"
+#include "core/document.h"
 #include "platform/services.h"
 #include "store/datafile.h"
 #include "tests/support/fakes.h"
@@ -15,7 +16,7 @@ class MainWindowFixture
 {
 public:
     MainWindowFixture();
-    ~MainWindowFixture() { delete window; }
+    ~MainWindowFixture() { crash(); }
 
     /// Writes a file into the program folder (before open()).
     void writeFile(const QString &relative, const QByteArray &bytes);
@@ -31,8 +32,11 @@ public:
     /// The records of one section in the data file as last saved.
     QList<Record> saved(SectionId id) const { return parseDataFile(readFile(QStringLiteral("savedfile.qlt"))).content[id]; }
 
-    /// Creates the window and runs its load step; shown and active when show is set.
+    /// Creates the document and its window and runs the load step; shown and active when show
+    /// is set.
     MainWindow *open(bool show = true);
+    /// The document alone, loaded, as a run without a window has it.
+    Document *openDocument();
     MainWindow *openWith(SectionId id, const QList<Record> &records, bool show = true)
     {
         writeRecords(id, records);
@@ -40,6 +44,12 @@ public:
     }
     /// Closes the window (it saves) and deletes it.
     void close();
+    /// The program ends without a close or a save.
+    void crash()
+    {
+        delete std::exchange(window, nullptr);
+        delete std::exchange(document, nullptr);
+    }
     /// close() then open(): a restart of the program over the same folder.
     MainWindow *restart()
     {
@@ -63,5 +73,6 @@ public:
     FakeFileDialogs files;
     FakeNotifier notifier;
     Services services;
+    Document *document = nullptr;
     MainWindow *window = nullptr;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/todorecord.h"
 #include "store/datafile.h"
 #include "tests/support/guitest.h"
 #include "todos/alarmwindow.h"
@@ -7,7 +8,6 @@
 #include "todos/reminderdialog.h"
 #include "todos/reminderwatcher.h"
 #include "todos/todoeditor.h"
-#include "todos/todorecord.h"
 #include "todos/todossection.h"
 
 #include <QComboBox>

@@ -1,5 +1,5 @@
+#include "core/remindertext.h"
 #include "todos/nextoccurrence.h"
-#include "todos/remindertext.h"
 #include "todos/repeatrule.h"
 #include "todos/repeattext.h"
 

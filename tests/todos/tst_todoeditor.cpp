@@ -1,5 +1,5 @@
-#include "tests/todos/todostestsupport.h"
 #include "platform/ansitext.h"
+#include "tests/todos/todostestsupport.h"
 
 namespace {
 
@@ -114,7 +114,7 @@ private slots:
         if (key == Qt::Key_Tab)
             TodosWindow::focus(box("txtSubject"));
         else if (key == -1)
-            w->fixture.window->saveData();
+            w->fixture.document->save();
         else if (key)
             QTest::keyClick(complete, Qt::Key(key));
         else

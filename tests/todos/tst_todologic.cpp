@@ -1,9 +1,9 @@
+#include "core/reminderedits.h"
+#include "core/remindertext.h"
+#include "core/todorecord.h"
 #include "todos/duetext.h"
 #include "todos/percentsteps.h"
-#include "todos/reminderedits.h"
-#include "todos/remindertext.h"
 #include "todos/reminderwatcher.h"
-#include "todos/todorecord.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
+#include "core/websiterecord.h"
 #include "tests/support/guitest.h"
-#include "websites/websiterecord.h"
 
 #include <QPlainTextEdit>
 

@@ -2,8 +2,6 @@
 #include "widgets/savefeedback.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
 const QString kText = QStringLiteral("Saved successfully.");
@@ -47,45 +45,6 @@ private slots:
         f->clickPicture("butSave");
         feedback->typeNextLetter();
         QCOMPARE(label->text(), QStringLiteral("S"));
-    }
-
-    void fileChangedOnDiskIsKeptAsideOnce_data()
-    {
-        QTest::addColumn<QByteArray>("atLoad"); // null: no file
-        QTest::addColumn<QByteArray>("meanwhile"); // null: removed, so nothing to keep
-        DataFileContent content;
-        content[SectionId::Notes] = {{"Mine", "mine"}};
-        const QByteArray mine = serializeDataFile(content);
-        const QByteArray theirs = QByteArray(mine).replace("mine", "nine");
-        QTest::newRow("same size, same second") << mine << theirs;
-        QTest::newRow("written where there was none") << QByteArray() << theirs;
-        QTest::newRow("removed") << mine << QByteArray();
-    }
-    void fileChangedOnDiskIsKeptAsideOnce()
-    {
-        QFETCH(QByteArray, atLoad);
-        QFETCH(QByteArray, meanwhile);
-        const bool keptAside = !meanwhile.isNull();
-        QFile file(f->dataFilePath());
-        f->writeFile("savedfile.qlt", atLoad);
-        const QDateTime loaded = QFileInfo(file).lastModified();
-        if (atLoad.isNull())
-            file.remove();
-        f->open(false);
-        f->writeFile("savedfile.qlt", meanwhile);
-        QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(loaded, QFileDevice::FileModificationTime));
-        if (meanwhile.isNull())
-            file.remove();
-        QVERIFY(f->window->saveData() && f->window->saveData());
-        const QStringList copies = QDir(f->folder.path()).entryList({"savedfile.qlt.conflict-*"});
-        QCOMPARE(copies.size(), keptAside ? 1 : 0);
-        QCOMPARE(f->messages.shown.size(), keptAside ? 1 : 0); // told once, at the first save
-        if (keptAside) {
-            QVERIFY(QRegularExpression("^savedfile\\.qlt\\.conflict-\\d{4}-\\d\\d-\\d\\d \\d{6}$").match(copies[0]).hasMatch());
-            QCOMPARE(f->readFile(copies[0]), meanwhile);
-            QVERIFY(f->messages.shown[0].text.contains(copies[0]));
-        }
-        QCOMPARE(f->readFile("savedfile.qlt"), serializeDataFile(parseDataFile(atLoad).content));
     }
 };
 

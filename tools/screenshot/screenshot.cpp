@@ -4,6 +4,9 @@
 #include "about/aboutdialog.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
+#include "core/document.h"
+#include "core/remindertext.h"
+#include "core/todomodel.h"
 #include "platform/clock.h"
 #include "platform/desktopshell.h"
 #include "platform/qtfiledialogs.h"
@@ -16,8 +19,6 @@
 #include "todos/alarmwindow.h"
 #include "todos/missedreminderswindow.h"
 #include "todos/reminderdialog.h"
-#include "todos/remindertext.h"
-#include "todos/todomodel.h"
 #include "todos/todossection.h"
 
 #include <QApplication>
@@ -87,11 +88,12 @@ int main(int argc, char *argv[])
     const Services services{&clock, &sound, &shell, &messages, &files, folder.path(), {}};
 
     // The splash would open a main window of its own at its first tick: picture it and go.
-    auto *splash = new SplashWindow(services);
+    Document document(services);
+    auto *splash = new SplashWindow(services, &document);
     splash->grab().save(out + "/splash.png");
     delete splash;
 
-    MainWindow window(services);
+    MainWindow window(services, &document);
     window.load();
     window.show();
     // Run the first quote's fade to its end.

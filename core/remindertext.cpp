@@ -1,4 +1,4 @@
-#include "todos/remindertext.h"
+#include "core/remindertext.h"
 
 #include "platform/clocktext.h"
 

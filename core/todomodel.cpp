@@ -1,6 +1,6 @@
-#include "todos/todomodel.h"
+#include "core/todomodel.h"
 
-#include "todos/reminderedits.h"
+#include "core/reminderedits.h"
 
 bool TodoModel::snooze(int row, const QDateTime &now, int minutes)
 {

@@ -1,6 +1,6 @@
-#include "contacts/contactrecord.h"
+#include "core/contactrecord.h"
 
-#include "contacts/addresslist.h"
+#include "core/addresslist.h"
 #include "store/escapes.h"
 
 QString ContactRecord::toTag() const

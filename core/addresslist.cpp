@@ -1,4 +1,4 @@
-#include "contacts/addresslist.h"
+#include "core/addresslist.h"
 
 #include "store/escapes.h"
 

@@ -1,4 +1,4 @@
-#include "websites/websiterecord.h"
+#include "core/websiterecord.h"
 
 #include "store/escapes.h"
 

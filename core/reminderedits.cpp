@@ -1,7 +1,7 @@
-#include "todos/reminderedits.h"
+#include "core/reminderedits.h"
 
-#include "todos/remindertext.h"
-#include "todos/todorecord.h"
+#include "core/remindertext.h"
+#include "core/todorecord.h"
 
 namespace reminderedits {
 

@@ -1,6 +1,6 @@
-#include "contacts/contactmodel.h"
+#include "core/contactmodel.h"
 
-#include "contacts/addresslist.h"
+#include "core/addresslist.h"
 #include "store/escapes.h"
 
 QString ContactModel::defaultAddress(int row) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "notes/noterecord.h"
+#include "core/noterecord.h"
 #include "store/typedrecordmodel.h"
 
 /// The notes in list order.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contacts/contactrecord.h"
+#include "core/contactrecord.h"
 #include "store/typedrecordmodel.h"
 
 /// The e-mail contacts in list order; a contact's caption is its display name.

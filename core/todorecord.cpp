@@ -1,4 +1,4 @@
-#include "todos/todorecord.h"
+#include "core/todorecord.h"
 
 #include "store/escapes.h"
 #include "store/fileformat.h"

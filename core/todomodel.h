@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/todorecord.h"
 #include "store/typedrecordmodel.h"
-#include "todos/todorecord.h"
 
 #include <QDateTime>
 

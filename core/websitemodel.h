@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/websiterecord.h"
 #include "store/typedrecordmodel.h"
-#include "websites/websiterecord.h"
 
 /// The favourite websites in list order.
 class WebsiteModel : public TypedRecordModel<WebsiteRecord>

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class Document;
+
+/// Work asked for on the command line and done on a document without a window: --check today;
+/// each further verb is one more row of the table in verbs.cpp.
+namespace verbs {
+
+struct Result
+{
+    /// The process's exit status: 0 done, 1 refused or failed.
+    int status = 0;
+    /// For standard output, and for standard error.
+    QString output;
+    QString errors;
+};
+
+struct Verb
+{
+    /// The option that asks for it: "check" is --check.
+    QString name;
+    /// The name of the option's value ("file" for a file to read); empty when it takes none.
+    QString valueName;
+    QString description;
+    /// It writes the data: it needs the folder's lock, and where a copy on this computer holds
+    /// the folder, that copy's document does the work (its window shows the outcome at once).
+    /// A verb that only reads runs here, takes no lock and disturbs no running copy.
+    bool changesData = false;
+    /// Does the work. The document is not loaded yet when the work is done in this process
+    /// (isOpen() false: load, change, save), and is the one a window shows when a running copy
+    /// does it (its changes then reach the recovery copy and the next save as the user's do).
+    std::function<Result(Document &document, const QString &value)> run;
+};
+
+const QList<Verb> &all();
+/// The verb of that name, or none.
+const Verb *find(const QString &name);
+
+/// Does the verb for this start: here, or by the copy that holds the folder.
+Result run(Document &document, const Verb &verb, const QString &value);
+
+/// The line that hands a verb to the copy holding the folder, and the answer to such a line,
+/// read back by fromAnswer.
+QByteArray request(const Verb &verb, const QString &value);
+QByteArray answer(Document &document, const QByteArray &request);
+Result fromAnswer(const QByteArray &answer);
+
+/// --check: one line per section with its number of records, or what is wrong with the file.
+/// Reads the file without writing anything beside it.
+Result check(const QString &dataPath);
+
+} // namespace verbs

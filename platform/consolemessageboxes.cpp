@@ -1,0 +1,13 @@
+#include "platform/consolemessageboxes.h"
+
+#include <QTextStream>
+
+MessageBoxes::Answer ConsoleMessageBoxes::show(QWidget *, const QString &text, const QString &title,
+                                               Buttons buttons, Icon)
+{
+    QTextStream err(stderr);
+    if (!title.isEmpty())
+        err << title << ": ";
+    err << text << Qt::endl;
+    return quietAnswer(buttons);
+}
