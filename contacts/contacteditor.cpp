@@ -61,11 +61,13 @@ QLineEdit *ContactEditor::addBox(const QString &name, const QString &label, int 
 
 ContactRecord ContactEditor::record() const
 {
-    return {m_firstNameEdit->text(), m_lastNameEdit->text(), m_titleEdit->text(), m_addresses->entries()};
+    return {m_firstNameEdit->text(), m_lastNameEdit->text(), m_titleEdit->text(), m_addresses->entries(),
+            m_uid};
 }
 
 void ContactEditor::showRecord(const ContactRecord &record)
 {
+    m_uid = record.uid;
     m_firstNameEdit->setText(record.firstName);
     m_lastNameEdit->setText(record.lastName);
     m_titleEdit->setText(record.title);
@@ -77,6 +79,7 @@ void ContactEditor::clear()
     for (QLineEdit *box : {m_firstNameEdit, m_lastNameEdit, m_titleEdit, m_displayEdit, m_addresses->newAddressBox()})
         box->clear();
     m_addresses->setEntries({});
+    m_uid.clear();
 }
 
 void ContactEditor::paintEvent(QPaintEvent *event)

@@ -43,4 +43,6 @@ private:
     QLineEdit *m_displayEdit = nullptr;
     QHash<QLineEdit *, QLabel *> m_labels;
     AddressEditor *m_addresses = nullptr;
+    /// Kept from the shown record: no box shows it, and an edit must not lose it.
+    QString m_uid;
 };

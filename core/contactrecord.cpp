@@ -5,7 +5,10 @@
 
 QString ContactRecord::toTag() const
 {
-    return escapes::joinFields({firstName, lastName, title, addresslist::toField(addresses)});
+    QStringList fields{firstName, lastName, title, addresslist::toField(addresses)};
+    if (!uid.isEmpty())
+        fields.append(uid);
+    return escapes::joinFields(fields);
 }
 
 ContactRecord ContactRecord::fromTag(const QString &tag)
@@ -16,5 +19,6 @@ ContactRecord ContactRecord::fromTag(const QString &tag)
     record.lastName = fields.value(1);
     record.title = fields.value(2);
     record.addresses = addresslist::fromField(fields.value(3));
+    record.uid = fields.value(4);
     return record;
 }

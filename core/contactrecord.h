@@ -12,6 +12,8 @@ struct ContactRecord
     QString title;
     /// The address list box's entries, default marker included.
     QStringList addresses;
+    /// Field five, written only when set: the UID of the vCard it came from or went out as.
+    QString uid;
 
     friend bool operator==(const ContactRecord &, const ContactRecord &) = default;
 

@@ -53,10 +53,10 @@ std::optional<QString> TodoFields::reminderOf(const QString &tag)
             reminderStart = i + 1;
         else if (separators == todofield::Reminder + 1)
             reminderEnd = i;
-        else if (separators == todofield::Count)
-            return std::nullopt; // more than nine fields
+        else if (separators > todofield::Uid)
+            return std::nullopt; // more fields than a to-do has
     }
-    if (separators != todofield::Count - 1)
+    if (separators < todofield::Count - 1)
         return std::nullopt;
     const QStringView raw = QStringView(tag).mid(reminderStart, reminderEnd - reminderStart);
     return raw.contains(u'[') ? escapes::unescape(raw) : raw.toString();
@@ -91,11 +91,18 @@ TodoRecord TodoRecord::fromTag(const QString &tag)
     record.playFlag = text(todofield::PlayFlag, record.playFlag);
     record.description = text(todofield::Description, record.description);
     record.reminderCaption = text(todofield::ReminderCaption, record.reminderCaption);
+    record.repeatRule = fields.text(todofield::RepeatRule);
+    record.uid = fields.text(todofield::Uid);
     return record;
 }
 
 QString TodoRecord::toTag() const
 {
-    return escapes::joinFields({subject, QString::number(status), QString::number(priority), percent,
-                                reminder, sound, playFlag, description, reminderCaption});
+    QStringList fields{subject, QString::number(status), QString::number(priority), percent,
+                       reminder, sound, playFlag, description, reminderCaption};
+    if (!repeatRule.isEmpty() || !uid.isEmpty())
+        fields.append(repeatRule);
+    if (!uid.isEmpty())
+        fields.append(uid);
+    return escapes::joinFields(fields);
 }

@@ -17,7 +17,12 @@ enum : int {
     PlayFlag,
     Description,
     ReminderCaption,
-    Count
+    Count,
+    /// Written only when the to-do repeats or has a UID: an RRULE value.
+    RepeatRule = Count,
+    /// Written only when the to-do came from or went through a standard file (with the repeat
+    /// rule field before it, empty when it does not repeat).
+    Uid
 };
 } // namespace todofield
 
@@ -38,9 +43,9 @@ class TodoFields
 {
 public:
     static TodoFields read(const QString &tag);
-    /// The reminder's text of a tag of exactly nine fields (only such a to-do can ring), found in
-    /// one pass without splitting the others, as it runs for every to-do when a list is first
-    /// watched; none for any other tag.
+    /// The reminder's text of a tag of nine fields, or ten or eleven with the repeat rule and UID
+    /// (only such a to-do can ring), found in one pass without splitting the others, as it runs
+    /// for every to-do when a list is first watched; none for any other tag.
     static std::optional<QString> reminderOf(const QString &tag);
 
     /// How many fields the tag holds.
@@ -66,11 +71,14 @@ struct TodoRecord
     QString playFlag;
     QString description;
     QString reminderCaption = todotext::reminderNotSet;
+    /// Fields ten and eleven; a to-do with neither is written with nine fields, as ever.
+    QString repeatRule;
+    QString uid;
 
     /// Reads a tag text. An empty tag, a missing field or an index out of range gives that
     /// field's default, so nothing of another to-do ever shows in its place.
     static TodoRecord fromTag(const QString &tag);
-    /// The nine fields joined by "¶" (a "¶" inside a field is escaped).
+    /// The nine fields (and the repeat rule and UID where set) joined by "¶" (a "¶" inside a field is escaped).
     QString toTag() const;
 
     friend bool operator==(const TodoRecord &, const TodoRecord &) = default;

@@ -145,11 +145,14 @@ TodoRecord TodoEditor::record() const
     record.playFlag = m_reminder.playFlag;
     record.description = m_descriptionEdit->text();
     record.reminderCaption = m_reminder.caption;
+    record.repeatRule = m_unshown.repeatRule;
+    record.uid = m_unshown.uid;
     return record;
 }
 
 void TodoEditor::showRecord(const TodoRecord &record)
 {
+    m_unshown = {record.repeatRule, record.uid};
     m_subjectEdit->setText(record.subject);
     m_statusBox->setCurrentIndex(record.status);
     m_priorityBox->setCurrentIndex(record.priority);

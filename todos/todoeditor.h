@@ -66,6 +66,12 @@ private:
     QPushButton *m_reminderButton = nullptr;
     QLineEdit *m_descriptionEdit = nullptr;
     ReminderFields m_reminder{QString(), QString(), QString(), todotext::reminderNotSet};
+    /// Kept from the shown record: no box shows them, and an edit must not lose them.
+    struct
+    {
+        QString repeatRule;
+        QString uid;
+    } m_unshown;
     /// What the record keeps while the percent box holds a value it refuses.
     QString m_lastGoodPercent = QStringLiteral("0%");
 };

@@ -16,7 +16,8 @@ case "$what" in
   run) packages+=(libical-dev pkg-config xdg-utils xvfb xauth pulseaudio qt6-gtk-platformtheme fonts-wqy-microhei
                   fonts-noto-color-emoji) ;;
   # lintian checks the Debian package the build makes (cpack needs dpkg-dev).
-  test) packages+=(libical-dev pkg-config python3 xvfb xauth openbox xdotool dbus dpkg-dev lintian) ;;
+  test) packages+=(libical-dev pkg-config python3 python3-icalendar python3-vobject xvfb xauth openbox xdotool
+                   dbus dpkg-dev lintian) ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
 

@@ -128,7 +128,8 @@ private slots:
         QTest::newRow("to-do") << "to-do" << todo << todoFields << "=";
         QTest::newRow("to-do, missing fields") << "to-do" << QStringLiteral("Only¶4") << QStringList{"Only", "4", "1"} + unset << QStringLiteral("Only¶4¶1¶0%¶¶¶¶¶Reminder not set");
         QTest::newRow("to-do, indices out of range") << "to-do" << QStringLiteral("X¶7¶b¶0%¶¶¶¶¶C") << QStringList{"X", "0", "1", "0%", "", "", "", "", "C"} << QStringLiteral("X¶0¶1¶0%¶¶¶¶¶C");
-        QTest::newRow("to-do, extra field") << "to-do" << todo + QStringLiteral("¶more") << todoFields << todo;
+        // Fields ten and eleven (repeat rule, UID) are kept; what follows them is not a to-do's.
+        QTest::newRow("to-do, fields beyond the UID") << "to-do" << todo + QStringLiteral("¶FREQ=DAILY¶u1¶more") << todoFields << todo + QStringLiteral("¶FREQ=DAILY¶u1");
         QTest::newRow("to-do, ¶ in a field") << "to-do" << QStringLiteral("A[u+00B6]B¶0¶1¶0%¶¶¶¶[u+005B]u+0041]¶c") << QStringList{"A¶B", "0", "1", "0%", "", "", "", "[u+0041]", "c"} << "=";
         QTest::newRow("website, never edited") << "website" << "" << QStringList{"", "", ""} << QStringLiteral("¶¶");
         QTest::newRow("website") << "website" << QStringLiteral("T¶C:\\a.htm¶x\r\ny") << QStringList{"T", "C:\\a.htm", "x\r\ny"} << "=";

@@ -58,7 +58,7 @@ private slots:
         QList<Record> todos;
         for (const QString &tag : {todo("Early", kPast).tag, QString(), todo("Now", kNow).tag,
                                    todo("Next second", kFuture).tag, todo("No reminder").tag,
-                                   todo("Ten fields", kNow).tag + QStringLiteral("¶extra"),
+                                   todo("Twelve fields", kNow).tag + QStringLiteral("¶FREQ=DAILY¶uid¶extra"),
                                    todoTag({"Eight fields", "0", "1", "0%", kNow, "", "1", ""}),
                                    todo("Garbled", "5 Dec 2026").tag})
             todos.append({"x", tag});

@@ -6,7 +6,8 @@ namespace {
 const QString kLeftBad = QStringLiteral("Complete percent must be a number between 0 to 100.");
 const QString kEnterBad = QStringLiteral("Percent complete must be a number between 0 to 100.");
 
-const QList<Record> kTwoTodos = {{"First", todoTag({"First", "1", "2", "10%", "", "", "", "one", "Reminder not set"})},
+// The first repeats and came from a file: no box shows its last two fields, and edits keep them.
+const QList<Record> kTwoTodos = {{"First", todoTag({"First", "1", "2", "10%", "", "", "", "one", "Reminder not set", "FREQ=DAILY", "uid-1"})},
                                   todo("Second")};
 
 } // namespace
@@ -75,7 +76,8 @@ private slots:
         };
         setReminder("10 Minutes Later", "cmdOK");
         const QString edited = todoTag({"First", "4", "2", "10%", "12/5/2026 9:15:00 PM",
-                                        w->fixture.services.path("alarm.wav"), "1", "one [u+00B6] more", "  09:15 PM"});
+                                        w->fixture.services.path("alarm.wav"), "1", "one [u+00B6] more", "  09:15 PM",
+                                        "FREQ=DAILY", "uid-1"});
         QCOMPARE(w->tag(0), edited);
         setReminder("1 Hour Later", "cmdCancel");
         QCOMPARE(w->tag(0), edited);

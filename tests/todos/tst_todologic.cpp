@@ -142,7 +142,8 @@ private slots:
     }
 
     // The watcher's one-pass look at the reminder agrees with the fields as everything else reads
-    // them, and finds one only in a tag of nine fields.
+    // them, and finds one only in a tag of nine fields, or ten or eleven with the repeat rule and
+    // the UID.
     void todoFields_data()
     {
         QTest::addColumn<QString>("tag");
@@ -153,7 +154,9 @@ private slots:
         QTest::newRow("escape in the reminder") << QStringLiteral("S¶0¶1¶0%¶[u+0031]2/5/2026¶¶¶d¶c") << "S" << "12/5/2026";
         QTest::newRow("no reminder") << QStringLiteral("S¶0¶1¶0%¶¶¶¶d¶c") << "S" << "";
         QTest::newRow("eight fields") << QStringLiteral("S¶0¶1¶0%¶12/5/2026¶¶¶d") << "S" << QString();
-        QTest::newRow("ten fields") << QStringLiteral("S¶0¶1¶0%¶12/5/2026¶¶¶d¶c¶x") << "S" << QString();
+        QTest::newRow("ten fields") << QStringLiteral("S¶0¶1¶0%¶12/5/2026¶¶¶d¶c¶FREQ=DAILY") << "S" << "12/5/2026";
+        QTest::newRow("eleven fields") << QStringLiteral("S¶0¶1¶0%¶12/5/2026¶¶¶d¶c¶¶uid") << "S" << "12/5/2026";
+        QTest::newRow("twelve fields") << QStringLiteral("S¶0¶1¶0%¶12/5/2026¶¶¶d¶c¶¶uid¶x") << "S" << QString();
         QTest::newRow("empty tag") << "" << "" << QString();
     }
     void todoFields()
