@@ -111,6 +111,12 @@ std::optional<int> steadyOffset(const QDate &date)
     return offset;
 }
 
+qint64 pack(const Fields &f)
+{
+    return ((((qint64(f.year) * 100 + f.month) * 100 + f.day) * 100 + f.hour) * 100 + f.minute) * 100
+        + f.second;
+}
+
 /// The seconds since the epoch of a wall-clock time: the first of two in a repeated hour, or the
 /// second when later; the moment the clocks jump for one that the spring change skips.
 qint64 resolve(const QDate &date, const QTime &time, bool later)
@@ -150,7 +156,7 @@ QSet<QString> &laterPassTexts()
     return texts;
 }
 
-qint64 stampOf(QStringView text, const Fields &f)
+qint64 instantOf(QStringView text, const Fields &f)
 {
     const bool later = !laterPassTexts().isEmpty() && laterPassTexts().contains(text.toString());
     return resolve(QDate(f.year, f.month, f.day), QTime(f.hour, f.minute, f.second), later);
@@ -194,7 +200,7 @@ QDateTime read(QStringView text)
     // series keeps its time of day, and the watcher rings it when the clocks jump.
     if (!named.isValid())
         return named;
-    return QDateTime::fromSecsSinceEpoch(stampOf(text, *f));
+    return QDateTime::fromSecsSinceEpoch(instantOf(text, *f));
 }
 
 QDateTime wallClock(const QDate &date, const QTime &time)
@@ -204,13 +210,26 @@ QDateTime wallClock(const QDate &date, const QTime &time)
 
 qint64 stamp(const QDateTime &moment)
 {
-    return moment.toSecsSinceEpoch();
+    const QDate date = moment.date();
+    const QTime time = moment.time();
+    return pack({date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()});
 }
 
 std::optional<qint64> readStamp(QStringView text)
 {
     const std::optional<Fields> f = parse(text);
-    return f ? std::optional<qint64>(stampOf(text, *f)) : std::nullopt;
+    return f ? std::optional<qint64>(pack(*f)) : std::nullopt;
+}
+
+qint64 instant(const QDateTime &moment)
+{
+    return moment.toSecsSinceEpoch();
+}
+
+std::optional<qint64> readInstant(QStringView text)
+{
+    const std::optional<Fields> f = parse(text);
+    return f ? std::optional<qint64>(instantOf(text, *f)) : std::nullopt;
 }
 
 QString snoozeCaption(const QDateTime &moment)

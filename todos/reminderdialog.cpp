@@ -370,7 +370,7 @@ void ReminderDialog::checkAndAccept()
         ? QDateTime::fromSecsSinceEpoch(fast.toSecsSinceEpoch())
         : remindertext::wallClock(date, time);
 
-    if (remindertext::stamp(moment) < remindertext::stamp(now)) {
+    if (remindertext::instant(moment) < remindertext::instant(now)) {
         const auto answer = m_services.messages->show(
             this,
             QStringLiteral("The reminder for this task is in the past, so no reminder will be set. Is it OK?"),

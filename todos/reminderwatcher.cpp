@@ -15,7 +15,7 @@ std::optional<qint64> todoDueStamp(const QString &tag)
     const std::optional<QString> reminder = TodoFields::reminderOf(tag);
     if (!reminder || reminder->isEmpty())
         return std::nullopt;
-    return remindertext::readStamp(*reminder);
+    return remindertext::readInstant(*reminder);
 }
 
 DueTodo dueTodo(const QString &tag)
@@ -96,7 +96,7 @@ int ReminderWatcher::scanRows()
 int ReminderWatcher::dueRow()
 {
     const int count = scanRows();
-    const qint64 now = remindertext::stamp(m_services.clock->now());
+    const qint64 now = remindertext::instant(m_services.clock->now());
     int due = -1;
     for (int row = 0; row < count; ++row) {
         // Every due to-do overwrites the one before: the last one in the list is reported.
@@ -126,7 +126,7 @@ QList<int> ReminderWatcher::dueRowsOldestFirst()
     stamps.reserve(count);
     for (const RowDue &entry : m_rows)
         stamps.append(entry.due);
-    return ::dueRowsOldestFirst(stamps, remindertext::stamp(m_services.clock->now()));
+    return ::dueRowsOldestFirst(stamps, remindertext::instant(m_services.clock->now()));
 }
 
 void ReminderWatcher::ringOneByOne(const QList<QPersistentModelIndex> &todos)
@@ -170,7 +170,7 @@ void ReminderWatcher::tick()
             return;
         }
     }
-    QPersistentModelIndex todo = takeQueued(remindertext::stamp(now));
+    QPersistentModelIndex todo = takeQueued(remindertext::instant(now));
     if (!todo.isValid()) {
         const int row = dueRow();
         if (row < 0)

@@ -96,7 +96,7 @@ private:
 /// the later row first, as the watcher would ring them.
 QList<int> dueRowsOldestFirst(const QList<std::optional<qint64>> &dueStamps, qint64 now);
 
-/// When a to-do's reminder is due, as a stamp (see remindertext::stamp), or none when
+/// When a to-do's reminder is due, as an instant (see remindertext::instant), or none when
 /// the watcher skips it: an empty tag, other than nine fields, an empty reminder or one that
 /// does not convert.
 std::optional<qint64> todoDueStamp(const QString &tag);

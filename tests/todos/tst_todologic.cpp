@@ -128,13 +128,13 @@ private slots:
             const QStringList fields = reminderedits::snoozed(tag, now.toLocalTime(), minutes).value_or(QString()).split(QChar(0x00B6));
             QCOMPARE(fields.value(4), text);
             // The watcher compares stamps: not due a second before, due at the moment.
-            QVERIFY(remindertext::stamp(now.toLocalTime()) < remindertext::readStamp(text).value_or(0));
+            QVERIFY(remindertext::instant(now.toLocalTime()) < remindertext::readInstant(text).value_or(0));
         } else { // a date and time written as they are named, as a repeating reminder's are
             const QDate date = QLocale::c().toDate(text.section(' ', 0, 0), "M/d/yyyy");
             const QTime time = QLocale::c().toTime(text.section(' ', 1), "h:mm:ss AP");
             QCOMPARE(remindertext::write(QDateTime(date, time, Qt::UTC)), text);
         }
-        QCOMPARE(remindertext::readStamp(text), std::optional<qint64>(due.toSecsSinceEpoch()));
+        QCOMPARE(remindertext::readInstant(text), std::optional<qint64>(due.toSecsSinceEpoch()));
         const QDateTime read = remindertext::read(text);
         QCOMPARE(remindertext::write(read), text);
         if (read.isValid()) // a time the clocks skip reads back as named, which Qt holds invalid
