@@ -21,12 +21,12 @@ class TestReminderWatcher : public WindowTest
 
     ReminderWatcher *watcher() const { return w->section->watcher(); }
 
-    /// The alarm on screen, if one is.
-    static AlarmWindow *shownAlarm()
+    /// The alarm (or other window of its kind) on screen, if one is.
+    template <typename T = AlarmWindow> static T *shownAlarm()
     {
         for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (auto *alarm = qobject_cast<AlarmWindow *>(window); alarm && alarm->isVisible())
-                return alarm;
+            if (auto *shown = qobject_cast<T *>(window); shown && shown->isVisible())
+                return shown;
         }
         return nullptr;
     }
@@ -338,10 +338,8 @@ private slots:
         w->open({todo("Late", kPast), todo("Later", "12/5/2026 9:03:00 PM")});
         watcher()->tick();
         QCoreApplication::processEvents();
-        MissedRemindersWindow *missed = nullptr;
-        for (QWidget *window : QApplication::topLevelWidgets())
-            missed = missed ? missed : qobject_cast<MissedRemindersWindow *>(window);
-        QVERIFY(missed && missed->isVisible());
+        auto *missed = shownAlarm<MissedRemindersWindow>();
+        QVERIFY(missed);
         QTest::keyClick(missed->focusWidget(), Qt::Key_Return);
         w->fixture.clock.advanceMSecs(900);
         QTest::keyClick(missed->focusWidget(), Qt::Key_Return, Qt::NoModifier);
