@@ -1,7 +1,9 @@
 #include "about/aboutdialog.h"
 #include "quotes/quotedialog.h"
 #include "tests/support/guitest.h"
+#include "core/todorecord.h"
 #include "todos/alarmwindow.h"
+#include "todos/missedreminderswindow.h"
 #include "todos/reminderdialog.h"
 #include "todos/todossection.h"
 #include "widgets/arbutton.h"
@@ -58,6 +60,40 @@ QStringList outcome(MainWindowFixture &f, const std::function<void()> &act)
     return result;
 }
 
+const TodoRecord kBoiler{"Boiler", 1, 2, "50%", "12/5/2026 9:00:00 PM", "", "1", "Ask about it", "Dec 5  09:00 PM", "", ""};
+
+/// Opens the window over a record in every section and shows a scene: a section (null is then
+/// given back: the main window shows it), or a window over it.
+std::unique_ptr<QWidget> openScene(MainWindowFixture &f, const QString &scene)
+{
+    const QString S = QStringLiteral("¶");
+    DataFileContent content;
+    content[SectionId::Websites] = {{"Home", "Home" + S + "https://example.org" + S + "d"}};
+    content[SectionId::Contacts] = {{"Ann", "Ann" + S + "Lee" + S + "Boss" + S + "ann@example.org (Default E-Mail)::"}};
+    content[SectionId::Notes] = {{"Note", "Some text"}};
+    content[SectionId::Todos] = {{"Boiler", kBoiler.toTag()}};
+    f.writeFile("savedfile.qlt", serializeDataFile(content));
+    f.open();
+    if (const int section = QStringList{"websites", "contacts", "notes", "to-dos"}.indexOf(scene); section >= 0) {
+        f.window->section(SectionId(section))->show();
+        return nullptr;
+    }
+    if (scene == "reminder")
+        return std::make_unique<ReminderDialog>(f.services, ReminderFields{kBoiler.reminder, "/s/a.wav", "0", ""}, f.window);
+    if (scene == "quotes")
+        return std::make_unique<QuoteDialog>(f.services, f.window);
+    if (scene == "about")
+        return std::make_unique<AboutDialog>(f.services, f.window);
+    if (scene == "missed") {
+        const QPersistentModelIndex todo(f.window->section(SectionId::Todos)->model()->index(0));
+        return std::make_unique<MissedRemindersWindow>(f.services, QList<MissedRemindersWindow::Missed>{{todo, kBoiler}}, f.window);
+    }
+    auto alarm = std::make_unique<AlarmWindow>(f.services, f.window);
+    alarm->setTexts(kBoiler.subject, kBoiler.description);
+    alarm->showPriorityLamp(2);
+    return alarm;
+}
+
 } // namespace
 
 class TestAccessibility : public WindowTest
@@ -83,21 +119,7 @@ private slots:
         const QString scene = QString::fromLatin1(QTest::currentDataTag());
         QFETCH(QStringList, named);
         QFETCH(QStringList, tabOrder);
-        const int section = QStringList{"websites", "contacts", "notes", "to-dos"}.indexOf(scene);
-        f->openWith(SectionId(qMax(0, section)), {{"A", "A"}});
-        std::unique_ptr<QWidget> dialog;
-        if (section >= 0)
-            f->window->section(SectionId(section))->show();
-        else if (scene == "reminder")
-            dialog = std::make_unique<ReminderDialog>(f->services, ReminderFields{}, f->window);
-        else if (scene == "quotes")
-            dialog = std::make_unique<QuoteDialog>(f->services, f->window);
-        else if (scene == "about")
-            dialog = std::make_unique<AboutDialog>(f->services, f->window);
-        else {
-            dialog = std::make_unique<AlarmWindow>(f->services, f->window);
-            static_cast<AlarmWindow *>(dialog.get())->showPriorityLamp(2);
-        }
+        const std::unique_ptr<QWidget> dialog = openScene(*f, scene);
         QWidget *window = dialog ? dialog.get() : f->window;
         window->show(); // focus, and with it the focus mark, lives in the active window
         QApplication::setActiveWindow(window);
@@ -221,6 +243,41 @@ private slots:
                 QVERIFY2(f->find<QWidget>(frame)->isVisible(), key);
             }
         }
+    }
+
+    // The windows drawn on the program's own artwork keep their colours under a dark desktop
+    // theme: the same pixels as under the default one.
+    void ownColoursUnderADarkTheme_data()
+    {
+        QTest::addColumn<QString>("scene");
+        for (const char *scene : {"websites", "contacts", "notes", "to-dos", "alarm", "reminder", "missed"})
+            QTest::newRow(scene) << QString::fromLatin1(scene);
+    }
+    void ownColoursUnderADarkTheme()
+    {
+        QFETCH(QString, scene);
+        const std::unique_ptr<QWidget> window = openScene(*f, scene);
+        QWidget *shown = window ? window.get() : f->window;
+        shown->show();
+        for (QTimer *timer : shown->findChildren<QTimer *>())
+            timer->stop(); // no blink or tick between the two pictures
+        f->window->setFocus(); // no caret blinking in a box
+        const auto picture = [shown] {
+            QCoreApplication::processEvents();
+            return shown->grab().toImage();
+        };
+        const QImage light = picture();
+        const QPalette desktop = QApplication::palette();
+        QPalette dark(QColor(53, 53, 53), QColor(42, 42, 42));
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText})
+            dark.setColor(role, QColor(230, 230, 230));
+        dark.setColor(QPalette::Base, QColor(25, 25, 25));
+        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+        QApplication::setPalette(dark);
+        const QImage darkPicture = picture();
+        QApplication::setPalette(desktop);
+        QVERIFY(!light.isNull());
+        QVERIFY(darkPicture == light);
     }
 };
 
