@@ -1,3 +1,4 @@
+#include "core/remindertext.h"
 #include "tests/support/localzone.h"
 #include "tests/todos/todostestsupport.h"
 #include <QCheckBox>
@@ -123,6 +124,8 @@ private slots:
         QVERIFY(f->messages.shown.isEmpty());
         QVERIFY(dialog->written());
         QTEST(dialog->result().reminder, "reminder");
+        if (!zone.isEmpty()) // the second 01:10 of the night, not the first
+            QCOMPARE(remindertext::read(dialog->result().reminder).toUTC(), now.addSecs(30 * 60));
         QTEST(dialog->result().caption, "caption");
         QCOMPARE(dialog->result().sound, stored.isEmpty() ? f->services.path("alarm.wav") : QStringLiteral("/s/bell.wav"));
         QCOMPARE(dialog->result().playFlag, flag == "0" ? QStringLiteral("0") : QStringLiteral("1"));
