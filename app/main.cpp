@@ -5,6 +5,7 @@
 #include "app/splashwindow.h"
 #include "app/startoptions.h"
 #include "core/document.h"
+#include "exchange/exchangeverbs.h"
 #include "platform/blockedclose.h"
 #include "platform/clock.h"
 #include "platform/datafolder.h"
@@ -37,6 +38,7 @@ void nameApplication()
 
 int main(int argc, char *argv[])
 {
+    exchangeverbs::add();
     {
         // --help, --version and work without a window need no display.
         QCoreApplication probe(argc, argv);

@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QTextStream>
 
 #include <cstdlib>
@@ -73,7 +74,10 @@ StartOptions parseStartOptions(const QStringList &arguments)
     }
     if (!asked.isEmpty()) {
         options.verb = asked.first();
-        options.verbValue = parser.value(options.verb);
+        // A file named on the command line is the caller's: read against their folder, before the
+        // verb may go to a copy that was started elsewhere.
+        options.verbValue = verbs::resolvedValue(*verbs::find(options.verb), parser.value(options.verb),
+                                                 QDir::currentPath());
     }
     return options;
 }
