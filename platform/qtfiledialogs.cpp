@@ -8,3 +8,15 @@ QString QtFileDialogs::openFile(QWidget *parent, const QString &title, const QSt
     // QFileDialog::getOpenFileName only returns files that exist.
     return QFileDialog::getOpenFileName(parent, title, startPath, filter);
 }
+
+QString QtFileDialogs::saveFile(QWidget *parent, const QString &title, const QString &startPath,
+                                const QString &filter)
+{
+    // The dialog asks before an existing file is replaced.
+    return QFileDialog::getSaveFileName(parent, title, startPath, filter);
+}
+
+QString QtFileDialogs::chooseFolder(QWidget *parent, const QString &title, const QString &startPath)
+{
+    return QFileDialog::getExistingDirectory(parent, title, startPath);
+}

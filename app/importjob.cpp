@@ -1,0 +1,32 @@
+#include "app/importjob.h"
+
+#include "exchange/exchangefile.h"
+
+#include <QThread>
+
+ImportJob::ImportJob(const QString &path, QObject *parent)
+    : QObject(parent)
+    , m_path(path)
+{
+}
+
+ImportJob::~ImportJob()
+{
+    if (!m_thread)
+        return;
+    m_cancelled = true;
+    m_thread->wait();
+}
+
+void ImportJob::start()
+{
+    m_thread.reset(QThread::create([this] {
+        m_result = exchange::importFile(m_path, [this](qint64 done, qint64 total) {
+            QMetaObject::invokeMethod(this, [this, done, total] { emit progressed(done, total); }, Qt::QueuedConnection);
+            return !m_cancelled;
+        });
+    }));
+    // QThread::finished comes from the worker: queued to this object's thread.
+    connect(m_thread.get(), &QThread::finished, this, [this] { emit finished(m_result); });
+    m_thread->start();
+}
