@@ -136,6 +136,10 @@ void ImportExport::merged(const ImportResult &result)
     const bool cancelled = m_job->wasCancelled();
     m_job->deleteLater();
     m_job = nullptr;
+    // Gone before any message: a box's own event loop would keep it on screen, and its
+    // timer could still bring it up.
+    m_progress->reset();
+    m_progress->hide();
     m_progress->deleteLater();
     m_progress = nullptr;
     if (!cancelled && !result.ok())
