@@ -111,7 +111,7 @@ void ImportExport::startNext()
         emit importsDone();
         return;
     }
-    m_job = new ImportJob(m_waiting.takeFirst(), this);
+    m_job = new ImportJob(m_waiting.takeFirst(), m_document->content(), this);
     // Shown only when the reading takes over a second; window-modal, so nothing is edited
     // under the merge, and the window keeps drawing.
     m_progress = new QProgressDialog(QStringLiteral("Importing %1…").arg(QFileInfo(m_job->path()).fileName()),
@@ -130,9 +130,13 @@ void ImportExport::startNext()
     m_job->start();
 }
 
-void ImportExport::merged(const ImportResult &result)
+void ImportExport::merged(const ImportResult &result, const mergeimport::Plan &plan)
 {
     const QString path = m_job->path();
+    // The plan fits the list only if nothing changed it while the file was read.
+    RecordListModel *model = m_document->model(result.section);
+    const bool planFits = model->records().constData() == m_job->lists()[result.section].constData()
+                          && model->count() == m_job->lists()[result.section].size();
     const bool cancelled = m_job->wasCancelled();
     m_job->deleteLater();
     m_job = nullptr;
@@ -145,8 +149,11 @@ void ImportExport::merged(const ImportResult &result)
     if (!cancelled && !result.ok())
         tell(result.error, true);
     else if (!cancelled && m_document->isOpen()) {
-        const mergeimport::Counts counts =
-            mergeimport::mergeInto(*m_document->model(result.section), result.section, result.records);
+        mergeimport::Counts counts = plan.counts;
+        if (planFits)
+            mergeimport::apply(*model, plan);
+        else
+            counts = mergeimport::mergeInto(*model, result.section, result.records);
         tell(exchangesummary::imported(result, counts, path), false);
     }
     startNext();

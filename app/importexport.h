@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/mergeimport.h"
 #include "platform/services.h"
 #include "store/datafile.h"
 
@@ -46,7 +47,7 @@ protected:
 
 private:
     void startNext();
-    void merged(const ImportResult &result);
+    void merged(const ImportResult &result, const mergeimport::Plan &plan);
     void tell(const QString &text, bool problem);
 
     const Services &m_services;

@@ -4,9 +4,10 @@
 
 #include <QThread>
 
-ImportJob::ImportJob(const QString &path, QObject *parent)
+ImportJob::ImportJob(const QString &path, const DataFileContent &lists, QObject *parent)
     : QObject(parent)
     , m_path(path)
+    , m_lists(lists)
 {
 }
 
@@ -25,8 +26,10 @@ void ImportJob::start()
             QMetaObject::invokeMethod(this, [this, done, total] { emit progressed(done, total); }, Qt::QueuedConnection);
             return !m_cancelled;
         });
+        if (m_result.ok())
+            m_plan = mergeimport::plan(m_result.section, m_lists[m_result.section], m_result.records);
     }));
     // QThread::finished comes from the worker: queued to this object's thread.
-    connect(m_thread.get(), &QThread::finished, this, [this] { emit finished(m_result); });
+    connect(m_thread.get(), &QThread::finished, this, [this] { emit finished(m_result, m_plan); });
     m_thread->start();
 }

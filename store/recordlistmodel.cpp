@@ -59,6 +59,15 @@ int RecordListModel::appendRecord(const QString &caption, const QString &tag, bo
     return row;
 }
 
+void RecordListModel::appendRecords(const QList<Record> &records)
+{
+    if (records.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), int(m_records.size()), int(m_records.size() + records.size() - 1));
+    m_records.append(records);
+    endInsertRows();
+}
+
 void RecordListModel::removeRecord(int row)
 {
     if (!validRow(row))
