@@ -46,6 +46,7 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
     , m_services(services)
     , m_background(artwork(QStringLiteral("about_background")))
 {
+    look::applyPalette(this);
     // Made in tab order.
     auto *strip = new QLabel(this);
     auto *versionLabel = new QLabel(this);

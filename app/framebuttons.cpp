@@ -106,7 +106,12 @@ void FrameButtons::createSectionButtons()
             else
                 emit sectionDropped();
         });
-        addShortcut(key, button.keys);
+        // Its key only ever shows the section: hiding it is the lit picture's click.
+        auto *shortcut = new QShortcut(key, m_window);
+        connect(shortcut, &QShortcut::activated, this, [this, id] {
+            if (FieldValidation::instance().commitFocused() && m_sectionButtons[int(id)].pressed->isHidden())
+                emit sectionChosen(id);
+        });
         m_sectionButtons[int(id)] = button;
     }
 }

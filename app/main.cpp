@@ -40,10 +40,10 @@ int main(int argc, char *argv[])
 {
     exchangeverbs::add();
     {
-        // --help, --version and work without a window need no display.
+        // Help, version, mistakes and work without a window need no display.
         QCoreApplication probe(argc, argv);
         nameApplication();
-        answerHelpOrVersion(QCoreApplication::arguments());
+        answerBeforeWindows(QCoreApplication::arguments());
         if (asksForHeadlessWork(QCoreApplication::arguments()))
             return runHeadless(parseStartOptions(QCoreApplication::arguments()));
     }

@@ -36,6 +36,8 @@ MainWindow::MainWindow(const Services &services, Document *document, QWidget *pa
     , m_background(artwork(QStringLiteral("main_background")))
 {
     setObjectName(QStringLiteral("frmMain"));
+    // Drawn on its own artwork: its colours stay its own under any desktop theme.
+    look::applyPalette(this);
     setWindowTitle(QStringLiteral("Quillet"));
     setWindowIcon(artworkIcon(QStringLiteral("quillet")));
     setFixedSize(600, 400);
@@ -58,7 +60,8 @@ MainWindow::MainWindow(const Services &services, Document *document, QWidget *pa
     m_quoteBox->setAccessibleName(QStringLiteral("Quote"));
     auto *quoteKeys = new OverlayButton(QStringLiteral("Edit quotes"), m_quoteBox->label()->toolTip(), this);
     quoteKeys->setObjectName(QStringLiteral("Picture1_keys"));
-    quoteKeys->setGeometry(m_quoteBox->geometry());
+    // A little larger than the quote, so that its focus mark runs round the text, not through it.
+    quoteKeys->setGeometry(m_quoteBox->geometry().adjusted(-3, -3, 3, 3));
     connect(quoteKeys, &QAbstractButton::clicked, m_quoteBox, &QuoteBox::openEditor);
 
     m_buttons->createCommandButtons();

@@ -21,6 +21,7 @@ SplashWindow::SplashWindow(const Services &services, Document *document)
     , m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmSplash"));
+    look::applyPalette(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(450, 217);
     if (QScreen *screen = this->screen())

@@ -5,11 +5,20 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdlib>
 
 namespace {
+
+/// Options the window system takes off the command line itself; they are known here only so
+/// that they are not called unknown before it has had them.
+const char *const kWindowSystemValueOptions[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry",
+    "qwindowtitle", "title", "qwindowicon", "icon", "session", "display", "name", "style",
+    "stylesheet", "qmljsdebugger"};
+const char *const kWindowSystemFlags[] = {"reverse", "widgetcount", "dograb", "nograb", "sync"};
 
 void describeOptions(QCommandLineParser &parser)
 {
@@ -24,6 +33,22 @@ void describeOptions(QCommandLineParser &parser)
         parser.addOption({verb.name, verb.description, verb.valueName});
 }
 
+void addWindowSystemOptions(QCommandLineParser &parser)
+{
+    // "-platform" is one option, not the letters p, l, a...
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char *name : kWindowSystemValueOptions) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : kWindowSystemFlags) {
+        QCommandLineOption option{QString::fromLatin1(name)};
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
 QStringList verbsSet(const QCommandLineParser &parser)
 {
     QStringList set;
@@ -36,16 +61,42 @@ QStringList verbsSet(const QCommandLineParser &parser)
 
 } // namespace
 
-void answerHelpOrVersion(const QStringList &arguments)
+StartCheck checkStartOptions(const QStringList &arguments)
 {
     QCommandLineParser parser;
     describeOptions(parser);
-    // Options of the window system are not known yet: mistakes are reported by parseStartOptions.
-    parser.parse(arguments);
+    addWindowSystemOptions(parser);
+    if (!parser.parse(arguments))
+        return {StartCheck::Mistake, parser.errorText()};
+    if (parser.isSet(QStringLiteral("help-all")))
+        return {StartCheck::HelpAll, {}};
     if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp();
+        return {StartCheck::Help, {}};
     if (parser.isSet(QStringLiteral("version")))
+        return {StartCheck::Version, {}};
+    return {};
+}
+
+void answerBeforeWindows(const QStringList &arguments)
+{
+    const StartCheck check = checkStartOptions(arguments);
+    QCommandLineParser parser;
+    describeOptions(parser);
+    switch (check.answer) {
+    case StartCheck::Start:
+        return;
+    case StartCheck::Help:
+    case StartCheck::HelpAll:
+        parser.showHelp();
+    case StartCheck::Version:
         parser.showVersion();
+    case StartCheck::Mistake: {
+        const QString program = QFileInfo(arguments.value(0, QStringLiteral("quillet"))).fileName();
+        QTextStream(stderr) << program << ": " << check.mistake << '\n'
+                            << "Try '" << program << " --help' for more information." << Qt::endl;
+        std::exit(EXIT_FAILURE);
+    }
+    }
 }
 
 bool asksForHeadlessWork(const QStringList &arguments)

@@ -16,14 +16,27 @@ struct StartOptions
     QString verbValue;
 };
 
-/// Reads the command line. --help and --version print their text and end the process, as
-/// QCommandLineParser does; an unknown option, or two verbs at once, prints why and ends it
-/// with status 1.
+/// What a command line asks for before any window: to start, a text to print, or a mistake.
+struct StartCheck
+{
+    enum Answer { Start, Help, HelpAll, Version, Mistake };
+    Answer answer = Start;
+    /// For Mistake: what is wrong ("Unknown option 'bogus'.").
+    QString mistake;
+};
+
+/// Checks a whole command line, the window system's own options (-platform, -style...) among
+/// it, without touching any window system.
+StartCheck checkStartOptions(const QStringList &arguments);
+
+/// Reads the command line once the window system has taken its own options off it. An unknown
+/// option, or two verbs at once, prints why and ends the process with status 1.
 StartOptions parseStartOptions(const QStringList &arguments);
 
-/// Prints the help or the version text and ends the process when the command line asks for
-/// them; does nothing otherwise. Needs only a QCoreApplication, so it works without a display.
-void answerHelpOrVersion(const QStringList &arguments);
+/// Answers --help, --help-all and --version, or a mistake with the usage hint and status 1, and
+/// ends the process; does nothing for a command line that starts the program. Needs only a
+/// QCoreApplication, so it works without a display.
+void answerBeforeWindows(const QStringList &arguments);
 
 /// Whether the command line asks for work without a window. Read before the window system's
 /// own options are known, so a mistake elsewhere on the line is left to parseStartOptions.

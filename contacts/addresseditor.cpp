@@ -1,10 +1,10 @@
 #include "contacts/addresseditor.h"
 
+#include "contacts/addressdelegate.h"
 #include "contacts/renamedialog.h"
 #include "contacts/wrappingbutton.h"
 #include "core/addresslist.h"
 #include "platform/messageboxes.h"
-#include "widgets/elidingdelegate.h"
 #include "widgets/placedbutton.h"
 #include "widgets/selectonfocuslineedit.h"
 
@@ -33,7 +33,7 @@ AddressEditor::AddressEditor(const Services &services, QWidget *frame)
 
     m_newAddressEdit = new SelectOnFocusLineEdit(frame);
     m_newAddressEdit->setObjectName(QStringLiteral("txtEmail"));
-    m_newAddressEdit->setGeometry(9, 161, 169, 18);
+    m_newAddressEdit->setGeometry(9, 161, 169, 19);
     label->setBuddy(m_newAddressEdit);
 
     m_addButton = makeButton(new QPushButton(QStringLiteral("&Add"), frame),
@@ -42,16 +42,18 @@ AddressEditor::AddressEditor(const Services &services, QWidget *frame)
     m_addressList = new QListWidget(frame);
     m_addressList->setObjectName(QStringLiteral("lstCurEmails"));
     m_addressList->setAccessibleName(QStringLiteral("Addresses of this contact"));
-    m_addressList->setGeometry(9, 181, 169, 98);
+    // The list takes the frame's whole width, so an address and its default marker fit at 1x;
+    // its buttons stand in a row below it, each wide enough for its caption.
+    m_addressList->setGeometry(9, 183, 223, 74);
     m_addressList->setSelectionMode(QAbstractItemView::SingleSelection);
-    new ElidingDelegate(m_addressList);
+    new AddressDelegate(m_addressList);
 
     m_editButton = makeButton(new QPushButton(QStringLiteral("Edi&t"), frame),
-                                QStringLiteral("cmdEditEmail"), {183, 207, 51, 18});
+                                QStringLiteral("cmdEditEmail"), {9, 261, 56, 21});
     m_removeButton = makeButton(new QPushButton(QStringLiteral("&Remove"), frame),
-                                  QStringLiteral("cmdRemoveEmail"), {182, 227, 52, 19});
+                                  QStringLiteral("cmdRemoveEmail"), {69, 261, 66, 21});
     m_defaultButton = makeButton(new WrappingButton(QStringLiteral("&Set as Default"), frame),
-                              QStringLiteral("cmdDefault"), {182, 248, 52, 31});
+                              QStringLiteral("cmdDefault"), {139, 261, 93, 21});
 
     QWidget::setTabOrder(m_newAddressEdit, m_addButton);
     QWidget::setTabOrder(m_addButton, m_addressList);

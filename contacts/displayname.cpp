@@ -9,10 +9,18 @@ bool isBlank(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
 }
 
+const QString kPlaceholder = QStringLiteral("New Email");
+
 void nameNewContact(State &state, const QString &name)
 {
-    if (!isBlank(name) && state.caption == QStringLiteral("New Email"))
+    if (!isBlank(name) && state.caption == kPlaceholder)
         state.caption = name;
+}
+
+/// The display box as the name is composed: still reading the placeholder, it holds no name.
+QString composedDisplay(const State &state)
+{
+    return state.display == kPlaceholder ? QString() : state.display;
 }
 
 } // namespace
@@ -24,14 +32,14 @@ State afterLeaving(Box box, State state)
         nameNewContact(state, state.display);
         break;
     case Box::LastName:
-        if (state.display.isEmpty()) {
+        if (composedDisplay(state).isEmpty()) {
             state.display = state.firstName + QLatin1Char(' ') + state.lastName;
             nameNewContact(state, state.display);
         }
         break;
     case Box::FirstName:
         // Keeps a display box that merely trails the first name in step with it.
-        if (state.firstName.isEmpty() || state.display == state.firstName.chopped(1))
+        if (state.firstName.isEmpty() || composedDisplay(state) == state.firstName.chopped(1))
             state.display = state.firstName;
         break;
     }

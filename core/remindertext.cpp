@@ -2,6 +2,10 @@
 
 #include "platform/clocktext.h"
 
+#include <QHash>
+#include <QSet>
+#include <QTimeZone>
+
 namespace remindertext {
 namespace {
 
@@ -83,10 +87,79 @@ std::optional<Fields> parse(QStringView text)
     return f;
 }
 
+/// The local zone's offset from UTC all through a day, or none when the clocks change that day.
+/// Kept per day, as every to-do's reminder is read this way (again when the zone changes).
+std::optional<int> steadyOffset(const QDate &date)
+{
+    thread_local QHash<qint64, std::optional<int>> days;
+    thread_local QByteArray zone;
+    const QByteArray current = qgetenv("TZ");
+    if (current != zone || days.size() > 10000) {
+        days.clear();
+        zone = current;
+    }
+    const auto found = days.constFind(date.toJulianDay());
+    if (found != days.cend())
+        return *found;
+    const QDateTime start = date.startOfDay();
+    const QDateTime end = date.addDays(1).startOfDay();
+    std::optional<int> offset;
+    if (start.isValid() && end.isValid() && start.time() == QTime(0, 0) && start.secsTo(end) == 86400
+        && start.offsetFromUtc() == end.offsetFromUtc())
+        offset = start.offsetFromUtc();
+    days.insert(date.toJulianDay(), offset);
+    return offset;
+}
+
 qint64 pack(const Fields &f)
 {
     return ((((qint64(f.year) * 100 + f.month) * 100 + f.day) * 100 + f.hour) * 100 + f.minute) * 100
         + f.second;
+}
+
+/// The seconds since the epoch of a wall-clock time: the first of two in a repeated hour, or the
+/// second when later; the moment the clocks jump for one that the spring change skips.
+qint64 resolve(const QDate &date, const QTime &time, bool later)
+{
+    constexpr qint64 kUnixEpochDay = 2440588;
+    const qint64 asUtc = (date.toJulianDay() - kUnixEpochDay) * 86400 + time.msecsSinceStartOfDay() / 1000;
+    if (const std::optional<int> offset = steadyOffset(date))
+        return asUtc - *offset; // the clocks do not change that day: the usual case
+    // The wall-clock time can only be one of these two offsets, the zone's a day before and after.
+    const QDateTime dayBefore = QDateTime(date.addDays(-1), time);
+    const QDateTime dayAfter = QDateTime(date.addDays(1), time);
+    const int offsets[] = {dayBefore.isValid() ? dayBefore.offsetFromUtc() : 0,
+                           dayAfter.isValid() ? dayAfter.offsetFromUtc() : 0};
+    std::optional<qint64> first;
+    std::optional<qint64> last;
+    for (const int offset : offsets) {
+        const qint64 candidate = asUtc - offset;
+        const QDateTime local = QDateTime::fromSecsSinceEpoch(candidate);
+        if (local.date() != date || local.time() != time)
+            continue;
+        first = first ? qMin(*first, candidate) : candidate;
+        last = last ? qMax(*last, candidate) : candidate;
+    }
+    if (first)
+        return later ? *last : *first;
+    // Skipped: the clocks jump over it, from before it to after it.
+    const qint64 before = asUtc - qMax(offsets[0], offsets[1]);
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QTimeZone::OffsetData jump = zone.nextTransition(QDateTime::fromSecsSinceEpoch(before, Qt::UTC));
+    return jump.atUtc.isValid() ? jump.atUtc.toSecsSinceEpoch() : asUtc - offsets[1];
+}
+
+/// Texts written this run for the second pass of a repeated hour.
+QSet<QString> &laterPassTexts()
+{
+    static QSet<QString> texts;
+    return texts;
+}
+
+qint64 instantOf(QStringView text, const Fields &f)
+{
+    const bool later = !laterPassTexts().isEmpty() && laterPassTexts().contains(text.toString());
+    return resolve(QDate(f.year, f.month, f.day), QTime(f.hour, f.minute, f.second), later);
 }
 
 } // namespace
@@ -106,6 +179,14 @@ QString write(const QDateTime &moment)
                     .arg(time.second(), 2, 10, QLatin1Char('0'))
                     .arg(amPm(time));
     }
+    // Only a local moment can be the later of two; another stands for its date and time as named.
+    const QTime whole(time.hour(), time.minute(), time.second());
+    const bool later = moment.isValid() && moment.timeSpec() == Qt::LocalTime
+        && resolve(date, whole, false) != moment.toSecsSinceEpoch();
+    if (later)
+        laterPassTexts().insert(text);
+    else if (!laterPassTexts().isEmpty())
+        laterPassTexts().remove(text); // the latest meaning of a text holds
     return text;
 }
 
@@ -114,7 +195,17 @@ QDateTime read(QStringView text)
     const std::optional<Fields> f = parse(text);
     if (!f)
         return {};
-    return QDateTime(QDate(f->year, f->month, f->day), QTime(f->hour, f->minute, f->second));
+    const QDateTime named(QDate(f->year, f->month, f->day), QTime(f->hour, f->minute, f->second));
+    // A time the clocks skip stays as named (Qt holds it invalid, with its date and time): a
+    // series keeps its time of day, and the watcher rings it when the clocks jump.
+    if (!named.isValid())
+        return named;
+    return QDateTime::fromSecsSinceEpoch(instantOf(text, *f));
+}
+
+QDateTime wallClock(const QDate &date, const QTime &time)
+{
+    return QDateTime::fromSecsSinceEpoch(resolve(date, time, false));
 }
 
 qint64 stamp(const QDateTime &moment)
@@ -128,6 +219,17 @@ std::optional<qint64> readStamp(QStringView text)
 {
     const std::optional<Fields> f = parse(text);
     return f ? std::optional<qint64>(pack(*f)) : std::nullopt;
+}
+
+qint64 instant(const QDateTime &moment)
+{
+    return moment.toSecsSinceEpoch();
+}
+
+std::optional<qint64> readInstant(QStringView text)
+{
+    const std::optional<Fields> f = parse(text);
+    return f ? std::optional<qint64>(instantOf(text, *f)) : std::nullopt;
 }
 
 QString snoozeCaption(const QDateTime &moment)

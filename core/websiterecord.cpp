@@ -27,7 +27,8 @@ std::optional<QString> urlToOpen(const QString &tag)
 
 QString captionAfterTitle(const QString &caption, const QString &title)
 {
-    if (!title.isEmpty() && caption == placeholderCaption())
+    // A title of blanks names nothing: the caption waits for a real one.
+    if (!title.trimmed().isEmpty() && caption == placeholderCaption())
         return title;
     return caption;
 }

@@ -9,6 +9,9 @@
 
 #include <QEvent>
 #include <QPlainTextEdit>
+#include <QTextDocument>
+#include <QTextBlock>
+#include <QTextOption>
 
 namespace {
 
@@ -30,19 +33,18 @@ NotesSection::NotesSection(const Services &services, NoteModel *records, QWidget
     m_textBox = new QPlainTextEdit(this);
     m_textBox->setObjectName(QStringLiteral("txtNotes"));
     m_textBox->setAccessibleName(QStringLiteral("Note text"));
+    // A click lands on the box's inner area first; a screen reader told of it hears the name too.
+    m_textBox->viewport()->setAccessibleName(QStringLiteral("Note text"));
     m_textBox->setGeometry(171, 16, 241, 286);
     reportTypingIn({m_textBox});
     m_textBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_textBox->setTabChangesFocus(true);
-    QPalette palette = m_textBox->palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    palette.setColor(QPalette::Text, Qt::black);
-    m_textBox->setPalette(palette);
     m_textBox->hide();
 
     connect(add, &ARButton::clicked, this, &NotesSection::addNote);
     connect(m_removeButton, &ARButton::clicked, this, &NotesSection::removeSelectedNote);
     connect(m_textBox, &QPlainTextEdit::textChanged, this, &NotesSection::storeText);
+    connect(m_textBox, &QPlainTextEdit::textChanged, this, &NotesSection::followScriptDirection);
     // A click, moving with the keys, and a click on the empty space below the notes (which
     // leaves none selected) all show what became selected.
     connect(list(), &RecordListView::selectedRowChanged, this, &NotesSection::showSelectedNote);
@@ -119,6 +121,30 @@ void NotesSection::setEditorText(const QString &text)
     if (storedtext::sameText(text, boxText(m_textBox)))
         return;
     m_textBox->setPlainText(text);
+}
+
+void NotesSection::followScriptDirection()
+{
+    // A note in Arabic or Hebrew (its first letter decides) reads from the right edge.
+    bool rightToLeft = false;
+    bool decided = false;
+    for (QTextBlock block = m_textBox->document()->begin(); block.isValid() && !decided; block = block.next()) {
+        for (const QChar c : block.text()) {
+            const QChar::Direction direction = c.direction();
+            decided = direction == QChar::DirL || direction == QChar::DirR || direction == QChar::DirAL;
+            if (decided) {
+                rightToLeft = direction != QChar::DirL;
+                break;
+            }
+        }
+    }
+    QTextOption option = m_textBox->document()->defaultTextOption();
+    const Qt::Alignment alignment = rightToLeft ? Qt::AlignRight | Qt::AlignAbsolute : Qt::AlignLeft | Qt::AlignAbsolute;
+    if (option.alignment() == alignment)
+        return;
+    option.setAlignment(alignment);
+    option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    m_textBox->document()->setDefaultTextOption(option);
 }
 
 bool NotesSection::eventFilter(QObject *watched, QEvent *event)

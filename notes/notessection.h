@@ -31,6 +31,8 @@ private:
     /// The editor shows the selected note's text.
     void showSelectedNote();
     void setEditorText(const QString &text);
+    /// The editor's alignment follows the script its text begins in.
+    void followScriptDirection();
 
     QPlainTextEdit *m_textBox = nullptr;
     ARButton *m_removeButton = nullptr;

@@ -36,9 +36,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quillet.example.org)
 # Libraries come from the linker's view of the program, added to what is listed here: Qt only
 # recommends its platform plugins, and without them no window opens. Fonts for Chinese, Japanese,
-# Korean and emoji, the URL opener and the desktop's own file dialogs are welcome but not required.
+# Korean, emoji and the Indic scripts, the URL opener and the desktop's own file dialogs are welcome but not required.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei, fonts-noto-color-emoji, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei, fonts-noto-color-emoji, fonts-noto-core, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-gtk-platformtheme")
 include(CPack)

@@ -46,8 +46,8 @@ int DBusNotifier::post(const QString &summary, const QString &body, Urgency urge
     const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(uchar(urgency))},
                             {QStringLiteral("desktop-entry"), QStringLiteral("quillet")}};
     call << QStringLiteral("Quillet") << uint(0) << QStringLiteral("quillet") << summary << body
-         << QStringList{QStringLiteral("default"), QStringLiteral("Show"), QStringLiteral("show"),
-                        QStringLiteral("Show")}
+         // One action: servers that draw buttons show it as "Show", the others on a click.
+         << QStringList{QStringLiteral("default"), QStringLiteral("Show")}
          << hints << int(-1);
     m_awaited.insert(notice);
     auto *watcher = new QDBusPendingCallWatcher(bus().asyncCall(call), this);
@@ -85,7 +85,7 @@ void DBusNotifier::closeOnServer(uint id)
 
 void DBusNotifier::actionInvoked(uint id, const QString &action)
 {
-    if (action != QLatin1String("show") && action != QLatin1String("default"))
+    if (action != QLatin1String("default"))
         return;
     if (const int notice = m_shown.key(id, 0))
         emit showRequested(notice);

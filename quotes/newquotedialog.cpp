@@ -1,4 +1,5 @@
 #include "quotes/newquotedialog.h"
+#include "widgets/look.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -9,6 +10,7 @@ NewQuoteDialog::NewQuoteDialog(QListWidget *quotes, QWidget *parent)
     : QDialog(parent)
     , m_quotes(quotes)
 {
+    look::applyPalette(this);
     // Made in this order, the box last: Tab runs from the box to OK and Cancel.
     auto *frame = new QGroupBox(QStringLiteral("Enter the quote"), this);
     m_okButton = new QPushButton(QStringLiteral("&OK"), this);

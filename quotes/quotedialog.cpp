@@ -5,6 +5,7 @@
 #include "quotes/quotefile.h"
 #include "widgets/elidingdelegate.h"
 #include "widgets/placedbutton.h"
+#include "widgets/look.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -17,6 +18,7 @@ QuoteDialog::QuoteDialog(const Services &services, QWidget *parent)
     : QDialog(parent)
     , m_services(services)
 {
+    look::applyPalette(this);
     // Made in tab order.
     auto *frame = new QGroupBox(QStringLiteral("Quote Editor"), this);
     auto *hint = new QLabel(QStringLiteral("Add, edit or remove quotes below. they will be shown to "

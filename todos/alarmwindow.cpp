@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QTimer>
 
@@ -114,9 +115,7 @@ AlarmWindow::AlarmWindow(const Services &services, QWidget *parent)
     connect(m_okButton, &QPushButton::clicked, this, [this] { answer(Choice::Done); });
     connect(m_snoozeButton, &QPushButton::clicked, this, &AlarmWindow::openSnoozeMenu);
 
-    updateClock();
-    m_blinkTimer->start();
-    m_clockTimer->start();
+    m_texts = texts;
     m_okButton->setFocus();
 }
 
@@ -146,6 +145,12 @@ void AlarmWindow::setDue(const QDateTime &due)
 
 void AlarmWindow::showPriorityLamp(int priority)
 {
+    // The window serves one alarm after another: what the last one lit goes out first.
+    m_blinking = Lamp::Green;
+    for (const char *name : {"imgGreen", "imgOrange", "imgRed", "imgGreenD", "imgOrangeD", "imgRedD"})
+        findChild<QLabel *>(QLatin1String(name))->setAccessibleName(QString());
+    for (QLabel *bright : {m_greenLamp, m_orangeLamp, m_redLamp})
+        bright->hide();
     if (priority >= 0 && priority <= 2) {
         // The lamp of the priority is read as words, whether it is lit or dark at the moment.
         static const char *const kSpoken[] = {"Low priority", "Normal priority", "High priority"};
@@ -170,9 +175,23 @@ void AlarmWindow::showPriorityLamp(int priority)
 
 void AlarmWindow::showEvent(QShowEvent *event)
 {
+    m_choice = {};
+    updateClock();
+    m_blinkTimer->start();
+    m_clockTimer->start();
+    m_texts->verticalScrollBar()->setValue(0);
+    m_okButton->setFocus();
     QDialog::showEvent(event);
     QAccessibleEvent alert(this, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
+}
+
+void AlarmWindow::hideEvent(QHideEvent *event)
+{
+    m_blinkTimer->stop();
+    m_clockTimer->stop();
+    m_snoozeMenu->hide();
+    QDialog::hideEvent(event);
 }
 
 QLabel *AlarmWindow::brightLamp(Lamp lamp) const

@@ -7,11 +7,13 @@ struct Services;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 class QTimer;
 
 /// frmAlarm: a due to-do's subject and description, its priority lamp blinking, a running
 /// clock. It only reports the user's answer: OK (the to-do is done), a snooze of some minutes,
-/// stop reminding, or closed; the to-do section applies it.
+/// stop reminding, or closed; the to-do section applies it. One window may ring one alarm after
+/// another: filled and shown again, it starts afresh.
 class AlarmWindow : public QDialog
 {
     Q_OBJECT
@@ -42,7 +44,9 @@ public:
     QMenu *snoozeMenu() const { return m_snoozeMenu; }
 
 protected:
+    /// Each showing is a new alarm: no answer yet, the clock and the lamp running.
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     enum class Lamp { Green, Orange, Red };
@@ -53,6 +57,7 @@ private:
     void openSnoozeMenu();
 
     const Services &m_services;
+    QScrollArea *m_texts = nullptr;
     QLabel *m_subjectLabel = nullptr;
     QLabel *m_dueLabel = nullptr;
     QLabel *m_descriptionLabel = nullptr;

@@ -7,6 +7,7 @@
 #include "todos/reminderwindowflags.h"
 #include "todos/snoozechoices.h"
 #include "widgets/artwork.h"
+#include "widgets/deliberatekeys.h"
 #include "widgets/look.h"
 
 #include <QHBoxLayout>
@@ -74,11 +75,16 @@ MissedRemindersWindow::MissedRemindersWindow(const Services &services, const QLi
         if (minutes == kDefaultSnoozeMinutes)
             m_snoozeMenu->setDefaultAction(action);
     }
-    snoozeAllButton->setMenu(m_snoozeMenu);
+    // Popped up rather than attached to the button, which would run the menu in a loop of its own.
+    connect(snoozeAllButton, &QPushButton::clicked, this, [this, snoozeAllButton] {
+        m_snoozeMenu->popup(snoozeAllButton->mapToGlobal(QPoint(0, snoozeAllButton->height())));
+    });
     auto *oneByOne = new QPushButton(QStringLiteral("One by one"));
     oneByOne->setObjectName(QStringLiteral("cmdOneByOne"));
     oneByOne->setDefault(true);
     connect(oneByOne, &QPushButton::clicked, this, &QDialog::accept);
+    // It comes up by itself, as the alarm does: an Enter meant for another window is no answer.
+    new DeliberateKeys(*m_services.clock, this);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

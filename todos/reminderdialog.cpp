@@ -10,6 +10,7 @@
 #include "todos/digitsedit.h"
 #include "todos/reminderdates.h"
 #include "widgets/artwork.h"
+#include "widgets/comboboxname.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/look.h"
 #include "widgets/placedbutton.h"
@@ -26,10 +27,12 @@ using namespace reminderdates;
 namespace {
 
 
-QComboBox *dropDownList(const QString &name, const QRect &geometry, QWidget *parent)
+QComboBox *dropDownList(const QString &name, const QString &spokenName, const QRect &geometry, QWidget *parent)
 {
     auto *combo = new QComboBox(parent);
     combo->setObjectName(name);
+    // Named before anything reaches it: a screen reader would otherwise read out the entry shown.
+    nameComboBox(combo, spokenName);
     combo->setGeometry(geometry);
     combo->setMaxVisibleItems(14);
     return combo;
@@ -74,9 +77,9 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
     QLabel *yearLabel = label(QStringLiteral("Year:"), {12, 20, 80, 16}, frame);
     QLabel *monthLabel = label(QStringLiteral("Month:"), {110, 20, 80, 16}, frame);
     QLabel *dayLabel = label(QStringLiteral("Day:"), {228, 20, 70, 16}, frame);
-    m_yearBox = dropDownList(QStringLiteral("cboYear"), {12, 37, 92, 22}, frame);
-    m_monthBox = dropDownList(QStringLiteral("cboMonth"), {110, 37, 112, 22}, frame);
-    m_dayBox = dropDownList(QStringLiteral("cboDay"), {228, 37, 74, 22}, frame);
+    m_yearBox = dropDownList(QStringLiteral("cboYear"), QStringLiteral("Year"), {12, 37, 92, 22}, frame);
+    m_monthBox = dropDownList(QStringLiteral("cboMonth"), QStringLiteral("Month"), {110, 37, 112, 22}, frame);
+    m_dayBox = dropDownList(QStringLiteral("cboDay"), QStringLiteral("Day"), {228, 37, 74, 22}, frame);
     // The labels name the boxes to screen readers; where one label serves several boxes, or
     // none stands beside one, the box is named itself.
     yearLabel->setBuddy(m_yearBox);
@@ -96,11 +99,11 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
     m_minuteEdit->setGeometry(58, 85, 34, 22);
     m_minuteEdit->setAlignment(Qt::AlignCenter);
     m_minuteEdit->setAccessibleName(QStringLiteral("Minute"));
-    m_amPmBox = dropDownList(QStringLiteral("cboAMPM"), {98, 85, 54, 22}, frame);
+    m_amPmBox = dropDownList(QStringLiteral("cboAMPM"), QStringLiteral("AM or PM"), {98, 85, 54, 22}, frame);
     m_amPmBox->addItems({QStringLiteral("AM"), QStringLiteral("PM")});
 
     QLabel *fastLabel = label(QStringLiteral("Fast select:"), {166, 68, 136, 16}, frame);
-    m_fastSelectBox = dropDownList(QStringLiteral("cboFast"), {166, 85, 136, 22}, frame);
+    m_fastSelectBox = dropDownList(QStringLiteral("cboFast"), QStringLiteral("Fast select"), {166, 85, 136, 22}, frame);
     fastLabel->setBuddy(m_fastSelectBox);
     for (const FastOffset &offset : fastOffsets)
         m_fastSelectBox->addItem(QLatin1String(offset.text));
@@ -114,10 +117,6 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
     m_soundEdit->setObjectName(QStringLiteral("txtSound"));
     m_soundEdit->setAccessibleName(QStringLiteral("Sound file"));
     m_soundEdit->setGeometry(12, 144, 260, 22);
-    // Unticked, the path shows on the button face colour, as a disabled box should.
-    QPalette soundPalette = m_soundEdit->palette();
-    soundPalette.setColor(QPalette::Disabled, QPalette::Base, look::panel());
-    m_soundEdit->setPalette(soundPalette);
     m_playButton = new QPushButton(frame);
     m_playButton->setObjectName(QStringLiteral("cmdRemind"));
     m_playButton->setGeometry(276, 144, 26, 22);
@@ -236,11 +235,14 @@ void ReminderDialog::yearChosen()
         if (m_dayBox->currentIndex() == 0)
             select(m_dayBox, m_dayBox->count() - 1);
     }
-    // A chosen month's days follow the year (February of a leap year has 29); the day stays.
+    // A chosen month's days follow the year (February of a leap year has 29); the day stays
+    // where the month still has it, and a 29 February of a common year becomes the 28th.
     if (m_monthBox->currentIndex() > 0) {
         const QString day = m_dayBox->currentText();
         monthChosen();
-        const int index = m_dayBox->findText(day);
+        int index = m_dayBox->findText(day);
+        if (index < 0 && day.toInt() > 0)
+            index = m_dayBox->findText(QString::number(daysInMonth(chosenYear(), monthNumber(m_monthBox->currentText()))));
         if (index >= 0)
             m_dayBox->setCurrentIndex(index);
     }
@@ -267,6 +269,7 @@ void ReminderDialog::fastSelectChosen(int index)
         return;
     const QDateTime now = m_services.clock->now();
     const QDateTime target = now.addSecs(qint64(fastOffsets[size_t(index)].minutes) * 60);
+    m_fastTarget = target;
     if (target.date() > now.date()) {
         // Lists counted from today with the target's own entries chosen, so that OK reads
         // them back as exactly that date.
@@ -357,9 +360,17 @@ void ReminderDialog::checkAndAccept()
     int day = m_dayBox->currentIndex() == 0 ? today.day() : m_dayBox->currentText().toInt();
     day = qMin(day, QDate(year, month, 1).daysInMonth());
     const int hour = m_hourEdit->text().toInt() % 12 + (m_amPmBox->currentIndex() == 1 ? 12 : 0);
-    const QDateTime moment(QDate(year, month, day), QTime(hour, m_minuteEdit->text().toInt(), 0));
+    const QDate date(year, month, day);
+    const QTime time(hour, m_minuteEdit->text().toInt(), 0);
+    // The minute a fast choice gave is that moment of real time, even in the hour the clocks go
+    // back; a time chosen by hand means the first time the clock shows it.
+    const QDateTime fast = m_fastTarget.isValid() ? m_fastTarget.addSecs(-m_fastTarget.time().second()) : QDateTime();
+    const QDateTime moment = fast.isValid() && fast.date() == date && fast.time().hour() == hour
+            && fast.time().minute() == time.minute()
+        ? QDateTime::fromSecsSinceEpoch(fast.toSecsSinceEpoch())
+        : remindertext::wallClock(date, time);
 
-    if (remindertext::stamp(moment) < remindertext::stamp(now)) {
+    if (remindertext::instant(moment) < remindertext::instant(now)) {
         const auto answer = m_services.messages->show(
             this,
             QStringLiteral("The reminder for this task is in the past, so no reminder will be set. Is it OK?"),

@@ -67,6 +67,8 @@ private:
     QPushButton *m_browseButton = nullptr;
     QPushButton *m_okButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
+    /// The moment the last fast choice stood for.
+    QDateTime m_fastTarget;
     bool m_written = false;
     ReminderFields m_result;
 };

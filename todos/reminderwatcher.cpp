@@ -6,8 +6,6 @@
 #include "platform/clock.h"
 #include "platform/services.h"
 
-#include <QPointer>
-#include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
@@ -17,7 +15,7 @@ std::optional<qint64> todoDueStamp(const QString &tag)
     const std::optional<QString> reminder = TodoFields::reminderOf(tag);
     if (!reminder || reminder->isEmpty())
         return std::nullopt;
-    return remindertext::readStamp(*reminder);
+    return remindertext::readInstant(*reminder);
 }
 
 DueTodo dueTodo(const QString &tag)
@@ -30,6 +28,7 @@ DueTodo dueTodo(const QString &tag)
     todo.subject = fields.text(todofield::Subject);
     todo.description = fields.text(todofield::Description);
     todo.sound = fields.text(todofield::Sound);
+    todo.playsSound = fields.text(todofield::PlayFlag) != QLatin1String("0");
     todo.due = remindertext::read(fields.text(todofield::Reminder));
     return todo;
 }
@@ -97,7 +96,7 @@ int ReminderWatcher::scanRows()
 int ReminderWatcher::dueRow()
 {
     const int count = scanRows();
-    const qint64 now = remindertext::stamp(m_services.clock->now());
+    const qint64 now = remindertext::instant(m_services.clock->now());
     int due = -1;
     for (int row = 0; row < count; ++row) {
         // Every due to-do overwrites the one before: the last one in the list is reported.
@@ -127,7 +126,7 @@ QList<int> ReminderWatcher::dueRowsOldestFirst()
     stamps.reserve(count);
     for (const RowDue &entry : m_rows)
         stamps.append(entry.due);
-    return ::dueRowsOldestFirst(stamps, remindertext::stamp(m_services.clock->now()));
+    return ::dueRowsOldestFirst(stamps, remindertext::instant(m_services.clock->now()));
 }
 
 void ReminderWatcher::ringOneByOne(const QList<QPersistentModelIndex> &todos)
@@ -157,14 +156,8 @@ void ReminderWatcher::tick()
     // machine leaves a longer gap.
     const bool waking = !m_lastTick.isValid() || qAbs(m_lastTick.secsTo(now)) > 120;
     m_lastTick = now;
-    if (m_inTick)
+    if (m_answering)
         return;
-    m_inTick = true;
-    QPointer<ReminderWatcher> self(this);
-    const auto done = qScopeGuard([self] {
-        if (self)
-            self->m_inTick = false;
-    });
 
     if (waking) {
         const QList<int> missed = dueRowsOldestFirst();
@@ -177,7 +170,7 @@ void ReminderWatcher::tick()
             return;
         }
     }
-    QPersistentModelIndex todo = takeQueued(remindertext::stamp(now));
+    QPersistentModelIndex todo = takeQueued(remindertext::instant(now));
     if (!todo.isValid()) {
         const int row = dueRow();
         if (row < 0)

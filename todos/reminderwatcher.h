@@ -21,6 +21,8 @@ struct DueTodo
     QString subject;
     QString description;
     QString sound;
+    /// Whether the sound plays: the reminder dialog's check box, ticked unless the flag is "0".
+    bool playsSound = true;
     QDateTime due;
 };
 
@@ -38,9 +40,9 @@ public:
     void start();
     QTimer *timer() const { return m_timer; }
 
-    /// One tick of tmrTodo. Never re-entered: while a report is being answered (timers go on
-    /// firing inside a modal window) further ticks return at once. At start, and after the
-    /// machine slept, two or more due reminders are reported together.
+    /// One tick of tmrTodo; it always returns at once. While a report is being answered it
+    /// reports nothing more. At start, and after the machine slept, two or more due reminders
+    /// are reported together.
     void tick();
 
     /// The row of the due to-do to ring now, or -1: the last in list order whose reminder is at
@@ -53,8 +55,9 @@ public:
     /// Rings these to-dos one after another, oldest first, while they stay due.
     void ringOneByOne(const QList<QPersistentModelIndex> &todos);
 
-    /// True while a report is being answered.
-    bool alarmShowing() const { return m_inTick; }
+    /// Whether a report is being answered (its window is open): one window at a time.
+    void setAnswering(bool answering) { m_answering = answering; }
+    bool answering() const { return m_answering; }
 
 signals:
     /// A to-do has come due: the alarm rings for it.
@@ -82,7 +85,7 @@ private:
     TodoModel *m_todos = nullptr;
     QTimer *m_timer = nullptr;
     std::vector<RowDue> m_rows;
-    bool m_inTick = false;
+    bool m_answering = false;
     /// When the last tick came; a long gap means the program just started or the machine slept.
     QDateTime m_lastTick;
     /// The alarms "One by one" asked for, oldest first.
@@ -93,7 +96,7 @@ private:
 /// the later row first, as the watcher would ring them.
 QList<int> dueRowsOldestFirst(const QList<std::optional<qint64>> &dueStamps, qint64 now);
 
-/// When a to-do's reminder is due, as a wall-clock stamp (see remindertext::stamp), or none when
+/// When a to-do's reminder is due, as an instant (see remindertext::instant), or none when
 /// the watcher skips it: an empty tag, other than nine fields, an empty reminder or one that
 /// does not convert.
 std::optional<qint64> todoDueStamp(const QString &tag);

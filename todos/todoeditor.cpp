@@ -5,20 +5,24 @@
 #include "todos/percentedit.h"
 #include "todos/percentsteps.h"
 #include "todos/updownbuttons.h"
+#include "widgets/comboboxname.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/selectonfocuslineedit.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QToolButton>
 #include <QPushButton>
 
 namespace {
 
-QComboBox *dropDownList(const QStringList &items, const QString &name, const QRect &geometry,
-                        QWidget *parent)
+QComboBox *dropDownList(const QStringList &items, const QString &name, const QString &spokenName,
+                        const QRect &geometry, QWidget *parent)
 {
     auto *combo = new QComboBox(parent);
     combo->setObjectName(name);
+    // Named before anything reaches it: a screen reader would otherwise read out the entry shown.
+    nameComboBox(combo, spokenName);
     combo->addItems(items);
     combo->setGeometry(geometry);
     return combo;
@@ -41,10 +45,10 @@ TodoEditor::TodoEditor(const Services &services, QWidget *parent)
     m_subjectEdit->setGeometry(53, 12, 179, 18);
     addLabel(QStringLiteral("S&ubject:"), {8, 13, 53, 14}, m_subjectEdit);
 
-    m_statusBox = dropDownList(todoStatusNames(), QStringLiteral("cboStatus"), {52, 33, 180, 20}, this);
+    m_statusBox = dropDownList(todoStatusNames(), QStringLiteral("cboStatus"), QStringLiteral("Status"), {52, 33, 180, 20}, this);
     addLabel(QStringLiteral("S&tatus:"), {7, 35, 67, 14}, m_statusBox, QStringLiteral("lblStatus"));
 
-    m_priorityBox = dropDownList(todoPriorityNames(), QStringLiteral("cboPeriority"), {52, 59, 61, 20}, this);
+    m_priorityBox = dropDownList(todoPriorityNames(), QStringLiteral("cboPeriority"), QStringLiteral("Priority"), {52, 59, 61, 20}, this);
     addLabel(QStringLiteral("&Periority:"), {8, 62, 67, 14}, m_priorityBox);
 
     m_percentEdit = new PercentEdit(this);
@@ -69,6 +73,8 @@ TodoEditor::TodoEditor(const Services &services, QWidget *parent)
     m_percentSpinner->setObjectName(QStringLiteral("udComplete"));
     m_percentSpinner->setGeometry(QRect(QPoint(214, 60) - m_percentEdit->pos(), QSize(16, 17)));
     m_percentSpinner->setCursor(Qt::ArrowCursor);
+    m_percentSpinner->upButton()->setAccessibleName(QStringLiteral("More % complete"));
+    m_percentSpinner->downButton()->setAccessibleName(QStringLiteral("Less % complete"));
 
     m_reminderButton = new QPushButton(QStringLiteral("Remi&nder not set"), this);
     m_reminderButton->setObjectName(QStringLiteral("cmdReminder"));

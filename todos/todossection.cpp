@@ -21,6 +21,8 @@
 #include <QEvent>
 #include <QTimer>
 
+#include <utility>
+
 TodosSection::TodosSection(const Services &services, TodoModel *records, QWidget *parent)
     : Section(services, QStringLiteral("fraTodos"), QStringLiteral("My To-Dos"),
               QStringLiteral("lstTodo"), QStringLiteral("Todo"), records, parent)
@@ -176,19 +178,31 @@ void TodosSection::ringAlarm(const QPersistentModelIndex &todo)
     // A subject half typed must not be lost when the alarm's answer reloads the editor.
     commitPendingEdit();
 
-    AlarmWindow alarm(m_services, window());
-    alarm.setTexts(due.subject, due.description);
-    alarm.setDue(due.due);
-    alarm.showPriorityLamp(due.priority);
-    if (!due.sound.isEmpty())
+    if (!m_alarm) {
+        // One window rings every alarm: a window made anew each time would leave a little of
+        // itself behind in the style's caches, alarm after alarm.
+        m_alarm = new AlarmWindow(m_services, window());
+        connect(m_alarm, &QDialog::finished, this, [this] {
+            m_watcher->setAnswering(false);
+            alarmAnswered(std::exchange(m_alarmFor, QPersistentModelIndex()), m_alarm->choice());
+        });
+    }
+    m_alarmFor = todo;
+    m_alarm->setTexts(due.subject, due.description);
+    m_alarm->setDue(due.due);
+    m_alarm->showPriorityLamp(due.priority);
+    if (!due.sound.isEmpty() && due.playsSound)
         m_services.sound->play(due.sound);
-    execWithNotice(alarm, m_services.notifier, due.subject, duetext::line(due.due, m_services.clock->now()),
+    m_watcher->setAnswering(true);
+    showWithNotice(m_alarm, m_services.notifier, due.subject, duetext::line(due.due, m_services.clock->now()),
                    due.priority);
+}
 
+void TodosSection::alarmAnswered(const QPersistentModelIndex &todo, const AlarmWindow::Choice &choice)
+{
     if (!todo.isValid())
         return;
     const int row = todo.row();
-    const AlarmWindow::Choice choice = alarm.choice();
     switch (choice.kind) {
     case AlarmWindow::Choice::Done:
         removeDoneTodo(todo);
@@ -222,12 +236,18 @@ void TodosSection::showMissed(const QList<QPersistentModelIndex> &due)
         missed.append({todo, record});
         subjects.append(record.subject);
     }
-    MissedRemindersWindow window(m_services, missed, this->window());
-    connect(&window, &MissedRemindersWindow::done, this, &TodosSection::removeDoneTodo);
-    connect(&window, &MissedRemindersWindow::snoozed, this, &TodosSection::snoozeTodos);
-    execWithNotice(window, m_services.notifier, window.windowTitle(), subjects.join(QLatin1Char('\n')), 1);
-    // Closed by "One by one" or its close box: the alarms follow, oldest first.
-    m_watcher->ringOneByOne(window.remaining());
+    auto *missedWindow = new MissedRemindersWindow(m_services, missed, window());
+    connect(missedWindow, &MissedRemindersWindow::done, this, &TodosSection::removeDoneTodo);
+    connect(missedWindow, &MissedRemindersWindow::snoozed, this, &TodosSection::snoozeTodos);
+    m_watcher->setAnswering(true);
+    connect(missedWindow, &QDialog::finished, this, [this, missedWindow] {
+        missedWindow->deleteLater();
+        m_watcher->setAnswering(false);
+        // Closed by "One by one" or its close box: the alarms follow, oldest first.
+        m_watcher->ringOneByOne(missedWindow->remaining());
+    });
+    showWithNotice(missedWindow, m_services.notifier, missedWindow->windowTitle(),
+                   subjects.join(QLatin1Char('\n')), 1);
 }
 
 void TodosSection::removeDoneTodo(const QPersistentModelIndex &todo)
@@ -268,12 +288,20 @@ void TodosSection::commitPendingEdit()
 void TodosSection::openReminder()
 {
     const int row = list()->selectedRow();
-    if (row < 0)
+    if (row < 0 || m_reminderDialog)
         return;
-    ReminderDialog dialog(m_services, m_editor->reminderFields(), window());
-    m_reminderDialog = &dialog;
+    auto *dialog = new ReminderDialog(m_services, m_editor->reminderFields(), window());
+    m_reminderDialog = dialog;
     m_reminderFor = QPersistentModelIndex(todos()->index(row));
-    dialog.exec();
+    connect(dialog, &QDialog::finished, this, [this, dialog] {
+        dialog->deleteLater();
+        reminderClosed(*dialog);
+    });
+    dialog->open();
+}
+
+void TodosSection::reminderClosed(const ReminderDialog &dialog)
+{
     m_reminderDialog = nullptr;
     const QPersistentModelIndex editedIndex = m_reminderFor;
     m_reminderFor = QPersistentModelIndex();

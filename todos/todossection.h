@@ -1,5 +1,6 @@
 #pragma once
 
+#include "todos/alarmwindow.h"
 #include "widgets/section.h"
 
 #include <QPersistentModelIndex>
@@ -45,6 +46,8 @@ private:
     void todoClicked();
     void subjectLeft();
     void openReminder();
+    /// The reminder dialog closed: its result goes to the to-do it was opened for.
+    void reminderClosed(const ReminderDialog &dialog);
     /// Names, once, the to-dos whose reminder text cannot be read: they would never ring.
     void reportUnreadableReminders();
     void reminderRowsRemoved(const QModelIndex &parent, int first, int last);
@@ -54,6 +57,8 @@ private:
     /// The watcher's reports: the alarm for one to-do, or the missed ones together.
     void ringAlarm(const QPersistentModelIndex &todo);
     void showMissed(const QList<QPersistentModelIndex> &todos);
+    /// Applies what the user answered in the alarm of this to-do.
+    void alarmAnswered(const QPersistentModelIndex &todo, const AlarmWindow::Choice &choice);
     /// The alarm's OK: the to-do is done and goes; the editor shows what the list selects instead.
     void removeDoneTodo(const QPersistentModelIndex &todo);
     /// Moves the reminders of these to-dos to now plus minutes, and refreshes the editor.
@@ -63,6 +68,9 @@ private:
     ARButton *m_addButton = nullptr;
     ARButton *m_removeButton = nullptr;
     ReminderWatcher *m_watcher = nullptr;
+    /// The alarm window, made at the first alarm, and the to-do it rings for.
+    QPointer<AlarmWindow> m_alarm;
+    QPersistentModelIndex m_alarmFor;
     /// The open reminder dialog and the to-do it edits.
     QPointer<ReminderDialog> m_reminderDialog;
     QPersistentModelIndex m_reminderFor;

@@ -9,7 +9,8 @@ what=${1:-run}
 build_dir=${QUILLET_BUILD_DIR:-build}
 
 # The private headers let a test switch the accessibility layer on as a screen reader does.
-packages=(g++ make cmake ccache qt6-base-dev qt6-base-private-dev qt6-multimedia-dev fonts-dejavu-core)
+# Noto covers the Indic scripts (Devanagari and the rest), which the tests type too.
+packages=(g++ make cmake ccache qt6-base-dev qt6-base-private-dev qt6-multimedia-dev fonts-dejavu-core fonts-noto-core)
 case "$what" in
   # Fonts for Chinese, Japanese and Korean and for emoji, so every script typed shows.
   run) packages+=(libical-dev pkg-config xdg-utils xvfb xauth pulseaudio qt6-gtk-platformtheme fonts-wqy-microhei

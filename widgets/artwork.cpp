@@ -1,6 +1,11 @@
 #include "widgets/artwork.h"
 
-#include <QGuiApplication>
+#include "widgets/look.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleOption>
 #include <QHash>
 
 namespace {
@@ -29,8 +34,21 @@ QPixmap artwork(const QString &name)
 QIcon artworkIcon(const QString &name)
 {
     QIcon icon;
-    icon.addFile(picturePath(name, false));
-    icon.addFile(picturePath(name, true));
+    QStyleOption own;
+    own.palette = look::palette();
+    const QStyle *style = qobject_cast<QApplication *>(QCoreApplication::instance()) ? QApplication::style() : nullptr;
+    for (const bool doubleSize : {false, true}) {
+        const QString path = picturePath(name, doubleSize);
+        icon.addFile(path);
+        QPixmap pixmap(path);
+        if (!style || pixmap.isNull())
+            continue;
+        pixmap.setDevicePixelRatio(doubleSize ? 2.0 : 1.0);
+        // Greyed and highlighted from the program's own colours: the style would take the
+        // desktop theme's, and a selected entry's icon would change with it.
+        for (const QIcon::Mode mode : {QIcon::Disabled, QIcon::Selected})
+            icon.addPixmap(style->generatedIconPixmap(mode, pixmap, &own), mode);
+    }
     return icon;
 }
 

@@ -87,3 +87,19 @@ void RecordListView::editCaption(int row)
     if (row >= 0 && row < m_model->count())
         edit(m_model->index(row));
 }
+
+void RecordListView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const bool onward = hint == QAbstractItemDelegate::EditNextItem;
+    const bool back = hint == QAbstractItemDelegate::EditPreviousItem;
+    QListView::closeEditor(editor, onward || back ? QAbstractItemDelegate::NoHint : hint);
+    if (onward || back)
+        focusNextPrevChild(onward);
+}
+
+bool RecordListView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    if (trigger == EditKeyPressed && !selectionModel()->isSelected(index))
+        return false;
+    return QListView::edit(index, trigger, event);
+}

@@ -23,6 +23,14 @@ public:
     void selectRow(int row);
     /// Opens the in-place editor of row's caption.
     void editCaption(int row);
+    using QListView::edit;
+
+protected:
+    /// Tab or Backtab in the caption editor commits it and moves on to the next control, never
+    /// into the next entry's caption.
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    /// F2 renames only a highlighted record.
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
 
 signals:
     /// The highlighted record changed, by click, key, program or a click on empty space.

@@ -9,18 +9,22 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QToolButton>
 
 namespace {
 
-/// What a screen reader says a control is: its name; for a drop-down list, which this desktop
-/// names by its current entry, the label that belongs to it.
+QStringList unnamedFocus; // the kinds of objects a screen reader was told took the focus, unnamed
+
+/// What a screen reader says a control is: its name. A drop-down list must be named by what it
+/// is, never by the entry it shows.
 QString spokenName(QWidget *widget)
 {
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
-    if (iface->role() != QAccessible::ComboBox)
-        return iface->text(QAccessible::Name);
-    const auto labels = iface->relations(QAccessible::Label);
-    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+    const QString name = iface->text(QAccessible::Name);
+    if (auto *combo = qobject_cast<QComboBox *>(widget); combo && name == combo->currentText())
+        return QString();
+    return name;
 }
 
 /// What a user can observe after an action: boxes and windows that came up, the data file,
@@ -98,11 +102,18 @@ private slots:
         window->show(); // focus, and with it the focus mark, lives in the active window
         QApplication::setActiveWindow(window);
 
-        // Every control Tab reaches, in the order it reaches them.
+        // Every control Tab reaches, in the order it reaches them; what gets the focus is named.
+        unnamedFocus.clear();
+        listenAsScreenReader([](QAccessibleEvent *event) {
+            QAccessibleInterface *iface = event->accessibleInterface();
+            if (event->type() == QAccessible::Focus && (!iface || iface->text(QAccessible::Name).isEmpty()))
+                unnamedFocus << (event->object() ? event->object()->metaObject()->className() : "?");
+        });
         QStringList names, reached;
         for (QWidget *widget = window->nextInFocusChain(); widget != window; widget = widget->nextInFocusChain()) {
             if (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(window) || !widget->isEnabled())
                 continue;
+            widget->setFocus(Qt::TabFocusReason);
             reached << widget->objectName();
             names << spokenName(widget);
             QVERIFY2(!names.last().isEmpty(), qPrintable(widget->objectName()));
@@ -110,10 +121,18 @@ private slots:
             const bool button = qobject_cast<QAbstractButton *>(widget) && !qobject_cast<QCheckBox *>(widget);
             QCOMPARE(QAccessible::queryAccessibleInterface(widget)->role() == QAccessible::Button, button);
             if (qobject_cast<OverlayButton *>(widget) || qobject_cast<ARButton *>(widget)) {
+                widget->clearFocus();
                 const QImage plain = widget->grab().toImage();
                 widget->setFocus(Qt::TabFocusReason);
                 QVERIFY2(widget->grab().toImage() != plain, "no focus mark"); // a picture button shows one
             }
+        }
+        listenAsScreenReader(nullptr);
+        QCOMPARE(unnamedFocus, QStringList());
+        // Buttons a pointer reaches, Tab or not, are named too.
+        for (QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
+            if (button->isVisibleTo(window))
+                QVERIFY2(!spokenName(button).isEmpty(), button->metaObject()->className());
         }
         QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size()); // each told apart
         if (!tabOrder.isEmpty())
@@ -133,7 +152,6 @@ private slots:
         QTest::newRow("contacts") << "Ctrl+2" << "butEmail" << "" << false << QStringList{"fraEmails", "butEmail_keys checked", "arbEmailOE disabled", "arbEmailRemove disabled"};
         QTest::newRow("notes") << "Ctrl+3" << "butNotes" << "" << false << QStringList{"fraNotes", "butNotes_keys checked", "arbNotesRemove disabled"};
         QTest::newRow("to-dos") << "Ctrl+4" << "butToDo" << "" << false << QStringList{"fraTodos", "butToDo_keys checked"};
-        QTest::newRow("to-dos again") << "Ctrl+4" << "butToDo" << "to-dos" << false << QStringList{"0 sounds"};
         QTest::newRow("Space") << "Space" << "butNotes" << "to-dos" << false << QStringList{"fraNotes"};
         QTest::newRow("Enter again") << "Return" << "butToDo" << "to-dos" << false << QStringList{"visible"};
         QTest::newRow("save") << "Ctrl+S" << "butSave" << "" << false << QStringList{"saved", "typing feedback"};
@@ -190,6 +208,27 @@ private slots:
                 QVERIFY2(outcomes.last().contains(part), qPrintable(part + " in " + outcomes.last().join(" / ")));
         }
         QCOMPARE(outcomes[1], outcomes[0]);
+    }
+
+    // Ctrl+1 to Ctrl+4 show their section, and pressed again keep it shown.
+    void sectionKeysOnlyShow_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("frame");
+        QTest::newRow("websites") << "Ctrl+1" << "fraWebsite";
+        QTest::newRow("contacts") << "Ctrl+2" << "fraEmails";
+        QTest::newRow("notes") << "Ctrl+3" << "fraNotes";
+        QTest::newRow("to-dos") << "Ctrl+4" << "fraTodos";
+    }
+    void sectionKeysOnlyShow()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, frame);
+        f->open();
+        for (int press = 0; press < 3; ++press) {
+            QTest::keySequence(f->window, QKeySequence(key));
+            QVERIFY2(f->find<QWidget>(frame)->isVisible(), qPrintable(QString::number(press)));
+        }
     }
 };
 

@@ -1,8 +1,12 @@
 #include "app/sessionend.h"
 #include "core/document.h"
+#include "core/todorecord.h"
 #include "quotes/quotebox.h"
 #include "store/recoverycopy.h"
 #include "tests/support/guitest.h"
+#include "todos/alarmwindow.h"
+#include "todos/missedreminderswindow.h"
+#include "todos/reminderdialog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -160,6 +164,65 @@ private slots:
             }
         }
         QCOMPARE(f->window->pos(), start + QPoint(60, 24));
+    }
+
+    // The windows drawn on the program's own artwork keep their colours under a dark desktop
+    // theme: the same pixels as under the default one.
+    void ownColoursUnderADarkTheme_data()
+    {
+        QTest::addColumn<QString>("scene");
+        for (const char *scene : {"websites", "contacts", "notes", "to-dos", "alarm", "reminder", "missed"})
+            QTest::newRow(scene) << QString::fromLatin1(scene);
+    }
+    void ownColoursUnderADarkTheme()
+    {
+        QFETCH(QString, scene);
+        const QString S = QStringLiteral("¶");
+        DataFileContent content;
+        content[SectionId::Websites] = {{"Home", "Home" + S + "https://example.org" + S + "d"}};
+        content[SectionId::Contacts] = {{"Ann", "Ann" + S + "Lee" + S + "Boss" + S + "ann@example.org (Default E-Mail)::"}};
+        content[SectionId::Notes] = {{"Note", "Some text"}};
+        const TodoRecord boiler{"Boiler", 1, 2, "50%", "12/5/2026 9:00:00 PM", "", "1", "Ask about it", "Dec 5  09:00 PM"};
+        content[SectionId::Todos] = {{"Boiler", boiler.toTag()}};
+        f->writeFile("savedfile.qlt", serializeDataFile(content));
+        f->open();
+        const int section = QStringList{"websites", "contacts", "notes", "to-dos"}.indexOf(scene);
+        std::unique_ptr<QWidget> window;
+        if (section >= 0) {
+            f->window->section(SectionId(section))->show();
+        } else if (scene == "alarm") {
+            auto *alarm = new AlarmWindow(f->services, f->window);
+            alarm->setTexts(boiler.subject, boiler.description);
+            alarm->showPriorityLamp(2);
+            window.reset(alarm);
+        } else if (scene == "reminder") {
+            window = std::make_unique<ReminderDialog>(f->services, ReminderFields{boiler.reminder, "/s/a.wav", "0", ""}, f->window);
+        } else {
+            const auto *todos = f->window->section(SectionId::Todos)->model();
+            window = std::make_unique<MissedRemindersWindow>(
+                f->services, QList<MissedRemindersWindow::Missed>{{QPersistentModelIndex(todos->index(0)), boiler}}, f->window);
+        }
+        QWidget *shown = window ? window.get() : f->window;
+        shown->show();
+        for (QTimer *timer : shown->findChildren<QTimer *>())
+            timer->stop(); // no blink or tick between the two pictures
+        f->window->setFocus(); // no caret blinking in a box
+        const auto picture = [shown] {
+            QCoreApplication::processEvents();
+            return shown->grab().toImage();
+        };
+        const QImage light = picture();
+        const QPalette desktop = QApplication::palette();
+        QPalette dark(QColor(53, 53, 53), QColor(42, 42, 42));
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText})
+            dark.setColor(role, QColor(230, 230, 230));
+        dark.setColor(QPalette::Base, QColor(25, 25, 25));
+        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+        QApplication::setPalette(dark);
+        const QImage darkPicture = picture();
+        QApplication::setPalette(desktop);
+        QVERIFY(!light.isNull());
+        QVERIFY(darkPicture == light);
     }
 };
 

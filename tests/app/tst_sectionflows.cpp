@@ -88,6 +88,30 @@ private slots:
         QVERIFY(f->find<QWidget>(s.needRecord.last())->isEnabled() && box->isEnabled() && box->isVisible());
     }
 
+    // F2 renames the highlighted record; Tab stores the caption and goes on to the next control.
+    void renameInPlace_data() { eachSection_data(); }
+    void renameInPlace()
+    {
+        QFETCH(int, section);
+        const SectionCase &s = kSections[section];
+        RecordListView *list = openSection(s, {"A", "B"});
+        clickItem(list, 1);
+        QTest::keyClick(list, Qt::Key_Up);
+        QTest::keyClick(list, Qt::Key_F2);
+        QVERIFY(captionEditor(list));
+        QTest::keyClicks(captionEditor(list), "Renamed");
+        QTest::keyClick(captionEditor(list), Qt::Key_Tab);
+        QCOMPARE(captions(list).first(), QStringLiteral("Renamed"));
+        QVERIFY(!captionEditor(list));
+        QVERIFY(QApplication::focusWidget() && QApplication::focusWidget() != list
+                && !list->isAncestorOf(QApplication::focusWidget()));
+        // Nothing highlighted: F2 has nothing to rename.
+        clickAt(list->viewport(), QPoint(20, list->viewport()->height() - 10));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_F2);
+        QVERIFY(!captionEditor(list));
+    }
+
     void addThenRemove_data() { eachSection_data(); }
     void addThenRemove()
     {

@@ -92,6 +92,10 @@ private slots:
         QTest::newRow("last only") << Box::LastName << "" << "Lee" << "" << fresh << " Lee" << Caption(" Lee");
         QTest::newRow("no names: a blank") << Box::LastName << "" << "" << "" << fresh << " " << fresh;
         QTest::newRow("display kept") << Box::LastName << "Ann" << "Lee" << " " << fresh << " " << fresh;
+        QTest::newRow("placeholder display composes") << Box::LastName << "Ann" << "Lee" << "New Email" << fresh
+                                                      << "Ann Lee" << Caption("Ann Lee");
+        QTest::newRow("placeholder display follows first") << Box::FirstName << "A" << "" << "New Email" << fresh
+                                                           << "A" << fresh;
         QTest::newRow("named keeps caption") << Box::LastName << "Ann" << "Lee" << "" << named << "Ann Lee" << named;
         QTest::newRow("nothing selected") << Box::LastName << "Ann" << "Lee" << "" << Caption() << "Ann Lee"
                                           << Caption();

@@ -1,3 +1,4 @@
+#include "contacts/addressdelegate.h"
 #include "tests/support/guitest.h"
 
 #include <QListWidget>
@@ -94,6 +95,32 @@ private slots:
         f->press("cmdRemoveEmail");
         QCOMPARE(tag(0), QStringLiteral("¶¶¶¶uid-a"));
         QVERIFY(!enabled("cmdEditEmail") && !enabled("cmdRemoveEmail") && !enabled("cmdDefault"));
+    }
+
+    // At 1x an address and its default marker fit the list; a long address is cut in its
+    // middle, the marker always whole. The buttons below hold their captions.
+    void addressListShowsTheMarkerWhole_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("short") << "ann@lee.org" << false;
+        QTest::newRow("long") << "ann.lee.editor.in.chief@publishing.example.org" << true;
+    }
+    void addressListShowsTheMarkerWhole()
+    {
+        QFETCH(QString, address);
+        open({{"Ann", "Ann¶Lee¶T¶" + address + M + "::"}});
+        QListWidget *list = addresses();
+        auto *delegate = qobject_cast<AddressDelegate *>(list->itemDelegate());
+        QVERIFY(delegate);
+        const QString shown = delegate->shownText(list, list->model()->index(0, 0));
+        QVERIFY2(shown.endsWith(M), qPrintable(shown));
+        QTEST(shown.contains(QChar(0x2026)), "cut");
+        QVERIFY(QFontMetrics(list->item(0)->font()).horizontalAdvance(shown) <= list->viewport()->width() - 8);
+        for (const char *name : {"cmdEditEmail", "cmdRemoveEmail", "cmdDefault"}) {
+            auto *button = f->find<QPushButton>(name);
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text().remove('&')) + 12 <= button->width(), name);
+        }
     }
 
     void mailButton_data()

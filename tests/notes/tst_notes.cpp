@@ -1,7 +1,11 @@
 #include "tests/support/guitest.h"
 #include "widgets/boxtext.h"
 
+#include <QGlyphRun>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 // Adding, removing and what a click leaves are walked for every section in tst_sectionflows.
 class TestNotes : public WindowTest
@@ -78,6 +82,56 @@ private slots:
         nameInPlace("   "); // a blank name ends the rename and keeps the caption
         QVERIFY(!captionEditor(list));
         QCOMPARE(records(), notes);
+    }
+
+    // Greyed after a click on the empty space, the box looks disabled as the other sections'
+    // boxes do: on the panel colour, not white.
+    void noNoteChosenLooksDisabled()
+    {
+        openNotes({{"A", "text"}});
+        const auto middle = [](QWidget *box) { return box->grab().toImage().pixelColor(box->rect().center()); };
+        const QColor enabled = middle(editor);
+        clickAt(list->viewport(), QPoint(20, list->viewport()->height() - 10));
+        QVERIFY(!editor->isEnabled());
+        f->clickPicture("butWeb");
+        QWidget *websiteBox = f->find<QWidget>("txtDescription");
+        websiteBox->setEnabled(false);
+        const QColor disabledWebsite = middle(websiteBox);
+        websiteBox->setEnabled(true);
+        f->clickPicture("butNotes");
+        QCOMPARE(middle(editor), disabledWebsite);
+        QVERIFY(middle(editor) != enabled);
+    }
+
+    // Every script shows with the fonts installed, and a paragraph in a right-to-left script
+    // starts at the right.
+    void scripts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("fromTheRight");
+        QTest::newRow("Latin") << "Shopping list" << false;
+        QTest::newRow("Devanagari") << QString::fromUtf8("नमस्ते दुनिया") << false;
+        QTest::newRow("Tamil") << QString::fromUtf8("வணக்கம் உலகம்") << false;
+        QTest::newRow("Hebrew") << QString::fromUtf8("שלום עולם") << true;
+        QTest::newRow("Arabic") << QString::fromUtf8("مرحبا بالعالم") << true;
+    }
+    void scripts()
+    {
+        QFETCH(QString, text);
+        openNotes({{"Script", text}});
+        QCOMPARE(editor->toPlainText(), text);
+        QTextLayout layout(text, editor->font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun &run : layout.glyphRuns()) {
+            for (quint32 glyph : run.glyphIndexes())
+                QVERIFY2(glyph != 0, qPrintable(run.rawFont().familyName() + " lacks a letter")); // 0 draws a box
+        }
+        QTextCursor start(editor->document());
+        const QRect caret = editor->cursorRect(start);
+        QFETCH(bool, fromTheRight);
+        QCOMPARE(caret.x() > editor->viewport()->width() / 2, fromTheRight);
     }
 };
 

@@ -85,6 +85,31 @@ private slots:
         QVERIFY(f->messages.shown.isEmpty());
     }
 
+    // Reached by Tab, the quote shows a focus mark round it that crosses none of its text.
+    void focusMarkRunsRoundTheQuote()
+    {
+        f->writeFile("quotes.txt", "Well begun is half done, and the rest is the other half.\r\n");
+        f->open();
+        runChange(f->window->quoteBox());
+        const QRect quote = f->find<QWidget>("Picture1")->geometry();
+        const QImage plain = f->window->grab().toImage();
+        f->find<QWidget>("Picture1_keys")->setFocus(Qt::TabFocusReason);
+        const QImage marked = f->window->grab().toImage();
+        QStringList inside;
+        int changed = 0;
+        for (int y = 0; y < plain.height(); ++y) {
+            for (int x = 0; x < plain.width(); ++x) {
+                if (plain.pixel(x, y) == marked.pixel(x, y))
+                    continue;
+                ++changed;
+                if (quote.contains(x, y) && inside.size() < 5)
+                    inside << QStringLiteral("%1,%2").arg(x).arg(y);
+            }
+        }
+        QVERIFY(changed > 0);
+        QCOMPARE(inside, QStringList());
+    }
+
     void removeSelectsTheQuoteBefore()
     {
         f->writeFile("quotes.txt", "A\r\nB\r\nC\r\nD\r\nE\r\n");

@@ -18,6 +18,7 @@ public:
     QDateTime now() const override { return m_now; }
     void set(const QDateTime &now) { m_now = now; }
     void advanceSecs(qint64 seconds) { m_now = m_now.addSecs(seconds); }
+    void advanceMSecs(qint64 milliseconds) { m_now = m_now.addMSecs(milliseconds); }
 
 private:
     QDateTime m_now{QDate(2026, 12, 5), QTime(21, 5, 0)};

@@ -1,3 +1,5 @@
+#include "core/remindertext.h"
+#include "tests/support/localzone.h"
 #include "tests/todos/todostestsupport.h"
 #include <QCheckBox>
 
@@ -54,6 +56,9 @@ private slots:
         QTest::newRow("February, then a leap year") << QDate(2026, 1, 10) << "February:2028" << QStringList{"Today"} + days(11, 29) + days(1, 10) << "11";
         QTest::newRow("April on the 31st") << QDate(2026, 3, 31) << "April" << QStringList{"Today"} + days(1, 30) << "1";
         QTest::newRow("February on the 31st") << QDate(2026, 1, 31) << "February" << QStringList{"Today"} + days(1, 28) << "1";
+        const QStringList february2029 = QStringList{"Today"} + days(11, 28) + days(1, 10);
+        QTest::newRow("29 February, then a common year") << QDate(2026, 1, 10) << "February:2028:29:2029" << february2029 << "28";
+        QTest::newRow("a day both years have stays") << QDate(2026, 1, 10) << "February:2028:15:2029" << february2029 << "15";
         QTest::newRow("back to this month") << QDate(2026, 1, 31) << "This month" << QStringList{"Today"} + days(1, 31) << "Today";
     }
     void choosingAMonthListsItsDays()
@@ -63,11 +68,27 @@ private slots:
         open(QDateTime(today, QTime(10, 0)));
         if (month == QLatin1String("This month"))
             QVERIFY(choose(get("cboMonth"), "February"));
-        QVERIFY(choose(get("cboMonth"), month.section(':', 0, 0)));
-        if (month.contains(':'))
-            QVERIFY(choose(get("cboYear"), month.section(':', 1)));
+        // month[:year[:day:year]]: the entries chosen one after another
+        const QStringList steps = month.split(':');
+        const char *const lists[] = {"cboMonth", "cboYear", "cboDay", "cboYear"};
+        for (int step = 0; step < steps.size(); ++step)
+            QVERIFY(choose(get(lists[step]), steps[step]));
         QTEST(items("cboDay"), "days");
         QTEST(get("cboDay")->currentText(), "day");
+    }
+
+    // 01:40 EDT on the night New York's clocks go back: half an hour later is 01:10 EST.
+    void fastChoiceAcrossTheClockChange()
+    {
+        const LocalZone york("America/New_York");
+        open(QDateTime(QDate(2027, 11, 7), QTime(5, 40), Qt::UTC).toLocalTime(), {"", "/s/bell.wav", "1", ""});
+        QVERIFY(choose(get("cboFast"), "30 Minutes Later"));
+        QCOMPARE(get<QLineEdit>("txtHour")->text() + ":" + get<QLineEdit>("txtMin")->text() + " " + get("cboAMPM")->currentText(),
+                 QStringLiteral("01:10 AM"));
+        ok();
+        QCOMPARE(f->messages.texts(), QStringList());
+        QVERIFY(dialog->written());
+        QCOMPARE(remindertext::read(dialog->result().reminder).toUTC(), QDateTime(QDate(2027, 11, 7), QTime(6, 10), Qt::UTC));
     }
 
     void okWritesTheMoment_data()

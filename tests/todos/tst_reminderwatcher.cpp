@@ -21,21 +21,31 @@ class TestReminderWatcher : public WindowTest
 
     ReminderWatcher *watcher() const { return w->section->watcher(); }
 
-    /// One tick; true when an alarm came up. action runs in it and should close it (it is
+    /// The alarm on screen, if one is.
+    static AlarmWindow *shownAlarm()
+    {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (auto *alarm = qobject_cast<AlarmWindow *>(window); alarm && alarm->isVisible())
+                return alarm;
+        }
+        return nullptr;
+    }
+
+    /// One tick; true when an alarm came up. action runs on it and should answer it (it is
     /// closed by its close box otherwise).
     bool tick(std::function<void(AlarmWindow *)> action = {})
     {
-        bool shown = false;
-        whenModal([&shown, action](QWidget *modal) {
-            if (auto *alarm = qobject_cast<AlarmWindow *>(modal)) {
-                shown = true;
-                if (action)
-                    action(alarm);
-            }
-        });
         watcher()->tick();
-        QCoreApplication::processEvents(); // nothing came up: the scheduled check still runs
-        return shown;
+        QCoreApplication::processEvents();
+        AlarmWindow *alarm = shownAlarm();
+        if (!alarm)
+            return false;
+        if (action)
+            action(alarm);
+        if (alarm->isVisible())
+            alarm->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return true;
     }
 
     void setUp() override { w.emplace(); }
@@ -87,7 +97,8 @@ private slots:
         QTest::addColumn<QStringList>("blinked"); // none has a lamp of its own: the green one blinks
         QTest::addColumn<Notifier::Urgency>("urgency");
         QTest::newRow("low") << "0" << "/s/a.wav" << "1" << QStringList{"imgGreen"} << QStringList{} << Notifier::Urgency::Low;
-        QTest::newRow("normal, flag off") << "1" << "/s/a.wav" << "0" << QStringList{"imgOrange"} << QStringList{} << Notifier::Urgency::Normal;
+        QTest::newRow("normal, sound ticked off") << "1" << "/s/a.wav" << "0" << QStringList{"imgOrange"} << QStringList{} << Notifier::Urgency::Normal;
+        QTest::newRow("never edited flag plays") << "1" << "/s/a.wav" << "" << QStringList{"imgOrange"} << QStringList{} << Notifier::Urgency::Normal;
         QTest::newRow("high, silent") << "2" << "" << "" << QStringList{"imgRed"} << QStringList{} << Notifier::Urgency::Critical;
         QTest::newRow("out of range") << "7" << "" << "1" << QStringList{} << QStringList{"imgGreen"} << Notifier::Urgency::Normal;
     }
@@ -122,9 +133,11 @@ private slots:
             w->fixture.window->showMinimized();
             emit w->fixture.notifier.showRequested(1);
             QVERIFY(!w->fixture.window->isMinimized());
-            // The timer keeps firing inside the modal loop; a nested tick must not open another.
-            whenModal([&nested, alarm](QWidget *modal) { nested += modal && modal != alarm ? 1 : 0; });
+            // The timer keeps firing while it is open; a tick must not open another.
             watcher()->tick();
+            QCoreApplication::processEvents();
+            for (QWidget *window : QApplication::topLevelWidgets())
+                nested += qobject_cast<AlarmWindow *>(window) && window != alarm ? 1 : 0;
         }));
         QCOMPARE(nested, 0);
         listenAsScreenReader(nullptr);
@@ -138,8 +151,11 @@ private slots:
         QCOMPARE(w->fixture.notifier.withdrawn, QList<int>{1}); // answered: taken back
         QTEST(lamps.first(), "lamp");
         QTEST(lamps.last(), "blinked");
-        QCOMPARE(w->fixture.sound.calls.filter("play "), sound.isEmpty() ? QStringList() : QStringList{"play " + sound});
+        const bool plays = !sound.isEmpty() && flag != QLatin1String("0");
+        QCOMPARE(w->fixture.sound.calls.filter("play "), plays ? QStringList{"play " + sound} : QStringList());
         QVERIFY(tick()); // closed without a choice: still due
+        // Rung again by the same window: alarm after alarm leaves no window behind.
+        QCOMPARE(w->fixture.window->findChildren<AlarmWindow *>().size(), 1);
     }
 
     void okDeletesTheTodo_data()
@@ -175,7 +191,8 @@ private slots:
             key(QEvent::KeyPress, true); // held from before: repeats, then let go
             key(QEvent::KeyRelease, true);
             key(QEvent::KeyRelease, false);
-            key(QEvent::KeyPress, false); // pressed for it: OK
+            w->fixture.clock.advanceSecs(1);
+            key(QEvent::KeyPress, false); // pressed for it, after a pause: OK
         };
         QVERIFY(tick(count == 1 ? std::function<void(AlarmWindow *)>(enter) : pressOk));
         QCOMPARE(ignored, count == 1 ? 4 : 0);
@@ -192,6 +209,52 @@ private slots:
         QCOMPARE(w->editor->subject(), w->record(current).subject);
         if (edited != due) // what was typed into another to-do is kept
             QCOMPARE(w->record(edited).subject, QStringLiteral("Typed"));
+    }
+
+    // Someone typing when the alarm comes up, and typing on for half a minute at 90 ms a key,
+    // never answers it; an Enter after a pause does. What was typed before it came stays typed.
+    void typingOnNeverAnswers_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("words") << "call the plumber about the boiler on monday ";
+        QTest::newRow("lines") << "milk\neggs\nbread\n";
+        QTest::newRow("spaces") << " ";
+    }
+    void typingOnNeverAnswers()
+    {
+        QFETCH(QString, typed);
+        w->open({todo("Boiler", kNow), todo("Shopping")});
+        w->clickItem(1);
+        auto *description = w->find<QLineEdit>("txtTodoDesc");
+        TodosWindow::focus(description);
+        const auto type = [&](int n) {
+            const QChar c = typed[n % typed.size()];
+            QWidget *target = QApplication::focusWidget();
+            if (c == u'\n')
+                QTest::keyClick(target, Qt::Key_Return);
+            else
+                QTest::keyClick(target, c.toLatin1());
+            w->fixture.clock.advanceMSecs(90);
+        };
+        for (int n = 0; n < 5; ++n)
+            type(n);
+        int keys = 5;
+        for (int second = 0; second < 30; ++second) {
+            watcher()->tick(); // the watcher's own second
+            QCoreApplication::processEvents();
+            QVERIFY(shownAlarm());
+            QVERIFY(shownAlarm()->isAncestorOf(QApplication::focusWidget())); // the keys reach it
+            for (int n = 0; n < 11; ++n)
+                type(keys++);
+        }
+        QCOMPARE(captions(w->list), (QStringList{"Boiler", "Shopping"}));
+        QCOMPARE(description->text(), typed.repeated(5).left(5).remove(u'\n'));
+        // A pause, then Enter on purpose: OK.
+        w->fixture.clock.advanceMSecs(1500);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!shownAlarm());
+        QCOMPARE(captions(w->list), QStringList{"Shopping"});
     }
 
     void snoozeOrStopReminding_data()
@@ -252,6 +315,7 @@ private slots:
             window->findChild<QPushButton *>("cmdOneByOne")->click();
         });
         watcher()->tick();
+        QCoreApplication::processEvents();
         QVERIFY(missed);
         QCOMPARE(rows, QStringList({"Earliest | Due Fri, Dec 4, 8:00 PM (1 day ago)", "Late | Due 9:00 PM (5 minutes ago)",
                                     "Later | Due 9:03 PM (2 minutes ago)"}));
@@ -265,6 +329,29 @@ private slots:
         QTEST(captions(w->list), "left");
         if (answer == QLatin1String("mnu5Min"))
             QCOMPARE(w->record(3).reminder, QStringLiteral("12/5/2026 9:10:00 PM"));
+    }
+
+    // "Missed reminders" comes up by itself too: Enter in its first second is no answer, an
+    // Enter after that is "One by one".
+    void missedTakesOnlyAnEnterMeantForIt()
+    {
+        w->open({todo("Late", kPast), todo("Later", "12/5/2026 9:03:00 PM")});
+        watcher()->tick();
+        QCoreApplication::processEvents();
+        MissedRemindersWindow *missed = nullptr;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            missed = missed ? missed : qobject_cast<MissedRemindersWindow *>(window);
+        QVERIFY(missed && missed->isVisible());
+        QTest::keyClick(missed->focusWidget(), Qt::Key_Return);
+        w->fixture.clock.advanceMSecs(900);
+        QTest::keyClick(missed->focusWidget(), Qt::Key_Return, Qt::NoModifier);
+        QVERIFY(missed->isVisible());
+        w->fixture.clock.advanceMSecs(1100);
+        QTest::keyClick(missed->focusWidget(), Qt::Key_Return);
+        QVERIFY(!missed->isVisible());
+        QString first;
+        QVERIFY(tick([&first](AlarmWindow *alarm) { first = alarm->findChild<QLabel *>("lblSubject")->text(); }));
+        QCOMPARE(first, QStringLiteral("Late"));
     }
 
     void alarmWhileAQuestionIsOpen()

@@ -1,6 +1,7 @@
 #include "core/reminderedits.h"
 #include "core/remindertext.h"
 #include "core/todorecord.h"
+#include "tests/support/localzone.h"
 #include "todos/duetext.h"
 #include "todos/percentsteps.h"
 #include "todos/reminderwatcher.h"
@@ -89,6 +90,55 @@ private slots:
         const auto result = minutes ? reminderedits::snoozed(tag, now, minutes) : reminderedits::withoutReminder(tag);
         QCOMPARE(result.value_or(QString()), snoozed);
         QCOMPARE(result.has_value(), !snoozed.isNull());
+    }
+
+    // The nights the clocks change, in zones set here: a snooze is minutes of real time, a
+    // wall-clock reminder rings when the clock first shows it (or when it jumps past it).
+    void clockChanges_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QDateTime>("now"); // UTC; null when the text alone is read
+        QTest::addColumn<int>("minutes"); // snoozed by, at now
+        QTest::addColumn<QString>("text"); // written by the snooze, or read
+        QTest::addColumn<QDateTime>("due"); // UTC
+        const auto utc = [](int mo, int d, int h, int mi) { return QDateTime(QDate(2027, mo, d), QTime(h, mi), Qt::UTC); };
+        const QByteArray york = "America/New_York";
+        // New York goes back from 2:00 EDT to 1:00 EST on 7 Nov 2027 (6:00 UTC), forward on 14 Mar (7:00 UTC).
+        QTest::newRow("1 hour at 01:30 EDT") << york << utc(11, 7, 5, 30) << 60 << "11/7/2027 1:30:00 AM" << utc(11, 7, 6, 30);
+        QTest::newRow("20 minutes at 01:50 EDT") << york << utc(11, 7, 5, 50) << 20 << "11/7/2027 1:10:00 AM" << utc(11, 7, 6, 10);
+        QTest::newRow("5 minutes at 01:50 EST") << york << utc(11, 7, 6, 50) << 5 << "11/7/2027 1:55:00 AM" << utc(11, 7, 6, 55);
+        QTest::newRow("out of the repeated hour") << york << utc(11, 7, 6, 30) << 60 << "11/7/2027 2:30:00 AM" << utc(11, 7, 7, 30);
+        QTest::newRow("1:30 AM set by hand: the first") << york << QDateTime() << 0 << "11/7/2027 1:30:00 AM" << utc(11, 7, 5, 30);
+        QTest::newRow("spring: 1 hour at 01:30 EST") << york << utc(3, 14, 6, 30) << 60 << "3/14/2027 3:30:00 AM" << utc(3, 14, 7, 30);
+        QTest::newRow("spring: 2:30 AM rings at the jump") << york << QDateTime() << 0 << "3/14/2027 2:30:00 AM" << utc(3, 14, 7, 0);
+        QTest::newRow("a plain winter night") << york << QDateTime() << 0 << "12/5/2027 9:05:00 PM" << QDateTime(QDate(2027, 12, 6), QTime(2, 5), Qt::UTC);
+        // Berlin goes back from 3:00 CEST to 2:00 CET on 31 Oct 2027 (1:00 UTC).
+        QTest::newRow("Berlin: 1 hour at 02:30 CEST") << QByteArray("Europe/Berlin") << utc(10, 31, 0, 30) << 60 << "10/31/2027 2:30:00 AM" << utc(10, 31, 1, 30);
+    }
+    void clockChanges()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QDateTime, now);
+        QFETCH(int, minutes);
+        QFETCH(QString, text);
+        QFETCH(QDateTime, due);
+        const LocalZone local(zone);
+        if (now.isValid()) {
+            const QString tag = QStringLiteral("A¶0¶1¶0%¶1/1/2027¶¶1¶¶c");
+            const QStringList fields = reminderedits::snoozed(tag, now.toLocalTime(), minutes).value_or(QString()).split(QChar(0x00B6));
+            QCOMPARE(fields.value(4), text);
+            // The watcher compares stamps: not due a second before, due at the moment.
+            QVERIFY(remindertext::instant(now.toLocalTime()) < remindertext::readInstant(text).value_or(0));
+        } else { // a date and time written as they are named, as a repeating reminder's are
+            const QDate date = QLocale::c().toDate(text.section(' ', 0, 0), "M/d/yyyy");
+            const QTime time = QLocale::c().toTime(text.section(' ', 1), "h:mm:ss AP");
+            QCOMPARE(remindertext::write(QDateTime(date, time, Qt::UTC)), text);
+        }
+        QCOMPARE(remindertext::readInstant(text), std::optional<qint64>(due.toSecsSinceEpoch()));
+        const QDateTime read = remindertext::read(text);
+        QCOMPARE(remindertext::write(read), text);
+        if (read.isValid()) // a time the clocks skip reads back as named, which Qt holds invalid
+            QCOMPARE(read.toUTC(), due);
     }
 
     // The watcher's one-pass look at the reminder agrees with the fields as everything else reads

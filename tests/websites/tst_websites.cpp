@@ -74,6 +74,7 @@ private slots:
         QTest::newRow("named since") << "First" << "Second" << "First";
         QTest::newRow("named New URL in place") << "New URL" << "Title" << "Title";
         QTest::newRow("empty title") << "New URL" << "" << "New URL";
+        QTest::newRow("blank title") << "New URL" << "  \t " << "New URL";
         QTest::newRow("placeholder is exact") << "new url" << "Title" << "new url";
     }
     void captionAfterTitle()
