@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Other programs' files in the window: the lists' context menu, files dropped on the window, and
 // imports read away from the window's thread.
 #include "app/importexport.h"

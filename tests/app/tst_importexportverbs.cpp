@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --import and --export on the command line: done here on a document alone, or handed to the
 // copy that holds the folder; a bad file or a damaged data file leaves everything as it was.
 #include "core/document.h"
