@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/headlessstart.h"
 #include "app/mainwindow.h"
 #include "app/sessionend.h"
@@ -5,6 +6,7 @@
 #include "app/splashwindow.h"
 #include "app/startoptions.h"
 #include "core/document.h"
+#include "exchange/exchangeverbs.h"
 #include "platform/blockedclose.h"
 #include "platform/clock.h"
 #include "platform/datafolder.h"
@@ -37,6 +39,7 @@ void nameApplication()
 
 int main(int argc, char *argv[])
 {
+    exchangeverbs::add();
     {
         // Help, version, mistakes and work without a window need no display.
         QCoreApplication probe(argc, argv);

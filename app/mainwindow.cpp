@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/mainwindow.h"
 
 #include "about/aboutdialog.h"
+#include "app/importexport.h"
 #include "app/timerpause.h"
 #include "app/windowdrag.h"
 #include "contacts/contactssection.h"
@@ -107,6 +109,9 @@ void MainWindow::createSections()
     // Typing counts as a change before the box is left, so the recovery copy holds it too.
     for (Section *section : m_sections)
         connect(section, &Section::typed, m_document, &Document::noteChange);
+    auto *importExport = new ImportExport(m_services, m_document, this);
+    for (int id = 0; id < kSectionCount; ++id)
+        importExport->addList(SectionId(id), m_sections[id]->list());
 }
 
 void MainWindow::load()

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startoptions.h"
 
 #include "core/verbs.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -124,7 +126,10 @@ StartOptions parseStartOptions(const QStringList &arguments)
     }
     if (!asked.isEmpty()) {
         options.verb = asked.first();
-        options.verbValue = parser.value(options.verb);
+        // A file named on the command line is the caller's: read against their folder, before the
+        // verb may go to a copy that was started elsewhere.
+        options.verbValue = verbs::resolvedValue(*verbs::find(options.verb), parser.value(options.verb),
+                                                 QDir::currentPath());
     }
     return options;
 }

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Rings many alarms in the built program, one after another, and prints its memory as it goes.
 
     alarm-memory.py PROGRAM_FOLDER [ALARMS]

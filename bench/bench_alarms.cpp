@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rings many alarms in the to-do section, each answered by OK, and prints the memory the
 // process holds: the heap in use (mallinfo2) and the anonymous memory (RssAnon), after a few
 // alarms and after all of them. An answered alarm should leave nothing behind. Runs offscreen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times turning a full data file's bytes into the four lists' records and back, and starting
 // the main window over that file until it is shown.
 #include "app/mainwindow.h"

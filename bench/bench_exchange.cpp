@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times importing 10,000 to-dos from one .ics file beside python3-icalendar's parse of the same
 // file, and exporting a full list of 32,767 to-dos.
 #include "bench/benchdata.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's costs side by side with their yardsticks, in one run, each with its target:
 //   start-up until the 600 x 400 window is mapped, with the largest file and with none, against
 //     a minimal frameless 600 x 400 Qt window (bench_minimalwindow), cold and warm;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long one tick of the reminder watcher takes over a full to-do list (32,767 to-dos, all
 // with reminders in the future, so every one is looked at and none fires). Prints the first
 // tick (every tag read for the first time, as after loading) and the median, fastest and

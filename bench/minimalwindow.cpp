@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for start-up: a frameless 600 x 400 Qt window and nothing else.
 #include <QApplication>
 #include <QWidget>

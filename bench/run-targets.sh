@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs bench_targets on a fresh Xvfb display with openbox and a session bus, as a desktop has.
 # Usage: bench/run-targets.sh [BUILD_DIR] [WARM_RUNS] [COLD_RUNS]
 set -euo pipefail

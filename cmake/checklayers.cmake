@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails, naming each file and include, when a file includes from a layer above its own or from a
 # sibling section. Run as: cmake -DROOT=<source folder> -P checklayers.cmake
 cmake_minimum_required(VERSION 3.25)

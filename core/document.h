@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "platform/instanceguard.h"
@@ -58,6 +59,8 @@ public:
     bool isOpen() const { return m_loaded && !m_closed; }
     /// Something changed since the load or the last save.
     bool isModified() const { return m_modified; }
+    /// What was wrong with the data file at load(); empty when it was read whole.
+    QString loadProblem() const { return m_loadProblem; }
 
     /// Writes the four lists to the data file; false (after the error box) when it failed, and
     /// false at once before load(): empty lists must never replace the user's file.

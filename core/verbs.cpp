@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/verbs.h"
 
 #include "core/document.h"
@@ -22,17 +23,38 @@ Result refused(const QString &why)
     return {1, QString(), why + QLatin1Char('\n')};
 }
 
-} // namespace
-
-const QList<Verb> &all()
+QList<Verb> &table()
 {
-    static const QList<Verb> table = {
+    static QList<Verb> rows = {
         {QStringLiteral("check"), QString(),
          QStringLiteral("Print the number of records of each section, or what is wrong with the "
                         "data file, and end (status 1 when it is damaged)."),
          false, [](Document &document, const QString &) { return check(document.path()); }},
     };
-    return table;
+    return rows;
+}
+
+} // namespace
+
+const QList<Verb> &all()
+{
+    return table();
+}
+
+void add(const Verb &verb)
+{
+    if (!find(verb.name))
+        table().append(verb);
+}
+
+QString resolvedValue(const Verb &verb, const QString &value, const QString &workingFolder)
+{
+    if (!verb.valueIsPath || value.isEmpty())
+        return value;
+    QString path = QDir::cleanPath(QDir(workingFolder).absoluteFilePath(value));
+    if (value.endsWith(QLatin1Char('/')) && !path.endsWith(QLatin1Char('/')))
+        path += QLatin1Char('/');
+    return path;
 }
 
 const Verb *find(const QString &name)

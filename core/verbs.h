@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -36,9 +37,18 @@ struct Verb
     /// (isOpen() false: load, change, save), and is the one a window shows when a running copy
     /// does it (its changes then reach the recovery copy and the next save as the user's do).
     std::function<Result(Document &document, const QString &value)> run;
+    /// The value names a file, read against the working directory of the start that asked for
+    /// it, before the verb may be handed to a copy that runs elsewhere.
+    bool valueIsPath = false;
 };
 
 const QList<Verb> &all();
+/// Adds a row from a layer above this one (the formats of other programs); a name already
+/// there is kept as it is.
+void add(const Verb &verb);
+/// The verb's value as the verb reads it: a file named relative to workingFolder made absolute,
+/// a trailing "/" (a folder to fill) kept.
+QString resolvedValue(const Verb &verb, const QString &value, const QString &workingFolder);
 /// The verb of that name, or none.
 const Verb *find(const QString &name);
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/mergeimport.h"
 
 #include "core/contactrecord.h"
@@ -42,37 +43,62 @@ bool sameRecord(SectionId section, const Record &have, const Record &incoming)
 
 } // namespace
 
-Counts mergeInto(RecordListModel &model, SectionId section, const QList<Record> &records)
+Plan plan(SectionId section, const QList<Record> &have, const QList<Record> &records)
 {
     QHash<QString, int> rows;
-    const QStringList have = recorduid::identities(section, model.records());
-    for (int row = int(have.size()) - 1; row >= 0; --row) {
-        if (!have[row].isEmpty())
-            rows.insert(have[row], row);
+    const QStringList haveKeys = recorduid::identities(section, have);
+    for (int row = int(haveKeys.size()) - 1; row >= 0; --row) {
+        if (!haveKeys[row].isEmpty())
+            rows.insert(haveKeys[row], row);
     }
     const QStringList keys = recorduid::identities(section, records);
-    Counts counts;
+    const int haveCount = int(have.size());
+    Plan result;
+    // The list as it will stand: a record the file holds twice updates the row its first made.
+    const auto current = [&](int row) -> const Record & {
+        if (row >= haveCount)
+            return result.added[row - haveCount];
+        const auto updated = result.updated.constFind(row);
+        return updated == result.updated.constEnd() ? have[row] : updated.value();
+    };
     for (qsizetype i = 0; i < records.size(); ++i) {
         const Record &record = records[i];
         const auto found = keys[i].isEmpty() ? rows.constEnd() : rows.constFind(keys[i]);
         if (found == rows.constEnd()) {
-            const int row = model.appendRecord(record.caption, record.tag);
             if (!keys[i].isEmpty())
-                rows.insert(keys[i], row);
-            ++counts.added;
+                rows.insert(keys[i], haveCount + int(result.added.size()));
+            result.added.append(record);
+            ++result.counts.added;
             continue;
         }
         const int row = found.value();
-        const Record current{model.caption(row), model.tag(row)};
-        if (sameRecord(section, current, record)) {
-            ++counts.unchanged;
+        if (sameRecord(section, current(row), record)) {
+            ++result.counts.unchanged;
             continue;
         }
-        model.setCaption(row, record.caption);
-        model.setTag(row, record.tag);
-        ++counts.updated;
+        if (row >= haveCount)
+            result.added[row - haveCount] = record;
+        else
+            result.updated.insert(row, record);
+        ++result.counts.updated;
     }
-    return counts;
+    return result;
+}
+
+void apply(RecordListModel &model, const Plan &plan)
+{
+    for (auto it = plan.updated.cbegin(); it != plan.updated.cend(); ++it) {
+        model.setCaption(it.key(), it.value().caption);
+        model.setTag(it.key(), it.value().tag);
+    }
+    model.appendRecords(plan.added);
+}
+
+Counts mergeInto(RecordListModel &model, SectionId section, const QList<Record> &records)
+{
+    const Plan planned = plan(section, model.records(), records);
+    apply(model, planned);
+    return planned.counts;
 }
 
 } // namespace mergeimport

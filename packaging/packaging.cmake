@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Desktop integration and the Debian package: `cpack -G DEB` in the build folder.
 
 # Menu entry, icons in every size the menus ask for, software-centre data and a manual page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/recordlistmodel.h"
 
 RecordListModel::RecordListModel(QObject *parent)
@@ -57,6 +58,15 @@ int RecordListModel::appendRecord(const QString &caption, const QString &tag, bo
         m_withoutIcon.append(row);
     endInsertRows();
     return row;
+}
+
+void RecordListModel::appendRecords(const QList<Record> &records)
+{
+    if (records.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), int(m_records.size()), int(m_records.size() + records.size() - 1));
+    m_records.append(records);
+    endInsertRows();
 }
 
 void RecordListModel::removeRecord(int row)

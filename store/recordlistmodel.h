@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "store/datafile.h"
@@ -35,6 +36,8 @@ public:
     /// Appends a record and returns its row. withIcon false: a record made by typing into an
     /// empty section, which shows no icon until the next start.
     int appendRecord(const QString &caption, const QString &tag = QString(), bool withIcon = true);
+    /// Appends records at once, each with the icon: one insertion for the views to follow.
+    void appendRecords(const QList<Record> &records);
     void removeRecord(int row);
 
     QString caption(int row) const;

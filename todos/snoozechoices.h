@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 /// The snooze menu's entries in menu order, shared by the alarm and the missed reminders.

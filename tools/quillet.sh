@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a Debian 12 machine (as root) and builds Quillet, then runs the program or the tests.
 #   bash tools/quillet.sh run    build and start Quillet
 #   bash tools/quillet.sh test   build and run every test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/escapes.h"
 #include "tests/support/guitest.h"
 #include "widgets/boxtext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the built program and ends it the way logging out, a hang-up or Ctrl+C do.
 #include "platform/ansitext.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line is answered before any window system is touched: on a terminal with no
 // display, help, version and mistakes still get their text and status.
 #include "app/startoptions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document's rules without any window: load, recover, keep a damaged file aside, conflict
 // copy, save and the last save at the end, the changes it sees, and the work asked for on the
 // command line.

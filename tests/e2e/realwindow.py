@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the built program in a real X window, as a person would, and checks what it saved.
 
     realwindow.py PROGRAM_FOLDER CASE      CASE: wm-close | sigterm | close-button

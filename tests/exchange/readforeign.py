@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads a file Quillet exported with parsers written elsewhere and prints its items as JSON."""
 import html.parser
 import json

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/contactmodel.h"
 #include "core/contactrecord.h"
 #include "core/websitemodel.h"

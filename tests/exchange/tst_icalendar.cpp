@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/todomodel.h"
 #include "core/todorecord.h"
 #include "exchange/exchangefile.h"

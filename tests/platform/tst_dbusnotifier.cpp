@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs on a private session bus (dbus-run-session), with a notification service of its own.
 #include "platform/dbusnotifier.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package from a finished build and checks it as a distribution would: lintian
 # reports no error, and what the package must hold is there. Skipped (77) without lintian.
 #   package.sh BUILD_FOLDER

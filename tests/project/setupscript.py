@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs tools/quillet.sh against fake package and build tools, and checks what it asked of them.
 
     setupscript.py SOURCE_FOLDER

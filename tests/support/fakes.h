@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "platform/clock.h"
@@ -104,7 +105,20 @@ public:
     {
         return picks.isEmpty() ? QString() : picks.dequeue();
     }
+    QString saveFile(QWidget *, const QString &, const QString &, const QString &filter) override
+    {
+        filters.append(filter);
+        return picks.isEmpty() ? QString() : picks.dequeue();
+    }
+    QString chooseFolder(QWidget *, const QString &, const QString &) override
+    {
+        filters.append(QString());
+        return picks.isEmpty() ? QString() : picks.dequeue();
+    }
+    /// The answers to the dialogs, in order; an empty text cancels.
     QQueue<QString> picks;
+    /// The filter each save dialog offered (empty for a folder).
+    QStringList filters;
 };
 
 /// Records the notifications posted and withdrawn; a test emits showRequested itself.

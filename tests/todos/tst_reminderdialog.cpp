@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/remindertext.h"
 #include "tests/support/localzone.h"
 #include "tests/todos/todostestsupport.h"

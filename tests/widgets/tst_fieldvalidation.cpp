@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/guitest.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/picturebox.h"

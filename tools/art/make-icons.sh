@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the application icon into the hicolor theme sizes the desktop menus look for:
 # assets/icons/hicolor/<n>x<n>/apps/quillet.png, plus the scalable SVG itself.
 # Needs rsvg-convert (librsvg2-bin). Run after make_art.py changes assets/art/quillet.svg.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Generate Quillet's artwork.
 
 Every picture is written as an SVG source to assets/art/<name>.svg and

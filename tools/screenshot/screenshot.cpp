@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the splash and the main window, once per section, to PNG files without a display, so
 // anyone can look at them: quillet-screenshot [--scale 2] OUTPUT_FOLDER
 // --scale 2 pictures a high-density screen: every file then has twice the pixels.

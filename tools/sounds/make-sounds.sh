@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates every sound asset and the starting quote list from scratch.
 # Output is deterministic: same tools and voice give byte-identical files.
 #
