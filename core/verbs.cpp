@@ -124,15 +124,10 @@ Result check(const QString &dataPath)
             result.output += QStringLiteral("%1: 0\n").arg(QLatin1String(name));
         return result;
     }
-    DataFileReader reader;
+    ParsedDataFile parsed;
     FileError error;
-    if (!readFileInPieces(dataPath, [&reader](QByteArrayView piece) {
-            reader.add(piece);
-            return true;
-        }, &error)) {
+    if (!parseDataFileAt(dataPath, &parsed, &error))
         return refused(QStringLiteral("Your saved data could not be read: %1.").arg(error.description));
-    }
-    const ParsedDataFile parsed = reader.finish();
     if (!parsed.problems.isEmpty())
         return refused(QStringLiteral("Your saved data could not be read completely. %1")
                            .arg(parsed.problems.join(QLatin1Char(' '))));

@@ -70,15 +70,10 @@ verbs::Result exportFrom(const QString &dataPath, const QString &path)
     }
     DataFileContent content;
     if (QFileInfo::exists(dataPath) || QFileInfo(dataPath).isSymLink()) {
-        DataFileReader reader;
+        ParsedDataFile parsed;
         FileError error;
-        if (!readFileInPieces(dataPath, [&reader](QByteArrayView piece) {
-                reader.add(piece);
-                return true;
-            }, &error)) {
+        if (!parseDataFileAt(dataPath, &parsed, &error))
             return refused(QStringLiteral("Your saved data could not be read: %1.").arg(error.description));
-        }
-        ParsedDataFile parsed = reader.finish();
         if (!parsed.problems.isEmpty())
             return refused(QStringLiteral("Your saved data could not be read completely, so nothing was exported. %1")
                                .arg(parsed.problems.join(QLatin1Char(' '))));

@@ -2,6 +2,7 @@
 #include "store/datafilereader.h"
 
 #include "platform/ansitext.h"
+#include "platform/textfile.h"
 #include "store/fileformat.h"
 
 #include <algorithm>
@@ -301,4 +302,17 @@ ParsedDataFile DataFileReader::finish()
         m_result.problems << QStringLiteral("There is text after the last section.");
     m_result.problems.removeDuplicates();
     return std::move(m_result);
+}
+
+bool parseDataFileAt(const QString &path, ParsedDataFile *parsed, FileError *error)
+{
+    DataFileReader reader;
+    if (!readFileInPieces(path, [&reader](QByteArrayView piece) {
+            reader.add(piece);
+            return true;
+        }, error)) {
+        return false;
+    }
+    *parsed = reader.finish();
+    return true;
 }

@@ -3,6 +3,9 @@
 
 #include "store/datafile.h"
 
+struct FileError;
+class QString;
+
 #include <QByteArray>
 #include <QByteArrayView>
 
@@ -51,3 +54,7 @@ private:
     /// The record being read is too long: its bytes are dropped up to its end.
     bool m_skippingRecord = false;
 };
+
+/// Reads the whole data file at `path` a piece at a time; false, with the error, when it cannot
+/// be read. What does not fit the grammar is in the result's problems.
+bool parseDataFileAt(const QString &path, ParsedDataFile *parsed, FileError *error);
