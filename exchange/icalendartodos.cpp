@@ -3,6 +3,7 @@
 
 #include "core/remindertext.h"
 #include "core/todorecord.h"
+#include "exchange/floatingicaltime.h"
 #include "exchange/linereader.h"
 #include "exchange/recorduid.h"
 #include "store/storedtext.h"
@@ -239,20 +240,6 @@ icaltimetype utcTime(const QDateTime &moment)
     return icaltime_from_timet_with_zone(time_t(moment.toSecsSinceEpoch()), 0, icaltimezone_get_utc_timezone());
 }
 
-icaltimetype floatingTime(const QDateTime &local)
-{
-    icaltimetype t = icaltime_null_time();
-    const QDate date = local.date();
-    const QTime time = local.time();
-    t.year = date.year();
-    t.month = date.month();
-    t.day = date.day();
-    t.hour = time.hour();
-    t.minute = time.minute();
-    t.second = time.second();
-    return t;
-}
-
 /// A reminder's moment: its local wall-clock date and time (held as a zone-less value) and the
 /// same moment in UTC.
 struct Due
@@ -342,7 +329,7 @@ Component todoComponent(const Record &record, const TodoRecord &todo, const QStr
         const icalrecurrencetype rule = icalrecurrencetype_from_string(todo.repeatRule.toUtf8().constData());
         if (rule.freq != ICAL_NO_RECURRENCE) {
             // The wall-clock time of a repeating reminder stays put across time-zone changes.
-            icalcomponent_add_property(vtodo, icalproperty_new_dtstart(floatingTime(due->wall)));
+            icalcomponent_add_property(vtodo, icalproperty_new_dtstart(floatingIcalTime(due->wall.date(), due->wall.time())));
             icalcomponent_add_property(vtodo, icalproperty_new_rrule(rule));
         }
     }

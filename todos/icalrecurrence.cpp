@@ -1,23 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "todos/icalrecurrence.h"
 
+#include "exchange/floatingicaltime.h"
+
 #include <libical/ical.h>
-
-namespace {
-
-icaltimetype floating(const QDate &date, const QTime &time)
-{
-    icaltimetype t = icaltime_null_time();
-    t.year = date.year();
-    t.month = date.month();
-    t.day = date.day();
-    t.hour = time.hour();
-    t.minute = time.minute();
-    t.second = time.second();
-    return t;
-}
-
-} // namespace
 
 void IcalRecurrence::Free::operator()(icalrecur_iterator_impl *iterator) const
 {
@@ -34,7 +20,7 @@ IcalRecurrence::IcalRecurrence(const QString &rule, const QDate &date, const QTi
     const icalrecurrencetype parsed = icalrecurrencetype_from_string(text.constData());
     if (parsed.freq == ICAL_NO_RECURRENCE)
         return;
-    m_iterator.reset(icalrecur_iterator_new(parsed, floating(date, time)));
+    m_iterator.reset(icalrecur_iterator_new(parsed, floatingIcalTime(date, time)));
 }
 
 IcalRecurrence::~IcalRecurrence() = default;
@@ -48,7 +34,7 @@ bool IcalRecurrence::skipTo(const QDate &date)
 {
     if (!m_iterator || date <= m_first)
         return false;
-    return icalrecur_iterator_set_start(m_iterator.get(), floating(date, QTime(0, 0))) != 0;
+    return icalrecur_iterator_set_start(m_iterator.get(), floatingIcalTime(date, QTime(0, 0))) != 0;
 }
 
 std::optional<std::pair<QDate, QTime>> IcalRecurrence::next()
