@@ -14,23 +14,9 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <algorithm>
 #include <ctime>
 
 namespace {
-
-template <typename F> double medianMs(int runs, F &&f)
-{
-    QList<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        f();
-        times.append(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 /// Processor time of the whole process: on a busy machine it says more than the clock.
 double cpuMs()

@@ -4,7 +4,25 @@
 #include "store/datafile.h"
 #include "store/fileformat.h"
 
+#include <QElapsedTimer>
+#include <QList>
 #include <QRandomGenerator>
+
+#include <algorithm>
+
+/// The median of `runs` timings of f, in milliseconds.
+template <typename F> double medianMs(int runs, F &&f)
+{
+    QList<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        f();
+        times.append(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
 
 /// Four full sections of realistic records, the same every run.
 inline DataFileContent benchContent(int perSection)

@@ -16,4 +16,6 @@ public:
     Result open(const QString &) override { return Result::Opened; }
     Answer show(QWidget *, const QString &, const QString &, Buttons, Icon) override { return Answer::Ok; }
     QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString chooseFolder(QWidget *, const QString &, const QString &) override { return {}; }
 };
