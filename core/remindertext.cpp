@@ -4,8 +4,11 @@
 #include "platform/clocktext.h"
 
 #include <QHash>
+#include <QMutex>
 #include <QSet>
 #include <QTimeZone>
+
+#include <atomic>
 
 namespace remindertext {
 namespace {
@@ -150,16 +153,46 @@ qint64 resolve(const QDate &date, const QTime &time, bool later)
     return jump.atUtc.isValid() ? jump.atUtc.toSecsSinceEpoch() : asUtc - offsets[1];
 }
 
-/// Texts written this run for the second pass of a repeated hour.
-QSet<QString> &laterPassTexts()
+/// Texts written this run for the second pass of a repeated hour. Imports and exports read and
+/// write reminder texts on worker threads, so the set is guarded; almost always it is empty, and
+/// that is known without the lock.
+class LaterPassTexts
 {
-    static QSet<QString> texts;
+public:
+    bool contains(QStringView text)
+    {
+        if (!m_any.load(std::memory_order_acquire))
+            return false;
+        const QMutexLocker lock(&m_mutex);
+        return m_texts.contains(text.toString());
+    }
+    void mark(const QString &text, bool later)
+    {
+        if (!later && !m_any.load(std::memory_order_acquire))
+            return;
+        const QMutexLocker lock(&m_mutex);
+        if (later)
+            m_texts.insert(text);
+        else
+            m_texts.remove(text); // the latest meaning of a text holds
+        m_any.store(!m_texts.isEmpty(), std::memory_order_release);
+    }
+
+private:
+    QMutex m_mutex;
+    QSet<QString> m_texts;
+    std::atomic<bool> m_any = false;
+};
+
+LaterPassTexts &laterPassTexts()
+{
+    static LaterPassTexts texts;
     return texts;
 }
 
 qint64 instantOf(QStringView text, const Fields &f)
 {
-    const bool later = !laterPassTexts().isEmpty() && laterPassTexts().contains(text.toString());
+    const bool later = laterPassTexts().contains(text);
     return resolve(QDate(f.year, f.month, f.day), QTime(f.hour, f.minute, f.second), later);
 }
 
@@ -184,10 +217,7 @@ QString write(const QDateTime &moment)
     const QTime whole(time.hour(), time.minute(), time.second());
     const bool later = moment.isValid() && moment.timeSpec() == Qt::LocalTime
         && resolve(date, whole, false) != moment.toSecsSinceEpoch();
-    if (later)
-        laterPassTexts().insert(text);
-    else if (!laterPassTexts().isEmpty())
-        laterPassTexts().remove(text); // the latest meaning of a text holds
+    laterPassTexts().mark(text, later);
     return text;
 }
 
