@@ -11,13 +11,15 @@ build_dir=${QUILLET_BUILD_DIR:-build}
 
 # The private headers let a test switch the accessibility layer on as a screen reader does.
 # Noto covers the Indic scripts (Devanagari and the rest), which the tests type too.
-packages=(g++ make cmake ccache qt6-base-dev qt6-base-private-dev qt6-multimedia-dev fonts-dejavu-core fonts-noto-core)
+# The sync keeps its password in the desktop's keyring and its state in SQLite.
+packages=(g++ make cmake ccache qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qtkeychain-qt6-dev libqt6sql6-sqlite
+          fonts-dejavu-core fonts-noto-core)
 case "$what" in
   # Fonts for Chinese, Japanese and Korean and for emoji, so every script typed shows.
   run) packages+=(libical-dev pkg-config xdg-utils xvfb xauth pulseaudio qt6-gtk-platformtheme fonts-wqy-microhei
                   fonts-noto-color-emoji) ;;
   # lintian checks the Debian package the build makes (cpack needs dpkg-dev).
-  test) packages+=(libical-dev pkg-config python3 python3-icalendar python3-vobject xvfb xauth openbox xdotool
+  test) packages+=(libical-dev pkg-config python3 python3-icalendar python3-vobject python3-radicale xvfb xauth openbox xdotool
                    dbus dpkg-dev lintian) ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
