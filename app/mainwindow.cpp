@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 
 #include "about/aboutdialog.h"
+#include "app/findbar.h"
 #include "app/importexport.h"
 #include "app/timerpause.h"
 #include "app/windowdrag.h"
@@ -66,6 +67,8 @@ MainWindow::MainWindow(const Services &services, Document *document, QWidget *pa
     connect(quoteKeys, &QAbstractButton::clicked, m_quoteBox, &QuoteBox::openEditor);
 
     m_buttons->createCommandButtons();
+    m_findBar = new FindBar(this, {std::begin(m_sections), std::end(m_sections)});
+    connect(m_findBar, &FindBar::sectionWanted, this, &MainWindow::selectSection);
     // The window itself holds the focus at first: no control shows a focus mark until Tab
     // moves it, and the first Tab reaches the first section button.
     setFocus();

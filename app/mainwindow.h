@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class Document;
+class FindBar;
 class QLabel;
 class QTimer;
 class QuoteBox;
@@ -38,6 +39,7 @@ public:
 
     Section *section(SectionId id) const { return m_sections[int(id)]; }
     QuoteBox *quoteBox() const { return m_quoteBox; }
+    FindBar *findBar() const { return m_findBar; }
 
     /// Shows the current time in the clock; tmrTime calls it every second.
     void updateClock();
@@ -67,5 +69,6 @@ private:
     TimerPause *m_timerPause = nullptr;
     QuoteBox *m_quoteBox = nullptr;
     SaveFeedback *m_saveFeedback = nullptr;
+    FindBar *m_findBar = nullptr;
     bool m_closed = false;
 };

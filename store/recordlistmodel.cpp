@@ -1,9 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/recordlistmodel.h"
 
+#include "store/textfold.h"
+
 RecordListModel::RecordListModel(QObject *parent)
     : QAbstractListModel(parent)
 {
+    // The folded texts follow the model's own signals, so every way of changing the records
+    // keeps them right.
+    connect(this, &QAbstractItemModel::modelReset, this, [this] { m_folded.clear(); });
+    connect(this, &QAbstractItemModel::rowsMoved, this, [this] { m_folded.clear(); });
+    connect(this, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+        if (!m_folded.isEmpty())
+            m_folded.insert(first, last - first + 1, QString());
+    });
+    connect(this, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex &, int first, int last) {
+        if (!m_folded.isEmpty())
+            m_folded.remove(first, last - first + 1);
+    });
+    connect(this, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+        for (int row = topLeft.row(); row <= bottomRight.row() && row < m_folded.size(); ++row)
+            m_folded[row] = QString();
+    });
 }
 
 int RecordListModel::rowCount(const QModelIndex &parent) const
@@ -21,6 +39,8 @@ QVariant RecordListModel::data(const QModelIndex &index, int role) const
         return m_records[index.row()].caption;
     case HasIconRole:
         return hasIcon(index.row());
+    case SearchTextRole:
+        return foldedText(index.row());
     default:
         return {};
     }
@@ -114,4 +134,18 @@ void RecordListModel::setTag(int row, const QString &tag)
 bool RecordListModel::hasIcon(int row) const
 {
     return validRow(row) && !m_withoutIcon.contains(row);
+}
+
+const QString &RecordListModel::foldedText(int row) const
+{
+    static const QString none;
+    if (!validRow(row))
+        return none;
+    if (m_folded.size() != m_records.size())
+        m_folded.resize(m_records.size());
+    QString &folded = m_folded[row];
+    // A leading field break keeps an empty record's text from reading as not made yet.
+    if (folded.isNull())
+        folded = textfold::kFieldBreak + textfold::folded(searchableText(row));
+    return folded;
 }

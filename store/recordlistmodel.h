@@ -17,6 +17,8 @@ public:
     enum Role {
         /// Whether the view draws the section's icon beside the caption.
         HasIconRole = Qt::UserRole,
+        /// What a search looks through: every stored field of the record, folded (textfold).
+        SearchTextRole,
     };
 
     explicit RecordListModel(QObject *parent = nullptr);
@@ -46,10 +48,19 @@ public:
     void setTag(int row, const QString &tag);
     bool hasIcon(int row) const;
 
+    /// The record's fields a search looks through, as the user reads them, joined by
+    /// textfold::kFieldBreak.
+    virtual QString searchableText(int row) const { return caption(row); }
+    /// searchableText folded, made once per record and again only when the record changes, so
+    /// a keystroke in the search field folds nothing.
+    const QString &foldedText(int row) const;
+
 private:
     bool validRow(int row) const { return row >= 0 && row < m_records.size(); }
 
     QList<Record> m_records;
     /// Rows shown without the icon; rare, so kept apart from the records the store shares.
     QList<int> m_withoutIcon;
+    /// foldedText per row, a null string where not made yet; empty until the first search.
+    mutable QList<QString> m_folded;
 };

@@ -68,6 +68,11 @@ void TodosSection::disableButtonsIfEmpty()
         m_removeButton->setEnabled(false);
 }
 
+void TodosSection::highlightMatches(const QString &needle)
+{
+    m_editor->highlightMatches(needle);
+}
+
 void TodosSection::recordsLoaded()
 {
     m_editor->show();
@@ -262,7 +267,7 @@ void TodosSection::removeDoneTodo(const QPersistentModelIndex &todo)
         showEditorState(false);
         return;
     }
-    lst->selectRow(lst->currentIndex().row());
+    lst->selectRow(lst->currentRow());
     showSelectedTodo();
 }
 

@@ -29,6 +29,10 @@ public:
     /// The section was chosen while its list is empty: disable what needs a record.
     virtual void disableButtonsIfEmpty() = 0;
 
+    /// Marks the searched words (folded) in the shown record's longer texts; an empty needle
+    /// takes the marks away.
+    virtual void highlightMatches(const QString &needle) { Q_UNUSED(needle) }
+
 signals:
     /// Something was typed into a box of the section that the model may not hold yet.
     void typed();
