@@ -31,10 +31,17 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
 
 private:
+    /// Whether a record's folded text holds the needle.
+    bool holds(const QByteArray &text) const;
+
     RecordListModel *m_records;
     QString m_needle;
+    QByteArray m_needleBytes;
     /// Rows being inserted while filtering, accepted as they come.
     int m_insertingFirst = -1;
     int m_insertingLast = -1;
     QList<QPersistentModelIndex> m_kept;
+    enum class Match : char { No, Yes, Unknown };
+    /// Per row, whether it held the needle when it was set; Unknown for rows changed since.
+    QList<Match> m_matches;
 };

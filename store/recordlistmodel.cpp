@@ -12,7 +12,7 @@ RecordListModel::RecordListModel(QObject *parent)
     connect(this, &QAbstractItemModel::rowsMoved, this, [this] { m_folded.clear(); });
     connect(this, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
         if (!m_folded.isEmpty())
-            m_folded.insert(first, last - first + 1, QString());
+            m_folded.insert(first, last - first + 1, QByteArray());
     });
     connect(this, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex &, int first, int last) {
         if (!m_folded.isEmpty())
@@ -20,7 +20,7 @@ RecordListModel::RecordListModel(QObject *parent)
     });
     connect(this, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
         for (int row = topLeft.row(); row <= bottomRight.row() && row < m_folded.size(); ++row)
-            m_folded[row] = QString();
+            m_folded[row] = QByteArray();
     });
 }
 
@@ -40,7 +40,7 @@ QVariant RecordListModel::data(const QModelIndex &index, int role) const
     case HasIconRole:
         return hasIcon(index.row());
     case SearchTextRole:
-        return foldedText(index.row());
+        return QString::fromUtf8(foldedText(index.row()));
     default:
         return {};
     }
@@ -136,16 +136,16 @@ bool RecordListModel::hasIcon(int row) const
     return validRow(row) && !m_withoutIcon.contains(row);
 }
 
-const QString &RecordListModel::foldedText(int row) const
+const QByteArray &RecordListModel::foldedText(int row) const
 {
-    static const QString none;
+    static const QByteArray none;
     if (!validRow(row))
         return none;
     if (m_folded.size() != m_records.size())
         m_folded.resize(m_records.size());
-    QString &folded = m_folded[row];
+    QByteArray &folded = m_folded[row];
     // A leading field break keeps an empty record's text from reading as not made yet.
     if (folded.isNull())
-        folded = textfold::kFieldBreak + textfold::folded(searchableText(row));
+        folded = (textfold::kFieldBreak + textfold::folded(searchableText(row))).toUtf8();
     return folded;
 }
