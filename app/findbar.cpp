@@ -17,10 +17,11 @@ namespace {
 
 /// In the title bar, between the name and the window buttons.
 const QRect kFieldGeometry(330, 10, 200, 22);
-/// The section buttons' right ends, top to bottom in SectionId order.
-QRect countGeometry(int section)
+/// A badge in the top right corner of a section button, clear of its name, as wide as its number.
+QRect countGeometry(int section, int textWidth)
 {
-    return {130, 46 + 38 * section + 10, 34, 18};
+    const int width = qMax(18, textWidth + 8);
+    return {166 - width, 46 + 38 * section + 2, width, 13};
 }
 
 } // namespace
@@ -44,10 +45,9 @@ FindBar::FindBar(QWidget *window, const QList<Section *> &sections)
     for (int section = 0; section < m_sections.size(); ++section) {
         auto *count = new QLabel(window);
         count->setObjectName(QStringLiteral("lblFindCount%1").arg(section));
-        count->setGeometry(countGeometry(section));
         count->setAlignment(Qt::AlignCenter);
-        count->setFont(look::verdana(7, true));
-        count->setStyleSheet(QStringLiteral("color: white; background: rgb(0, 54, 89); border-radius: 8px;"));
+        count->setFont(look::verdana(6.5, true));
+        count->setStyleSheet(QStringLiteral("color: white; background: rgb(0, 54, 89); border-radius: 6px;"));
         count->setAttribute(Qt::WA_TransparentForMouseEvents);
         count->hide();
         m_counts.append(count);
@@ -105,6 +105,7 @@ void FindBar::updateCount(int section)
     QLabel *count = m_counts[section];
     count->setVisible(!m_needle.isEmpty());
     count->setText(QString::number(m_sections[section]->list()->listedCount()));
+    count->setGeometry(countGeometry(section, count->fontMetrics().horizontalAdvance(count->text())));
 }
 
 int FindBar::shownSection() const
