@@ -152,9 +152,9 @@ void ImportExport::merged(const ImportResult &result, const mergeimport::Plan &p
     else if (!cancelled && m_document->isOpen()) {
         mergeimport::Counts counts = plan.counts;
         if (planFits)
-            mergeimport::apply(*model, plan);
+            mergeimport::apply(*model, plan, m_document->undoStack());
         else
-            counts = mergeimport::mergeInto(*model, result.section, result.records);
+            counts = mergeimport::mergeInto(*model, result.section, result.records, m_document->undoStack());
         tell(exchangesummary::imported(result, counts, path), false);
     }
     startNext();
