@@ -84,7 +84,6 @@ private slots:
         f->clickPicture("butSave");
         QCOMPARE(f->saved(SectionId::Notes), QList<Record>({{"Shopping", "milk\r\nbread"}, {"Garden", "!ask the plumber too"},
                                                             {"Porch", ""}}));
-        QCOMPARE(f->saved(SectionId::Websites).size(), 1);
     }
 
     // Enter and F3 go forward through the matches of every section, Shift+F3 back, marking them.
@@ -105,8 +104,8 @@ private slots:
             step(Qt::Key_F3);
         step(Qt::Key_F3, Qt::ShiftModifier);
         QCOMPARE(visited, QStringList({"Plumbers", "House", "Garden", "Boiler", "Plumbers", "Boiler"}));
-        step(Qt::Key_F3, Qt::ShiftModifier);
-        step(Qt::Key_F3, Qt::ShiftModifier);
+        for (int i = 0; i < 2; ++i)
+            step(Qt::Key_F3, Qt::ShiftModifier);
         auto *box = f->find<QPlainTextEdit>("txtNotes");
         QCOMPARE(box->extraSelections().size(), 1);
         QCOMPARE(box->extraSelections().first().cursor.selectedText(), "PLUMBER");
