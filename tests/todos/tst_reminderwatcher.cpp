@@ -285,6 +285,94 @@ private slots:
         QCOMPARE(tick(), choice == QLatin1String("mnu10Min"));
     }
 
+    // A repeating to-do (now is Saturday, 5 December 2026, 9:05 PM) rings once for what it
+    // missed; OK keeps it for its next occurrence after now, a snooze leaves its series alone.
+    void repeatingReminder_data()
+    {
+        QTest::addColumn<QString>("reminder");
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("next"); // the alarm's line
+        QTest::addColumn<QString>("left"); // reminder|caption|rule afterwards; "" when it has gone
+        const char *daily = "FREQ=DAILY";
+        QTest::newRow("OK moves on") << kPast << daily << "cmdOK" << "Next: Sun, Dec 6, 9:00 PM"
+                                     << "12/6/2026 9:00:00 PM|Every day, 09:00 PM|FREQ=DAILY";
+        QTest::newRow("missed weeks ring once") << "11/17/2026 8:00:00 AM" << "FREQ=WEEKLY;BYDAY=TU" << "cmdOK"
+            << "Next: Tue, Dec 8, 8:00 AM" << "12/8/2026 8:00:00 AM|Every week, Tue 08:00 AM|FREQ=WEEKLY;BYDAY=TU";
+        QTest::newRow("a snooze keeps the time of day") << kPast << daily << "mnu10Min" << "Next: Sun, Dec 6, 9:00 PM"
+            << "12/6/2026 9:00:00 PM|Every day, 09:00 PM|FREQ=DAILY";
+        QTest::newRow("stop reminding ends the series") << kPast << daily << "mnuStopReminding" << "Next: Sun, Dec 6, 9:00 PM"
+            << "|Reminder not set|";
+        QTest::newRow("the series has ended: it stays") << kPast << "FREQ=DAILY;UNTIL=20261205T230000" << "cmdOK" << ""
+            << "|Reminder not set|";
+        QTest::newRow("no rule rings once") << kPast << "hello" << "cmdOK" << "" << "";
+    }
+    void repeatingReminder()
+    {
+        QFETCH(QString, reminder);
+        QFETCH(QString, rule);
+        QFETCH(QString, answer);
+        QFETCH(QString, left);
+        const QString tag = todoTag({"Pills", "0", "1", "0%", reminder, "", "1", "", "c", rule});
+        w->open({{"Pills", tag}});
+        const auto answerIt = [&answer](AlarmWindow *alarm) {
+            if (answer == QLatin1String("cmdOK"))
+                return pressOk(alarm);
+            alarm->findChild<QPushButton *>("cmdSnooz")->click();
+            alarm->snoozeMenu()->findChild<QAction *>(answer)->trigger();
+        };
+        QString next;
+        QVERIFY(tick([&](AlarmWindow *alarm) {
+            auto *line = alarm->findChild<QLabel *>("lblNext");
+            next = line->isVisibleTo(alarm) ? line->text() : QString();
+            answerIt(alarm);
+        }));
+        QTEST(next, "next");
+        if (answer == QLatin1String("mnu10Min")) {
+            QCOMPARE(w->tag(0), tag); // the file keeps the series
+            w->fixture.clock.set(QDateTime(QDate(2026, 12, 5), QTime(21, 14, 59)));
+            QVERIFY(!tick());
+            w->fixture.clock.advanceSecs(1);
+            QVERIFY(tick(pressOk));
+        }
+        QVERIFY(!tick());
+        QCOMPARE(w->list->count(), left.isEmpty() ? 0 : 1);
+        if (left.isEmpty())
+            return;
+        const TodoRecord record = w->record(0);
+        QCOMPARE(QStringList({record.reminder, record.reminderCaption, record.repeatRule}).join('|'), left);
+        QCOMPARE(w->find<QPushButton>("cmdReminder")->text(), record.reminderCaption);
+        QCOMPARE(TodoFields::read(w->tag(0)).count(), record.repeatRule.isEmpty() ? 9 : 10);
+    }
+
+    // "Missed reminders": Done moves a repeating to-do on, and takes a plain one away.
+    void missedDoneMovesRepeatingOn()
+    {
+        w->open({todo("Plain", kPast),
+                 {"Water", todoTag({"Water", "0", "1", "0%", "12/1/2026 7:00:00 AM", "", "1", "", "c", "FREQ=DAILY"})}});
+        whenModal([](QWidget *modal) {
+            for (QPushButton *done : modal->findChildren<QPushButton *>("cmdDone"))
+                done->click();
+        });
+        watcher()->tick();
+        QCoreApplication::processEvents();
+        QCOMPARE(captions(w->list), QStringList{"Water"});
+        QCOMPARE(w->record(0).reminder, QStringLiteral("12/6/2026 7:00:00 AM"));
+        QVERIFY(!tick());
+    }
+
+    // The start names the to-dos whose reminder would never ring, or would ring only once.
+    void unreadableNamedAtStart()
+    {
+        w->open({todo("Soon", "soon"), {"Odd", todoTag({"Odd", "0", "1", "0%", kFuture, "", "1", "", "c", "hello"})},
+                 {"Fine", todoTag({"Fine", "0", "1", "0%", kFuture, "", "1", "", "c", "FREQ=HOURLY"})}});
+        QCOMPARE(w->fixture.messages.texts(),
+                 QStringList{"The reminder of the to-do \"Soon\" could not be read, so it would never ring.\n\n"
+                             "Open the to-do and set its reminder again.\n\n"
+                             "How the reminder of the to-do \"Odd\" repeats could not be read, so it rings only once.\n\n"
+                             "Open the to-do and choose again how its reminder repeats."});
+    }
+
     void missedRemindersAtStart_data()
     {
         QTest::addColumn<QString>("answer");
