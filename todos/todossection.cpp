@@ -17,6 +17,7 @@
 #include "todos/repeattext.h"
 #include "todos/todoeditor.h"
 #include "widgets/arbutton.h"
+#include "widgets/artwork.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/recordlistview.h"
 
@@ -41,6 +42,10 @@ TodosSection::TodosSection(const Services &services, TodoModel *records, QWidget
 
     RecordListView *lst = list();
     lst->installEventFilter(this);
+    // A repeating to-do wears a round arrow on its icon.
+    lst->setIconOf([this, repeating = artworkIcon(QStringLiteral("icon_todo_repeat"))](const QModelIndex &index) {
+        return repeatingreminder::repeats(todos()->record(index.row())) ? repeating : QIcon();
+    });
     connect(m_addButton, &ARButton::clicked, this, &TodosSection::addTodo);
     connect(m_removeButton, &ARButton::clicked, this, &TodosSection::removeTodo);
     connect(lst, &RecordListView::clicked, this, &TodosSection::todoClicked);
