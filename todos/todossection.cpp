@@ -296,8 +296,8 @@ void TodosSection::todoDone(const QPersistentModelIndex &todo)
         todos()->moveToNextOccurrence(row, next->reminderText(), repeatingreminder::caption(record, *next));
     else
         todos()->stopReminding(row); // the series has ended; the to-do was meant to stay
-    if (row == list()->selectedRow())
-        showSelectedTodo();
+    list()->selectRow(row);
+    showSelectedTodo();
 }
 
 void TodosSection::removeDoneTodo(const QPersistentModelIndex &todo)
