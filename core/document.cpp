@@ -58,7 +58,9 @@ InstanceGuard &Document::guard()
     if (!m_guard) {
         m_guard = std::make_unique<InstanceGuard>(m_store.path());
         connect(m_guard.get(), &InstanceGuard::showRequested, this, &Document::showRequested);
-        m_guard->setRequestHandler([this](const QByteArray &request) { return answerRequest(request); });
+        m_guard->setRequestHandler([this](const QByteArray &request, const InstanceGuard::Reply &reply) {
+            answerRequest(request, reply);
+        });
     }
     return *m_guard;
 }
@@ -214,7 +216,14 @@ bool Document::save(bool closing)
     return false;
 }
 
-QByteArray Document::answerRequest(const QByteArray &request)
+void Document::answerRequest(const QByteArray &request, const InstanceGuard::Reply &reply)
 {
-    return verbs::answer(*this, request);
+    verbs::answer(*this, request, reply);
+}
+
+const Document::HandedVerb &Document::takenOverVerb(const QString &name) const
+{
+    static const HandedVerb none;
+    const auto found = m_takenOver.find(name);
+    return found == m_takenOver.end() ? none : found->second;
 }
