@@ -30,11 +30,12 @@ QString withoutReminder(const QString &tag)
     return fields.toTag();
 }
 
-QString movedTo(const QString &tag, const QString &reminder, const QString &caption)
+QString movedTo(const QString &tag, const QString &reminder, const QString &caption, const QString &rule)
 {
     TodoFields fields = TodoFields::read(tag);
     fields.set(todofield::Reminder, reminder);
     fields.set(todofield::ReminderCaption, caption);
+    fields.setRepeatRule(rule);
     return fields.toTag();
 }
 

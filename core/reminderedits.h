@@ -19,8 +19,8 @@ std::optional<QString> snoozed(const QString &tag, const QDateTime &now, int min
 /// the caption "Reminder not set", as the editor keeps a to-do whose reminder was never set.
 QString withoutReminder(const QString &tag);
 
-/// The tag with its reminder moved to another moment of its series: the reminder text and the
-/// caption replaced, the sound and the repeat rule kept.
-QString movedTo(const QString &tag, const QString &reminder, const QString &caption);
+/// The tag with its reminder moved to another moment of its series: the reminder text, the
+/// caption and the rule from there replaced, the sound kept.
+QString movedTo(const QString &tag, const QString &reminder, const QString &caption, const QString &rule);
 
 } // namespace reminderedits

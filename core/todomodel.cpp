@@ -16,7 +16,7 @@ void TodoModel::stopReminding(int row)
     setTag(row, reminderedits::withoutReminder(tag(row)));
 }
 
-void TodoModel::moveToNextOccurrence(int row, const QString &reminder, const QString &caption)
+void TodoModel::moveToNextOccurrence(int row, const QString &reminder, const QString &caption, const QString &rule)
 {
-    setTag(row, reminderedits::movedTo(tag(row), reminder, caption));
+    setTag(row, reminderedits::movedTo(tag(row), reminder, caption, rule));
 }

@@ -18,6 +18,6 @@ public:
     /// The to-do stays, without its reminder; a series ends.
     void stopReminding(int row);
     /// A repeating to-do's reminder moves on to the next occurrence of its series (its reminder
-    /// text and caption, worked out by the repeat rules); the to-do stays.
-    void moveToNextOccurrence(int row, const QString &reminder, const QString &caption);
+    /// text, caption and the rule from there, worked out by the repeat rules); the to-do stays.
+    void moveToNextOccurrence(int row, const QString &reminder, const QString &caption, const QString &rule);
 };

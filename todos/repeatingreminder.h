@@ -20,6 +20,10 @@ bool repeats(const TodoRecord &todo);
 /// reminder (missed ones are passed over); none when it does not repeat or the series has ended.
 std::optional<Occurrence> next(const TodoRecord &todo, const QDateTime &now);
 
+/// The rule of the series from next on, as its reminder moves there: a COUNT counts down by the
+/// occurrences passed, so the series still ends where it did; any other rule stays as it is.
+QString ruleFrom(const TodoRecord &todo, const Occurrence &next);
+
 /// The reminder button's caption for an occurrence of the to-do's series.
 QString caption(const TodoRecord &todo, const Occurrence &occurrence);
 

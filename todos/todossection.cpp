@@ -293,7 +293,8 @@ void TodosSection::todoDone(const QPersistentModelIndex &todo)
         return;
     }
     if (const auto next = repeatingreminder::next(record, m_services.clock->now()))
-        todos()->moveToNextOccurrence(row, next->reminderText(), repeatingreminder::caption(record, *next));
+        todos()->moveToNextOccurrence(row, next->reminderText(), repeatingreminder::caption(record, *next),
+                                      repeatingreminder::ruleFrom(record, *next));
     else
         todos()->stopReminding(row); // the series has ended; the to-do was meant to stay
     list()->selectRow(row);

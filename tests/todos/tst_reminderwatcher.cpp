@@ -275,6 +275,8 @@ private slots:
                                               << "12/6/2026 9:00:00 PM|Every day, 09:00 PM|FREQ=DAILY";
         QTest::newRow("missed weeks ring once") << "11/17/2026 8:00:00 AM" << "FREQ=WEEKLY;BYDAY=TU" << "cmdOK"
             << "Next: Tue, Dec 8, 8:00 AM" << "12/8/2026 8:00:00 AM|Every week, Tue 08:00 AM|FREQ=WEEKLY;BYDAY=TU";
+        QTest::newRow("a count counts down") << kPast << "FREQ=DAILY;COUNT=3" << "cmdOK" << "Next: Sun, Dec 6, 9:00 PM"
+                                             << "12/6/2026 9:00:00 PM|Custom, Dec 6, 2026 09:00 PM|FREQ=DAILY;COUNT=2";
         QTest::newRow("a snooze leaves the series") << kPast << daily << "mnu10Min" << "Next: Sun, Dec 6, 9:00 PM"
                                                     << "12/5/2026 9:00:00 PM|c|FREQ=DAILY";
         QTest::newRow("stop reminding ends a series") << kPast << daily << "mnuStopReminding" << "Next: Sun, Dec 6, 9:00 PM"
