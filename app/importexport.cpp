@@ -172,9 +172,9 @@ void ImportExport::merged(const ImportResult &result, const mergeimport::Plan &p
     else {
         mergeimport::Counts counts = plan.counts;
         if (planFits)
-            mergeimport::apply(*model, plan);
+            mergeimport::apply(*model, plan, m_document->undoStack());
         else
-            counts = mergeimport::mergeInto(*model, result.section, result.records);
+            counts = mergeimport::mergeInto(*model, result.section, result.records, m_document->undoStack());
         said = exchangesummary::imported(result, counts, path);
         problem = false;
     }

@@ -16,6 +16,7 @@
 class ContactModel;
 class NoteModel;
 class QTimer;
+class QUndoStack;
 class QWidget;
 class RecoveryCopy;
 class TodoModel;
@@ -37,6 +38,8 @@ public:
     NoteModel *notes() const { return m_notes; }
     TodoModel *todos() const { return m_todos; }
     RecordListModel *model(SectionId id) const { return m_models[size_t(id)]; }
+    /// The changes made to the records while the program runs, to undo and redo; a save keeps it.
+    QUndoStack *undoStack() const { return m_undoStack; }
     /// The four lists as they stand; shared with the models, not copied.
     DataFileContent content() const { return contentOf(m_models); }
 
@@ -110,6 +113,7 @@ private:
     NoteModel *m_notes;
     TodoModel *m_todos;
     SectionModels m_models;
+    QUndoStack *m_undoStack;
     RecoveryCopy *m_recoveryCopy;
     QTimer *m_recoveryTimer;
     std::unique_ptr<InstanceGuard> m_guard;

@@ -27,9 +27,10 @@
 
 #include <utility>
 
-TodosSection::TodosSection(const Services &services, TodoModel *records, QWidget *parent)
+TodosSection::TodosSection(const Services &services, TodoModel *records, QUndoStack *history,
+                           QWidget *parent)
     : Section(services, QStringLiteral("fraTodos"), QStringLiteral("My To-Dos"),
-              QStringLiteral("lstTodo"), QStringLiteral("Todo"), records, parent)
+              QStringLiteral("lstTodo"), QStringLiteral("Todo"), records, history, parent)
 {
     m_addButton = addArButton(QStringLiteral("arbTodoAdd"), {4, 264}, QStringLiteral("arb_add"),
                               QStringLiteral("Add a new To-Do"), false);
@@ -177,7 +178,7 @@ void TodosSection::addTodo()
     RecordListView *lst = list();
     // Focus first: a box still being edited is stored into the to-do it shows.
     lst->setFocus(Qt::OtherFocusReason);
-    const int row = todos()->appendRecord(todotext::newTodo);
+    const int row = edits().add(todotext::newTodo);
     lst->selectRow(row);
     lst->editCaption(row);
     showEditorState(true);
@@ -242,14 +243,19 @@ void TodosSection::alarmAnswered(const QPersistentModelIndex &todo, const AlarmW
             m_watcher->snoozeOccurrence(todo, m_services.clock->now().addSecs(qint64(choice.minutes) * 60));
             list()->selectRow(row);
         } else if (!todos()->tag(row).isEmpty()) {
-            if (!todos()->snooze(row, m_services.clock->now(), choice.minutes))
+            const QDateTime now = m_services.clock->now();
+            if (!edits().change(row, QStringLiteral("Snooze"),
+                                [&] { return todos()->snooze(row, now, choice.minutes); }))
                 return;
             list()->selectRow(row);
         }
         showSelectedTodo();
         break;
     case AlarmWindow::Choice::StopReminding:
-        todos()->stopReminding(row);
+        edits().change(row, QStringLiteral("Stop reminding"), [&] {
+            todos()->stopReminding(row);
+            return true;
+        });
         list()->selectRow(row);
         showSelectedTodo();
         break;
@@ -292,11 +298,14 @@ void TodosSection::todoDone(const QPersistentModelIndex &todo)
         removeDoneTodo(todo);
         return;
     }
-    if (const auto next = repeatingreminder::next(record, m_services.clock->now()))
-        todos()->moveToNextOccurrence(row, next->reminderText(), repeatingreminder::caption(record, *next),
-                                      repeatingreminder::ruleFrom(record, *next));
-    else
-        todos()->stopReminding(row); // the series has ended; the to-do was meant to stay
+    edits().change(row, QStringLiteral("Done"), [&] {
+        if (const auto next = repeatingreminder::next(record, m_services.clock->now()))
+            todos()->moveToNextOccurrence(row, next->reminderText(), repeatingreminder::caption(record, *next),
+                                          repeatingreminder::ruleFrom(record, *next));
+        else
+            todos()->stopReminding(row); // the series has ended; the to-do was meant to stay
+        return true;
+    });
     list()->selectRow(row);
     showSelectedTodo();
 }
@@ -306,7 +315,7 @@ void TodosSection::removeDoneTodo(const QPersistentModelIndex &todo)
     if (!todo.isValid())
         return;
     RecordListView *lst = list();
-    todos()->removeRecord(todo.row());
+    edits().remove(todo.row(), QStringLiteral("Done"));
     if (lst->count() == 0) {
         m_editor->showRecord(TodoRecord());
         showEditorState(false);
@@ -319,14 +328,18 @@ void TodosSection::removeDoneTodo(const QPersistentModelIndex &todo)
 void TodosSection::snoozeTodos(const QList<QPersistentModelIndex> &snoozed, int minutes)
 {
     const QDateTime now = m_services.clock->now();
-    for (const QPersistentModelIndex &todo : snoozed) {
-        if (!todo.isValid())
-            continue;
-        if (repeatingreminder::repeats(todos()->record(todo.row())))
-            m_watcher->snoozeOccurrence(todo, now.addSecs(qint64(minutes) * 60));
-        else
-            todos()->snooze(todo.row(), now, minutes);
-    }
+    // A repeating to-do's snooze is held by the watcher, not written: nothing of it to undo.
+    edits().together(QStringLiteral("Snooze"), [&] {
+        for (const QPersistentModelIndex &todo : snoozed) {
+            if (!todo.isValid())
+                continue;
+            if (repeatingreminder::repeats(todos()->record(todo.row())))
+                m_watcher->snoozeOccurrence(todo, now.addSecs(qint64(minutes) * 60));
+            else
+                edits().change(todo.row(), QStringLiteral("Snooze"),
+                               [&] { return todos()->snooze(todo.row(), now, minutes); });
+        }
+    });
     showSelectedTodo();
 }
 
