@@ -65,9 +65,17 @@ std::optional<QString> TodoFields::reminderOf(const QString &tag)
 
 void TodoFields::set(int field, const QString &text)
 {
-    while (m_texts.size() < todofield::Count)
+    while (m_texts.size() < todofield::Count || m_texts.size() <= field)
         m_texts.append(QString());
     m_texts[field] = text;
+}
+
+void TodoFields::setRepeatRule(const QString &rule)
+{
+    if (rule.isEmpty() && m_texts.size() == todofield::RepeatRule + 1)
+        m_texts.removeLast();
+    else if (!rule.isEmpty() || m_texts.size() > todofield::RepeatRule)
+        set(todofield::RepeatRule, rule);
 }
 
 QString TodoFields::toTag() const

@@ -19,13 +19,16 @@ public:
     {
     }
 
+    std::function<QIcon(const QModelIndex &)> iconOf;
+
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         ElidingDelegate::initStyleOption(option, index);
         if (!m_icon.isNull() && index.data(RecordListModel::HasIconRole).toBool()) {
             option->features |= QStyleOptionViewItem::HasDecoration;
-            option->icon = m_icon;
+            const QIcon own = iconOf ? iconOf(index) : QIcon();
+            option->icon = own.isNull() ? m_icon : own;
             option->decorationSize = QSize(16, 16);
         }
     }
@@ -46,7 +49,7 @@ RecordListView::RecordListView(RecordListModel *model, const QIcon &icon, QWidge
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
-    new RecordDelegate(this, icon);
+    m_delegate = new RecordDelegate(this, icon);
     setModel(m_filter);
 
     // The first record into an empty list becomes the selected one, as after loading.
@@ -65,6 +68,15 @@ RecordListView::RecordListView(RecordListModel *model, const QIcon &icon, QWidge
     });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             &RecordListView::selectedRowChanged);
+}
+
+void RecordListView::setIconOf(std::function<QIcon(const QModelIndex &)> iconOf)
+{
+    // The delegate sees the listed rows; the caller knows the model's.
+    static_cast<RecordDelegate *>(m_delegate)->iconOf = [this, iconOf = std::move(iconOf)](const QModelIndex &index) {
+        return iconOf(m_filter->mapToSource(index));
+    };
+    viewport()->update();
 }
 
 int RecordListView::count() const

@@ -4,6 +4,9 @@
 #include <QIcon>
 #include <QListView>
 #include <QPersistentModelIndex>
+#include <QStyledItemDelegate>
+
+#include <functional>
 
 class RecordFilter;
 class RecordListModel;
@@ -40,6 +43,9 @@ public:
     int currentRow() const;
     /// Makes row the current, highlighted record; nothing while the search hides it.
     void selectRow(int row);
+    /// Draws iconOf(index) in place of the section's icon where it gives one (a mark on some
+    /// records); asked only for the records on screen, with the model's index.
+    void setIconOf(std::function<QIcon(const QModelIndex &)> iconOf);
     /// Opens the in-place editor of row's caption.
     void editCaption(int row);
     using QListView::edit;
@@ -64,4 +70,5 @@ private:
     /// The record the user chose, kept while the search hides it.
     QPersistentModelIndex m_chosen;
     bool m_selectingForSearch = false;
+    QStyledItemDelegate *m_delegate = nullptr;
 };
