@@ -14,6 +14,7 @@ class QTimer;
 class QuoteBox;
 class SaveFeedback;
 class Section;
+class SyncSetup;
 class TimerPause;
 
 /// frmMain: the borderless main window that shows a document: its picture buttons, the four
@@ -38,6 +39,7 @@ public:
 
     Section *section(SectionId id) const { return m_sections[int(id)]; }
     QuoteBox *quoteBox() const { return m_quoteBox; }
+    SyncSetup *sync() const { return m_sync; }
 
     /// Shows the current time in the clock; tmrTime calls it every second.
     void updateClock();
@@ -67,5 +69,6 @@ private:
     TimerPause *m_timerPause = nullptr;
     QuoteBox *m_quoteBox = nullptr;
     SaveFeedback *m_saveFeedback = nullptr;
+    SyncSetup *m_sync = nullptr;
     bool m_closed = false;
 };
