@@ -4,6 +4,8 @@
 #include "store/escapes.h"
 #include "store/fileformat.h"
 
+#include <algorithm>
+
 namespace {
 
 /// The field as an index from 0 to count - 1, or fallback.
@@ -65,7 +67,8 @@ std::optional<QString> TodoFields::reminderOf(const QString &tag)
 
 void TodoFields::set(int field, const QString &text)
 {
-    while (m_texts.size() < todofield::Count)
+    // The repeat rule and UID stand past the nine: the fields before them are filled too.
+    while (m_texts.size() < std::max<qsizetype>(todofield::Count, field + 1))
         m_texts.append(QString());
     m_texts[field] = text;
 }

@@ -52,7 +52,8 @@ public:
     /// How many fields the tag holds.
     qsizetype count() const { return m_texts.size(); }
     QString text(int field) const { return m_texts.value(field); }
-    /// Sets a field, filling a shorter tag up to the nine fields with empty ones first.
+    /// Sets a field, filling a shorter tag up to the nine fields (or up to the field) with empty
+    /// ones first.
     void set(int field, const QString &text);
     QString toTag() const;
 

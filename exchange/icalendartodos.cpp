@@ -535,6 +535,21 @@ ImportResult read(const QString &path, const ExchangeProgress &progress)
     return reader.takeResult();
 }
 
+ImportResult readText(QByteArrayView text)
+{
+    initLibical();
+    CalendarReader reader;
+    linereader::Unfolder unfolder([&reader](QByteArrayView line) { return reader.line(line); });
+    QString what = linereader::readLinesOf(text, [&unfolder](QByteArrayView line) { return unfolder.add(line); });
+    if (what.isEmpty())
+        what = unfolder.finish();
+    if (what.isEmpty())
+        what = reader.finish();
+    if (!what.isEmpty())
+        return importFailure(SectionId::Todos, what);
+    return reader.takeResult();
+}
+
 void write(const QList<Record> &todos, const QList<int> &rows, const QDateTime &now,
            const std::function<bool(QByteArrayView)> &sink)
 {

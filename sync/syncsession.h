@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "store/datafile.h"
 #include "sync/davcollection.h"
 #include "sync/syncaccount.h"
 #include "sync/syncoutcome.h"
@@ -8,6 +9,7 @@
 #include <QList>
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class Document;
@@ -41,6 +43,8 @@ public:
     static bool saveAccount(const QString &dataFolder, const SyncAccount &account);
     /// When the folder last synced well; invalid when never.
     static QDateTime lastSynced(const QString &dataFolder);
+    /// The session made for this document, if any (the first, when there are several).
+    static SyncSession *of(const Document *document);
 
 signals:
     void started();
@@ -49,6 +53,18 @@ signals:
     void discoveryFailed(const QString &error, bool passwordRefused);
 
 private:
-    struct Private;
-    std::unique_ptr<Private> d;
+    struct Run;
+    void begin();
+    void discoverThen(std::function<void()> next);
+    void chooseCollections(const QList<DavCollection> &found);
+    void syncSection(SectionId section);
+    void end(SyncOutcome outcome);
+    QString folder() const;
+
+    Document *m_document;
+    SyncAccount m_account;
+    bool m_accountSet = false;
+    QString m_password;
+    bool m_queued = false;
+    std::unique_ptr<Run> m_run;
 };
