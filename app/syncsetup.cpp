@@ -31,9 +31,13 @@ SyncSetup::SyncSetup(const Services &services, Document *document, QWidget *wind
     connect(m_session, &SyncSession::started, this, [this] { setState(QStringLiteral("Syncing…")); });
     connect(m_session, &SyncSession::finished, this, &SyncSetup::syncFinished);
     connect(m_session, &SyncSession::collectionsFound, this, [this](const QList<DavCollection> &collections) {
+        m_collections = collections;
         if (m_syncWindow)
             m_syncWindow->showCollections(collections);
-        setState(QStringLiteral("Choose where your to-dos and contacts go."));
+        setState(collections.isEmpty()
+                     ? QStringLiteral("The server has no task list or address book yet: the first sync makes a "
+                                      "\"Quillet\" one of each.")
+                     : QStringLiteral("Choose where your to-dos and contacts go."));
     });
     connect(m_session, &SyncSession::discoveryFailed, this, [this](const QString &error, bool passwordRefused) {
         setState(passwordRefused ? QStringLiteral("The server refused the user name or password.") : error);
@@ -101,6 +105,7 @@ void SyncSetup::openWindow()
         m_syncWindow->setAttribute(Qt::WA_DeleteOnClose);
         m_syncWindow->setAccount(m_account);
         m_syncWindow->setPassword(m_password);
+        m_syncWindow->showCollections(m_collections);
         m_syncWindow->showState(m_state);
         connect(m_syncWindow, &SyncWindow::syncWanted, this, [this](const SyncAccount &account, const QString &password) {
             if (takeAccount(account, password))
@@ -123,6 +128,8 @@ bool SyncSetup::takeAccount(const SyncAccount &account, const QString &password)
 {
     const bool otherUser = account.server != m_account.server || account.user != m_account.user;
     if (account != m_account) {
+        if (account.server != m_account.server)
+            m_collections.clear();
         if (!SyncSession::saveAccount(dataFolder(), account))
             setState(QStringLiteral("The sync settings could not be written beside your data file; they "
                                     "hold until Quillet closes."));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/services.h"
+#include "sync/davcollection.h"
 #include "sync/passwordstore.h"
 #include "sync/syncaccount.h"
 
@@ -58,6 +59,8 @@ private:
     SyncSchedule *m_schedule;
     QPointer<SyncWindow> m_syncWindow;
     SyncAccount m_account;
+    /// What the server offered when last asked, for a Sync window opened again.
+    QList<DavCollection> m_collections;
     QString m_password;
     QString m_state;
     /// Conflicts that arrived while the user was being told of earlier ones.

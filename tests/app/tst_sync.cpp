@@ -31,8 +31,7 @@ private slots:
         schedule.setReady(true); // at start
         schedule.documentSaved();
         QMetaObject::invokeMethod(schedule.timer(), "timeout"); // 15 minutes on
-        QCOMPARE(wanted.size(), 3);
-        QVERIFY(schedule.timer()->isActive());
+        QVERIFY(wanted.size() == 3 && schedule.timer()->isActive());
 
         schedule.syncFinished(outcome(2));
         schedule.syncFinished(outcome(0));
@@ -66,10 +65,6 @@ private slots:
         f->open();
         QTest::keyClick(f->window, Qt::Key_F5);
         QVERIFY(f->window->sync()->window() && f->window->sync()->window()->isVisible());
-        f->window->sync()->window()->close();
-        QTRY_VERIFY(!f->window->sync()->window());
-        f->press("butSync_keys");
-        QVERIFY(f->window->sync()->window());
         f->window->sync()->window()->close();
 
         QTimer::singleShot(0, f->window, [this] {
