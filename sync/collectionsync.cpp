@@ -101,24 +101,24 @@ void CollectionSync::fetched(const DavFetched &fetched)
     reconcile();
 }
 
-QHash<QString, Record> CollectionSync::localRecords()
+QHash<QString, Record> CollectionSync::identify(SectionId section, RecordListModel *model)
 {
     // Every record needs a UID of its own before it can go to a server: one made from its
     // content (the one an export gives it) where it has none, a new one for a second record
     // holding the same UID.
     QHash<QString, Record> local;
-    const QList<Record> records = m_model->records();
+    const QList<Record> records = model->records();
     const QList<int> twins = recorduid::twinCounts(records);
     for (int row = 0; row < records.size(); ++row) {
-        QString uid = syncitems::uidOf(m_section, records[row]);
+        QString uid = syncitems::uidOf(section, records[row]);
         if (uid.isEmpty())
-            uid = recorduid::made(m_section, records[row], twins[row]);
+            uid = recorduid::made(section, records[row], twins[row]);
         if (local.contains(uid))
-            uid = syncitems::freshUid(m_section);
+            uid = syncitems::freshUid(section);
         Record record = records[row];
-        if (uid != syncitems::uidOf(m_section, record)) {
-            record = syncitems::withUid(m_section, record, uid);
-            m_model->setTag(row, record.tag);
+        if (uid != syncitems::uidOf(section, record)) {
+            record = syncitems::withUid(section, record, uid);
+            model->setTag(row, record.tag);
         }
         local.insert(uid, record);
     }
@@ -127,7 +127,7 @@ QHash<QString, Record> CollectionSync::localRecords()
 
 void CollectionSync::reconcile()
 {
-    const QHash<QString, Record> local = localRecords();
+    const QHash<QString, Record> local = identify(m_section, m_model);
     QSet<QString> gone;
     for (const QString &href : std::as_const(m_goneHrefs)) {
         const QString uid = m_uidAtHref.value(href);

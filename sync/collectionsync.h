@@ -45,6 +45,10 @@ public:
     void run(std::function<void(const DavFailure &)> done);
     SyncCounts counts() const { return m_counts; }
 
+    /// The model's records by UID, each given one of its own first where it has none (written
+    /// into the model).
+    static QHash<QString, Record> identify(SectionId section, RecordListModel *model);
+
 private:
     /// A write to the server still to make.
     struct Write
@@ -73,7 +77,6 @@ private:
     void fetched(const DavFetched &fetched);
     void reconcile();
     void decide(const QString &uid, const Record *local, const SyncedItem *base, const ServerRecord *server, bool gone);
-    QHash<QString, Record> localRecords();
     void applyLocalChanges();
     void keepServerVersion(const QString &uid, const ServerRecord &server, const Record &applied);
     void conflict(const QString &uid, const Record &local, const ServerRecord &server);

@@ -113,20 +113,53 @@ void DavDiscovery::listHomes(QList<QUrl> homes)
     });
 }
 
-void DavDiscovery::create(bool tasks, const QUrl &home, const QString &name,
-                          std::function<void(const QUrl &, const DavFailure &)> done)
+void DavDiscovery::create(bool tasks, const QUrl &home, const QString &name, const QByteArray &whole, Created done)
 {
     QUrl url = home;
     QString path = home.path();
     if (!path.endsWith(QLatin1Char('/')))
         path += QLatin1Char('/');
     url.setPath(path + (tasks ? QStringLiteral("quillet-tasks/") : QStringLiteral("quillet-contacts/")));
+    if (whole.isEmpty())
+        return makeEmpty(tasks, url, name, std::move(done));
+    // Only where nothing is yet; whatever else answers, the collection is made the standard way.
+    const QByteArray type = tasks ? "text/calendar; charset=utf-8" : "text/vcard; charset=utf-8";
+    m_client->send("PUT", url, whole, {{"Content-Type", type}, {"If-None-Match", "*"}},
+                   [this, tasks, url, name, done = std::move(done)](const DavClient::Reply &reply) {
+                       if (reply.failure.passwordRefused)
+                           return done(QUrl(), reply.failure, false);
+                       if (reply.status == 201)
+                           return checkUpload(tasks, url, name, done);
+                       makeEmpty(tasks, url, name, done);
+                   });
+}
+
+void DavDiscovery::checkUpload(bool tasks, const QUrl &url, const QString &name, Created done)
+{
+    // A server may have stored the upload as one plain file: then it goes, and a collection is
+    // made in its place.
+    m_client->send("PROPFIND", url, davxml::collectionQuery(), {{"Depth", "0"}},
+                   [this, tasks, url, name, done = std::move(done)](const DavClient::Reply &reply) {
+                       const davxml::Multistatus answer = davxml::parse(reply.body);
+                       const QString kind = tasks ? davxml::caldav("calendar") : davxml::carddav("addressbook");
+                       for (const davxml::Response &response : answer.responses) {
+                           if (response.properties.value(davxml::dav("resourcetype")).children.contains(kind))
+                               return done(url, {}, true);
+                       }
+                       m_client->send("DELETE", url, QByteArray(), {}, [this, tasks, url, name, done](const DavClient::Reply &) {
+                           makeEmpty(tasks, url, name, done);
+                       });
+                   });
+}
+
+void DavDiscovery::makeEmpty(bool tasks, const QUrl &url, const QString &name, Created done)
+{
     m_client->send(tasks ? "MKCALENDAR" : "MKCOL", url, tasks ? davxml::makeTaskList(name) : davxml::makeAddressBook(name), {},
                    [this, url, done = std::move(done)](const DavClient::Reply &reply) {
                        // 405: it is there already (an earlier run made it).
                        if ((reply.status >= 200 && reply.status < 300) || reply.status == 405)
-                           done(url, {});
+                           done(url, {}, false);
                        else
-                           done(QUrl(), m_client->failureOf(reply));
+                           done(QUrl(), m_client->failureOf(reply), false);
                    });
 }

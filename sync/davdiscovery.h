@@ -25,13 +25,19 @@ public:
 
     DavDiscovery(DavClient *client, QObject *parent = nullptr);
     void run(std::function<void(const Found &)> done);
-    /// Makes a collection named name in home; done gets its address, or the failure.
-    void create(bool tasks, const QUrl &home, const QString &name, std::function<void(const QUrl &, const DavFailure &)> done);
+    using Created = std::function<void(const QUrl &url, const DavFailure &failure, bool filled)>;
+    /// Makes a collection named name in home; done gets its address, or the failure, and whether
+    /// it holds the items of whole already. Where
+    /// whole holds the items (a calendar, or cards), a server that takes a collection in one
+    /// request gets them so, far quicker than item by item; any other gets an empty collection.
+    void create(bool tasks, const QUrl &home, const QString &name, const QByteArray &whole, Created done);
 
 private:
     void findPrincipal(const QList<QUrl> &candidates, int redirects);
     void findHomes(const QString &principal);
     void listHomes(QList<QUrl> homes);
+    void makeEmpty(bool tasks, const QUrl &url, const QString &name, Created done);
+    void checkUpload(bool tasks, const QUrl &url, const QString &name, Created done);
 
     DavClient *m_client;
     std::function<void(const Found &)> m_done;

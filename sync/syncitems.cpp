@@ -62,6 +62,26 @@ QByteArray itemText(SectionId section, const Record &record, const QDateTime &no
     return text;
 }
 
+QByteArray collectionText(SectionId section, const QList<Record> &records, const QString &name, const QDateTime &now)
+{
+    QByteArray text;
+    const auto sink = [&text](QByteArrayView piece) {
+        text += piece;
+        return true;
+    };
+    if (section == SectionId::Contacts) {
+        vcardcontacts::write(records, {}, sink);
+        return text;
+    }
+    icalendartodos::write(records, {}, now, sink);
+    // The calendar's name goes right after its header lines.
+    const qsizetype headerEnd = text.indexOf("PRODID:");
+    const qsizetype lineEnd = headerEnd < 0 ? -1 : text.indexOf("\r\n", headerEnd);
+    if (lineEnd >= 0)
+        text.insert(lineEnd + 2, "X-WR-CALNAME:" + name.toUtf8() + "\r\n");
+    return text;
+}
+
 std::optional<Record> recordOf(SectionId section, QByteArrayView text)
 {
     const ImportResult read = section == SectionId::Todos ? icalendartodos::readText(text) : vcardcontacts::readText(text);

@@ -23,6 +23,8 @@ QString freshUid(SectionId section);
 
 /// The item's text: one VTODO in a calendar, or one vCard. now is its DTSTAMP.
 QByteArray itemText(SectionId section, const Record &record, const QDateTime &now);
+/// All the records as one calendar (named name) or one file of cards: a whole collection.
+QByteArray collectionText(SectionId section, const QList<Record> &records, const QString &name, const QDateTime &now);
 /// The record an item's text holds; none when it cannot be read or holds no to-do or card.
 std::optional<Record> recordOf(SectionId section, QByteArrayView text);
 

@@ -2,10 +2,12 @@
 #include "sync/syncsession.h"
 
 #include "core/document.h"
+#include "store/recordlistmodel.h"
 #include "sync/collectionsync.h"
 #include "sync/davclient.h"
 #include "sync/davdiscovery.h"
 #include "sync/syncstate.h"
+#include "sync/syncitems.h"
 #include "sync/syncsummary.h"
 
 #include <QDir>
@@ -35,6 +37,9 @@ struct SyncSession::Run
     CollectionSync *section = nullptr;
     SyncCounts todos;
     SyncCounts contacts;
+    /// Items that went with the making of their collection.
+    int todosUploaded = 0;
+    int contactsUploaded = 0;
     bool discoverOnly = false;
 };
 
@@ -149,7 +154,10 @@ void SyncSession::discoverThen(std::function<void()> next)
         const auto makeAddressBook = [this, found, stored] {
             if (!m_account.addressBook.isEmpty())
                 return stored();
-            m_run->discovery->create(false, found.addressHome, kCollectionName, [this, stored](const QUrl &url, const DavFailure &failure) {
+            const QByteArray whole = wholeCollection(SectionId::Contacts);
+            m_run->discovery->create(false, found.addressHome, kCollectionName, whole, [this, stored](const QUrl &url, const DavFailure &failure, bool filled) {
+                if (filled)
+                    m_run->contactsUploaded = m_document->model(SectionId::Contacts)->count();
                 if (failure.failed())
                     return end({false, QString(), failure.error, {}, 0, failure.passwordRefused});
                 m_account.addressBook = url;
@@ -158,13 +166,25 @@ void SyncSession::discoverThen(std::function<void()> next)
         };
         if (!m_account.taskList.isEmpty())
             return makeAddressBook();
-        m_run->discovery->create(true, found.taskHome, kCollectionName, [this, makeAddressBook](const QUrl &url, const DavFailure &failure) {
+        m_run->discovery->create(true, found.taskHome, kCollectionName, wholeCollection(SectionId::Todos), [this, makeAddressBook](const QUrl &url, const DavFailure &failure, bool filled) {
+            if (filled)
+                m_run->todosUploaded = m_document->model(SectionId::Todos)->count();
             if (failure.failed())
                 return end({false, QString(), failure.error, {}, 0, failure.passwordRefused});
             m_account.taskList = url;
             makeAddressBook();
         });
     });
+}
+
+QByteArray SyncSession::wholeCollection(SectionId section) const
+{
+    // A new collection starts with what is here; the sync after compares it by UID.
+    const QHash<QString, Record> records = CollectionSync::identify(section, m_document->model(section));
+    if (records.size() < 2)
+        return QByteArray();
+    return syncitems::collectionText(section, m_document->model(section)->records(), kCollectionName,
+                                     QDateTime::currentDateTimeUtc());
 }
 
 void SyncSession::chooseCollections(const QList<DavCollection> &found)
@@ -184,7 +204,9 @@ void SyncSession::syncSection(SectionId section)
     const QUrl url = section == SectionId::Todos ? account.taskList : account.addressBook;
     m_run->section = new CollectionSync(section, m_document->model(section), m_run->client, m_run->state.get(), url, this);
     m_run->section->run([this, section](const DavFailure &failure) {
-        (section == SectionId::Todos ? m_run->todos : m_run->contacts) = m_run->section->counts();
+        SyncCounts &counts = section == SectionId::Todos ? m_run->todos : m_run->contacts;
+        counts = m_run->section->counts();
+        counts.sent += section == SectionId::Todos ? m_run->todosUploaded : m_run->contactsUploaded;
         m_run->section->deleteLater();
         m_run->section = nullptr;
         if (failure.failed())

@@ -56,6 +56,7 @@ private:
     struct Run;
     void begin();
     void discoverThen(std::function<void()> next);
+    QByteArray wholeCollection(SectionId section) const;
     void chooseCollections(const QList<DavCollection> &found);
     void syncSection(SectionId section);
     void end(SyncOutcome outcome);

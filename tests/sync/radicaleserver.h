@@ -17,6 +17,8 @@ class RadicaleServer
 public:
     static constexpr const char *user = "alice";
     static constexpr const char *password = "s3cret";
+    /// A second user with the same password, whose collections start empty too.
+    static constexpr const char *otherUser = "bob";
 
     /// Empty when it runs; otherwise what went wrong.
     QString start()
@@ -24,7 +26,7 @@ public:
         if (!m_folder.isValid())
             return QStringLiteral("no temporary folder");
         QFile users(m_folder.filePath(QStringLiteral("users")));
-        if (!users.open(QIODevice::WriteOnly) || users.write(QByteArray(user) + ':' + password + '\n') < 0)
+        if (!users.open(QIODevice::WriteOnly) || users.write(QByteArray(user) + ':' + password + '\n' + otherUser + ':' + password + '\n') < 0)
             return QStringLiteral("cannot write the password file");
         users.close();
         QTcpServer probe;
@@ -62,7 +64,7 @@ public:
             m_process.kill();
         m_process.waitForFinished(5000);
     }
-    /// The server's address, with the user's name in it when withUser.
+    /// An address on the server.
     QUrl url(const QString &path = QStringLiteral("/")) const
     {
         QUrl address;
