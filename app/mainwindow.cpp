@@ -5,6 +5,7 @@
 #include "app/importexport.h"
 #include "app/syncsetup.h"
 #include "app/timerpause.h"
+#include "app/undoactions.h"
 #include "app/windowdrag.h"
 #include "contacts/contactssection.h"
 #include "core/document.h"
@@ -104,16 +105,36 @@ MainWindow::MainWindow(const Services &services, Document *document, QWidget *pa
 
 void MainWindow::createSections()
 {
-    m_sections[int(SectionId::Websites)] = new WebsitesSection(m_services, m_document->websites(), this);
-    m_sections[int(SectionId::Contacts)] = new ContactsSection(m_services, m_document->contacts(), this);
-    m_sections[int(SectionId::Notes)] = new NotesSection(m_services, m_document->notes(), this);
-    m_sections[int(SectionId::Todos)] = new TodosSection(m_services, m_document->todos(), this);
+    QUndoStack *history = m_document->undoStack();
+    m_sections[int(SectionId::Websites)] = new WebsitesSection(m_services, m_document->websites(), history, this);
+    m_sections[int(SectionId::Contacts)] = new ContactsSection(m_services, m_document->contacts(), history, this);
+    m_sections[int(SectionId::Notes)] = new NotesSection(m_services, m_document->notes(), history, this);
+    m_sections[int(SectionId::Todos)] = new TodosSection(m_services, m_document->todos(), history, this);
     // Typing counts as a change before the box is left, so the recovery copy holds it too.
     for (Section *section : m_sections)
         connect(section, &Section::typed, m_document, &Document::noteChange);
     auto *importExport = new ImportExport(m_services, m_document, this);
     for (int id = 0; id < kSectionCount; ++id)
         importExport->addList(SectionId(id), m_sections[id]->list());
+    auto *undoActions = new UndoActions(m_document->undoStack(), this);
+    connect(undoActions, &UndoActions::changeShown, this, &MainWindow::showChange);
+}
+
+void MainWindow::showChange(RecordListModel *model, int row)
+{
+    for (int id = 0; id < kSectionCount; ++id) {
+        Section *section = m_sections[id];
+        if (section->model() != model)
+            continue;
+        // The section changed comes up, as if its button were pressed (without the click).
+        if (!section->isVisible()) {
+            m_buttons->releaseSectionButtons();
+            m_buttons->pressSectionButton(SectionId(id));
+            hideSections();
+            section->show();
+        }
+        section->showRecord(row);
+    }
 }
 
 void MainWindow::load()

@@ -12,6 +12,7 @@ class Document;
 class QLabel;
 class QTimer;
 class QuoteBox;
+class RecordListModel;
 class SaveFeedback;
 class Section;
 class SyncSetup;
@@ -52,6 +53,8 @@ private:
     void createSections();
     void selectSection(SectionId id);
     void deselectSection();
+    /// After an undo or redo: the section of model shows row selected.
+    void showChange(RecordListModel *model, int row);
     void runCommand(FrameButtons::Command command);
     void exitWithConfirmation();
     void sayTime();
