@@ -20,6 +20,8 @@
 #include <QProgressDialog>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 
 // The section's files, as the dialogs offer them.
@@ -66,6 +68,15 @@ ImportExport::ImportExport(const Services &services, Document *document, QWidget
     setObjectName(QStringLiteral("importExport"));
     window->setAcceptDrops(true);
     window->installEventFilter(this);
+    // Read on the worker thread like a dropped file: the window keeps drawing meanwhile.
+    document->takeOverVerb(QStringLiteral("import"), [this](const QString &path, const auto &done) {
+        importFile(path, done);
+    });
+}
+
+ImportExport::~ImportExport()
+{
+    m_document->takeOverVerb(QStringLiteral("import"), {});
 }
 
 void ImportExport::addList(SectionId section, QAbstractItemView *list)
@@ -99,9 +110,9 @@ QMenu *ImportExport::menuFor(SectionId section)
     return m_menu;
 }
 
-void ImportExport::importFile(const QString &path)
+void ImportExport::importFile(const QString &path, const std::function<void(const verbs::Result &)> &done)
 {
-    m_waiting.append(path);
+    m_waiting.append({path, done});
     if (!m_job)
         startNext();
 }
@@ -112,7 +123,9 @@ void ImportExport::startNext()
         emit importsDone();
         return;
     }
-    m_job = new ImportJob(m_waiting.takeFirst(), m_document->content(), this);
+    const Waiting next = m_waiting.takeFirst();
+    m_done = next.done;
+    m_job = new ImportJob(next.path, m_document->content(), this);
     // Shown only when the reading takes over a second; window-modal, so nothing is edited
     // under the merge, and the window keeps drawing.
     m_progress = new QProgressDialog(QStringLiteral("Importing %1…").arg(QFileInfo(m_job->path()).fileName()),
@@ -147,15 +160,29 @@ void ImportExport::merged(const ImportResult &result, const mergeimport::Plan &p
     m_progress->hide();
     m_progress->deleteLater();
     m_progress = nullptr;
-    if (!cancelled && !result.ok())
-        tell(result.error, true);
-    else if (!cancelled && m_document->isOpen()) {
+    const auto done = std::exchange(m_done, {});
+    QString said;
+    bool problem = true;
+    if (cancelled)
+        said = QStringLiteral("The import of \"%1\" was cancelled in the Quillet window.").arg(path);
+    else if (!result.ok())
+        said = result.error;
+    else if (!m_document->isOpen())
+        said = QStringLiteral("Quillet's window had closed its data, so nothing was imported.");
+    else {
         mergeimport::Counts counts = plan.counts;
         if (planFits)
-            mergeimport::apply(*model, plan);
+            mergeimport::apply(*model, plan, m_document->undoStack());
         else
-            counts = mergeimport::mergeInto(*model, result.section, result.records);
-        tell(exchangesummary::imported(result, counts, path), false);
+            counts = mergeimport::mergeInto(*model, result.section, result.records, m_document->undoStack());
+        said = exchangesummary::imported(result, counts, path);
+        problem = false;
+    }
+    if (done) {
+        const QString line = said + QLatin1Char('\n');
+        done(problem ? verbs::Result{1, QString(), line} : verbs::Result{0, line, QString()});
+    } else if (!cancelled && (!result.ok() || m_document->isOpen())) {
+        tell(said, problem);
     }
     startNext();
 }

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/verbs.h"
 #include "exchange/mergeimport.h"
 #include "platform/services.h"
 #include "store/datafile.h"
 
 #include <QObject>
 #include <QPointer>
-#include <QStringList>
+#include <QList>
+
+#include <functional>
 
 class Document;
 class ImportJob;
@@ -23,8 +26,10 @@ class ImportExport : public QObject
 {
     Q_OBJECT
 public:
-    /// Accepts drops on window; the document outlives this.
+    /// Accepts drops on window, and takes over the imports later starts hand to the document,
+    /// which outlives this.
     ImportExport(const Services &services, Document *document, QWidget *window);
+    ~ImportExport() override;
 
     /// Gives the section's list its context menu.
     void addList(SectionId section, QAbstractItemView *list);
@@ -33,8 +38,8 @@ public:
     QMenu *menuFor(SectionId section);
 
     /// Reads the file in the background and merges it on this thread; files asked for while one
-    /// is read wait their turn.
-    void importFile(const QString &path);
+    /// is read wait their turn. The outcome goes to done, or without one to the user.
+    void importFile(const QString &path, const std::function<void(const verbs::Result &)> &done = {});
     /// Asks where to, and writes the section's records: all, or the list's selected one.
     void exportRecords(SectionId section, bool selectedOnly);
     bool isImporting() const { return m_job != nullptr; }
@@ -56,7 +61,13 @@ private:
     QWidget *m_window;
     QAbstractItemView *m_lists[kSectionCount] = {};
     QPointer<QMenu> m_menu;
-    QStringList m_waiting;
+    struct Waiting
+    {
+        QString path;
+        std::function<void(const verbs::Result &)> done;
+    };
+    QList<Waiting> m_waiting;
+    std::function<void(const verbs::Result &)> m_done;
     ImportJob *m_job = nullptr;
     QProgressDialog *m_progress = nullptr;
 };

@@ -3,7 +3,9 @@
 
 #include "about/aboutdialog.h"
 #include "app/importexport.h"
+#include "app/syncsetup.h"
 #include "app/timerpause.h"
+#include "app/undoactions.h"
 #include "app/windowdrag.h"
 #include "contacts/contactssection.h"
 #include "core/document.h"
@@ -95,6 +97,7 @@ MainWindow::MainWindow(const Services &services, Document *document, QWidget *pa
     m_timerPause = new TimerPause(*m_services.clock, this);
 
     m_saveFeedback = new SaveFeedback(this);
+    m_sync = new SyncSetup(m_services, m_document, this);
 
     m_document->setDialogParent(this);
     connect(m_document, &Document::pendingEditsWanted, this, &MainWindow::commitTyping);
@@ -102,16 +105,36 @@ MainWindow::MainWindow(const Services &services, Document *document, QWidget *pa
 
 void MainWindow::createSections()
 {
-    m_sections[int(SectionId::Websites)] = new WebsitesSection(m_services, m_document->websites(), this);
-    m_sections[int(SectionId::Contacts)] = new ContactsSection(m_services, m_document->contacts(), this);
-    m_sections[int(SectionId::Notes)] = new NotesSection(m_services, m_document->notes(), this);
-    m_sections[int(SectionId::Todos)] = new TodosSection(m_services, m_document->todos(), this);
+    QUndoStack *history = m_document->undoStack();
+    m_sections[int(SectionId::Websites)] = new WebsitesSection(m_services, m_document->websites(), history, this);
+    m_sections[int(SectionId::Contacts)] = new ContactsSection(m_services, m_document->contacts(), history, this);
+    m_sections[int(SectionId::Notes)] = new NotesSection(m_services, m_document->notes(), history, this);
+    m_sections[int(SectionId::Todos)] = new TodosSection(m_services, m_document->todos(), history, this);
     // Typing counts as a change before the box is left, so the recovery copy holds it too.
     for (Section *section : m_sections)
         connect(section, &Section::typed, m_document, &Document::noteChange);
     auto *importExport = new ImportExport(m_services, m_document, this);
     for (int id = 0; id < kSectionCount; ++id)
         importExport->addList(SectionId(id), m_sections[id]->list());
+    auto *undoActions = new UndoActions(m_document->undoStack(), this);
+    connect(undoActions, &UndoActions::changeShown, this, &MainWindow::showChange);
+}
+
+void MainWindow::showChange(RecordListModel *model, int row)
+{
+    for (int id = 0; id < kSectionCount; ++id) {
+        Section *section = m_sections[id];
+        if (section->model() != model)
+            continue;
+        // The section changed comes up, as if its button were pressed (without the click).
+        if (!section->isVisible()) {
+            m_buttons->releaseSectionButtons();
+            m_buttons->pressSectionButton(SectionId(id));
+            hideSections();
+            section->show();
+        }
+        section->showRecord(row);
+    }
 }
 
 void MainWindow::load()
@@ -119,6 +142,7 @@ void MainWindow::load()
     m_clockLabel->setText(clockText(m_services.clock->now()));
     m_quoteBox->loadQuotes();
     m_document->load();
+    m_sync->start();
     m_quoteBox->startChange();
     if (QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -186,9 +210,14 @@ void MainWindow::runCommand(FrameButtons::Command command)
         break;
     case FrameButtons::Command::About: {
         AboutDialog about(m_services, this);
+        // The Sync window is not modal: it opens once About is gone.
+        connect(&about, &AboutDialog::syncWanted, m_sync, &SyncSetup::openWindow, Qt::QueuedConnection);
         about.exec();
         break;
     }
+    case FrameButtons::Command::Sync:
+        m_sync->openWindow();
+        break;
     case FrameButtons::Command::Exit:
     case FrameButtons::Command::Close:
         exitWithConfirmation();

@@ -12,8 +12,10 @@ class Document;
 class QLabel;
 class QTimer;
 class QuoteBox;
+class RecordListModel;
 class SaveFeedback;
 class Section;
+class SyncSetup;
 class TimerPause;
 
 /// frmMain: the borderless main window that shows a document: its picture buttons, the four
@@ -38,6 +40,7 @@ public:
 
     Section *section(SectionId id) const { return m_sections[int(id)]; }
     QuoteBox *quoteBox() const { return m_quoteBox; }
+    SyncSetup *sync() const { return m_sync; }
 
     /// Shows the current time in the clock; tmrTime calls it every second.
     void updateClock();
@@ -50,6 +53,8 @@ private:
     void createSections();
     void selectSection(SectionId id);
     void deselectSection();
+    /// After an undo or redo: the section of model shows row selected.
+    void showChange(RecordListModel *model, int row);
     void runCommand(FrameButtons::Command command);
     void exitWithConfirmation();
     void sayTime();
@@ -67,5 +72,6 @@ private:
     TimerPause *m_timerPause = nullptr;
     QuoteBox *m_quoteBox = nullptr;
     SaveFeedback *m_saveFeedback = nullptr;
+    SyncSetup *m_sync = nullptr;
     bool m_closed = false;
 };

@@ -9,5 +9,5 @@ set(QUILLET_LAYERS
   exchange
   sync
   widgets
-  "notes todos websites contacts quotes speech about"
+  "notes todos websites contacts quotes speech about syncwindow"
   app)

@@ -18,9 +18,10 @@ namespace {
 const QString kNewContact = QStringLiteral("New Email");
 }
 
-ContactsSection::ContactsSection(const Services &services, ContactModel *records, QWidget *parent)
+ContactsSection::ContactsSection(const Services &services, ContactModel *records, QUndoStack *history,
+                                 QWidget *parent)
     : Section(services, QStringLiteral("fraEmails"), QStringLiteral("My Email Addresses"),
-              QStringLiteral("lstEmails"), QStringLiteral("Email"), records, parent)
+              QStringLiteral("lstEmails"), QStringLiteral("Email"), records, history, parent)
 {
     ARButton *add = addArButton(QStringLiteral("arbEmailAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new e-mail address"), false);
@@ -130,7 +131,7 @@ void ContactsSection::addContact()
 {
     // Focus first: a name box still being edited is stored into the contact it shows.
     list()->setFocus();
-    const int row = contacts()->appendRecord(kNewContact);
+    const int row = edits().add(kNewContact);
     list()->selectRow(row);
     list()->editCaption(row);
     refresh();

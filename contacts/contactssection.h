@@ -14,7 +14,7 @@ class ContactsSection : public Section
 {
     Q_OBJECT
 public:
-    ContactsSection(const Services &services, ContactModel *records, QWidget *parent);
+    ContactsSection(const Services &services, ContactModel *records, QUndoStack *history, QWidget *parent);
 
     void disableButtonsIfEmpty() override;
 
@@ -32,10 +32,10 @@ public:
 
 protected:
     void recordsLoaded() override;
+    /// The edit frame and buttons follow whether the list holds a contact.
+    void refresh() override;
 
 private:
-    /// The edit frame and buttons follow whether the list holds a contact.
-    void refresh();
     void contactClicked();
     /// Hands the default address to the mail program, when there is one.
     void mailDefault();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/document.h"
 
+#include "core/changerecordcommand.h"
 #include "core/contactmodel.h"
 #include "core/notemodel.h"
 #include "core/todomodel.h"
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QUndoStack>
 #include <QWidget>
 
 Document::Document(const Services &services, QObject *parent)
@@ -26,6 +28,7 @@ Document::Document(const Services &services, QObject *parent)
     , m_notes(new NoteModel(this))
     , m_todos(new TodoModel(this))
     , m_models{m_websites, m_contacts, m_notes, m_todos}
+    , m_undoStack(new QUndoStack(this))
     , m_recoveryCopy(new RecoveryCopy(m_store.path(),
                                       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), this))
     , m_recoveryTimer(new QTimer(this))
@@ -50,6 +53,11 @@ void Document::watchModels()
         connect(model, &QAbstractItemModel::rowsMoved, this, changed);
         connect(model, &QAbstractItemModel::dataChanged, this, changed);
         connect(model, &QAbstractItemModel::modelReset, this, changed);
+        // A caption typed in place is a rename the user can take back.
+        connect(model, &RecordListModel::captionEdited, this, [this, model](int row, const QString &before) {
+            m_undoStack->push(new ChangeRecordCommand(model, row, {before, model->tag(row)},
+                                                      model->record(row), QStringLiteral("Rename")));
+        });
     }
 }
 
@@ -58,7 +66,9 @@ InstanceGuard &Document::guard()
     if (!m_guard) {
         m_guard = std::make_unique<InstanceGuard>(m_store.path());
         connect(m_guard.get(), &InstanceGuard::showRequested, this, &Document::showRequested);
-        m_guard->setRequestHandler([this](const QByteArray &request) { return answerRequest(request); });
+        m_guard->setRequestHandler([this](const QByteArray &request, const InstanceGuard::Reply &reply) {
+            answerRequest(request, reply);
+        });
     }
     return *m_guard;
 }
@@ -86,6 +96,8 @@ void Document::load()
     DataFileContent content = recoverOrKeepAside(std::move(loaded.content));
     // The file's own records are no change; whatever the views do as they show them is none either.
     m_loading = true;
+    // The history's rows are those of the lists it changed.
+    m_undoStack->clear();
     fillModels(m_models, std::move(content));
     m_loading = false;
     m_loaded = true;
@@ -214,7 +226,14 @@ bool Document::save(bool closing)
     return false;
 }
 
-QByteArray Document::answerRequest(const QByteArray &request)
+void Document::answerRequest(const QByteArray &request, const InstanceGuard::Reply &reply)
 {
-    return verbs::answer(*this, request);
+    verbs::answer(*this, request, reply);
+}
+
+const Document::HandedVerb &Document::takenOverVerb(const QString &name) const
+{
+    static const HandedVerb none;
+    const auto found = m_takenOver.find(name);
+    return found == m_takenOver.end() ? none : found->second;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/verbs.h"
 #include "platform/instanceguard.h"
 #include "platform/services.h"
 #include "store/datastore.h"
@@ -9,11 +10,13 @@
 #include <QObject>
 #include <QPointer>
 
+#include <map>
 #include <memory>
 
 class ContactModel;
 class NoteModel;
 class QTimer;
+class QUndoStack;
 class QWidget;
 class RecoveryCopy;
 class TodoModel;
@@ -35,6 +38,8 @@ public:
     NoteModel *notes() const { return m_notes; }
     TodoModel *todos() const { return m_todos; }
     RecordListModel *model(SectionId id) const { return m_models[size_t(id)]; }
+    /// The changes made to the records while the program runs, to undo and redo; a save keeps it.
+    QUndoStack *undoStack() const { return m_undoStack; }
     /// The four lists as they stand; shared with the models, not copied.
     DataFileContent content() const { return contentOf(m_models); }
 
@@ -69,6 +74,13 @@ public:
     /// hold is kept in the recovery copy before the user is told.
     void close();
 
+    /// A verb handed over by a later start, done the window's way (in the background, with the
+    /// window's own feedback) instead of at once on this thread; done gets its result.
+    using HandedVerb = std::function<void(const QString &value, const std::function<void(const verbs::Result &)> &done)>;
+    void takeOverVerb(const QString &name, HandedVerb run) { m_takenOver[name] = std::move(run); }
+    /// The way the window does the verb, or an empty function.
+    const HandedVerb &takenOverVerb(const QString &name) const;
+
     /// A change the models do not show yet (typing in a box not yet left): the recovery copy
     /// follows within the interval.
     void noteChange();
@@ -91,7 +103,7 @@ private:
     /// Asks whether to restore a copy left by a run that did not end properly; the content to load.
     DataFileContent recoverOrKeepAside(DataFileContent loaded);
     void reportLoadProblem();
-    QByteArray answerRequest(const QByteArray &request);
+    void answerRequest(const QByteArray &request, const InstanceGuard::Reply &reply);
     QWidget *dialogParent() const;
 
     const Services &m_services;
@@ -101,9 +113,11 @@ private:
     NoteModel *m_notes;
     TodoModel *m_todos;
     SectionModels m_models;
+    QUndoStack *m_undoStack;
     RecoveryCopy *m_recoveryCopy;
     QTimer *m_recoveryTimer;
     std::unique_ptr<InstanceGuard> m_guard;
+    std::map<QString, HandedVerb> m_takenOver;
     QPointer<QObject> m_dialogParent;
     QString m_loadProblem;
     bool m_loadUnreadable = false;

@@ -121,12 +121,24 @@ QByteArray request(const Verb &verb, const QString &value)
     return "run " + verb.name.toUtf8() + ' ' + value.toUtf8().toPercentEncoding() + '\n';
 }
 
-QByteArray answer(Document &document, const QByteArray &request)
+void answer(Document &document, const QByteArray &request, const std::function<void(const QByteArray &)> &reply)
 {
     const QList<QByteArray> words = (request.endsWith('\n') ? request.chopped(1) : request).split(' ');
     const Verb *verb = words.size() == 3 && words[0] == "run" ? find(QString::fromUtf8(words[1])) : nullptr;
-    const Result result = verb ? verb->run(document, QString::fromUtf8(QByteArray::fromPercentEncoding(words[2])))
-                               : refused(QStringLiteral("This copy of Quillet does not know that request."));
+    if (!verb) {
+        reply(answerText(refused(QStringLiteral("This copy of Quillet does not know that request."))));
+        return;
+    }
+    const QString value = QString::fromUtf8(QByteArray::fromPercentEncoding(words[2]));
+    if (const Document::HandedVerb &takenOver = document.takenOverVerb(verb->name)) {
+        takenOver(value, [reply](const Result &result) { reply(answerText(result)); });
+        return;
+    }
+    reply(answerText(verb->run(document, value)));
+}
+
+QByteArray answerText(const Result &result)
+{
     return QByteArray::number(result.status) + '\n' + result.output.toUtf8().toPercentEncoding() + '\n'
            + result.errors.toUtf8().toPercentEncoding() + '\n';
 }

@@ -65,7 +65,10 @@ void start(Document &document, const Verb &verb, const QString &value, const std
 /// The line that hands a verb to the copy holding the folder, and the answer to such a line,
 /// read back by fromAnswer.
 QByteArray request(const Verb &verb, const QString &value);
-QByteArray answer(Document &document, const QByteArray &request);
+/// The answer goes to reply, at once, or once the work is done where the window has taken the
+/// verb over (Document::takeOverVerb).
+void answer(Document &document, const QByteArray &request, const std::function<void(const QByteArray &)> &reply);
+QByteArray answerText(const Result &result);
 Result fromAnswer(const QByteArray &answer);
 
 /// --check: one line per section with its number of records, or what is wrong with the file.

@@ -53,7 +53,8 @@ verbs::Result importInto(Document &document, const QString &path)
                                .arg(document.loadProblem()));
         }
     }
-    const mergeimport::Counts counts = mergeimport::mergeInto(*document.model(read.section), read.section, read.records);
+    const mergeimport::Counts counts = mergeimport::mergeInto(*document.model(read.section), read.section, read.records,
+                                                                   document.undoStack());
     // A window's document keeps the records as any change: in its recovery copy at once, in the
     // file at its next save, and never written by this process.
     if (here && counts.added + counts.updated > 0 && !document.save())

@@ -2,12 +2,16 @@
 #include "exchange/mergeimport.h"
 
 #include "core/contactrecord.h"
+#include "core/importcommand.h"
 #include "core/todorecord.h"
 #include "core/websiterecord.h"
 #include "exchange/recorduid.h"
 #include "store/recordlistmodel.h"
 
 #include <QHash>
+#include <QUndoStack>
+
+#include <memory>
 
 namespace mergeimport {
 namespace {
@@ -85,19 +89,21 @@ Plan plan(SectionId section, const QList<Record> &have, const QList<Record> &rec
     return result;
 }
 
-void apply(RecordListModel &model, const Plan &plan)
+void apply(RecordListModel &model, const Plan &plan, QUndoStack *history)
 {
-    for (auto it = plan.updated.cbegin(); it != plan.updated.cend(); ++it) {
-        model.setCaption(it.key(), it.value().caption);
-        model.setTag(it.key(), it.value().tag);
-    }
-    model.appendRecords(plan.added);
+    if (plan.updated.isEmpty() && plan.added.isEmpty())
+        return;
+    auto import = std::make_unique<ImportCommand>(&model, plan.updated, plan.added);
+    if (history)
+        history->push(import.release());
+    else
+        import->redo();
 }
 
-Counts mergeInto(RecordListModel &model, SectionId section, const QList<Record> &records)
+Counts mergeInto(RecordListModel &model, SectionId section, const QList<Record> &records, QUndoStack *history)
 {
     const Plan planned = plan(section, model.records(), records);
-    apply(model, planned);
+    apply(model, planned, history);
     return planned.counts;
 }
 

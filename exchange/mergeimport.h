@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 
+class QUndoStack;
 class RecordListModel;
 
 /// Bringing imported records into a section: an item Quillet already has (the same UID, for a
@@ -35,10 +36,11 @@ struct Plan
 };
 
 Plan plan(SectionId section, const QList<Record> &have, const QList<Record> &records);
-/// Applies a plan made from exactly the records model holds.
-void apply(RecordListModel &model, const Plan &plan);
+/// Applies a plan made from exactly the records model holds; with a history, as one step of it.
+void apply(RecordListModel &model, const Plan &plan, QUndoStack *history = nullptr);
 
 /// Applies records (one ImportResult's) to model; changes nothing but what the file brings.
-Counts mergeInto(RecordListModel &model, SectionId section, const QList<Record> &records);
+Counts mergeInto(RecordListModel &model, SectionId section, const QList<Record> &records,
+                 QUndoStack *history = nullptr);
 
 } // namespace mergeimport

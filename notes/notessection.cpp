@@ -20,9 +20,10 @@ const QString kNewNote = QStringLiteral("New Note");
 
 } // namespace
 
-NotesSection::NotesSection(const Services &services, NoteModel *records, QWidget *parent)
+NotesSection::NotesSection(const Services &services, NoteModel *records, QUndoStack *history,
+                           QWidget *parent)
     : Section(services, QStringLiteral("fraNotes"), QStringLiteral("My Notes"),
-              QStringLiteral("lstNotes"), QStringLiteral("Note"), records, parent)
+              QStringLiteral("lstNotes"), QStringLiteral("Note"), records, history, parent)
 {
     ARButton *add = addArButton(QStringLiteral("arbNotesAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new Note"), false);
@@ -67,7 +68,7 @@ void NotesSection::disableButtonsIfEmpty()
 void NotesSection::addNote()
 {
     RecordListView *view = list();
-    const int row = notes()->appendRecord(kNewNote);
+    const int row = edits().add(kNewNote);
     view->setFocus();
     view->selectRow(row);
     view->editCaption(row);
@@ -80,15 +81,19 @@ void NotesSection::removeSelectedNote()
 {
     if (!removeSelectedRecord(window(), QStringLiteral("Do you want to remove the selected note?")))
         return;
-    RecordListView *view = list();
-    view->setFocus();
-    const bool any = view->count() > 0;
+    list()->setFocus();
+    refresh();
+}
+
+void NotesSection::refresh()
+{
+    const bool any = list()->count() > 0;
     m_textBox->setVisible(any);
     if (any)
         showSelectedNote();
     else
         setEditorText(QString());
-    m_removeButton->setEnabled(any && view->selectedRow() >= 0);
+    m_removeButton->setEnabled(any && list()->selectedRow() >= 0);
 }
 
 void NotesSection::storeText()

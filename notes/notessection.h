@@ -13,7 +13,7 @@ class NotesSection : public Section
 {
     Q_OBJECT
 public:
-    NotesSection(const Services &services, NoteModel *records, QWidget *parent);
+    NotesSection(const Services &services, NoteModel *records, QUndoStack *history, QWidget *parent);
 
     void disableButtonsIfEmpty() override;
 
@@ -24,6 +24,8 @@ public:
 
 protected:
     void recordsLoaded() override;
+    /// The text box and the remove button follow the list and its selection.
+    void refresh() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -7,6 +7,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QThread>
@@ -170,8 +171,14 @@ void InstanceGuard::readRequest(QLocalSocket *socket)
             socket->abort();
             return;
         }
-        socket->write(m_handler(request));
-        socket->disconnectFromServer();
+        // Nothing more is read from this asker: one request a connection.
+        disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+        m_handler(request, [socket = QPointer<QLocalSocket>(socket)](const QByteArray &answer) {
+            if (!socket)
+                return;
+            socket->write(answer);
+            socket->disconnectFromServer();
+        });
         return;
     }
     socket->write(kShown);

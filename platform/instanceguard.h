@@ -45,8 +45,12 @@ public:
     /// it did not answer.
     std::optional<QByteArray> askRunningCopy(const QByteArray &request);
 
-    /// Answers request lines from later starts (other than "show"); without one they are refused.
-    using RequestHandler = std::function<QByteArray(const QByteArray &request)>;
+    /// Sends the whole answer to a request and closes the connection; it may be called later,
+    /// once the work is done (nothing is sent when the asker has gone meanwhile).
+    using Reply = std::function<void(const QByteArray &answer)>;
+    /// Answers request lines from later starts (other than "show"), at once or later through
+    /// reply; without one they are refused.
+    using RequestHandler = std::function<void(const QByteArray &request, const Reply &reply)>;
     void setRequestHandler(RequestHandler handler) { m_handler = std::move(handler); }
 
 signals:

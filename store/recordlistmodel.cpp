@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/recordlistmodel.h"
 
+#include <algorithm>
+
 RecordListModel::RecordListModel(QObject *parent)
     : QAbstractListModel(parent)
 {
@@ -30,7 +32,10 @@ bool RecordListModel::setData(const QModelIndex &index, const QVariant &value, i
 {
     if (role != Qt::EditRole || !index.isValid() || !validRow(index.row()))
         return false;
+    const QString before = caption(index.row());
     setCaption(index.row(), value.toString());
+    if (caption(index.row()) != before)
+        emit captionEdited(index.row(), before);
     return true;
 }
 
@@ -51,34 +56,52 @@ void RecordListModel::setRecords(QList<Record> records)
 
 int RecordListModel::appendRecord(const QString &caption, const QString &tag, bool withIcon)
 {
-    const int row = int(m_records.size());
-    beginInsertRows(QModelIndex(), row, row);
-    m_records.append({caption, tag});
-    if (!withIcon)
-        m_withoutIcon.append(row);
-    endInsertRows();
+    const int row = count();
+    insertRecord(row, {caption, tag}, withIcon);
     return row;
 }
 
-void RecordListModel::appendRecords(const QList<Record> &records)
+void RecordListModel::insertRecords(int row, const QList<Record> &records)
 {
     if (records.isEmpty())
         return;
-    beginInsertRows(QModelIndex(), int(m_records.size()), int(m_records.size() + records.size() - 1));
-    m_records.append(records);
+    row = std::clamp(row, 0, count());
+    const int added = int(records.size());
+    beginInsertRows(QModelIndex(), row, row + added - 1);
+    m_records.insert(row, added, Record());
+    std::copy(records.cbegin(), records.cend(), m_records.begin() + row);
+    for (int &later : m_withoutIcon) {
+        if (later >= row)
+            later += added;
+    }
     endInsertRows();
 }
 
-void RecordListModel::removeRecord(int row)
+void RecordListModel::insertRecord(int row, const Record &record, bool withIcon)
 {
-    if (!validRow(row))
-        return;
-    beginRemoveRows(QModelIndex(), row, row);
-    m_records.removeAt(row);
-    m_withoutIcon.removeOne(row);
+    row = std::clamp(row, 0, count());
+    beginInsertRows(QModelIndex(), row, row);
+    m_records.insert(row, record);
     for (int &later : m_withoutIcon) {
-        if (later > row)
-            --later;
+        if (later >= row)
+            ++later;
+    }
+    if (!withIcon)
+        m_withoutIcon.append(row);
+    endInsertRows();
+}
+
+void RecordListModel::removeRecords(int row, int count)
+{
+    count = std::min(count, int(m_records.size()) - row);
+    if (row < 0 || count <= 0)
+        return;
+    beginRemoveRows(QModelIndex(), row, row + count - 1);
+    m_records.remove(row, count);
+    m_withoutIcon.removeIf([row, count](int withoutIcon) { return withoutIcon >= row && withoutIcon < row + count; });
+    for (int &later : m_withoutIcon) {
+        if (later >= row + count)
+            later -= count;
     }
     endRemoveRows();
 }

@@ -37,14 +37,26 @@ public:
     /// empty section, which shows no icon until the next start.
     int appendRecord(const QString &caption, const QString &tag = QString(), bool withIcon = true);
     /// Appends records at once, each with the icon: one insertion for the views to follow.
-    void appendRecords(const QList<Record> &records);
-    void removeRecord(int row);
+    void appendRecords(const QList<Record> &records) { insertRecords(count(), records); }
+    /// Puts records back at row (at the end when row is past it), each with the icon.
+    void insertRecords(int row, const QList<Record> &records);
+    /// Puts one record back at row (at the end when row is past it), with or without the icon.
+    void insertRecord(int row, const Record &record, bool withIcon);
+    void removeRecord(int row) { removeRecords(row, 1); }
+    /// Removes count records from row on, in one removal for the views to follow.
+    void removeRecords(int row, int count);
+
+    Record record(int row) const { return validRow(row) ? m_records[row] : Record(); }
 
     QString caption(int row) const;
     void setCaption(int row, const QString &caption);
     QString tag(int row) const;
     void setTag(int row, const QString &tag);
     bool hasIcon(int row) const;
+
+signals:
+    /// The user typed a new caption in place (setData); before is the caption it replaced.
+    void captionEdited(int row, const QString &before);
 
 private:
     bool validRow(int row) const { return row >= 0 && row < m_records.size(); }

@@ -24,9 +24,10 @@
 
 #include <utility>
 
-TodosSection::TodosSection(const Services &services, TodoModel *records, QWidget *parent)
+TodosSection::TodosSection(const Services &services, TodoModel *records, QUndoStack *history,
+                           QWidget *parent)
     : Section(services, QStringLiteral("fraTodos"), QStringLiteral("My To-Dos"),
-              QStringLiteral("lstTodo"), QStringLiteral("Todo"), records, parent)
+              QStringLiteral("lstTodo"), QStringLiteral("Todo"), records, history, parent)
 {
     m_addButton = addArButton(QStringLiteral("arbTodoAdd"), {4, 264}, QStringLiteral("arb_add"),
                               QStringLiteral("Add a new To-Do"), false);
@@ -154,7 +155,7 @@ void TodosSection::addTodo()
     RecordListView *lst = list();
     // Focus first: a box still being edited is stored into the to-do it shows.
     lst->setFocus(Qt::OtherFocusReason);
-    const int row = todos()->appendRecord(todotext::newTodo);
+    const int row = edits().add(todotext::newTodo);
     lst->selectRow(row);
     lst->editCaption(row);
     showEditorState(true);
@@ -211,14 +212,19 @@ void TodosSection::alarmAnswered(const QPersistentModelIndex &todo, const AlarmW
     case AlarmWindow::Choice::Snooze:
         // A to-do never edited has nothing to snooze: the editor is only brought up to date.
         if (!todos()->tag(row).isEmpty()) {
-            if (!todos()->snooze(row, m_services.clock->now(), choice.minutes))
+            const QDateTime now = m_services.clock->now();
+            if (!edits().change(row, QStringLiteral("Snooze"),
+                                [&] { return todos()->snooze(row, now, choice.minutes); }))
                 return;
             list()->selectRow(row);
         }
         showSelectedTodo();
         break;
     case AlarmWindow::Choice::StopReminding:
-        todos()->stopReminding(row);
+        edits().change(row, QStringLiteral("Stop reminding"), [&] {
+            todos()->stopReminding(row);
+            return true;
+        });
         list()->selectRow(row);
         showSelectedTodo();
         break;
@@ -256,7 +262,7 @@ void TodosSection::removeDoneTodo(const QPersistentModelIndex &todo)
     if (!todo.isValid())
         return;
     RecordListView *lst = list();
-    todos()->removeRecord(todo.row());
+    edits().remove(todo.row(), QStringLiteral("Done"));
     if (lst->count() == 0) {
         m_editor->showRecord(TodoRecord());
         showEditorState(false);
@@ -269,10 +275,13 @@ void TodosSection::removeDoneTodo(const QPersistentModelIndex &todo)
 void TodosSection::snoozeTodos(const QList<QPersistentModelIndex> &snoozed, int minutes)
 {
     const QDateTime now = m_services.clock->now();
-    for (const QPersistentModelIndex &todo : snoozed) {
-        if (todo.isValid())
-            todos()->snooze(todo.row(), now, minutes);
-    }
+    edits().together(QStringLiteral("Snooze"), [&] {
+        for (const QPersistentModelIndex &todo : snoozed) {
+            if (todo.isValid())
+                edits().change(todo.row(), QStringLiteral("Snooze"),
+                               [&] { return todos()->snooze(todo.row(), now, minutes); });
+        }
+    });
     showSelectedTodo();
 }
 

@@ -19,7 +19,7 @@ class TodosSection : public Section
 {
     Q_OBJECT
 public:
-    TodosSection(const Services &services, TodoModel *records, QWidget *parent);
+    TodosSection(const Services &services, TodoModel *records, QUndoStack *history, QWidget *parent);
 
     void disableButtonsIfEmpty() override;
 
@@ -38,6 +38,7 @@ public:
 
 protected:
     void recordsLoaded() override;
+    void refresh() override { showSelectedTodo(); }
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -13,9 +13,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-WebsitesSection::WebsitesSection(const Services &services, WebsiteModel *records, QWidget *parent)
+WebsitesSection::WebsitesSection(const Services &services, WebsiteModel *records, QUndoStack *history,
+                                 QWidget *parent)
     : Section(services, QStringLiteral("fraWebsite"), QStringLiteral("My Favorite Websites"),
-              QStringLiteral("lstWebsites"), QStringLiteral("Web"), records, parent)
+              QStringLiteral("lstWebsites"), QStringLiteral("Web"), records, history, parent)
 {
     ARButton *add = addArButton(QStringLiteral("arbWebAdd"), {4, 264}, QStringLiteral("arb_add"),
                                 QStringLiteral("Add a new URL"), false);
@@ -112,7 +113,7 @@ void WebsitesSection::refresh()
 void WebsitesSection::addWebsite()
 {
     RecordListView *view = list();
-    const int row = websites()->appendRecord(websiterecord::placeholderCaption());
+    const int row = edits().add(websiterecord::placeholderCaption());
     view->setFocus();
     view->selectRow(row);
     view->editCaption(row);

@@ -12,7 +12,7 @@ class WebsitesSection : public Section
 {
     Q_OBJECT
 public:
-    WebsitesSection(const Services &services, WebsiteModel *records, QWidget *parent);
+    WebsitesSection(const Services &services, WebsiteModel *records, QUndoStack *history, QWidget *parent);
 
     void disableButtonsIfEmpty() override;
 
@@ -32,10 +32,10 @@ public:
 
 protected:
     void recordsLoaded() override;
+    /// Buttons and edit frame follow the list: on while it holds a website.
+    void refresh() override;
 
 private:
-    /// Buttons and edit frame follow the list: on while it holds a website.
-    void refresh();
     void titleLeft();
     /// Asks before a text is handed on that is not a web or mail address; true to go on.
     bool mayOpen(const QString &text);

@@ -18,10 +18,11 @@
 
 Section::Section(const Services &services, const QString &objectName, const QString &caption,
                  const QString &listName, const QString &iconKey, RecordListModel *model,
-                 QWidget *parent)
+                 QUndoStack *history, QWidget *parent)
     : QGroupBox(caption, parent)
     , m_services(services)
     , m_model(model)
+    , m_edits(model, history)
 {
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         if (m_model->count() > 0)
@@ -71,10 +72,16 @@ bool Section::removeSelectedRecord(QWidget *questionParent, const QString &quest
                                                   MessageBoxes::Buttons::YesNo,
                                                   MessageBoxes::Icon::Question);
     if (answer == MessageBoxes::Answer::Yes && asked.isValid()) {
-        m_model->removeRecord(asked.row());
+        m_edits.remove(asked.row(), QStringLiteral("Remove"));
         m_list->selectRow(m_list->currentIndex().row());
     }
     return true;
+}
+
+void Section::showRecord(int row)
+{
+    m_list->selectRow(row);
+    refresh();
 }
 
 void Section::reportTypingIn(const QList<QWidget *> &boxes)

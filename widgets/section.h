@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/recordedits.h"
 #include "platform/services.h"
 #include "store/datafile.h"
 
@@ -8,6 +9,7 @@
 #include <QList>
 
 class ARButton;
+class QUndoStack;
 class RecordListModel;
 class RecordListView;
 
@@ -18,9 +20,11 @@ class Section : public QGroupBox
     Q_OBJECT
 public:
     /// objectName is the frame's control name ("fraNotes"), listName the list's ("lstNotes");
-    /// model holds the section's records and belongs to the document.
+    /// model holds the section's records and belongs to the document, as does history, where
+    /// the user's changes to the records go to be undone.
     Section(const Services &services, const QString &objectName, const QString &caption,
-            const QString &listName, const QString &iconKey, RecordListModel *model, QWidget *parent);
+            const QString &listName, const QString &iconKey, RecordListModel *model,
+            QUndoStack *history, QWidget *parent);
 
     RecordListView *list() const { return m_list; }
     /// The section's records; the document fills it at start and reads it at every save.
@@ -28,6 +32,9 @@ public:
 
     /// The section was chosen while its list is empty: disable what needs a record.
     virtual void disableButtonsIfEmpty() = 0;
+    /// After an undo or redo: row (none when -1) becomes the selected record, and the editor
+    /// and buttons follow the list.
+    void showRecord(int row);
 
 signals:
     /// Something was typed into a box of the section that the model may not hold yet.
@@ -40,6 +47,11 @@ protected:
     /// The model was filled from the data file with at least one record: the editor becomes
     /// visible and shows the first record.
     virtual void recordsLoaded() = 0;
+    /// Brings the editor and the buttons up to date with the list and its selection.
+    virtual void refresh() = 0;
+
+    /// The undoable changes to the section's records.
+    RecordEdits &edits() { return m_edits; }
 
     /// Ends an in-place caption edit of the selected entry, keeping the typed caption.
     void commitCaptionEdit();
@@ -60,6 +72,7 @@ protected:
 
 private:
     RecordListModel *m_model = nullptr;
+    RecordEdits m_edits;
     RecordListView *m_list = nullptr;
     bool m_listReachedByKey = false;
 };

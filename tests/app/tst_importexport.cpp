@@ -10,6 +10,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <optional>
+
 namespace {
 
 const QByteArray kTodos = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//t//EN\r\n"
@@ -192,6 +194,24 @@ private slots:
         }
         QCOMPARE(f->document->model(SectionId::Todos)->rowCount(), todos);
         QCOMPARE(f->document->model(SectionId::Notes)->rowCount(), notes);
+    }
+
+    // An import a later start hands to the window is read away from the window's thread like a
+    // dropped file, and the later start gets its summary once the records are in.
+    void handedOverImportRunsInTheBackground()
+    {
+        f->open();
+        const Document::HandedVerb &import = f->document->takenOverVerb(QStringLiteral("import"));
+        QVERIFY(import);
+        std::optional<verbs::Result> result;
+        import(write("tasks.ics", kTodos), [&result](const verbs::Result &done) { result = done; });
+        QVERIFY(importExport()->isImporting());
+        QVERIFY(!result);
+        waitForImports();
+        QVERIFY(result);
+        QCOMPARE(result->status, 0);
+        QCOMPARE(result->output, QStringLiteral("Imported 2 to-dos from tasks.ics\n"));
+        QCOMPARE(f->document->model(SectionId::Todos)->rowCount(), 2);
     }
 
     // The window ends while a file may still be read: the reading is waited for, nothing crashes.
