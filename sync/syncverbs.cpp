@@ -2,6 +2,7 @@
 #include "sync/syncverbs.h"
 
 #include "core/document.h"
+#include "sync/passwordstore.h"
 #include "sync/syncsession.h"
 #include "sync/terminalpassword.h"
 
@@ -26,32 +27,63 @@ QString folderOf(const Document &document)
     return QFileInfo(document.path()).absolutePath();
 }
 
-/// The password for a start without a window: the environment's, else asked on the terminal.
-std::optional<QString> password(const SyncAccount &account)
+using PasswordFound = std::function<void(const std::optional<QString> &password, bool typed)>;
+
+/// The password for a start without a window: the environment's, the keyring's, else asked on
+/// the terminal (typed: then it is not kept anywhere yet).
+void findPassword(QObject *context, const SyncAccount &account, const PasswordFound &then)
 {
-    const QByteArray given = qgetenv("QUILLET_SYNC_PASSWORD");
-    if (!given.isEmpty())
-        return QString::fromUtf8(given);
-    return askPasswordOnTerminal(QStringLiteral("Password for %1 at %2:").arg(account.user, account.server.host()));
+    auto *store = new PasswordStore(context);
+    QObject::connect(store, &PasswordStore::found, store, [store, account, then](const QString &, const QString &known, PasswordStore::Source) {
+        store->deleteLater();
+        if (!known.isEmpty())
+            return then(known, false);
+        then(askPasswordOnTerminal(QStringLiteral("Password for %1 at %2:").arg(account.user, account.server.host())), true);
+    });
+    store->fetch(PasswordStore::keyFor(account.server, account.user));
+}
+
+/// Keeps a typed password in the keyring, then finishes with line and where it went.
+void keepPassword(QObject *context, const SyncAccount &account, const QString &password, const QString &line,
+                  const std::function<void(const verbs::Result &)> &finish)
+{
+    auto *store = new PasswordStore(context);
+    QObject::connect(store, &PasswordStore::stored, store, [store, line, finish](const QString &, bool inKeyring, const QString &) {
+        store->deleteLater();
+        finish(done(line + (inKeyring ? QStringLiteral("; the password is kept in the keyring.")
+                                      : QStringLiteral("; there is no keyring, so the password is asked for at each sync."))));
+    });
+    store->store(PasswordStore::keyFor(account.server, account.user), password);
 }
 
 const QString kNoPassword = QStringLiteral(
     "No password: set QUILLET_SYNC_PASSWORD, or run this on a terminal to be asked for it.");
+
+void checkAndStore(Document &document, SyncAccount account, const QString &secret, bool typed,
+                   const std::function<void(const verbs::Result &)> &finish);
+void syncWith(Document &document, const QString &secret, const std::function<void(const verbs::Result &)> &finish);
 
 void storeAccount(Document &document, const QString &address, const std::function<void(const verbs::Result &)> &finish)
 {
     const AccountAddress read = readAddress(address);
     if (!read.problem.isEmpty())
         return finish(refused(read.problem));
-    SyncAccount account{read.server, read.user, {}, {}};
-    const std::optional<QString> secret = password(account);
-    if (!secret)
-        return finish(refused(kNoPassword));
+    const SyncAccount account{read.server, read.user, {}, {}};
+    findPassword(&document, account, [&document, account, finish](const std::optional<QString> &secret, bool typed) {
+        if (!secret)
+            return finish(refused(kNoPassword));
+        checkAndStore(document, account, *secret, typed, finish);
+    });
+}
+
+void checkAndStore(Document &document, SyncAccount account, const QString &secret, bool typed,
+                   const std::function<void(const verbs::Result &)> &finish)
+{
     // The account is kept only once the server has accepted it and shown what it holds.
     auto *session = new SyncSession(&document, &document);
     session->setAccount(account);
-    session->setPassword(*secret);
-    QObject::connect(session, &SyncSession::collectionsFound, session, [session, &document, account, finish](const QList<DavCollection> &found) mutable {
+    session->setPassword(secret);
+    QObject::connect(session, &SyncSession::collectionsFound, session, [session, &document, account, secret, typed, finish](const QList<DavCollection> &found) mutable {
         QStringList names;
         for (const bool tasks : {true, false}) {
             for (const DavCollection &collection : found) {
@@ -65,10 +97,13 @@ void storeAccount(Document &document, const QString &address, const std::functio
         session->deleteLater();
         if (!SyncSession::saveAccount(folderOf(document), account))
             return finish(refused(QStringLiteral("The sync account could not be stored beside the data.")));
-        finish(done(QStringLiteral("Sync account stored: %1 at %2%3")
-                        .arg(account.user, account.server.toString(),
-                             names.isEmpty() ? QStringLiteral(" (a \"Quillet\" task list and address book are made at the first sync)")
-                                             : QStringLiteral(" (%1)").arg(names.join(QStringLiteral(", "))))));
+        const QString line = QStringLiteral("Sync account stored: %1 at %2%3")
+                                 .arg(account.user, account.server.toString(),
+                                      names.isEmpty() ? QStringLiteral(" (a \"Quillet\" task list and address book are made at the first sync)")
+                                                      : QStringLiteral(" (%1)").arg(names.join(QStringLiteral(", "))));
+        if (typed)
+            return keepPassword(&document, account, secret, line, finish);
+        finish(done(line));
     });
     QObject::connect(session, &SyncSession::discoveryFailed, session, [session, finish](const QString &error) {
         session->deleteLater();
@@ -82,16 +117,22 @@ void syncHere(Document &document, const std::function<void(const verbs::Result &
     const SyncAccount account = SyncSession::storedAccount(folderOf(document));
     if (account.isEmpty())
         return finish(refused(QStringLiteral("No sync account is set up: use --sync-account URL first.")));
-    const std::optional<QString> secret = password(account);
-    if (!secret)
-        return finish(refused(kNoPassword));
+    findPassword(&document, account, [&document, finish](const std::optional<QString> &secret, bool) {
+        if (!secret)
+            return finish(refused(kNoPassword));
+        syncWith(document, *secret, finish);
+    });
+}
+
+void syncWith(Document &document, const QString &secret, const std::function<void(const verbs::Result &)> &finish)
+{
     document.load();
     if (!document.loadProblem().isEmpty()) {
         return finish(refused(QStringLiteral("Your saved data could not be read completely (%1), so nothing was synced.")
                                   .arg(document.loadProblem())));
     }
     auto *session = new SyncSession(&document, &document);
-    session->setPassword(*secret);
+    session->setPassword(secret);
     QObject::connect(session, &SyncSession::finished, session, [session, &document, finish](const SyncOutcome &outcome) {
         session->deleteLater();
         // What arrived is saved even when a later step failed: the state already counts it as here.
@@ -112,7 +153,7 @@ verbs::Result syncInWindow(Document &document)
     SyncSession *session = SyncSession::of(&document);
     if (!session) {
         session = new SyncSession(&document, &document);
-        session->setPassword(QString::fromUtf8(qgetenv("QUILLET_SYNC_PASSWORD")));
+        session->setPassword(PasswordStore::fromEnvironment());
     }
     if (session->account().isEmpty())
         return refused(QStringLiteral("No sync account is set up: use --sync-account URL first."));
