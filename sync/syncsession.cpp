@@ -134,11 +134,8 @@ void SyncSession::discoverThen(std::function<void()> next)
 {
     m_run->discovery = new DavDiscovery(m_run->client, this);
     m_run->discovery->run([this, next = std::move(next)](const DavDiscovery::Found &found) {
-        if (found.failure.failed()) {
-            if (m_run->discoverOnly)
-                emit discoveryFailed(found.failure.error, found.failure.passwordRefused);
+        if (found.failure.failed())
             return end({false, QString(), found.failure.error, {}, 0, found.failure.passwordRefused});
-        }
         if (m_run->discoverOnly) {
             emit collectionsFound(found.collections);
             return end({true, QString(), QString(), {}, 0, false});
@@ -232,6 +229,8 @@ void SyncSession::end(SyncOutcome outcome)
     run.reset();
     if (!discoverOnly)
         emit finished(outcome);
+    else if (!outcome.ok)
+        emit discoveryFailed(outcome.error, outcome.passwordRefused);
     if (std::exchange(m_queued, false))
         syncNow();
 }
