@@ -7,11 +7,14 @@
 
 #include <QDateTime>
 #include <QPointer>
+#include <QTimer>
 
 namespace {
 
 /// Writes under way at once: enough to keep a server busy, few enough to stay polite.
 constexpr int kWritesInFlight = 6;
+/// Items read or compared in one turn of the event loop.
+constexpr qsizetype kItemsPerTurn = 100;
 /// A write refused again and again (someone else keeps changing the item) waits for the next sync.
 constexpr int kMostAttempts = 3;
 
@@ -79,9 +82,17 @@ void CollectionSync::fetched(const DavFetched &fetched)
 {
     if (fetched.failure.failed())
         return fail(fetched.failure);
-    QSet<QString> found;
-    for (const DavItem &item : fetched.items) {
-        found.insert(item.href);
+    m_fetchedItems = fetched.items;
+    readFetched(0);
+}
+
+void CollectionSync::readFetched(qsizetype from)
+{
+    // Reading many items takes a while: a slice at a time, so a window keeps answering.
+    const qsizetype to = std::min(from + kItemsPerTurn, m_fetchedItems.size());
+    for (qsizetype i = from; i < to; ++i) {
+        const DavItem &item = m_fetchedItems[i];
+        m_fetchedHrefs.insert(item.href);
         const std::optional<Record> record = syncitems::recordOf(m_section, item.data);
         // An item Quillet cannot read (an event in a task list, a broken card) is left alone.
         if (!record)
@@ -92,13 +103,45 @@ void CollectionSync::fetched(const DavFetched &fetched)
             m_goneHrefs.insert(item.href); // the item at this place is another one now
         m_serverRecords.insert(uid, {item.href, item.etag, *record, syncitems::contentHash(m_section, *record)});
     }
+    if (to < m_fetchedItems.size()) {
+        QTimer::singleShot(0, this, [this, to] { readFetched(to); });
+        return;
+    }
+    m_fetchedItems.clear();
     // Listed, then removed before it could be fetched.
     for (auto it = m_listedEtag.cbegin(); it != m_listedEtag.cend(); ++it) {
-        if (!found.contains(it.key()) && m_uidAtHref.contains(it.key())
+        if (!m_fetchedHrefs.contains(it.key()) && m_uidAtHref.contains(it.key())
             && m_base.items[m_uidAtHref[it.key()]].etag != it.value())
             m_goneHrefs.insert(it.key());
     }
+    m_unhashed = m_model->records();
+    hashLocal(0);
+}
+
+void CollectionSync::hashLocal(qsizetype from)
+{
+    // What the records here say as items, for those the server has and the state does not
+    // know (a first sync, a lost state): sliced as the reading.
+    const qsizetype to = std::min(from + kItemsPerTurn, m_unhashed.size());
+    for (qsizetype i = from; i < to; ++i) {
+        const QString uid = syncitems::uidOf(m_section, m_unhashed[i]);
+        if (m_serverRecords.contains(uid) && !m_base.items.contains(uid))
+            m_localContent.insert(uid, {syncitems::localHash(m_unhashed[i]), syncitems::contentHash(m_section, m_unhashed[i])});
+    }
+    if (to < m_unhashed.size()) {
+        QTimer::singleShot(0, this, [this, to] { hashLocal(to); });
+        return;
+    }
+    m_unhashed.clear();
     reconcile();
+}
+
+QByteArray CollectionSync::localContent(const QString &uid, const Record &record) const
+{
+    const auto known = m_localContent.constFind(uid);
+    if (known != m_localContent.constEnd() && known->first == syncitems::localHash(record))
+        return known->second;
+    return syncitems::contentHash(m_section, record);
 }
 
 QHash<QString, Record> CollectionSync::identify(SectionId section, RecordListModel *model)
@@ -159,7 +202,7 @@ void CollectionSync::decide(const QString &uid, const Record *local, const Synce
     if (!base) {
         // Never synced, or the state was lost: the same UID on both sides is one item.
         if (local && server) {
-            if (syncitems::contentHash(m_section, *local) == server->content)
+            if (localContent(uid, *local) == server->content)
                 m_next.items.insert(uid, {server->href, server->etag, syncitems::localHash(*local), server->content});
             else
                 conflict(uid, *local, *server);
@@ -188,7 +231,7 @@ void CollectionSync::decide(const QString &uid, const Record *local, const Synce
         } else if (!changedHere) {
             m_updates.insert(uid, server->record);
             keepServerVersion(uid, *server, server->record);
-        } else if (syncitems::contentHash(m_section, *local) == server->content) {
+        } else if (localContent(uid, *local) == server->content) {
             m_next.items.insert(uid, {server->href, server->etag, syncitems::localHash(*local), server->content});
         } else {
             conflict(uid, *local, *server);

@@ -75,6 +75,10 @@ private:
 
     void listed(const DavListing &listing);
     void fetched(const DavFetched &fetched);
+    void readFetched(qsizetype from);
+    void hashLocal(qsizetype from);
+    /// contentHash of a record here, worked out ahead where it could be.
+    QByteArray localContent(const QString &uid, const Record &record) const;
     void reconcile();
     void decide(const QString &uid, const Record *local, const SyncedItem *base, const ServerRecord *server, bool gone);
     void applyLocalChanges();
@@ -102,6 +106,11 @@ private:
     QHash<QString, QString> m_listedEtag;
     QSet<QString> m_goneHrefs;
     QHash<QString, ServerRecord> m_serverRecords;
+    QList<DavItem> m_fetchedItems;
+    QSet<QString> m_fetchedHrefs;
+    QList<Record> m_unhashed;
+    /// By UID: the record's localHash and contentHash when they were worked out.
+    QHash<QString, QPair<QByteArray, QByteArray>> m_localContent;
 
     QHash<QString, Record> m_updates;
     QSet<QString> m_removals;
