@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTextStream>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <malloc.h>
 
@@ -63,7 +64,8 @@ int main(int argc, char *argv[])
     QWidget window;
     window.resize(600, 400);
     TodoModel todos;
-    TodosSection section(services, &todos, &window);
+    QUndoStack history;
+    TodosSection section(services, &todos, &history, &window);
     section.watcher()->timer()->stop();
     window.show();
 

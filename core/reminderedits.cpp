@@ -26,6 +26,16 @@ QString withoutReminder(const QString &tag)
     fields.set(todofield::Sound, QString());
     fields.set(todofield::PlayFlag, QString());
     fields.set(todofield::ReminderCaption, todotext::reminderNotSet);
+    fields.setRepeatRule(QString());
+    return fields.toTag();
+}
+
+QString movedTo(const QString &tag, const QString &reminder, const QString &caption, const QString &rule)
+{
+    TodoFields fields = TodoFields::read(tag);
+    fields.set(todofield::Reminder, reminder);
+    fields.set(todofield::ReminderCaption, caption);
+    fields.setRepeatRule(rule);
     return fields.toTag();
 }
 

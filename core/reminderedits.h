@@ -15,8 +15,12 @@ namespace reminderedits {
 /// without a reminder (snoozing then changes nothing).
 std::optional<QString> snoozed(const QString &tag, const QDateTime &now, int minutes);
 
-/// The tag as a to-do without a reminder: no moment, no sound, no play flag and the caption
-/// "Reminder not set", as the editor keeps a to-do whose reminder was never set.
+/// The tag as a to-do without a reminder: no moment, no sound, no play flag, no repeat rule and
+/// the caption "Reminder not set", as the editor keeps a to-do whose reminder was never set.
 QString withoutReminder(const QString &tag);
+
+/// The tag with its reminder moved to another moment of its series: the reminder text, the
+/// caption and the rule from there replaced, the sound kept.
+QString movedTo(const QString &tag, const QString &reminder, const QString &caption, const QString &rule);
 
 } // namespace reminderedits

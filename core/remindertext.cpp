@@ -236,6 +236,8 @@ QDateTime read(QStringView text)
 
 QDateTime wallClock(const QDate &date, const QTime &time)
 {
+    if (!date.isValid() || !time.isValid())
+        return {};
     return QDateTime::fromSecsSinceEpoch(resolve(date, time, false));
 }
 

@@ -15,3 +15,8 @@ void TodoModel::stopReminding(int row)
 {
     setTag(row, reminderedits::withoutReminder(tag(row)));
 }
+
+void TodoModel::moveToNextOccurrence(int row, const QString &reminder, const QString &caption, const QString &rule)
+{
+    setTag(row, reminderedits::movedTo(tag(row), reminder, caption, rule));
+}

@@ -15,6 +15,9 @@ public:
 
     /// Moves the reminder to now plus minutes; false when the to-do has none to move.
     bool snooze(int row, const QDateTime &now, int minutes);
-    /// The to-do stays, without its reminder.
+    /// The to-do stays, without its reminder; a series ends.
     void stopReminding(int row);
+    /// A repeating to-do's reminder moves on to the next occurrence of its series (its reminder
+    /// text, caption and the rule from there, worked out by the repeat rules); the to-do stays.
+    void moveToNextOccurrence(int row, const QString &reminder, const QString &caption, const QString &rule);
 };

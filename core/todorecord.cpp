@@ -4,8 +4,6 @@
 #include "store/escapes.h"
 #include "store/fileformat.h"
 
-#include <algorithm>
-
 namespace {
 
 /// The field as an index from 0 to count - 1, or fallback.
@@ -67,10 +65,17 @@ std::optional<QString> TodoFields::reminderOf(const QString &tag)
 
 void TodoFields::set(int field, const QString &text)
 {
-    // The repeat rule and UID stand past the nine: the fields before them are filled too.
-    while (m_texts.size() < std::max<qsizetype>(todofield::Count, field + 1))
+    while (m_texts.size() < todofield::Count || m_texts.size() <= field)
         m_texts.append(QString());
     m_texts[field] = text;
+}
+
+void TodoFields::setRepeatRule(const QString &rule)
+{
+    if (rule.isEmpty() && m_texts.size() == todofield::RepeatRule + 1)
+        m_texts.removeLast();
+    else if (!rule.isEmpty() || m_texts.size() > todofield::RepeatRule)
+        set(todofield::RepeatRule, rule);
 }
 
 QString TodoFields::toTag() const

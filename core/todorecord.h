@@ -52,9 +52,11 @@ public:
     /// How many fields the tag holds.
     qsizetype count() const { return m_texts.size(); }
     QString text(int field) const { return m_texts.value(field); }
-    /// Sets a field, filling a shorter tag up to the nine fields (or up to the field) with empty
-    /// ones first.
+    /// Sets a field, filling a shorter tag up to the nine fields (or up to this one) with empty ones
+    /// first.
     void set(int field, const QString &text);
+    /// Sets the repeat rule; an empty one on a to-do without a UID leaves the nine fields alone.
+    void setRepeatRule(const QString &rule);
     QString toTag() const;
 
 private:
@@ -86,13 +88,14 @@ struct TodoRecord
     friend bool operator==(const TodoRecord &, const TodoRecord &) = default;
 };
 
-/// The reminder fields that the reminder dialog reads and writes (fields 4, 5, 6 and 8).
+/// The reminder fields that the reminder dialog reads and writes (fields 4, 5, 6, 8 and 10).
 struct ReminderFields
 {
     QString reminder;
     QString sound;
     QString playFlag;
     QString caption;
+    QString repeatRule;
 
     friend bool operator==(const ReminderFields &, const ReminderFields &) = default;
 };

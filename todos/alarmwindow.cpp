@@ -49,9 +49,12 @@ AlarmWindow::AlarmWindow(const Services &services, QWidget *parent)
     m_subjectLabel->setFont(look::verdana(8.25, true));
     m_dueLabel = new QLabel(page);
     m_dueLabel->setObjectName(QStringLiteral("lblDue"));
+    m_nextLabel = new QLabel(page);
+    m_nextLabel->setObjectName(QStringLiteral("lblNext"));
+    m_nextLabel->hide();
     m_descriptionLabel = new QLabel(page);
     m_descriptionLabel->setObjectName(QStringLiteral("lblDesc"));
-    for (QLabel *label : {m_subjectLabel, m_dueLabel, m_descriptionLabel}) {
+    for (QLabel *label : {m_subjectLabel, m_dueLabel, m_nextLabel, m_descriptionLabel}) {
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -142,6 +145,12 @@ void AlarmWindow::setDue(const QDateTime &due)
 {
     m_due = due;
     m_dueLabel->setText(duetext::line(m_due, m_services.clock->now()));
+}
+
+void AlarmWindow::setNext(const QString &text)
+{
+    m_nextLabel->setText(text);
+    m_nextLabel->setVisible(!text.isEmpty());
 }
 
 void AlarmWindow::showPriorityLamp(int priority)

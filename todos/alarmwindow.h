@@ -32,6 +32,8 @@ public:
     void setTexts(const QString &subject, const QString &description);
     /// The moment the reminder was due, shown under the subject with how late it is.
     void setDue(const QDateTime &due);
+    /// When a repeating reminder rings next ("Next: Tue, Dec 8, 9:00 AM"); "" for none.
+    void setNext(const QString &text);
     /// Shows the bright lamp of a priority: 0 green, 1 orange, 2 red, any other none.
     void showPriorityLamp(int priority);
     /// What the user answered, once the window has closed.
@@ -61,6 +63,7 @@ private:
     QScrollArea *m_texts = nullptr;
     QLabel *m_subjectLabel = nullptr;
     QLabel *m_dueLabel = nullptr;
+    QLabel *m_nextLabel = nullptr;
     QLabel *m_descriptionLabel = nullptr;
     QLabel *m_timeLabel = nullptr;
     QLabel *m_greenLamp = nullptr;

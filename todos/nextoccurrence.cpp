@@ -19,11 +19,6 @@ qint64 wallSecs(const QDate &date, const QTime &time)
     return (date.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * kDaySecs + time.msecsSinceStartOfDay() / 1000;
 }
 
-int localOffsetAt(qint64 secs)
-{
-    return QDateTime::fromSecsSinceEpoch(secs, Qt::LocalTime).offsetFromUtc();
-}
-
 /// The day of a month, or its last day when the month is shorter.
 QDate clampedDate(int year, int month, int day)
 {
@@ -63,7 +58,7 @@ QDate firstDateFrom(const RepeatRule &rule, const QDate &from)
 
 std::optional<Occurrence> occurrenceAfter(const QDate &date, const QTime &time, const QDateTime &after)
 {
-    const QDateTime moment = wallClockMoment(date, time);
+    const QDateTime moment = remindertext::wallClock(date, time);
     if (moment.isValid() && moment > after)
         return Occurrence{date, time, moment};
     return std::nullopt;
@@ -114,34 +109,6 @@ QString Occurrence::reminderText() const
 {
     // Every wall-clock time exists in UTC, so date and time come back as given.
     return remindertext::write(QDateTime(date, time, Qt::UTC));
-}
-
-QDateTime wallClockMoment(const QDate &date, const QTime &time)
-{
-    if (!date.isValid() || !time.isValid())
-        return {};
-    const qint64 wall = wallSecs(date, time);
-    // The offsets a day either side cover one change of the clocks.
-    const int earlyOffset = localOffsetAt(wall - kDaySecs);
-    const int lateOffset = localOffsetAt(wall + kDaySecs);
-    const qint64 first = wall - std::max(earlyOffset, lateOffset);
-    const qint64 last = wall - std::min(earlyOffset, lateOffset);
-    for (const qint64 candidate : {first, last}) {
-        const QDateTime moment = QDateTime::fromSecsSinceEpoch(candidate, Qt::LocalTime);
-        if (moment.date() == date && moment.time() == time)
-            return moment;
-    }
-    // Skipped: the first second whose wall clock reads date and time or later.
-    qint64 low = first;
-    qint64 high = last;
-    while (low < high) {
-        const qint64 middle = low + (high - low) / 2;
-        if (middle + localOffsetAt(middle) >= wall)
-            high = middle;
-        else
-            low = middle + 1;
-    }
-    return QDateTime::fromSecsSinceEpoch(high, Qt::LocalTime);
 }
 
 std::optional<Occurrence> nextOccurrence(const RepeatRule &rule, const QDateTime &seriesStart,

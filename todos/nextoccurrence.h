@@ -27,10 +27,6 @@ struct Occurrence
     QString reminderText() const;
 };
 
-/// When a local wall-clock date and time comes: the first of the two moments that read it when
-/// the clocks go back, the first moment after it when the clocks go forward over it.
-QDateTime wallClockMoment(const QDate &date, const QTime &time);
-
 /// The first occurrence of a rule that rings strictly after `after`, the series starting at the
 /// wall-clock date and time of seriesStart (its first occurrence when the rule's days include
 /// it). Only seriesStart's date() and time() are read, to the second, so it may be a time the

@@ -9,7 +9,9 @@
 #include "platform/services.h"
 #include "platform/soundplayer.h"
 #include "todos/digitsedit.h"
+#include "todos/nextoccurrence.h"
 #include "todos/reminderdates.h"
+#include "todos/repeattext.h"
 #include "widgets/artwork.h"
 #include "widgets/comboboxname.h"
 #include "widgets/fieldvalidation.h"
@@ -22,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
 
 using namespace reminderdates;
 
@@ -68,12 +71,12 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
 {
     setObjectName(QStringLiteral("frmReminder"));
     setWindowTitle(QStringLiteral("Reminder"));
-    setFixedSize(330, 252);
+    setFixedSize(330, 278);
     look::applyPanel(this);
 
     auto *frame = new QGroupBox(QStringLiteral("Setting Reminder"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(8, 6, 314, 204);
+    frame->setGeometry(8, 6, 314, 230);
 
     QLabel *yearLabel = label(QStringLiteral("Year:"), {12, 20, 80, 16}, frame);
     QLabel *monthLabel = label(QStringLiteral("Month:"), {110, 20, 80, 16}, frame);
@@ -110,31 +113,48 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
         m_fastSelectBox->addItem(QLatin1String(offset.text));
     m_fastSelectBox->setCurrentIndex(-1);
 
+    QLabel *repeatLabel = label(QStringLiteral("Repeat:"), {12, 118, 50, 16}, frame);
+    m_repeatBox = dropDownList(QStringLiteral("cboRepeat"), QStringLiteral("Repeat"), {64, 115, 138, 22}, frame);
+    repeatLabel->setBuddy(m_repeatBox);
+    using Kind = RepeatRule::Kind;
+    for (const Kind kind : {Kind::Never, Kind::Daily, Kind::Weekdays, Kind::Weekly, Kind::Monthly, Kind::Yearly})
+        m_repeatBox->addItem(repeattext::choice(kind), int(kind));
+    m_loadedRule = RepeatRule::fromText(current.repeatRule);
+    if (m_loadedRule.kind() == Kind::Custom) {
+        // Shown for what the to-do holds, but no choice: the dialog cannot make such a rule.
+        m_repeatBox->addItem(repeattext::choice(Kind::Custom), int(Kind::Custom));
+        if (auto *items = qobject_cast<QStandardItemModel *>(m_repeatBox->model()))
+            items->item(m_repeatBox->count() - 1)->setEnabled(false);
+    }
+    // Text that is no rule rings once, as Never does.
+    m_repeatBox->setCurrentIndex(qMax(0, m_repeatBox->findData(int(m_loadedRule.kind()))));
+    connect(m_repeatBox, &QComboBox::activated, this, [this] { m_repeatChosen = true; });
+
     m_playSoundBox = new QCheckBox(QStringLiteral("When reminder comes due play this sound:"), frame);
     m_playSoundBox->setObjectName(QStringLiteral("chkReminder"));
-    m_playSoundBox->setGeometry(12, 120, 290, 20);
+    m_playSoundBox->setGeometry(12, 146, 290, 20);
     m_playSoundBox->setChecked(true);
     m_soundEdit = new QLineEdit(frame);
     m_soundEdit->setObjectName(QStringLiteral("txtSound"));
     m_soundEdit->setAccessibleName(QStringLiteral("Sound file"));
-    m_soundEdit->setGeometry(12, 144, 260, 22);
+    m_soundEdit->setGeometry(12, 170, 260, 22);
     m_playButton = new QPushButton(frame);
     m_playButton->setObjectName(QStringLiteral("cmdRemind"));
-    m_playButton->setGeometry(276, 144, 26, 22);
+    m_playButton->setGeometry(276, 170, 26, 22);
     m_playButton->setIcon(artworkIcon(QStringLiteral("speaker")));
     m_playButton->setIconSize(QSize(20, 20));
     m_playButton->setToolTip(QStringLiteral("Play this sound"));
     m_playButton->setAccessibleName(QStringLiteral("Play sound"));
     m_playButton->setAutoDefault(false);
     m_browseButton = placeButton(QStringLiteral("Browse..."), QStringLiteral("cmdBrowse"),
-                              {212, 172, 90, 24}, frame);
+                              {212, 198, 90, 24}, frame);
 
     m_okButton = new QPushButton(QStringLiteral("&OK"), this);
     m_okButton->setObjectName(QStringLiteral("cmdOK"));
-    m_okButton->setGeometry(148, 218, 84, 26);
+    m_okButton->setGeometry(148, 244, 84, 26);
     m_okButton->setDefault(true);
     m_cancelButton = placeButton(QStringLiteral("&Cancel"), QStringLiteral("cmdCancel"),
-                              {238, 218, 84, 26}, this);
+                              {238, 244, 84, 26}, this);
 
     connect(m_yearBox, &QComboBox::activated, this, &ReminderDialog::yearChosen);
     connect(m_monthBox, &QComboBox::activated, this, &ReminderDialog::monthChosen);
@@ -153,6 +173,7 @@ ReminderDialog::ReminderDialog(const Services &services, const ReminderFields &c
     const QDateTime now = m_services.clock->now();
     const QDateTime reminder = remindertext::read(current.reminder);
     const QDateTime start = reminder.isValid() ? reminder : now;
+    m_loadedDate = reminder.date();
     m_soundEdit->setText(current.sound.isEmpty() ? m_services.path(QStringLiteral("alarm.wav"))
                                                 : current.sound);
     fillYears(now);
@@ -371,7 +392,18 @@ void ReminderDialog::checkAndAccept()
         ? QDateTime::fromSecsSinceEpoch(fast.toSecsSinceEpoch())
         : remindertext::wallClock(date, time);
 
-    if (remindertext::instant(moment) < remindertext::instant(now)) {
+    // A repeating reminder starts at its first occurrence from the chosen moment on, or after
+    // now when that has passed: every day at 9:00 chosen at 10:00 starts tomorrow.
+    const RepeatRule rule = chosenRule(date);
+    const bool past = remindertext::instant(moment) < remindertext::instant(now);
+    const std::optional<Occurrence> first = rule.repeats()
+        ? nextOccurrence(rule, QDateTime(date, time, Qt::UTC), past ? now : moment.addSecs(-1))
+        : std::nullopt;
+    m_result.repeatRule = rule.text();
+    if (first) {
+        m_result.reminder = first->reminderText();
+        m_result.caption = repeattext::caption(rule, QDateTime(first->date, first->time, Qt::UTC));
+    } else if (past) {
         const auto answer = m_services.messages->show(
             this,
             QStringLiteral("The reminder for this task is in the past, so no reminder will be set. Is it OK?"),
@@ -379,14 +411,30 @@ void ReminderDialog::checkAndAccept()
         if (answer == MessageBoxes::Answer::Yes)
             reject();
         return;
+    } else {
+        m_result.reminder = remindertext::write(moment);
+        m_result.caption = reminderCaption({m_yearBox->currentText(), m_monthBox->currentText(),
+                                            m_dayBox->currentText(), m_hourEdit->text(), m_minuteEdit->text(),
+                                            m_amPmBox->currentText()});
     }
-
-    m_result.reminder = remindertext::write(moment);
-    m_result.caption = reminderCaption({m_yearBox->currentText(), m_monthBox->currentText(),
-                                        m_dayBox->currentText(), m_hourEdit->text(), m_minuteEdit->text(),
-                                        m_amPmBox->currentText()});
     m_result.sound = m_soundEdit->text();
     m_result.playFlag = m_playSoundBox->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     m_written = true;
     accept();
+}
+
+RepeatRule ReminderDialog::chosenRule(const QDate &date) const
+{
+    using Kind = RepeatRule::Kind;
+    const auto kind = Kind(m_repeatBox->currentData().toInt());
+    // Text that is no rule is kept until the user chooses how to repeat.
+    if (m_loadedRule.kind() == Kind::Invalid && !m_repeatChosen)
+        return m_loadedRule;
+    if (kind != m_loadedRule.kind())
+        return RepeatRule::forKind(kind, QDateTime(date, QTime(12, 0)));
+    const bool namesItsDay = kind == Kind::Weekly || kind == Kind::Monthly || kind == Kind::Yearly;
+    // A rule that names its day follows a new date; on the same date it stays as it is, so a
+    // month's 31st waiting on the 30th of a shorter month still names the 31st.
+    return namesItsDay && date != m_loadedDate ? RepeatRule::forKind(kind, QDateTime(date, QTime(12, 0)))
+                                               : m_loadedRule;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/todorecord.h"
+#include "todos/repeatrule.h"
 
 #include <QDateTime>
 #include <QDialog>
@@ -45,6 +46,9 @@ private:
     void yearChosen();
     void monthChosen();
     void fastSelectChosen(int index);
+    /// The rule OK writes for the reminder's date: the loaded text, byte for byte, unless the
+    /// user chose another way to repeat, or moved a rule that names its day to another date.
+    RepeatRule chosenRule(const QDate &date) const;
     void updateSoundControls();
     void browse();
     void testSound();
@@ -62,12 +66,18 @@ private:
     DigitsEdit *m_minuteEdit = nullptr;
     QComboBox *m_amPmBox = nullptr;
     QComboBox *m_fastSelectBox = nullptr;
+    QComboBox *m_repeatBox = nullptr;
     QCheckBox *m_playSoundBox = nullptr;
     QLineEdit *m_soundEdit = nullptr;
     QPushButton *m_playButton = nullptr;
     QPushButton *m_browseButton = nullptr;
     QPushButton *m_okButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
+    /// The rule and reminder date the dialog opened with, and whether the user chose a way to
+    /// repeat since.
+    RepeatRule m_loadedRule;
+    QDate m_loadedDate;
+    bool m_repeatChosen = false;
     /// The moment the last fast choice stood for.
     QDateTime m_fastTarget;
     bool m_written = false;

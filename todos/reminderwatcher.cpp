@@ -91,7 +91,43 @@ int ReminderWatcher::scanRows()
             entry.known = true;
         }
     }
+    for (const HeldSnooze &held : std::as_const(m_snoozes)) {
+        if (held.todo.isValid() && held.todo.row() < count)
+            m_rows[size_t(held.todo.row())].due = held.until;
+    }
     return count;
+}
+
+void ReminderWatcher::snoozeOccurrence(const QPersistentModelIndex &todo, const QDateTime &until)
+{
+    if (!todo.isValid())
+        return;
+    const std::optional<QString> reminder = TodoFields::reminderOf(m_todos->tag(todo.row()));
+    if (!reminder || reminder->isEmpty())
+        return;
+    m_snoozes.removeIf([&todo](const HeldSnooze &held) { return held.todo == todo; });
+    m_snoozes.append({todo, *reminder, remindertext::instant(until)});
+}
+
+void ReminderWatcher::dropEndedSnoozes()
+{
+    m_snoozes.removeIf([this](const HeldSnooze &held) {
+        if (!held.todo.isValid())
+            return true;
+        if (TodoFields::reminderOf(m_todos->tag(held.todo.row())) == held.occurrence)
+            return false;
+        forgetRows(held.todo.row(), held.todo.row());
+        return true;
+    });
+}
+
+std::optional<qint64> ReminderWatcher::dueOf(int row) const
+{
+    for (const HeldSnooze &held : m_snoozes) {
+        if (held.todo.isValid() && held.todo.row() == row)
+            return held.until;
+    }
+    return todoDueStamp(m_todos->tag(row));
 }
 
 int ReminderWatcher::dueRow()
@@ -141,7 +177,7 @@ QPersistentModelIndex ReminderWatcher::takeQueued(qint64 now)
         const QPersistentModelIndex index = m_queue.takeFirst();
         if (!index.isValid())
             continue;
-        const std::optional<qint64> due = todoDueStamp(m_todos->tag(index.row()));
+        const std::optional<qint64> due = dueOf(index.row());
         if (due && *due <= now) {
             m_queue.prepend(index); // it rings until answered
             return index;
@@ -159,6 +195,7 @@ void ReminderWatcher::tick()
     m_lastTick = now;
     if (m_answering)
         return;
+    dropEndedSnoozes();
 
     if (waking) {
         const QList<int> missed = dueRowsOldestFirst();

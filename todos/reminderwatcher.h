@@ -56,6 +56,11 @@ public:
     /// Rings these to-dos one after another, oldest first, while they stay due.
     void ringOneByOne(const QList<QPersistentModelIndex> &todos);
 
+    /// Holds a repeating to-do snoozed until a moment. Its stored reminder stays the occurrence
+    /// that rang, so the series keeps its day and time of day; the snooze lasts while that
+    /// reminder stands and the program runs (after a restart the occurrence rings again).
+    void snoozeOccurrence(const QPersistentModelIndex &todo, const QDateTime &until);
+
     /// Whether a report is being answered (its window is open): one window at a time.
     void setAnswering(bool answering) { m_answering = answering; }
     bool answering() const { return m_answering; }
@@ -81,6 +86,10 @@ private:
     int scanRows();
     /// The first to-do left from "One by one" that is still due, taken off the queue.
     QPersistentModelIndex takeQueued(qint64 now);
+    /// When a row's to-do is due: a held snooze, or its reminder.
+    std::optional<qint64> dueOf(int row) const;
+    /// Lets go of the snoozes whose to-do has gone or whose reminder has changed.
+    void dropEndedSnoozes();
 
     const Services &m_services;
     TodoModel *m_todos = nullptr;
@@ -91,6 +100,13 @@ private:
     QDateTime m_lastTick;
     /// The alarms "One by one" asked for, oldest first.
     QList<QPersistentModelIndex> m_queue;
+    struct HeldSnooze
+    {
+        QPersistentModelIndex todo;
+        QString occurrence; // the reminder text it holds back
+        qint64 until = 0;
+    };
+    QList<HeldSnooze> m_snoozes;
 };
 
 /// The rows whose due stamp is at or before now, oldest first; of two due in the same second,

@@ -146,21 +146,21 @@ TodoRecord TodoEditor::record() const
     record.playFlag = m_reminder.playFlag;
     record.description = m_descriptionEdit->text();
     record.reminderCaption = m_reminder.caption;
-    record.repeatRule = m_unshown.repeatRule;
-    record.uid = m_unshown.uid;
+    record.repeatRule = m_reminder.repeatRule;
+    record.uid = m_uid;
     return record;
 }
 
 void TodoEditor::showRecord(const TodoRecord &record)
 {
-    m_unshown = {record.repeatRule, record.uid};
+    m_uid = record.uid;
     m_subjectEdit->setText(record.subject);
     m_statusBox->setCurrentIndex(record.status);
     m_priorityBox->setCurrentIndex(record.priority);
     m_percentEdit->setText(record.percent);
     m_lastGoodPercent = record.percent;
     m_descriptionEdit->setText(record.description);
-    setReminderFields({record.reminder, record.sound, record.playFlag, record.reminderCaption});
+    setReminderFields({record.reminder, record.sound, record.playFlag, record.reminderCaption, record.repeatRule});
 }
 
 ReminderFields TodoEditor::reminderFields() const

@@ -66,13 +66,9 @@ private:
     QLabel *m_reminderLabel = nullptr;
     QPushButton *m_reminderButton = nullptr;
     QLineEdit *m_descriptionEdit = nullptr;
-    ReminderFields m_reminder{QString(), QString(), QString(), todotext::reminderNotSet};
-    /// Kept from the shown record: no box shows them, and an edit must not lose them.
-    struct
-    {
-        QString repeatRule;
-        QString uid;
-    } m_unshown;
+    ReminderFields m_reminder{QString(), QString(), QString(), todotext::reminderNotSet, QString()};
+    /// Kept from the shown record: no box shows it, and an edit must not lose it.
+    QString m_uid;
     /// What the record keeps while the percent box holds a value it refuses.
     QString m_lastGoodPercent = QStringLiteral("0%");
 };

@@ -13,8 +13,11 @@
 #include "todos/noticedwindow.h"
 #include "todos/reminderdialog.h"
 #include "todos/reminderwatcher.h"
+#include "todos/repeatingreminder.h"
+#include "todos/repeattext.h"
 #include "todos/todoeditor.h"
 #include "widgets/arbutton.h"
+#include "widgets/artwork.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/recordlistview.h"
 
@@ -40,6 +43,10 @@ TodosSection::TodosSection(const Services &services, TodoModel *records, QUndoSt
 
     RecordListView *lst = list();
     lst->installEventFilter(this);
+    // A repeating to-do wears a round arrow on its icon.
+    lst->setIconOf([this, repeating = artworkIcon(QStringLiteral("icon_todo_repeat"))](const QModelIndex &index) {
+        return repeatingreminder::repeats(todos()->record(index.row())) ? repeating : QIcon();
+    });
     connect(m_addButton, &ARButton::clicked, this, &TodosSection::addTodo);
     connect(m_removeButton, &ARButton::clicked, this, &TodosSection::removeTodo);
     connect(lst, &RecordListView::clicked, this, &TodosSection::todoClicked);
@@ -78,26 +85,42 @@ void TodosSection::recordsLoaded()
 
 void TodosSection::reportUnreadableReminders()
 {
-    QStringList names;
+    QStringList reminders;
+    QStringList rules;
     const TodoModel *model = todos();
     for (int row = 0; row < model->count(); ++row) {
         const TodoFields fields = TodoFields::read(model->tag(row));
         const QString reminder = fields.text(todofield::Reminder);
-        if (reminder.isEmpty() || remindertext::readStamp(reminder))
+        const bool unreadableReminder = !reminder.isEmpty() && !remindertext::readStamp(reminder);
+        const bool unreadableRule = repeatingreminder::isUnreadableRule(fields.text(todofield::RepeatRule));
+        if (!unreadableReminder && !unreadableRule)
             continue;
         const QString subject = fields.text(todofield::Subject);
-        names.append(QStringLiteral("\"%1\"").arg(subject.isEmpty() ? model->caption(row) : subject));
+        const QString name = QStringLiteral("\"%1\"").arg(subject.isEmpty() ? model->caption(row) : subject);
+        (unreadableReminder ? reminders : rules).append(name);
     }
-    if (names.isEmpty())
+    QStringList parts;
+    if (reminders.size() == 1) {
+        parts.append(QStringLiteral("The reminder of the to-do %1 could not be read, so it would never ring.\n\n"
+                                    "Open the to-do and set its reminder again.")
+                         .arg(reminders.first()));
+    } else if (reminders.size() > 1) {
+        parts.append(QStringLiteral("The reminders of these to-dos could not be read, so they would never ring:\n\n"
+                                    "%1\n\nOpen each to-do and set its reminder again.")
+                         .arg(reminders.join(QLatin1Char('\n'))));
+    }
+    if (rules.size() == 1) {
+        parts.append(QStringLiteral("How the reminder of the to-do %1 repeats could not be read, so it rings only "
+                                    "once.\n\nOpen the to-do and choose again how its reminder repeats.")
+                         .arg(rules.first()));
+    } else if (rules.size() > 1) {
+        parts.append(QStringLiteral("How the reminders of these to-dos repeat could not be read, so they ring only "
+                                    "once:\n\n%1\n\nOpen each to-do and choose again how its reminder repeats.")
+                         .arg(rules.join(QLatin1Char('\n'))));
+    }
+    if (parts.isEmpty())
         return;
-    const QString text = names.size() == 1
-        ? QStringLiteral("The reminder of the to-do %1 could not be read, so it would never ring.\n\n"
-                         "Open the to-do and set its reminder again.")
-              .arg(names.first())
-        : QStringLiteral("The reminders of these to-dos could not be read, so they would never ring:\n\n"
-                         "%1\n\nOpen each to-do and set its reminder again.")
-              .arg(names.join(QLatin1Char('\n')));
-    m_services.messages->show(window(), text, QString(), MessageBoxes::Buttons::Ok,
+    m_services.messages->show(window(), parts.join(QStringLiteral("\n\n")), QString(), MessageBoxes::Buttons::Ok,
                               MessageBoxes::Icon::Exclamation);
 }
 
@@ -192,6 +215,11 @@ void TodosSection::ringAlarm(const QPersistentModelIndex &todo)
     m_alarmFor = todo;
     m_alarm->setTexts(due.subject, due.description);
     m_alarm->setDue(due.due);
+    const TodoRecord record = todos()->record(todo.row());
+    const QDateTime now = m_services.clock->now();
+    m_alarm->setNext(repeatingreminder::repeats(record)
+                         ? repeattext::next(repeatingreminder::next(record, now), now)
+                         : QString());
     m_alarm->showPriorityLamp(due.priority);
     if (!due.sound.isEmpty() && due.playsSound)
         m_services.sound->play(due.sound);
@@ -207,11 +235,14 @@ void TodosSection::alarmAnswered(const QPersistentModelIndex &todo, const AlarmW
     const int row = todo.row();
     switch (choice.kind) {
     case AlarmWindow::Choice::Done:
-        removeDoneTodo(todo);
+        todoDone(todo);
         break;
     case AlarmWindow::Choice::Snooze:
         // A to-do never edited has nothing to snooze: the editor is only brought up to date.
-        if (!todos()->tag(row).isEmpty()) {
+        if (repeatingreminder::repeats(todos()->record(row))) {
+            m_watcher->snoozeOccurrence(todo, m_services.clock->now().addSecs(qint64(choice.minutes) * 60));
+            list()->selectRow(row);
+        } else if (!todos()->tag(row).isEmpty()) {
             const QDateTime now = m_services.clock->now();
             if (!edits().change(row, QStringLiteral("Snooze"),
                                 [&] { return todos()->snooze(row, now, choice.minutes); }))
@@ -244,7 +275,7 @@ void TodosSection::showMissed(const QList<QPersistentModelIndex> &due)
         subjects.append(record.subject);
     }
     auto *missedWindow = new MissedRemindersWindow(m_services, missed, window());
-    connect(missedWindow, &MissedRemindersWindow::done, this, &TodosSection::removeDoneTodo);
+    connect(missedWindow, &MissedRemindersWindow::done, this, &TodosSection::todoDone);
     connect(missedWindow, &MissedRemindersWindow::snoozed, this, &TodosSection::snoozeTodos);
     m_watcher->setAnswering(true);
     connect(missedWindow, &QDialog::finished, this, [this, missedWindow] {
@@ -255,6 +286,28 @@ void TodosSection::showMissed(const QList<QPersistentModelIndex> &due)
     });
     showWithNotice(missedWindow, m_services.notifier, missedWindow->windowTitle(),
                    subjects.join(QLatin1Char('\n')), 1);
+}
+
+void TodosSection::todoDone(const QPersistentModelIndex &todo)
+{
+    if (!todo.isValid())
+        return;
+    const int row = todo.row();
+    const TodoRecord record = todos()->record(row);
+    if (!repeatingreminder::repeats(record)) {
+        removeDoneTodo(todo);
+        return;
+    }
+    edits().change(row, QStringLiteral("Done"), [&] {
+        if (const auto next = repeatingreminder::next(record, m_services.clock->now()))
+            todos()->moveToNextOccurrence(row, next->reminderText(), repeatingreminder::caption(record, *next),
+                                          repeatingreminder::ruleFrom(record, *next));
+        else
+            todos()->stopReminding(row); // the series has ended; the to-do was meant to stay
+        return true;
+    });
+    list()->selectRow(row);
+    showSelectedTodo();
 }
 
 void TodosSection::removeDoneTodo(const QPersistentModelIndex &todo)
@@ -275,9 +328,14 @@ void TodosSection::removeDoneTodo(const QPersistentModelIndex &todo)
 void TodosSection::snoozeTodos(const QList<QPersistentModelIndex> &snoozed, int minutes)
 {
     const QDateTime now = m_services.clock->now();
+    // A repeating to-do's snooze is held by the watcher, not written: nothing of it to undo.
     edits().together(QStringLiteral("Snooze"), [&] {
         for (const QPersistentModelIndex &todo : snoozed) {
-            if (todo.isValid())
+            if (!todo.isValid())
+                continue;
+            if (repeatingreminder::repeats(todos()->record(todo.row())))
+                m_watcher->snoozeOccurrence(todo, now.addSecs(qint64(minutes) * 60));
+            else
                 edits().change(todo.row(), QStringLiteral("Snooze"),
                                [&] { return todos()->snooze(todo.row(), now, minutes); });
         }
@@ -332,6 +390,7 @@ void TodosSection::reminderClosed(const ReminderDialog &dialog)
         record.sound = chosen.sound;
         record.playFlag = chosen.playFlag;
         record.reminderCaption = chosen.caption;
+        record.repeatRule = chosen.repeatRule;
         todos()->setRecord(edited, record);
     }
 }

@@ -61,9 +61,13 @@ private:
     void showMissed(const QList<QPersistentModelIndex> &todos);
     /// Applies what the user answered in the alarm of this to-do.
     void alarmAnswered(const QPersistentModelIndex &todo, const AlarmWindow::Choice &choice);
-    /// The alarm's OK: the to-do is done and goes; the editor shows what the list selects instead.
+    /// The alarm's OK or a missed reminder's Done: a repeating to-do moves on to its next
+    /// occurrence after now (the series ended, it stays without a reminder); any other goes.
+    void todoDone(const QPersistentModelIndex &todo);
+    /// The to-do is done and goes; the editor shows what the list selects instead.
     void removeDoneTodo(const QPersistentModelIndex &todo);
-    /// Moves the reminders of these to-dos to now plus minutes, and refreshes the editor.
+    /// Moves the reminders of these to-dos to now plus minutes (a repeating one's series stays
+    /// as it is, the watcher holds the snooze), and refreshes the editor.
     void snoozeTodos(const QList<QPersistentModelIndex> &todos, int minutes);
 
     TodoEditor *m_editor = nullptr;

@@ -18,13 +18,16 @@ public:
     {
     }
 
+    std::function<QIcon(const QModelIndex &)> iconOf;
+
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         ElidingDelegate::initStyleOption(option, index);
         if (!m_icon.isNull() && index.data(RecordListModel::HasIconRole).toBool()) {
             option->features |= QStyleOptionViewItem::HasDecoration;
-            option->icon = m_icon;
+            const QIcon own = iconOf ? iconOf(index) : QIcon();
+            option->icon = own.isNull() ? m_icon : own;
             option->decorationSize = QSize(16, 16);
         }
     }
@@ -44,7 +47,7 @@ RecordListView::RecordListView(RecordListModel *model, const QIcon &icon, QWidge
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
-    new RecordDelegate(this, icon);
+    m_delegate = new RecordDelegate(this, icon);
     setModel(model);
 
     // The first record into an empty list becomes the selected one, as after loading.
@@ -60,6 +63,12 @@ RecordListView::RecordListView(RecordListModel *model, const QIcon &icon, QWidge
             &RecordListView::selectedRowChanged);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             &RecordListView::selectedRowChanged);
+}
+
+void RecordListView::setIconOf(std::function<QIcon(const QModelIndex &)> iconOf)
+{
+    static_cast<RecordDelegate *>(m_delegate)->iconOf = std::move(iconOf);
+    viewport()->update();
 }
 
 int RecordListView::count() const

@@ -3,6 +3,9 @@
 
 #include <QIcon>
 #include <QListView>
+#include <QStyledItemDelegate>
+
+#include <functional>
 
 class RecordListModel;
 
@@ -22,6 +25,9 @@ public:
     int selectedRow() const;
     /// Makes row the current, highlighted record.
     void selectRow(int row);
+    /// Draws iconOf(index) in place of the section's icon where it gives one (a mark on some
+    /// records); asked only for the records on screen.
+    void setIconOf(std::function<QIcon(const QModelIndex &)> iconOf);
     /// Opens the in-place editor of row's caption.
     void editCaption(int row);
     using QListView::edit;
@@ -39,4 +45,5 @@ signals:
 
 private:
     RecordListModel *m_model;
+    QStyledItemDelegate *m_delegate = nullptr;
 };

@@ -80,7 +80,7 @@ std::unique_ptr<QWidget> openScene(MainWindowFixture &f, const QString &scene)
         return nullptr;
     }
     if (scene == "reminder")
-        return std::make_unique<ReminderDialog>(f.services, ReminderFields{kBoiler.reminder, "/s/a.wav", "0", ""}, f.window);
+        return std::make_unique<ReminderDialog>(f.services, ReminderFields{kBoiler.reminder, "/s/a.wav", "0", "", ""}, f.window);
     if (scene == "quotes")
         return std::make_unique<QuoteDialog>(f.services, f.window);
     if (scene == "about")

@@ -118,7 +118,7 @@ private slots:
         std::optional<LocalZone> local;
         if (!zone.isEmpty())
             local.emplace(zone);
-        open(now.toLocalTime(), {stored, stored.isEmpty() ? QString() : "/s/bell.wav", flag, "x"});
+        open(now.toLocalTime(), {stored, stored.isEmpty() ? QString() : "/s/bell.wav", flag, "x", ""});
         if (!choice.isEmpty())
             QVERIFY(choose(get(qPrintable(choice.section(':', 0, 0))), choice.section(':', 1)));
         ok();
@@ -130,6 +130,54 @@ private slots:
         QTEST(dialog->result().caption, "caption");
         QCOMPARE(dialog->result().sound, stored.isEmpty() ? f->services.path("alarm.wav") : QStringLiteral("/s/bell.wav"));
         QCOMPARE(dialog->result().playFlag, flag == "0" ? QStringLiteral("0") : QStringLiteral("1"));
+    }
+
+    // The way it repeats: kept byte for byte unless chosen anew or moved to another day it names.
+    void repeatChoice_data()
+    {
+        QTest::addColumn<QString>("stored"); // reminder|rule
+        QTest::addColumn<QString>("steps"); // list:entry;...
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("written"); // reminder|rule|caption
+        // Now is Saturday, 5 December 2026, 9:05:30 PM.
+        QTest::newRow("never by default") << "|" << "cboFast:1 Minute Later" << "Never" << "12/5/2026 9:06:00 PM||  09:06 PM";
+        QTest::newRow("every week on the day chosen") << "|" << "cboFast:10 Hours Later;cboRepeat:Every week" << "Never"
+            << "12/6/2026 7:05:00 AM|FREQ=WEEKLY;BYDAY=SU|Every week, Sun 07:05 AM";
+        QTest::newRow("a time passed today starts tomorrow") << "|" << "txtHour:08;cboRepeat:Every day" << "Never"
+            << "12/6/2026 8:05:00 PM|FREQ=DAILY|Every day, 08:05 PM";
+        QTest::newRow("the 31st waiting on the 30th stays") << "4/30/2027 9:00:00 AM|FREQ=MONTHLY;BYMONTHDAY=31" << ""
+            << "Every month" << "4/30/2027 9:00:00 AM|FREQ=MONTHLY;BYMONTHDAY=31|Every month, 31st 09:00 AM";
+        QTest::newRow("another day, another rule") << "4/30/2027 9:00:00 AM|FREQ=MONTHLY;BYMONTHDAY=31" << "cboDay:29"
+            << "Every month" << "4/29/2027 9:00:00 AM|FREQ=MONTHLY;BYMONTHDAY=29|Every month, 29th 09:00 AM";
+        QTest::newRow("custom shown and kept") << "12/8/2026 2:00:00 PM|FREQ=HOURLY;INTERVAL=4" << "" << "Custom"
+            << "12/8/2026 2:00:00 PM|FREQ=HOURLY;INTERVAL=4|Custom, Dec 8, 2026 02:00 PM";
+        QTest::newRow("custom chosen away") << "12/8/2026 2:00:00 PM|FREQ=HOURLY;INTERVAL=4" << "cboRepeat:Every day" << "Custom"
+            << "12/8/2026 2:00:00 PM|FREQ=DAILY|Every day, 02:00 PM";
+        QTest::newRow("no rule kept") << "12/8/2026 2:00:00 PM|hello" << "" << "Never" << "12/8/2026 2:00:00 PM|hello|December 8  02:00 PM";
+        QTest::newRow("no rule, Never chosen") << "12/8/2026 2:00:00 PM|hello" << "cboRepeat:Never" << "Never"
+            << "12/8/2026 2:00:00 PM||December 8  02:00 PM";
+    }
+    void repeatChoice()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, steps);
+        open(QDateTime(QDate(2026, 12, 5), QTime(21, 5, 30)), {stored.section('|', 0, 0), "", "1", "x", stored.section('|', 1)});
+        QComboBox *repeat = get("cboRepeat");
+        QTEST(repeat->currentText(), "shown");
+        const QStringList choices{"Never", "Every day", "Every weekday", "Every week", "Every month", "Every year"};
+        const bool custom = repeat->currentText() == QLatin1String("Custom");
+        QCOMPARE(items("cboRepeat"), custom ? choices + QStringList{"Custom"} : choices);
+        QVERIFY(!custom || !(repeat->model()->flags(repeat->model()->index(6, 0)) & Qt::ItemIsEnabled));
+        for (const QString &step : steps.split(';', Qt::SkipEmptyParts)) {
+            if (step.startsWith(QLatin1String("txtHour:")))
+                get<QLineEdit>("txtHour")->setText(step.section(':', 1));
+            else
+                QVERIFY(choose(get(qPrintable(step.section(':', 0, 0))), step.section(':', 1)));
+        }
+        ok();
+        QVERIFY(f->messages.shown.isEmpty());
+        const ReminderFields result = dialog->result();
+        QTEST(QStringList({result.reminder, result.repeatRule, result.caption}).join('|'), "written");
     }
 
     void okChecksTheTime_data()

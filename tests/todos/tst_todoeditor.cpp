@@ -77,14 +77,14 @@ private slots:
         };
         setReminder("10 Minutes Later", "cmdOK");
         const QString edited = todoTag({"First", "4", "2", "10%", "12/5/2026 9:15:00 PM",
-                                        w->fixture.services.path("alarm.wav"), "1", "one [u+00B6] more", "  09:15 PM",
+                                        w->fixture.services.path("alarm.wav"), "1", "one [u+00B6] more", "Every day, 09:15 PM",
                                         "FREQ=DAILY", "uid-1"});
         QCOMPARE(w->tag(0), edited);
         setReminder("1 Hour Later", "cmdCancel");
         QCOMPARE(w->tag(0), edited);
         w->reopen();
         QCOMPARE(w->tag(0), edited);
-        QCOMPARE(w->find<QPushButton>("cmdReminder")->text(), QStringLiteral("  09:15 PM"));
+        QCOMPARE(w->find<QPushButton>("cmdReminder")->text(), QStringLiteral("Every day, 09:15 PM"));
     }
 
     void percentBox_data()

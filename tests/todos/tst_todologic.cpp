@@ -81,6 +81,8 @@ private slots:
         QTest::newRow("stop reminding keeps every other field") << QStringLiteral("A¶x¶2¶7¶1/1/2027¶/a.wav¶0¶d")
             << QDateTime() << 0 << QStringLiteral("A¶x¶2¶7¶¶¶¶d¶Reminder not set");
         QTest::newRow("stop reminding, empty tag") << "" << QDateTime() << 0 << "";
+        QTest::newRow("stop reminding ends a series, keeps the UID") << QStringLiteral("A¶x¶2¶7¶1/1/2027¶¶1¶d¶c¶FREQ=DAILY¶u")
+            << QDateTime() << 0 << QStringLiteral("A¶x¶2¶7¶¶¶¶d¶Reminder not set¶¶u");
     }
     void snooze()
     {

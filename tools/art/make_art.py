@@ -524,6 +524,21 @@ def icon_todo():
     return doc(16, 16, b, defs)
 
 
+@picture("icon_todo_repeat", 16, 16)
+def icon_todo_repeat():
+    # the to-do icon with a round arrow in its lower right corner: the reminder comes back
+    defs = lin("g", [(0, "#ffffff"), (1, "#e6ecf1")])
+    b = ('<rect x="1.5" y="1.5" width="13" height="13" rx="1.5" fill="url(#g)" stroke="#3d6687"/>'
+         '<path d="M3.5 4.8L4.9 6.2L7 3.4M3.5 9.3L4.9 10.7L7 7.9" fill="none" stroke="#2f9a3a" '
+         'stroke-width="1.4" stroke-linecap="round" stroke-linejoin="round"/>'
+         '<path d="M8.5 5H12.5" stroke="#7f97ab" stroke-width="1.2" stroke-linecap="round"/>'
+         '<circle cx="11.5" cy="11.5" r="4.4" fill="#ffffff"/>'
+         '<path d="M14.1 11.5A2.6 2.6 0 1 1 11.2 8.9" fill="none" stroke="#1c6fa3" '
+         'stroke-width="1.3" stroke-linecap="round"/>'
+         '<path d="M10.9 7.1L14.2 8.9L10.9 10.7Z" fill="#1c6fa3"/>')
+    return doc(16, 16, b, defs)
+
+
 # ------------------------------------------- small buttons on the panel
 # 20x20 pictures for 30x28 buttons; the _d variants are the disabled look.
 

@@ -54,7 +54,8 @@ DataFileContent sampleContent()
         {"Ideas", "Paint the fence blue.\r\nTry the new bakery on Main Street."}};
     content[SectionId::Todos] = {
         {"Call plumber", "Call plumber" + QString(f) + "1" + f + "1" + f + "50%" + f + "" + f + "" + f + "" + f + "Ask about the boiler" + f + "Reminder not set"},
-        {"Renew passport", "Renew passport" + QString(f) + "0" + f + "1" + f + "0%" + f + "" + f + "" + f + "" + f + "Photos first" + f + "Reminder not set"}};
+        {"Renew passport", "Renew passport" + QString(f) + "0" + f + "1" + f + "0%" + f + "" + f + "" + f + "" + f + "Photos first" + f + "Reminder not set"},
+        {"Water the plants", "Water the plants" + QString(f) + "0" + f + "0" + f + "0%" + f + "12/8/2027 9:00:00 AM" + f + "" + f + "1" + f + "The ferns twice" + f + "Every week, Tue 09:00 AM" + f + "FREQ=WEEKLY;BYDAY=TU"}};
     return content;
 }
 
@@ -128,6 +129,9 @@ int main(int argc, char *argv[])
     sync.grab().save(out + "/sync.png");
     ReminderDialog reminder(services, ReminderFields{}, &window);
     reminder.grab().save(out + "/reminder.png");
+    ReminderDialog repeating(services, {"12/8/2027 9:00:00 AM", "", "1", "Every week, Tue 09:00 AM", "FREQ=WEEKLY;BYDAY=TU"},
+                             &window);
+    repeating.grab().save(out + "/reminder-repeating.png");
     AlarmWindow alarm(services, &window);
     alarm.setTexts(QStringLiteral("Call the plumber about the boiler in the cellar before the winter comes"),
                    QStringLiteral("Ask about the boiler: it clicks three times before it starts, the pressure "
@@ -138,6 +142,8 @@ int main(int argc, char *argv[])
     alarm.showPriorityLamp(2);
     alarm.setDue(clock.now().addSecs(-2 * 3600 - 300));
     alarm.grab().save(out + "/alarm.png");
+    alarm.setNext(QStringLiteral("Next: Tue, Dec 8, 9:00 AM"));
+    alarm.grab().save(out + "/alarm-repeating.png");
 
     // Both to-dos came due while the program was closed.
     auto *todos = static_cast<TodosSection *>(window.section(SectionId::Todos));
