@@ -53,6 +53,7 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
     auto *versionLabel = new QLabel(this);
     m_websiteBadge = new QLabel(this);
     auto *dataFolderLabel = new QLabel(this);
+    auto *syncButton = new QPushButton(QStringLiteral("S&ync…"), this);
     auto *closeButton = new QPushButton(QStringLiteral("&Close"), this);
     m_startAtLoginBox = new QCheckBox(QStringLiteral("Start Quillet when I log in"), this);
 
@@ -97,6 +98,15 @@ AboutDialog::AboutDialog(const Services &services, QWidget *parent)
                                  .arg(shown.toHtmlEscaped()));
     dataFolderLabel->setToolTip(folder);
     connect(dataFolderLabel, &QLabel::linkActivated, this, &AboutDialog::openDataFolder);
+
+    syncButton->setObjectName(QStringLiteral("cmdSync"));
+    syncButton->setGeometry(296, 258, 69, 22);
+    syncButton->setCursor(Qt::PointingHandCursor);
+    syncButton->setToolTip(QStringLiteral("Sync your to-dos and contacts with a server"));
+    connect(syncButton, &QPushButton::clicked, this, [this] {
+        accept();
+        emit syncWanted();
+    });
 
     closeButton->setObjectName(QStringLiteral("Command1"));
     closeButton->setGeometry(372, 258, 69, 22);

@@ -23,6 +23,10 @@ public:
     /// Opens the folder the data is kept in, as a click on its name does.
     void openDataFolder();
 
+signals:
+    /// The user wants the Sync window; About closes first.
+    void syncWanted();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

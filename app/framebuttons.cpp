@@ -51,6 +51,7 @@ struct CommandButtonLayout
 const CommandButtonLayout kCommandButtons[] = {
     {"butSay", "say", {44, 326}, {82, 28}, "Say the current time", false, false, true, "Say the time", ""},
     {"butSave", "save", {179, 368}, {82, 27}, "Save changes", false, true, true, "Save", "Ctrl+S"},
+    {"butSync", "sync", {348, 368}, {82, 28}, "Sync with your server", true, true, true, "Sync", "F5"},
     {"butAbout", "about", {431, 368}, {82, 28}, "About this application", true, true, true, "About", "F1"},
     {"butExit", "exit", {514, 368}, {82, 28}, "Close and save", true, true, true, "Exit", "Ctrl+Q"},
     {"butMin", "min", {543, 8}, {25, 23}, "Minimize", true, true, false, "Minimize", ""},

@@ -13,13 +13,13 @@ class QuoteBox;
 class QWidget;
 
 /// The main window's picture buttons: the four section buttons on the left and the commands
-/// (Say, Save, About, Exit, Minimize, Close), each with its hover and pressed pictures, its key
+/// (Say, Save, Sync, About, Exit, Minimize, Close), each with its hover and pressed pictures, its key
 /// and its click sound. What a button does is the window's: the buttons only report the choice.
 class FrameButtons : public QObject
 {
     Q_OBJECT
 public:
-    enum class Command { Say, Save, About, Exit, Min, Close };
+    enum class Command { Say, Save, Sync, About, Exit, Min, Close };
 
     /// quote loses its underline where the hover pictures go out.
     FrameButtons(QWidget *window, QuoteBox *quote);

@@ -14,6 +14,8 @@
 #include <QStandardPaths>
 #include <QTextStream>
 
+#include <optional>
+
 namespace {
 
 /// The folder a verb works on. One that only reads needs no folder it may write in, and makes
@@ -54,8 +56,18 @@ int runHeadless(const StartOptions &options)
     Services services{&clock, nullptr, nullptr, &messages, nullptr,
                       QCoreApplication::applicationDirPath(), data.folder};
     Document document(services);
-    const verbs::Result result = verbs::run(document, *verb, options.verbValue);
-    out << result.output;
-    err << result.errors;
-    return result.status;
+    // Work that waits on the network runs in this loop until it calls back.
+    std::optional<verbs::Result> result;
+    verbs::start(document, *verb, options.verbValue, [&result](const verbs::Result &done) {
+        result = done;
+        QCoreApplication::exit();
+    });
+    if (!result)
+        QCoreApplication::exec();
+    if (!result)
+        return 1;
+    out << result->output;
+    err << result->errors;
+    return result->status;
 }
+

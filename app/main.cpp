@@ -17,6 +17,7 @@
 #include "platform/qtsoundplayer.h"
 #include "platform/unixsignals.h"
 #include "store/datastore.h"
+#include "sync/syncverbs.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -40,6 +41,7 @@ void nameApplication()
 int main(int argc, char *argv[])
 {
     exchangeverbs::add();
+    syncverbs::add();
     {
         // Help, version, mistakes and work without a window need no display.
         QCoreApplication probe(argc, argv);

@@ -4,6 +4,7 @@
 #include "about/aboutdialog.h"
 #include "app/findbar.h"
 #include "app/importexport.h"
+#include "app/syncsetup.h"
 #include "app/timerpause.h"
 #include "app/undoactions.h"
 #include "app/windowdrag.h"
@@ -102,6 +103,7 @@ MainWindow::MainWindow(const Services &services, Document *document, QWidget *pa
     m_timerPause = new TimerPause(*m_services.clock, this);
 
     m_saveFeedback = new SaveFeedback(this);
+    m_sync = new SyncSetup(m_services, m_document, this);
 
     m_document->setDialogParent(this);
     connect(m_document, &Document::pendingEditsWanted, this, &MainWindow::commitTyping);
@@ -146,6 +148,7 @@ void MainWindow::load()
     m_clockLabel->setText(clockText(m_services.clock->now()));
     m_quoteBox->loadQuotes();
     m_document->load();
+    m_sync->start();
     m_quoteBox->startChange();
     if (QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -213,9 +216,14 @@ void MainWindow::runCommand(FrameButtons::Command command)
         break;
     case FrameButtons::Command::About: {
         AboutDialog about(m_services, this);
+        // The Sync window is not modal: it opens once About is gone.
+        connect(&about, &AboutDialog::syncWanted, m_sync, &SyncSetup::openWindow, Qt::QueuedConnection);
         about.exec();
         break;
     }
+    case FrameButtons::Command::Sync:
+        m_sync->openWindow();
+        break;
     case FrameButtons::Command::Exit:
     case FrameButtons::Command::Close:
         exitWithConfirmation();

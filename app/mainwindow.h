@@ -16,6 +16,7 @@ class QuoteBox;
 class RecordListModel;
 class SaveFeedback;
 class Section;
+class SyncSetup;
 class TimerPause;
 
 /// frmMain: the borderless main window that shows a document: its picture buttons, the four
@@ -41,6 +42,7 @@ public:
     Section *section(SectionId id) const { return m_sections[int(id)]; }
     QuoteBox *quoteBox() const { return m_quoteBox; }
     FindBar *findBar() const { return m_findBar; }
+    SyncSetup *sync() const { return m_sync; }
 
     /// Shows the current time in the clock; tmrTime calls it every second.
     void updateClock();
@@ -73,5 +75,6 @@ private:
     QuoteBox *m_quoteBox = nullptr;
     SaveFeedback *m_saveFeedback = nullptr;
     FindBar *m_findBar = nullptr;
+    SyncSetup *m_sync = nullptr;
     bool m_closed = false;
 };

@@ -16,7 +16,8 @@ QStringList hoverPicturesCleared(const QString &exceptSection)
         return {"butWeb_h", "butEmail_h", "butNotes_h"};
     if (name.isEmpty())
         return {"butSave_h", "butWeb_h",   "butEmail_h", "butNotes_h", "butTodo_h",
-                "butClose_h", "butMin_h",  "butAbout_h", "butExit_h",  "butSay_h"};
+                "butClose_h", "butMin_h",  "butAbout_h", "butExit_h",  "butSay_h",
+                "butSync_h"};
     return {};
 }
 

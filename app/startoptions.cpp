@@ -44,6 +44,9 @@ void addWindowSystemOptions(QCommandLineParser &parser)
         parser.addOption(option);
     }
     for (const char *name : kWindowSystemFlags) {
+        // --sync is the program's own: the X11 debugging flag gives way.
+        if (verbs::find(QString::fromLatin1(name)))
+            continue;
         QCommandLineOption option{QString::fromLatin1(name)};
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);

@@ -7,6 +7,7 @@ set(QUILLET_LAYERS
   store
   core
   exchange
+  sync
   widgets
-  "notes todos websites contacts quotes speech about"
+  "notes todos websites contacts quotes speech about syncwindow"
   app)

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <optional>
+
 namespace verbs {
 
 namespace {
@@ -66,13 +68,15 @@ const Verb *find(const QString &name)
     return nullptr;
 }
 
-Result run(Document &document, const Verb &verb, const QString &value)
+namespace {
+
+/// Claims the folder for a verb that writes: none when this process may do the work, else what
+/// the start answers (refused, or what the copy holding the folder did).
+std::optional<Result> claimOrHandOver(Document &document, const Verb &verb, const QString &value)
 {
-    if (!verb.changesData)
-        return verb.run(document, value);
     switch (document.claimFolder()) {
     case InstanceGuard::Claim::Ours:
-        return verb.run(document, value);
+        return std::nullopt;
     case InstanceGuard::Claim::Unguarded:
         return refused(QStringLiteral("The data in \"%1\" cannot be locked, so it is left as it is.")
                            .arg(folderOf(document)));
@@ -88,6 +92,28 @@ Result run(Document &document, const Verb &verb, const QString &value)
         return refused(QStringLiteral("Quillet is already running with the data in \"%1\", but it "
                                       "does not answer.").arg(folderOf(document)));
     return fromAnswer(*answer);
+}
+
+} // namespace
+
+Result run(Document &document, const Verb &verb, const QString &value)
+{
+    if (!verb.changesData)
+        return verb.run(document, value);
+    if (std::optional<Result> elsewhere = claimOrHandOver(document, verb, value))
+        return *elsewhere;
+    return verb.run(document, value);
+}
+
+void start(Document &document, const Verb &verb, const QString &value, const std::function<void(const Result &)> &done)
+{
+    if (!verb.runHere)
+        return done(run(document, verb, value));
+    if (verb.changesData) {
+        if (std::optional<Result> elsewhere = claimOrHandOver(document, verb, value))
+            return done(*elsewhere);
+    }
+    verb.runHere(document, value, done);
 }
 
 QByteArray request(const Verb &verb, const QString &value)

@@ -40,6 +40,10 @@ struct Verb
     /// The value names a file, read against the working directory of the start that asked for
     /// it, before the verb may be handed to a copy that runs elsewhere.
     bool valueIsPath = false;
+    /// Work that waits on the network, done in this process with the event loop running: it
+    /// calls done once, when it is over. Where it is set, run is only the work a running copy
+    /// does when the verb is handed to it (which must not wait).
+    std::function<void(Document &document, const QString &value, std::function<void(const Result &)> done)> runHere = {};
 };
 
 const QList<Verb> &all();
@@ -54,6 +58,9 @@ const Verb *find(const QString &name);
 
 /// Does the verb for this start: here, or by the copy that holds the folder.
 Result run(Document &document, const Verb &verb, const QString &value);
+/// The same for a verb that may wait on the network (runHere): done gets the result, at once or
+/// once the event loop has done the work.
+void start(Document &document, const Verb &verb, const QString &value, const std::function<void(const Result &)> &done);
 
 /// The line that hands a verb to the copy holding the folder, and the answer to such a line,
 /// read back by fromAnswer.

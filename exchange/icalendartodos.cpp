@@ -338,6 +338,54 @@ Component todoComponent(const Record &record, const TodoRecord &todo, const QStr
     return c;
 }
 
+/// The line folded every 75 octets, never inside a UTF-8 sequence, each piece ended by CR LF.
+void appendFolded(QByteArray &out, QByteArrayView line)
+{
+    constexpr qsizetype kFoldAt = 75;
+    qsizetype room = kFoldAt;
+    while (line.size() > room) {
+        qsizetype end = room;
+        while (end > 0 && (uchar(line[end]) & 0xC0) == 0x80)
+            --end;
+        out += line.first(end);
+        out += "\r\n ";
+        line = line.sliced(end);
+        room = kFoldAt - 1;
+    }
+    out += line;
+    out += "\r\n";
+}
+
+/// libical writes an X- property's value as it is, but reads "\," and "\;" back as "," and ";";
+/// other readers (a server's among them) take a bare comma as a list separator and keep only
+/// the first part. Quillet's own properties hold text, so their commas and semicolons are
+/// escaped here. libical never escapes either itself, so each one found is a bare one.
+QByteArray withEscapedXValues(const QByteArray &text)
+{
+    if (!text.contains("X-QUILLET-"))
+        return text;
+    QList<QByteArray> lines;
+    for (const QByteArray &physical : text.split('\n')) {
+        const QByteArray line = physical.endsWith('\r') ? physical.chopped(1) : physical;
+        if (line.startsWith(' ') && !lines.isEmpty())
+            lines.last() += line.sliced(1);
+        else if (!line.isEmpty())
+            lines.append(line);
+    }
+    QByteArray out;
+    out.reserve(text.size() + 64);
+    for (QByteArray &line : lines) {
+        const qsizetype colon = line.indexOf(':');
+        if (line.startsWith("X-QUILLET-") && colon > 0) {
+            QByteArray value = line.sliced(colon + 1);
+            value.replace(',', "\\,").replace(';', "\\;");
+            line = line.first(colon + 1) + value;
+        }
+        appendFolded(out, line);
+    }
+    return out;
+}
+
 /// The VTODO text of one to-do.
 QByteArray todoText(const Record &record, int twins, icaltimetype stamp, DueReader &dues)
 {
@@ -347,7 +395,7 @@ QByteArray todoText(const Record &record, int twins, icaltimetype stamp, DueRead
     char *text = icalcomponent_as_ical_string_r(component.get());
     QByteArray bytes(text);
     icalmemory_free_buffer(text);
-    return bytes;
+    return withEscapedXValues(bytes);
 }
 
 /// Reads the content lines of one file: the calendar's frame and its time zones here, each
@@ -532,6 +580,21 @@ ImportResult read(const QString &path, const ExchangeProgress &progress)
     }
     if (!error.isEmpty())
         return importFailure(SectionId::Todos, error);
+    return reader.takeResult();
+}
+
+ImportResult readText(QByteArrayView text)
+{
+    initLibical();
+    CalendarReader reader;
+    linereader::Unfolder unfolder([&reader](QByteArrayView line) { return reader.line(line); });
+    QString what = linereader::readLinesOf(text, [&unfolder](QByteArrayView line) { return unfolder.add(line); });
+    if (what.isEmpty())
+        what = unfolder.finish();
+    if (what.isEmpty())
+        what = reader.finish();
+    if (!what.isEmpty())
+        return importFailure(SectionId::Todos, what);
     return reader.takeResult();
 }
 

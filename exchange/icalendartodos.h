@@ -19,6 +19,10 @@ namespace icalendartodos {
 /// nests too deeply gives an error and no records.
 ImportResult read(const QString &path, const ExchangeProgress &progress = {});
 
+/// The same from a calendar's text in memory (one item of a server); the error says what is
+/// wrong without naming a file.
+ImportResult readText(QByteArrayView text);
+
 /// The .ics text of the to-dos at rows (all where rows is empty), handed to sink a piece at a
 /// time. now is the DTSTAMP of every item (and the COMPLETED time of a completed one); a UID
 /// depends only on the whole list, so a to-do exported alone has the UID it has among the rest.

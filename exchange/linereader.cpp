@@ -72,6 +72,26 @@ QString readLines(const QString &path, const LineSink &take, const ExchangeProgr
     return QString();
 }
 
+QString readLinesOf(QByteArrayView text, const LineSink &take)
+{
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        QByteArrayView line = text.sliced(start, end - start);
+        start = end + 1;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.size() > kLongestLine)
+            return lineTooLong();
+        const QString stop = line.contains('\0') ? QStringLiteral("it is not a text file") : take(line);
+        if (!stop.isEmpty())
+            return stop;
+    }
+    return QString();
+}
+
 QString Unfolder::add(QByteArrayView line)
 {
     if (m_hasPending && !line.isEmpty() && (line[0] == ' ' || line[0] == '\t')) {

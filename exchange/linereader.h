@@ -25,6 +25,10 @@ using LineSink = std::function<QString(QByteArrayView line)>;
 /// or holding a NUL byte, or what take returned.
 QString readLines(const QString &path, const LineSink &take, const ExchangeProgress &progress = {});
 
+/// Hands every line of text already in memory to take (a server's item); returns what take
+/// returned to stop, or that a line is too long or holds a NUL byte, not as a whole message.
+QString readLinesOf(QByteArrayView text, const LineSink &take);
+
 /// Joins folded lines (a line beginning with a space or tab continues the one before, RFC 5545
 /// and vCard 3.0/4.0) before handing them on; the joined line is held to the same bound.
 class Unfolder

@@ -412,6 +412,21 @@ ImportResult read(const QString &path, const ExchangeProgress &progress)
     return reader.takeResult();
 }
 
+ImportResult readText(QByteArrayView text)
+{
+    CardReader reader;
+    QString what = linereader::readLinesOf(text, [&reader](QByteArrayView line) { return reader.physicalLine(line); });
+    if (what.isEmpty())
+        what = reader.finish();
+    if (what.isEmpty() && !reader.sawCard())
+        what = QStringLiteral("it is not a vCard file");
+    if (what.isEmpty() && reader.open())
+        what = QStringLiteral("it is cut short (a card is not ended)");
+    if (!what.isEmpty())
+        return importFailure(SectionId::Contacts, what);
+    return reader.takeResult();
+}
+
 void write(const QList<Record> &contacts, const QList<int> &rows, const std::function<bool(QByteArrayView)> &sink)
 {
     const QStringList uids = recorduid::identities(SectionId::Contacts, contacts);

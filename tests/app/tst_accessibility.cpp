@@ -108,12 +108,12 @@ private slots:
         QTest::newRow("websites") << QStringList{"Picture1=Quote"}
             << QStringList{"butWeb_keys", "butEmail_keys", "butNotes_keys", "butToDo_keys", "lstWebsites",
                            "arbWebAdd", "arbWebRemove", "arbWebIE", "txtWebsite", "txtURL", "txtDescription",
-                           "Picture1_keys", "butSay_keys", "butSave_keys", "butAbout_keys", "butExit_keys",
+                           "Picture1_keys", "butSay_keys", "butSave_keys", "butSync_keys", "butAbout_keys", "butExit_keys",
                            "txtFind", "butMin_keys", "butClose_keys"};
         for (const char *scene : {"contacts", "notes", "to-dos", "reminder", "quotes"})
             QTest::newRow(scene) << QStringList{} << QStringList{};
         QTest::newRow("alarm") << QStringList{"imgRed=High priority", "imgRedD=High priority"} << QStringList{};
-        QTest::newRow("about") << QStringList{} << QStringList{"Command1", "chkAutostart", "Label3_keys"};
+        QTest::newRow("about") << QStringList{} << QStringList{"cmdSync", "Command1", "chkAutostart", "Label3_keys"};
     }
     void everyControlHasANameAndItsRole()
     {

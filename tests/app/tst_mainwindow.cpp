@@ -16,7 +16,8 @@
 namespace {
 
 const QStringList kAllHovers = {"butSave_h", "butWeb_h",  "butEmail_h", "butNotes_h", "butTodo_h",
-                                "butClose_h", "butMin_h", "butAbout_h", "butExit_h",  "butSay_h"};
+                                "butClose_h", "butMin_h", "butAbout_h", "butExit_h",  "butSay_h",
+                                "butSync_h"};
 const QStringList kFrames = {"fraWebsite", "fraEmails", "fraNotes", "fraTodos"};
 const QStringList kPressed = {"butWeb_c", "butEmail_c", "butNotes_c", "butTodo_c"};
 

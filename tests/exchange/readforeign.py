@@ -28,6 +28,11 @@ def calendar(data):
     second = vobject.readOne(data.decode('utf-8'))
     assert [(t.uid.value, t.summary.value) for t in second.contents.get('vtodo', [])] == \
         [(i['uid'], i['summary']) for i in items]
+    # Quillet's own text properties, as this reader (a server's) takes them.
+    for todo, item in zip(second.contents.get('vtodo', []), items):
+        for alarm in todo.contents.get('valarm', []):
+            if 'x-quillet-sound' in alarm.contents:
+                item['sound'] = alarm.contents['x-quillet-sound'][0].value
     return items
 
 

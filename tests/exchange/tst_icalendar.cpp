@@ -149,6 +149,7 @@ private slots:
         QCOMPARE(pay[u"trigger"_qs].toString(), u"2026-12-05T00:00:00+0000"_qs);
         QCOMPARE(pay[u"action"_qs].toString(), u"AUDIO"_qs);
         QCOMPARE(pay[u"attach"_qs].toString(), u"file:///home/a/b,c;d.wav"_qs);
+        QCOMPARE(pay[u"sound"_qs].toString(), u"/home/a/b,c;d.wav"_qs);
         QCOMPARE(pay[u"rrule"_qs].toString(), u"FREQ=MONTHLY;BYMONTHDAY=31"_qs);
         QCOMPARE(items.array()[3].toObject()[u"status"_qs].toString(), u"COMPLETED"_qs);
         QCOMPARE(items.array()[4].toObject()[u"uid"_qs].toString(), u"my-uid"_qs);

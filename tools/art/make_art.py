@@ -141,6 +141,16 @@ def ic_speaker(c, sw=1.6, accent=None):
             f'<path d="M15.2 5.2Q18.4 10 15.2 14.8"/></g>')
 
 
+def ic_sync(c, sw=1.6, accent=None):
+    # Two arrows chasing each other round a circle: what goes out comes back.
+    return (f'<g fill="none" stroke="{c}" stroke-width="{sw}" stroke-linecap="round" '
+            f'stroke-linejoin="round">'
+            f'<path d="M16.2 8.2A6.6 6.6 0 0 0 4.4 6.2"/>'
+            f'<path d="M3.8 11.8A6.6 6.6 0 0 0 15.6 13.8"/></g>'
+            f'<path d="M2.2 3.2L3.6 8.2L8.2 6.2Z" fill="{c}"/>'
+            f'<path d="M17.8 16.8L16.4 11.8L11.8 13.8Z" fill="{c}"/>')
+
+
 SECTION_ICONS = {"web": ic_globe, "email": ic_envelope, "notes": ic_notepad,
                  "todo": ic_checklist}
 
@@ -373,7 +383,7 @@ def command_button(w, h, label, state, icon=None):
 
 
 COMMANDS = [("say", 82, 28, "Say Time", ic_speaker), ("save", 82, 27, "Save", None),
-            ("about", 82, 28, "About", None), ("exit", 82, 28, "Exit", None)]
+            ("sync", 82, 28, "Sync", ic_sync), ("about", 82, 28, "About", None), ("exit", 82, 28, "Exit", None)]
 
 for _key, _w, _h, _label, _icon in COMMANDS:
     for _st in ("", "h", "c"):

@@ -3,6 +3,7 @@
 // anyone can look at them: quillet-screenshot [--scale 2] OUTPUT_FOLDER
 // --scale 2 pictures a high-density screen: every file then has twice the pixels.
 #include "about/aboutdialog.h"
+#include "syncwindow/syncwindow.h"
 #include "app/mainwindow.h"
 #include "app/splashwindow.h"
 #include "core/document.h"
@@ -120,6 +121,12 @@ int main(int argc, char *argv[])
     }
     AboutDialog about(services, &window);
     about.grab().save(out + "/about.png");
+    SyncWindow sync(&window);
+    sync.setAccount({QUrl(QStringLiteral("https://dav.example.org/")), QStringLiteral("alice"), {}, {}});
+    sync.setPassword(QStringLiteral("password"));
+    sync.showState(QStringLiteral("Last synced 10:42"));
+    sync.adjustSize();
+    sync.grab().save(out + "/sync.png");
     ReminderDialog reminder(services, ReminderFields{}, &window);
     reminder.grab().save(out + "/reminder.png");
     ReminderDialog repeating(services, {"12/8/2027 9:00:00 AM", "", "1", "Every week, Tue 09:00 AM", "FREQ=WEEKLY;BYDAY=TU"},

@@ -1,0 +1,445 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sync/collectionsync.h"
+
+#include "exchange/recorduid.h"
+#include "store/recordlistmodel.h"
+#include "sync/syncitems.h"
+
+#include <QDateTime>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+
+/// Writes under way at once: enough to keep a server busy, few enough to stay polite.
+constexpr int kWritesInFlight = 6;
+/// Items read or compared in one turn of the event loop.
+constexpr qsizetype kItemsPerTurn = 100;
+/// A write refused again and again (someone else keeps changing the item) waits for the next sync.
+constexpr int kMostAttempts = 3;
+
+} // namespace
+
+CollectionSync::CollectionSync(SectionId section, RecordListModel *model, DavServer *server, SyncState *state,
+                               const QUrl &collection, QObject *parent)
+    : QObject(parent), m_section(section), m_model(model), m_server(server), m_state(state), m_collection(collection)
+{
+}
+
+void CollectionSync::run(std::function<void(const DavFailure &)> done)
+{
+    m_done = std::move(done);
+    m_base = m_state->collection(m_section);
+    // Another collection's items say nothing about this one: everything is compared by UID.
+    if (m_base.url != m_collection)
+        m_base = CollectionState{m_collection, QString(), {}};
+    if (m_base.items.isEmpty())
+        m_base.token.clear();
+    m_next = m_base;
+    for (auto it = m_base.items.cbegin(); it != m_base.items.cend(); ++it)
+        m_uidAtHref.insert(it->href, it.key());
+    QPointer<CollectionSync> self(this);
+    m_server->listChanges(m_collection, m_base.token, [self](const DavListing &listing) {
+        if (self)
+            self->listed(listing);
+    });
+}
+
+void CollectionSync::listed(const DavListing &listing)
+{
+    if (listing.failure.failed())
+        return fail(listing.failure);
+    m_token = listing.token;
+    QStringList wanted;
+    QSet<QString> present;
+    for (const DavEntry &entry : listing.present) {
+        present.insert(entry.href);
+        m_listedEtag.insert(entry.href, entry.etag);
+        const auto known = m_uidAtHref.constFind(entry.href);
+        if (known == m_uidAtHref.constEnd() || entry.etag.isEmpty() || m_base.items[*known].etag != entry.etag)
+            wanted.append(entry.href);
+    }
+    for (const QString &href : listing.removed)
+        m_goneHrefs.insert(href);
+    for (auto it = m_base.items.cbegin(); it != m_base.items.cend(); ++it) {
+        if (present.contains(it->href))
+            continue;
+        if (listing.complete)
+            m_goneHrefs.insert(it->href);
+        else if (it->etag.isEmpty() && !m_goneHrefs.contains(it->href))
+            wanted.append(it->href); // its ETag was lost: what it holds tells whether it changed
+    }
+    if (wanted.isEmpty())
+        return reconcile();
+    QPointer<CollectionSync> self(this);
+    m_server->fetch(m_collection, wanted, [self](const DavFetched &fetched) {
+        if (self)
+            self->fetched(fetched);
+    });
+}
+
+void CollectionSync::fetched(const DavFetched &fetched)
+{
+    if (fetched.failure.failed())
+        return fail(fetched.failure);
+    m_fetchedItems = fetched.items;
+    readFetched(0);
+}
+
+void CollectionSync::readFetched(qsizetype from)
+{
+    // Reading many items takes a while: a slice at a time, so a window keeps answering.
+    const qsizetype to = std::min(from + kItemsPerTurn, m_fetchedItems.size());
+    for (qsizetype i = from; i < to; ++i) {
+        const DavItem &item = m_fetchedItems[i];
+        m_fetchedHrefs.insert(item.href);
+        const std::optional<Record> record = syncitems::recordOf(m_section, item.data);
+        // An item Quillet cannot read (an event in a task list, a broken card) is left alone.
+        if (!record)
+            continue;
+        const QString uid = syncitems::uidOf(m_section, *record);
+        const QString before = m_uidAtHref.value(item.href);
+        if (!before.isEmpty() && before != uid)
+            m_goneHrefs.insert(item.href); // the item at this place is another one now
+        m_serverRecords.insert(uid, {item.href, item.etag, *record, syncitems::contentHash(m_section, *record)});
+    }
+    if (to < m_fetchedItems.size()) {
+        QTimer::singleShot(0, this, [this, to] { readFetched(to); });
+        return;
+    }
+    m_fetchedItems.clear();
+    // Listed, then removed before it could be fetched.
+    for (auto it = m_listedEtag.cbegin(); it != m_listedEtag.cend(); ++it) {
+        if (!m_fetchedHrefs.contains(it.key()) && m_uidAtHref.contains(it.key())
+            && m_base.items[m_uidAtHref[it.key()]].etag != it.value())
+            m_goneHrefs.insert(it.key());
+    }
+    m_unhashed = m_model->records();
+    hashLocal(0);
+}
+
+void CollectionSync::hashLocal(qsizetype from)
+{
+    // What the records here say as items, for those the server has and the state does not
+    // know (a first sync, a lost state): sliced as the reading.
+    const qsizetype to = std::min(from + kItemsPerTurn, m_unhashed.size());
+    for (qsizetype i = from; i < to; ++i) {
+        const QString uid = syncitems::uidOf(m_section, m_unhashed[i]);
+        if (m_serverRecords.contains(uid) && !m_base.items.contains(uid))
+            m_localContent.insert(uid, {syncitems::localHash(m_unhashed[i]), syncitems::contentHash(m_section, m_unhashed[i])});
+    }
+    if (to < m_unhashed.size()) {
+        QTimer::singleShot(0, this, [this, to] { hashLocal(to); });
+        return;
+    }
+    m_unhashed.clear();
+    reconcile();
+}
+
+QByteArray CollectionSync::localContent(const QString &uid, const Record &record) const
+{
+    const auto known = m_localContent.constFind(uid);
+    if (known != m_localContent.constEnd() && known->first == syncitems::localHash(record))
+        return known->second;
+    return syncitems::contentHash(m_section, record);
+}
+
+QHash<QString, Record> CollectionSync::identify(SectionId section, RecordListModel *model)
+{
+    // Every record needs a UID of its own before it can go to a server: one made from its
+    // content (the one an export gives it) where it has none, a new one for a second record
+    // holding the same UID.
+    QHash<QString, Record> local;
+    const QList<Record> records = model->records();
+    const QList<int> twins = recorduid::twinCounts(records);
+    for (int row = 0; row < records.size(); ++row) {
+        QString uid = syncitems::uidOf(section, records[row]);
+        if (uid.isEmpty())
+            uid = recorduid::made(section, records[row], twins[row]);
+        if (local.contains(uid))
+            uid = syncitems::freshUid(section);
+        Record record = records[row];
+        if (uid != syncitems::uidOf(section, record)) {
+            record = syncitems::withUid(section, record, uid);
+            model->setTag(row, record.tag);
+        }
+        local.insert(uid, record);
+    }
+    return local;
+}
+
+void CollectionSync::reconcile()
+{
+    const QHash<QString, Record> local = identify(m_section, m_model);
+    QSet<QString> gone;
+    for (const QString &href : std::as_const(m_goneHrefs)) {
+        const QString uid = m_uidAtHref.value(href);
+        const auto moved = m_serverRecords.constFind(uid);
+        if (!uid.isEmpty() && (moved == m_serverRecords.constEnd() || moved->href == href))
+            gone.insert(uid);
+    }
+    QSet<QString> uids;
+    for (auto it = local.cbegin(); it != local.cend(); ++it)
+        uids.insert(it.key());
+    for (auto it = m_base.items.cbegin(); it != m_base.items.cend(); ++it)
+        uids.insert(it.key());
+    for (auto it = m_serverRecords.cbegin(); it != m_serverRecords.cend(); ++it)
+        uids.insert(it.key());
+    for (const QString &uid : std::as_const(uids)) {
+        const auto l = local.constFind(uid);
+        const auto b = m_base.items.constFind(uid);
+        const auto s = m_serverRecords.constFind(uid);
+        decide(uid, l == local.constEnd() ? nullptr : &*l, b == m_base.items.constEnd() ? nullptr : &*b,
+               s == m_serverRecords.constEnd() ? nullptr : &*s, gone.contains(uid) && s == m_serverRecords.constEnd());
+    }
+    applyLocalChanges();
+    writeNext();
+}
+
+void CollectionSync::decide(const QString &uid, const Record *local, const SyncedItem *base, const ServerRecord *server,
+                            bool gone)
+{
+    if (!base) {
+        // Never synced, or the state was lost: the same UID on both sides is one item.
+        if (local && server) {
+            if (localContent(uid, *local) == server->content)
+                m_next.items.insert(uid, {server->href, server->etag, syncitems::localHash(*local), server->content});
+            else
+                conflict(uid, *local, *server);
+        } else if (local) {
+            putNew(uid, *local, syncitems::hrefFor(m_collection, m_section, uid));
+        } else if (server) {
+            m_additions.append(server->record);
+            keepServerVersion(uid, *server, server->record);
+        }
+        return;
+    }
+    const bool changedHere = local && syncitems::localHash(*local) != base->localHash;
+    if (gone) {
+        m_next.items.remove(uid);
+        if (changedHere) {
+            putNew(uid, *local, base->href); // changed here: it goes back
+        } else if (local) {
+            m_removals.insert(uid);
+        }
+        return;
+    }
+    if (server && server->content != base->contentHash) {
+        if (!local) {
+            m_additions.append(server->record); // removed here, changed there: nothing is lost
+            keepServerVersion(uid, *server, server->record);
+        } else if (!changedHere) {
+            m_updates.insert(uid, server->record);
+            keepServerVersion(uid, *server, server->record);
+        } else if (localContent(uid, *local) == server->content) {
+            m_next.items.insert(uid, {server->href, server->etag, syncitems::localHash(*local), server->content});
+        } else {
+            conflict(uid, *local, *server);
+        }
+        return;
+    }
+    // The server still holds what was synced, perhaps under a new ETag.
+    const QString etag = server ? server->etag : base->etag;
+    if (server)
+        m_next.items[uid].etag = etag;
+    if (!local)
+        m_writes.append({uid, base->href, etag, std::nullopt, base->contentHash, 0});
+    else if (changedHere)
+        m_writes.append({uid, base->href, etag, *local, base->contentHash, 0});
+}
+
+void CollectionSync::keepServerVersion(const QString &uid, const ServerRecord &server, const Record &applied)
+{
+    ++m_counts.received;
+    m_next.items.insert(uid, {server.href, server.etag, syncitems::localHash(applied), server.content});
+}
+
+void CollectionSync::conflict(const QString &uid, const Record &local, const ServerRecord &server)
+{
+    ++m_counts.conflicts;
+    const Record copy = syncitems::conflictCopy(m_section, server.record);
+    m_additions.append(copy);
+    ++m_counts.received;
+    const QString copyUid = syncitems::uidOf(m_section, copy);
+    putNew(copyUid, copy, syncitems::hrefFor(m_collection, m_section, copyUid));
+    // Until ours is written, the state says the server holds its own version.
+    m_next.items.insert(uid, {server.href, server.etag, QByteArray(), server.content});
+    m_writes.append({uid, server.href, server.etag, local, server.content, 0});
+}
+
+void CollectionSync::putNew(const QString &uid, const Record &record, const QString &href)
+{
+    m_writes.append({uid, href, QString(), record, QByteArray(), 0});
+}
+
+void CollectionSync::applyLocalChanges()
+{
+    if (!m_updates.isEmpty() || !m_removals.isEmpty()) {
+        QList<int> removedRows;
+        const QList<Record> records = m_model->records();
+        for (int row = 0; row < records.size(); ++row) {
+            const QString uid = syncitems::uidOf(m_section, records[row]);
+            if (m_removals.contains(uid)) {
+                removedRows.prepend(row);
+            } else if (const auto update = m_updates.constFind(uid); update != m_updates.constEnd()) {
+                if (records[row].caption != update->caption)
+                    m_model->setCaption(row, update->caption);
+                if (records[row].tag != update->tag)
+                    m_model->setTag(row, update->tag);
+            }
+        }
+        for (const int row : std::as_const(removedRows))
+            m_model->removeRecord(row);
+        m_counts.removedHere += int(removedRows.size());
+    }
+    if (!m_additions.isEmpty())
+        m_model->appendRecords(m_additions);
+}
+
+void CollectionSync::writeNext()
+{
+    if (m_stopped)
+        return;
+    while (m_inFlight < kWritesInFlight && !m_writes.isEmpty()) {
+        const Write write = m_writes.takeFirst();
+        ++m_inFlight;
+        QPointer<CollectionSync> self(this);
+        const auto done = [self, write](const DavWritten &result) {
+            if (self)
+                self->written(write, result);
+        };
+        if (write.record)
+            m_server->put(write.href, syncitems::itemText(m_section, *write.record, QDateTime::currentDateTimeUtc()),
+                          write.ifMatch, done);
+        else
+            m_server->remove(write.href, write.ifMatch, done);
+    }
+    if (m_inFlight == 0 && m_writes.isEmpty())
+        finish();
+}
+
+void CollectionSync::written(const Write &write, const DavWritten &result)
+{
+    --m_inFlight;
+    if (result.ok()) {
+        if (write.record) {
+            ++m_counts.sent;
+            m_next.items.insert(write.uid, {write.href, result.etag, syncitems::localHash(*write.record),
+                                            syncitems::contentHash(m_section, *write.record)});
+        } else {
+            ++m_counts.removedThere;
+            m_next.items.remove(write.uid);
+        }
+    } else if (result.status == 404 && !write.record) {
+        m_next.items.remove(write.uid); // already gone
+    } else if (result.status == 404 && !write.ifMatch.isEmpty()) {
+        Write again = write;
+        again.ifMatch.clear(); // removed there meanwhile: ours goes back
+        m_writes.append(again);
+    } else if (result.status == 412) {
+        refused(write);
+        return;
+    } else if (!m_failure.failed()) {
+        // The state keeps what it had for this item: the next sync tries it again.
+        m_failure = result.failure.failed() ? result.failure : DavFailure{QStringLiteral("The server refused a change."), false};
+    }
+    writeNext();
+}
+
+void CollectionSync::refused(const Write &write)
+{
+    ++m_inFlight;
+    QPointer<CollectionSync> self(this);
+    m_server->fetch(m_collection, {write.href}, [self, write](const DavFetched &fetched) {
+        if (self)
+            self->recheck(write, fetched);
+    });
+}
+
+void CollectionSync::recheck(const Write &write, const DavFetched &fetched)
+{
+    --m_inFlight;
+    if (fetched.failure.failed()) {
+        if (!m_failure.failed())
+            m_failure = fetched.failure;
+        return writeNext();
+    }
+    if (write.attempt + 1 >= kMostAttempts) {
+        if (!m_failure.failed())
+            m_failure = {QStringLiteral("An item kept changing on the server during the sync; the next sync tries again."), false};
+        return writeNext();
+    }
+    Write again = write;
+    ++again.attempt;
+    std::optional<Record> there;
+    QString etag;
+    if (!fetched.items.isEmpty()) {
+        there = syncitems::recordOf(m_section, fetched.items.first().data);
+        etag = fetched.items.first().etag;
+    }
+    if (fetched.items.isEmpty()) {
+        // Gone: a removal is done, a change goes back as a new item.
+        if (!write.record) {
+            m_next.items.remove(write.uid);
+            return writeNext();
+        }
+        again.ifMatch.clear();
+        m_writes.append(again);
+        return writeNext();
+    }
+    if (!there) {
+        if (!m_failure.failed())
+            m_failure = {QStringLiteral("The server holds an item Quillet cannot read where it meant to write."), false};
+        return writeNext();
+    }
+    const QByteArray content = syncitems::contentHash(m_section, *there);
+    const ServerRecord server{write.href, etag, *there, content};
+    if (!write.record) {
+        if (content == write.serverContent) {
+            again.ifMatch = etag;
+            m_writes.append(again);
+        } else {
+            // Changed there after it was removed here: it comes back.
+            m_model->appendRecords({*there});
+            keepServerVersion(write.uid, server, *there);
+        }
+        return writeNext();
+    }
+    if (content == syncitems::contentHash(m_section, *write.record)) {
+        m_next.items.insert(write.uid, {write.href, etag, syncitems::localHash(*write.record), content});
+    } else if (!write.serverContent.isEmpty() && content == write.serverContent) {
+        again.ifMatch = etag; // only its ETag changed
+        m_writes.append(again);
+    } else {
+        ++m_counts.conflicts;
+        const Record copy = syncitems::conflictCopy(m_section, *there);
+        m_model->appendRecords({copy});
+        ++m_counts.received;
+        const QString copyUid = syncitems::uidOf(m_section, copy);
+        putNew(copyUid, copy, syncitems::hrefFor(m_collection, m_section, copyUid));
+        m_next.items.insert(write.uid, {write.href, etag, QByteArray(), content});
+        again.ifMatch = etag;
+        again.serverContent = content;
+        m_writes.append(again);
+    }
+    writeNext();
+}
+
+void CollectionSync::fail(const DavFailure &failure)
+{
+    m_failure = failure;
+    m_stopped = true;
+    m_done(m_failure);
+}
+
+void CollectionSync::finish()
+{
+    if (m_stopped)
+        return;
+    m_stopped = true;
+    m_next.url = m_collection;
+    m_next.token = m_token;
+    if (!m_state->saveCollection(m_section, m_next) && !m_failure.failed())
+        m_failure = {m_state->error(), false};
+    m_done(m_failure);
+}

@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sync/syncstate.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+#include <QVariant>
+
+namespace {
+
+const char *const kSchema[] = {
+    "CREATE TABLE IF NOT EXISTS settings (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+    "CREATE TABLE IF NOT EXISTS collections (section INTEGER PRIMARY KEY, url TEXT NOT NULL, token TEXT NOT NULL)",
+    "CREATE TABLE IF NOT EXISTS items (section INTEGER NOT NULL, uid TEXT NOT NULL, href TEXT NOT NULL, "
+    "etag TEXT NOT NULL, local TEXT NOT NULL, content TEXT NOT NULL, PRIMARY KEY (section, uid))",
+};
+
+/// SQLite keeps a null text as NULL: an empty one is stored as empty.
+QString text(const QString &value)
+{
+    return value.isNull() ? QStringLiteral("") : value;
+}
+
+} // namespace
+
+SyncState::SyncState(const QString &dataFolder)
+    : m_path(QDir(dataFolder).filePath(fileName()))
+    , m_connection(QStringLiteral("syncstate-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+}
+
+SyncState::~SyncState()
+{
+    if (m_db.isValid()) {
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connection);
+    }
+}
+
+bool SyncState::fail(const QString &what)
+{
+    m_error = QStringLiteral("The sync state \"%1\" %2.").arg(QDir::toNativeSeparators(m_path), what);
+    return false;
+}
+
+bool SyncState::prepare()
+{
+    QSqlQuery check(m_db);
+    if (!check.exec(QStringLiteral("PRAGMA quick_check")) || !check.next()
+        || check.value(0).toString() != QLatin1String("ok"))
+        return false;
+    check.finish();
+    for (const char *statement : kSchema) {
+        QSqlQuery query(m_db);
+        if (!query.exec(QString::fromLatin1(statement)))
+            return false;
+    }
+    return true;
+}
+
+bool SyncState::open()
+{
+    if (m_db.isOpen())
+        return true;
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
+        return fail(QStringLiteral("cannot be kept: Qt's SQLite driver is not installed"));
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    m_db.setDatabaseName(m_path);
+    if (m_db.open() && prepare())
+        return true;
+    // Damaged: kept aside for a look, and a fresh state makes the next sync compare everything.
+    m_db.close();
+    const QString aside = m_path + QStringLiteral(".damaged");
+    QFile::remove(aside);
+    if (QFile::exists(m_path) && !QFile::rename(m_path, aside))
+        return fail(QStringLiteral("is damaged and cannot be moved aside"));
+    if (!m_db.open() || !prepare())
+        return fail(QStringLiteral("cannot be written: %1").arg(m_db.lastError().text()));
+    return true;
+}
+
+QString SyncState::value(const QString &key) const
+{
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("SELECT value FROM settings WHERE key = ?"));
+    query.addBindValue(key);
+    return query.exec() && query.next() ? query.value(0).toString() : QString();
+}
+
+bool SyncState::setValues(const QHash<QString, QString> &values)
+{
+    if (!m_db.transaction())
+        return fail(QStringLiteral("cannot be written: %1").arg(m_db.lastError().text()));
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO settings (key, value) VALUES (?, ?)"));
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        query.addBindValue(it.key());
+        query.addBindValue(text(it.value()));
+        if (!query.exec()) {
+            m_db.rollback();
+            return fail(QStringLiteral("cannot be written: %1").arg(query.lastError().text()));
+        }
+    }
+    if (!m_db.commit())
+        return fail(QStringLiteral("cannot be written: %1").arg(m_db.lastError().text()));
+    return true;
+}
+
+CollectionState SyncState::collection(SectionId section) const
+{
+    CollectionState state;
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("SELECT url, token FROM collections WHERE section = ?"));
+    query.addBindValue(int(section));
+    if (!query.exec() || !query.next())
+        return state;
+    state.url = QUrl(query.value(0).toString());
+    state.token = query.value(1).toString();
+    query.finish();
+    query.prepare(QStringLiteral("SELECT uid, href, etag, local, content FROM items WHERE section = ?"));
+    query.addBindValue(int(section));
+    if (!query.exec())
+        return {};
+    while (query.next()) {
+        state.items.insert(query.value(0).toString(),
+                           {query.value(1).toString(), query.value(2).toString(), query.value(3).toByteArray(),
+                            query.value(4).toByteArray()});
+    }
+    return state;
+}
+
+bool SyncState::saveCollection(SectionId section, const CollectionState &state)
+{
+    if (!m_db.transaction())
+        return fail(QStringLiteral("cannot be written: %1").arg(m_db.lastError().text()));
+    const auto failed = [this](const QSqlQuery &query) {
+        m_db.rollback();
+        return fail(QStringLiteral("cannot be written: %1").arg(query.lastError().text()));
+    };
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("DELETE FROM items WHERE section = ?"));
+    query.addBindValue(int(section));
+    if (!query.exec())
+        return failed(query);
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO collections (section, url, token) VALUES (?, ?, ?)"));
+    query.addBindValue(int(section));
+    query.addBindValue(state.url.toString());
+    query.addBindValue(text(state.token));
+    if (!query.exec())
+        return failed(query);
+    query.prepare(QStringLiteral("INSERT INTO items (section, uid, href, etag, local, content) VALUES (?, ?, ?, ?, ?, ?)"));
+    for (auto it = state.items.cbegin(); it != state.items.cend(); ++it) {
+        query.addBindValue(int(section));
+        query.addBindValue(it.key());
+        query.addBindValue(text(it->href));
+        query.addBindValue(text(it->etag));
+        query.addBindValue(text(QString::fromLatin1(it->localHash)));
+        query.addBindValue(text(QString::fromLatin1(it->contentHash)));
+        if (!query.exec())
+            return failed(query);
+    }
+    if (!m_db.commit())
+        return fail(QStringLiteral("cannot be written: %1").arg(m_db.lastError().text()));
+    return true;
+}

@@ -1,0 +1,272 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/contactrecord.h"
+#include "core/todorecord.h"
+#include "store/recordlistmodel.h"
+#include "sync/collectionsync.h"
+#include "sync/syncitems.h"
+#include "tests/sync/fakedavserver.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QUrl collection(QStringLiteral("http://127.0.0.1/user/tasks/"));
+
+Record todo(const QString &subject, const QString &description = QString())
+{
+    TodoRecord fields;
+    fields.subject = subject;
+    fields.description = description;
+    return {subject, fields.toTag()};
+}
+
+Record contact(const QString &name, const QString &title = QString())
+{
+    ContactRecord fields;
+    fields.firstName = name;
+    fields.title = title;
+    fields.addresses = {name.toLower() + QStringLiteral("@example.org")};
+    return {name, fields.toTag()};
+}
+
+/// One computer: its own records and its own sync state.
+struct Device
+{
+    SectionId section = SectionId::Todos;
+    QTemporaryDir folder;
+    RecordListModel model;
+    SyncCounts counts;
+    DavFailure failure;
+
+    Record make(const QString &name, const QString &detail = QString()) const
+    {
+        return section == SectionId::Todos ? todo(name, detail) : contact(name, detail);
+    }
+    void add(const QString &name) { model.appendRecords({make(name)}); }
+    int row(const QString &caption) const
+    {
+        for (int i = 0; i < model.count(); ++i) {
+            if (model.caption(i) == caption)
+                return i;
+        }
+        return -1;
+    }
+    /// Gives the record a new detail (a to-do's description, a contact's title), UID kept.
+    void edit(const QString &caption, const QString &detail)
+    {
+        const int at = row(caption);
+        const QString uid = syncitems::uidOf(section, model.records()[at]);
+        model.setTag(at, syncitems::withUid(section, make(caption, detail), uid).tag);
+    }
+    QString detail(const QString &caption) const
+    {
+        const QString tag = model.tag(row(caption));
+        return section == SectionId::Todos ? TodoRecord::fromTag(tag).description : ContactRecord::fromTag(tag).title;
+    }
+    QStringList captions() const
+    {
+        QStringList all;
+        for (const Record &record : model.records())
+            all.append(record.caption);
+        all.sort();
+        return all;
+    }
+    bool sync(DavServer &server)
+    {
+        SyncState state(folder.path());
+        if (!state.open())
+            return false;
+        CollectionSync run(section, &model, &server, &state, collection);
+        QEventLoop loop;
+        run.run([this, &loop](const DavFailure &f) {
+            failure = f;
+            loop.quit();
+        });
+        loop.exec();
+        counts = run.counts();
+        return !failure.failed();
+    }
+};
+
+QString marked(const QString &caption)
+{
+    return caption + QLatin1Char(' ') + syncitems::conflictMark;
+}
+
+} // namespace
+
+class TestCollectionSync : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstSyncBothWays_data()
+    {
+        QTest::addColumn<SectionId>("section");
+        QTest::newRow("to-dos") << SectionId::Todos;
+        QTest::newRow("contacts") << SectionId::Contacts;
+    }
+    void firstSyncBothWays()
+    {
+        QFETCH(SectionId, section);
+        FakeDavServer server;
+        Device a, b;
+        a.section = b.section = section;
+        a.add(QStringLiteral("Milk"));
+        a.add(QStringLiteral("Bread"));
+        b.add(QStringLiteral("Tea"));
+        QVERIFY(a.sync(server) && b.sync(server) && a.sync(server));
+        const QStringList all{QStringLiteral("Bread"), QStringLiteral("Milk"), QStringLiteral("Tea")};
+        QCOMPARE(a.captions(), all);
+        QCOMPARE(b.captions(), all);
+        QCOMPARE(server.items.size(), 3);
+        // Nothing changed: one listing, nothing fetched or written.
+        const int before = server.requests;
+        QVERIFY(a.sync(server));
+        QCOMPARE(server.requests - before, 1);
+        QCOMPARE(a.counts.received + a.counts.sent + a.counts.removedHere + a.counts.removedThere, 0);
+    }
+
+    void changesTravelBothWays()
+    {
+        FakeDavServer server;
+        Device a, b;
+        for (const char *name : {"Milk", "Bread", "Tea"})
+            a.add(QString::fromLatin1(name));
+        QVERIFY(a.sync(server) && b.sync(server));
+        a.edit(QStringLiteral("Milk"), QStringLiteral("two litres"));
+        a.model.removeRecord(a.row(QStringLiteral("Bread")));
+        b.add(QStringLiteral("Jam"));
+        b.edit(QStringLiteral("Tea"), QStringLiteral("green"));
+        QVERIFY(a.sync(server) && b.sync(server) && a.sync(server));
+        const QStringList all{QStringLiteral("Jam"), QStringLiteral("Milk"), QStringLiteral("Tea")};
+        QCOMPARE(a.captions(), all);
+        QCOMPARE(b.captions(), all);
+        QCOMPARE(b.detail(QStringLiteral("Milk")), QStringLiteral("two litres"));
+        QCOMPARE(a.detail(QStringLiteral("Tea")), QStringLiteral("green"));
+        QCOMPARE(server.items.size(), 3);
+    }
+
+    void conflictKeepsBothVersions()
+    {
+        FakeDavServer server;
+        Device a, b;
+        a.add(QStringLiteral("Milk"));
+        QVERIFY(a.sync(server) && b.sync(server));
+        a.edit(QStringLiteral("Milk"), QStringLiteral("here"));
+        b.edit(QStringLiteral("Milk"), QStringLiteral("there"));
+        QVERIFY(b.sync(server) && a.sync(server));
+        QCOMPARE(a.counts.conflicts, 1);
+        QCOMPARE(a.captions(), QStringList({QStringLiteral("Milk"), marked(QStringLiteral("Milk"))}));
+        QCOMPARE(a.detail(QStringLiteral("Milk")), QStringLiteral("here"));
+        QCOMPARE(a.detail(marked(QStringLiteral("Milk"))), QStringLiteral("there"));
+        QVERIFY(b.sync(server));
+        QCOMPARE(b.captions(), a.captions());
+        QCOMPARE(b.detail(QStringLiteral("Milk")), QStringLiteral("here"));
+        QCOMPARE(server.items.size(), 2);
+        // Settled: the next syncs find nothing to do.
+        QVERIFY(a.sync(server) && b.sync(server));
+        QCOMPARE(a.counts.conflicts + a.counts.sent + a.counts.received, 0);
+    }
+
+    void deletionMeetsChange()
+    {
+        FakeDavServer server;
+        Device a, b;
+        a.add(QStringLiteral("Milk"));
+        a.add(QStringLiteral("Tea"));
+        QVERIFY(a.sync(server) && b.sync(server));
+        // Changed here, deleted there: it goes back to the server, once.
+        b.model.removeRecord(b.row(QStringLiteral("Milk")));
+        a.edit(QStringLiteral("Milk"), QStringLiteral("kept"));
+        // Deleted here, changed there: it comes back here.
+        a.model.removeRecord(a.row(QStringLiteral("Tea")));
+        b.edit(QStringLiteral("Tea"), QStringLiteral("kept too"));
+        QVERIFY(b.sync(server));
+        const int before = server.requests;
+        QVERIFY(a.sync(server));
+        QVERIFY(server.requests - before <= 3);
+        QVERIFY(b.sync(server));
+        for (Device *device : {&a, &b}) {
+            QCOMPARE(device->captions(), QStringList({QStringLiteral("Milk"), QStringLiteral("Tea")}));
+            QCOMPARE(device->detail(QStringLiteral("Milk")), QStringLiteral("kept"));
+            QCOMPARE(device->detail(QStringLiteral("Tea")), QStringLiteral("kept too"));
+        }
+    }
+
+    void refusedWriteIsComparedNotOverwritten()
+    {
+        FakeDavServer server;
+        Device a, b;
+        a.add(QStringLiteral("Milk"));
+        QVERIFY(a.sync(server) && b.sync(server));
+        const Record theirs = syncitems::withUid(SectionId::Todos, todo(QStringLiteral("Milk"), QStringLiteral("there")),
+                                                 syncitems::uidOf(SectionId::Todos, a.model.records().first()));
+        a.edit(QStringLiteral("Milk"), QStringLiteral("here"));
+        // Another device writes between A's listing and A's write: A's If-Match fails.
+        bool written = false;
+        server.beforeWrite = [&server, &written, theirs](const QString &href) {
+            if (!std::exchange(written, true))
+                server.store(href, syncitems::itemText(SectionId::Todos, theirs, QDateTime::currentDateTimeUtc()));
+        };
+        QVERIFY(a.sync(server));
+        QCOMPARE(a.counts.conflicts, 1);
+        QCOMPARE(a.detail(marked(QStringLiteral("Milk"))), QStringLiteral("there"));
+        QVERIFY(b.sync(server));
+        QCOMPARE(b.captions(), a.captions());
+        QCOMPARE(b.detail(QStringLiteral("Milk")), QStringLiteral("here"));
+    }
+
+    void lostEtagsAreComparedByContent()
+    {
+        FakeDavServer server;
+        server.givesEtags = false;
+        server.keepsTokens = false;
+        Device a, b;
+        a.add(QStringLiteral("Milk"));
+        QVERIFY(a.sync(server));
+        QVERIFY2(a.sync(server), qPrintable(a.failure.error));
+        QCOMPARE(a.counts.sent + a.counts.received + a.counts.conflicts, 0);
+        QVERIFY(b.sync(server));
+        b.edit(QStringLiteral("Milk"), QStringLiteral("there"));
+        QVERIFY(b.sync(server) && a.sync(server));
+        QCOMPARE(a.captions(), QStringList{QStringLiteral("Milk")});
+        QCOMPARE(a.detail(QStringLiteral("Milk")), QStringLiteral("there"));
+        QCOMPARE(a.counts.conflicts, 0);
+    }
+
+    void lostOrDamagedStateComparesByUid_data()
+    {
+        QTest::addColumn<QByteArray>("damage");
+        QTest::newRow("lost") << QByteArray();
+        QTest::newRow("damaged") << QByteArray("SQLite format 3\0 not really", 28);
+    }
+    void lostOrDamagedStateComparesByUid()
+    {
+        QFETCH(QByteArray, damage);
+        FakeDavServer server;
+        Device a, b;
+        a.add(QStringLiteral("Milk"));
+        a.add(QStringLiteral("Tea"));
+        QVERIFY(a.sync(server) && b.sync(server));
+        const QString stateFile = a.folder.filePath(SyncState::fileName());
+        QVERIFY(QFile::remove(stateFile));
+        if (!damage.isEmpty()) {
+            QFile file(stateFile);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(damage);
+        }
+        a.add(QStringLiteral("Jam"));
+        b.add(QStringLiteral("Rice"));
+        QVERIFY(b.sync(server) && a.sync(server));
+        const QStringList all{QStringLiteral("Jam"), QStringLiteral("Milk"), QStringLiteral("Rice"), QStringLiteral("Tea")};
+        QCOMPARE(a.captions(), all);
+        QCOMPARE(server.items.size(), 4);
+        QCOMPARE(a.counts.conflicts + a.counts.removedHere + a.counts.removedThere, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCollectionSync)
+#include "tst_collectionsync.moc"
