@@ -2,6 +2,7 @@
 #include "app/findbar.h"
 
 #include "core/recordfilter.h"
+#include "store/recordlistmodel.h"
 #include "store/textfold.h"
 #include "widgets/fieldvalidation.h"
 #include "widgets/look.h"
@@ -156,6 +157,11 @@ void FindBar::goToMatch(bool forward)
 
 bool FindBar::eventFilter(QObject *watched, QEvent *event)
 {
+    // Whoever comes to the field is about to search: the texts are folded meanwhile.
+    if (watched == m_field && event->type() == QEvent::FocusIn) {
+        for (Section *section : std::as_const(m_sections))
+            section->model()->foldInBackground();
+    }
     if (watched == m_field && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Escape) {

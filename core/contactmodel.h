@@ -11,7 +11,7 @@ class ContactModel : public TypedRecordModel<ContactRecord>
 public:
     using TypedRecordModel::TypedRecordModel;
 
-    QString searchableText(int row) const override { return searchtext::contact(caption(row), tag(row)); }
+    SearchText searchText() const override { return &searchtext::contact; }
 
     /// The contact's default address without its marker; empty when it has none.
     QString defaultAddress(int row) const;

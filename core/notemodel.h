@@ -11,7 +11,7 @@ class NoteModel : public TypedRecordModel<NoteRecord>
 public:
     using TypedRecordModel::TypedRecordModel;
 
-    QString searchableText(int row) const override { return searchtext::note(caption(row), tag(row)); }
+    SearchText searchText() const override { return &searchtext::note; }
 
     /// Stores a text box's text; a text that only differs in its kind of line break keeps the
     /// stored bytes.

@@ -14,7 +14,7 @@ class TodoModel : public TypedRecordModel<TodoRecord>
 public:
     using TypedRecordModel::TypedRecordModel;
 
-    QString searchableText(int row) const override { return searchtext::todo(caption(row), tag(row)); }
+    SearchText searchText() const override { return &searchtext::todo; }
 
     /// Moves the reminder to now plus minutes; false when the to-do has none to move.
     bool snooze(int row, const QDateTime &now, int minutes);

@@ -11,7 +11,7 @@ class WebsiteModel : public TypedRecordModel<WebsiteRecord>
 public:
     using TypedRecordModel::TypedRecordModel;
 
-    QString searchableText(int row) const override { return searchtext::website(caption(row), tag(row)); }
+    SearchText searchText() const override { return &searchtext::website; }
 
     /// The URL to hand to the desktop; none for a website never edited.
     std::optional<QString> urlToOpen(int row) const { return websiterecord::urlToOpen(tag(row)); }

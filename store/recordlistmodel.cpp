@@ -3,7 +3,19 @@
 
 #include "store/textfold.h"
 
+#include <QThread>
+
 #include <algorithm>
+
+namespace {
+
+// A leading field break keeps an empty record's text from reading as not made yet.
+QByteArray folded(const QString &searchable)
+{
+    return (textfold::kFieldBreak + textfold::folded(searchable)).toUtf8();
+}
+
+} // namespace
 
 RecordListModel::RecordListModel(QObject *parent)
     : QAbstractListModel(parent)
@@ -24,6 +36,14 @@ RecordListModel::RecordListModel(QObject *parent)
         for (int row = topLeft.row(); row <= bottomRight.row() && row < m_folded.size(); ++row)
             m_folded[row] = QByteArray();
     });
+}
+
+RecordListModel::~RecordListModel()
+{
+    if (m_folding) {
+        m_stopFolding = true;
+        m_folding->wait();
+    }
 }
 
 int RecordListModel::rowCount(const QModelIndex &parent) const
@@ -166,9 +186,44 @@ const QByteArray &RecordListModel::foldedText(int row) const
         return none;
     if (m_folded.size() != m_records.size())
         m_folded.resize(m_records.size());
-    QByteArray &folded = m_folded[row];
-    // A leading field break keeps an empty record's text from reading as not made yet.
-    if (folded.isNull())
-        folded = (textfold::kFieldBreak + textfold::folded(searchableText(row))).toUtf8();
-    return folded;
+    QByteArray &text = m_folded[row];
+    if (text.isNull())
+        text = folded(searchableText(row));
+    return text;
+}
+
+RecordListModel::SearchText RecordListModel::searchText() const
+{
+    return [](const QString &caption, const QString &) { return caption; };
+}
+
+QString RecordListModel::searchableText(int row) const
+{
+    return validRow(row) ? searchText()(m_records[row].caption, m_records[row].tag) : QString();
+}
+
+void RecordListModel::foldInBackground()
+{
+    if (m_folding || (m_folded.size() == m_records.size() && !m_folded.contains(QByteArray())))
+        return;
+    // The records are shared, not copied: any change here detaches them from this copy, which
+    // is how the result is known to be stale.
+    const QList<Record> records = m_records;
+    const SearchText searchText = this->searchText();
+    m_folding.reset(QThread::create([this, records, searchText] {
+        QList<QByteArray> texts;
+        texts.reserve(records.size());
+        for (const Record &record : records) {
+            if (m_stopFolding)
+                return;
+            texts.append(folded(searchText(record.caption, record.tag)));
+        }
+        QMetaObject::invokeMethod(this, [this, records, texts = std::move(texts)] {
+            m_folding->wait();
+            m_folding.reset();
+            if (records.constData() == m_records.constData() && records.size() == m_records.size())
+                m_folded = texts;
+        }, Qt::QueuedConnection);
+    }));
+    m_folding->start(QThread::LowPriority);
 }

@@ -7,6 +7,11 @@
 #include <QByteArray>
 #include <QList>
 
+#include <atomic>
+#include <memory>
+
+class QThread;
+
 /// A section's records in list order, as the data file holds them: each record keeps its tag in
 /// the file's text form, so a record nobody edits is written back exactly as it was read, and
 /// loading costs one string per caption and tag. The section's typed model (notes, websites,
@@ -23,6 +28,8 @@ public:
     };
 
     explicit RecordListModel(QObject *parent = nullptr);
+    /// Stops the folding in the background and waits for it.
+    ~RecordListModel() override;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -57,13 +64,23 @@ public:
     void setTag(int row, const QString &tag);
     bool hasIcon(int row) const;
 
+    /// Makes a record's searchable text from its caption and tag alone (it may run on a worker
+    /// thread).
+    using SearchText = QString (*)(const QString &caption, const QString &tag);
+    /// The section's way of making it; the caption alone by default.
+    virtual SearchText searchText() const;
     /// The record's fields a search looks through, as the user reads them, joined by
     /// textfold::kFieldBreak.
-    virtual QString searchableText(int row) const { return caption(row); }
+    QString searchableText(int row) const;
     /// searchableText folded, in UTF-8 (half the memory of a QString, and searched byte by
     /// byte), made once per record and again only when the record changes, so a keystroke in
     /// the search field folds nothing.
     const QByteArray &foldedText(int row) const;
+    /// Makes every record's folded text on a worker thread, so that the first keystroke of a
+    /// search does not fold a long list on the window's thread. A record changed meanwhile is
+    /// folded again when asked for.
+    void foldInBackground();
+    bool isFolding() const { return m_folding != nullptr; }
 
 signals:
     /// The user typed a new caption in place (setData); before is the caption it replaced.
@@ -77,4 +94,6 @@ private:
     QList<int> m_withoutIcon;
     /// foldedText per row, null where not made yet; empty until the first search.
     mutable QList<QByteArray> m_folded;
+    std::unique_ptr<QThread> m_folding;
+    std::atomic_bool m_stopFolding = false;
 };

@@ -140,6 +140,26 @@ private slots:
         filter.setNeedle("electric");
         QCOMPARE(filter.rowCount(), 2);
     }
+
+    // Texts folded on a worker thread are the ones folded on demand; a result that comes back
+    // after the records changed is dropped, never applied to other rows.
+    void foldedInTheBackground()
+    {
+        NoteModel notes;
+        notes.setRecords({{"a", "Café"}, {"b", "ZEBRA"}});
+        notes.foldInBackground();
+        notes.setText(0, "plumber");
+        QTRY_VERIFY(!notes.isFolding());
+        RecordFilter filter(&notes, nullptr);
+        filter.setNeedle("plumber");
+        QCOMPARE(filter.rowCount(), 1);
+        notes.foldInBackground();
+        QTRY_VERIFY(!notes.isFolding());
+        filter.setNeedle("cafe");
+        QCOMPARE(filter.rowCount(), 0);
+        filter.setNeedle("zebra");
+        QCOMPARE(filter.sourceRow(0), 1);
+    }
 };
 
 QTEST_MAIN(TestFind)
