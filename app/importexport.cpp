@@ -10,8 +10,8 @@
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"
 #include "store/recordlistmodel.h"
+#include "widgets/recordlistview.h"
 
-#include <QAbstractItemView>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -79,7 +79,7 @@ ImportExport::~ImportExport()
     m_document->takeOverVerb(QStringLiteral("import"), {});
 }
 
-void ImportExport::addList(SectionId section, QAbstractItemView *list)
+void ImportExport::addList(SectionId section, RecordListView *list)
 {
     m_lists[size_t(section)] = list;
     list->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -91,12 +91,12 @@ void ImportExport::addList(SectionId section, QAbstractItemView *list)
 QMenu *ImportExport::menuFor(SectionId section)
 {
     delete m_menu;
-    QAbstractItemView *list = m_lists[size_t(section)];
+    RecordListView *list = m_lists[size_t(section)];
     m_menu = new QMenu(list);
     m_menu->setObjectName(QStringLiteral("mnuImportExport"));
     m_menu->setAttribute(Qt::WA_DeleteOnClose);
     const bool empty = m_document->model(section)->rowCount() == 0;
-    const bool selected = list && list->currentIndex().isValid();
+    const bool selected = list && list->currentRow() >= 0;
     m_menu->addAction(QStringLiteral("Import…"), this, [this, section] {
         const QString path = m_services.files->openFile(m_window, QStringLiteral("Import"), QDir::homePath(),
                                                         filterFor(section));
@@ -190,11 +190,11 @@ void ImportExport::merged(const ImportResult &result, const mergeimport::Plan &p
 void ImportExport::exportRecords(SectionId section, bool selectedOnly)
 {
     QList<int> rows;
-    QAbstractItemView *list = m_lists[size_t(section)];
+    RecordListView *list = m_lists[size_t(section)];
     if (selectedOnly) {
-        if (!list || !list->currentIndex().isValid())
+        if (!list || list->currentRow() < 0)
             return;
-        rows = {list->currentIndex().row()};
+        rows = {list->currentRow()};
     }
     QString path;
     if (section == SectionId::Notes) {

@@ -14,7 +14,7 @@
 
 class Document;
 class ImportJob;
-class QAbstractItemView;
+class RecordListView;
 class QMenu;
 class QProgressDialog;
 struct ImportResult;
@@ -32,7 +32,7 @@ public:
     ~ImportExport() override;
 
     /// Gives the section's list its context menu.
-    void addList(SectionId section, QAbstractItemView *list);
+    void addList(SectionId section, RecordListView *list);
     /// The context menu of the section's list as it stands (the selection decides what may be
     /// exported alone).
     QMenu *menuFor(SectionId section);
@@ -59,7 +59,7 @@ private:
     const Services &m_services;
     Document *m_document;
     QWidget *m_window;
-    QAbstractItemView *m_lists[kSectionCount] = {};
+    RecordListView *m_lists[kSectionCount] = {};
     QPointer<QMenu> m_menu;
     struct Waiting
     {

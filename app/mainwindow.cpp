@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 
 #include "about/aboutdialog.h"
+#include "app/findbar.h"
 #include "app/importexport.h"
 #include "app/syncsetup.h"
 #include "app/timerpause.h"
@@ -28,6 +29,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -68,6 +70,10 @@ MainWindow::MainWindow(const Services &services, Document *document, QWidget *pa
     connect(quoteKeys, &QAbstractButton::clicked, m_quoteBox, &QuoteBox::openEditor);
 
     m_buttons->createCommandButtons();
+    m_findBar = new FindBar(this, {std::begin(m_sections), std::end(m_sections)});
+    // The search field is reached with the title bar's other controls, before Minimize.
+    QWidget::setTabOrder(findChild<QWidget *>(QStringLiteral("butExit_keys")), m_findBar->field());
+    connect(m_findBar, &FindBar::sectionWanted, this, &MainWindow::selectSection);
     // The window itself holds the focus at first: no control shows a focus mark until Tab
     // moves it, and the first Tab reaches the first section button.
     setFocus();

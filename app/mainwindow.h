@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class Document;
+class FindBar;
 class QLabel;
 class QTimer;
 class QuoteBox;
@@ -40,6 +41,7 @@ public:
 
     Section *section(SectionId id) const { return m_sections[int(id)]; }
     QuoteBox *quoteBox() const { return m_quoteBox; }
+    FindBar *findBar() const { return m_findBar; }
     SyncSetup *sync() const { return m_sync; }
 
     /// Shows the current time in the clock; tmrTime calls it every second.
@@ -72,6 +74,7 @@ private:
     TimerPause *m_timerPause = nullptr;
     QuoteBox *m_quoteBox = nullptr;
     SaveFeedback *m_saveFeedback = nullptr;
+    FindBar *m_findBar = nullptr;
     SyncSetup *m_sync = nullptr;
     bool m_closed = false;
 };

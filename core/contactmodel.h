@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/contactrecord.h"
+#include "core/searchtext.h"
 #include "store/typedrecordmodel.h"
 
 /// The e-mail contacts in list order; a contact's caption is its display name.
@@ -9,6 +10,8 @@ class ContactModel : public TypedRecordModel<ContactRecord>
 {
 public:
     using TypedRecordModel::TypedRecordModel;
+
+    QString searchableText(int row) const override { return searchtext::contact(caption(row), tag(row)); }
 
     /// The contact's default address without its marker; empty when it has none.
     QString defaultAddress(int row) const;

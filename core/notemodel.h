@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/noterecord.h"
+#include "core/searchtext.h"
 #include "store/typedrecordmodel.h"
 
 /// The notes in list order.
@@ -9,6 +10,8 @@ class NoteModel : public TypedRecordModel<NoteRecord>
 {
 public:
     using TypedRecordModel::TypedRecordModel;
+
+    QString searchableText(int row) const override { return searchtext::note(caption(row), tag(row)); }
 
     /// Stores a text box's text; a text that only differs in its kind of line break keeps the
     /// stored bytes.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/todorecord.h"
+#include "core/searchtext.h"
 #include "store/typedrecordmodel.h"
 
 #include <QDateTime>
@@ -12,6 +13,8 @@ class TodoModel : public TypedRecordModel<TodoRecord>
 {
 public:
     using TypedRecordModel::TypedRecordModel;
+
+    QString searchableText(int row) const override { return searchtext::todo(caption(row), tag(row)); }
 
     /// Moves the reminder to now plus minutes; false when the to-do has none to move.
     bool snooze(int row, const QDateTime &now, int minutes);

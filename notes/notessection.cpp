@@ -6,6 +6,7 @@
 #include "store/storedtext.h"
 #include "widgets/arbutton.h"
 #include "widgets/boxtext.h"
+#include "widgets/matchhighlight.h"
 #include "widgets/recordlistview.h"
 
 #include <QEvent>
@@ -63,6 +64,11 @@ void NotesSection::disableButtonsIfEmpty()
 {
     if (list()->count() < 1)
         m_removeButton->setEnabled(false);
+}
+
+void NotesSection::highlightMatches(const QString &needle)
+{
+    matchhighlight::highlight(m_textBox, needle);
 }
 
 void NotesSection::addNote()

@@ -16,6 +16,7 @@ public:
     NotesSection(const Services &services, NoteModel *records, QUndoStack *history, QWidget *parent);
 
     void disableButtonsIfEmpty() override;
+    void highlightMatches(const QString &needle) override;
 
     NoteModel *notes() const;
 

@@ -1,11 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/recordlistmodel.h"
 
+#include "store/textfold.h"
+
 #include <algorithm>
 
 RecordListModel::RecordListModel(QObject *parent)
     : QAbstractListModel(parent)
 {
+    // The folded texts follow the model's own signals, so every way of changing the records
+    // keeps them right.
+    connect(this, &QAbstractItemModel::modelReset, this, [this] { m_folded.clear(); });
+    connect(this, &QAbstractItemModel::rowsMoved, this, [this] { m_folded.clear(); });
+    connect(this, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+        if (!m_folded.isEmpty())
+            m_folded.insert(first, last - first + 1, QByteArray());
+    });
+    connect(this, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex &, int first, int last) {
+        if (!m_folded.isEmpty())
+            m_folded.remove(first, last - first + 1);
+    });
+    connect(this, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+        for (int row = topLeft.row(); row <= bottomRight.row() && row < m_folded.size(); ++row)
+            m_folded[row] = QByteArray();
+    });
 }
 
 int RecordListModel::rowCount(const QModelIndex &parent) const
@@ -23,6 +41,8 @@ QVariant RecordListModel::data(const QModelIndex &index, int role) const
         return m_records[index.row()].caption;
     case HasIconRole:
         return hasIcon(index.row());
+    case SearchTextRole:
+        return QString::fromUtf8(foldedText(index.row()));
     default:
         return {};
     }
@@ -137,4 +157,18 @@ void RecordListModel::setTag(int row, const QString &tag)
 bool RecordListModel::hasIcon(int row) const
 {
     return validRow(row) && !m_withoutIcon.contains(row);
+}
+
+const QByteArray &RecordListModel::foldedText(int row) const
+{
+    static const QByteArray none;
+    if (!validRow(row))
+        return none;
+    if (m_folded.size() != m_records.size())
+        m_folded.resize(m_records.size());
+    QByteArray &folded = m_folded[row];
+    // A leading field break keeps an empty record's text from reading as not made yet.
+    if (folded.isNull())
+        folded = (textfold::kFieldBreak + textfold::folded(searchableText(row))).toUtf8();
+    return folded;
 }

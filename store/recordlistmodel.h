@@ -4,6 +4,7 @@
 #include "store/datafile.h"
 
 #include <QAbstractListModel>
+#include <QByteArray>
 #include <QList>
 
 /// A section's records in list order, as the data file holds them: each record keeps its tag in
@@ -17,6 +18,8 @@ public:
     enum Role {
         /// Whether the view draws the section's icon beside the caption.
         HasIconRole = Qt::UserRole,
+        /// What a search looks through: every stored field of the record, folded (textfold).
+        SearchTextRole,
     };
 
     explicit RecordListModel(QObject *parent = nullptr);
@@ -54,6 +57,14 @@ public:
     void setTag(int row, const QString &tag);
     bool hasIcon(int row) const;
 
+    /// The record's fields a search looks through, as the user reads them, joined by
+    /// textfold::kFieldBreak.
+    virtual QString searchableText(int row) const { return caption(row); }
+    /// searchableText folded, in UTF-8 (half the memory of a QString, and searched byte by
+    /// byte), made once per record and again only when the record changes, so a keystroke in
+    /// the search field folds nothing.
+    const QByteArray &foldedText(int row) const;
+
 signals:
     /// The user typed a new caption in place (setData); before is the caption it replaced.
     void captionEdited(int row, const QString &before);
@@ -64,4 +75,6 @@ private:
     QList<Record> m_records;
     /// Rows shown without the icon; rare, so kept apart from the records the store shares.
     QList<int> m_withoutIcon;
+    /// foldedText per row, null where not made yet; empty until the first search.
+    mutable QList<QByteArray> m_folded;
 };

@@ -8,6 +8,7 @@
 #include "todos/updownbuttons.h"
 #include "widgets/comboboxname.h"
 #include "widgets/fieldvalidation.h"
+#include "widgets/matchhighlight.h"
 #include "widgets/selectonfocuslineedit.h"
 
 #include <QComboBox>
@@ -195,6 +196,11 @@ QString TodoEditor::subject() const
 bool TodoEditor::percentAcceptable() const
 {
     return percent::value(m_percentEdit->text()).has_value();
+}
+
+void TodoEditor::highlightMatches(const QString &needle)
+{
+    matchhighlight::highlight(m_descriptionEdit, needle);
 }
 
 void TodoEditor::stepPercentUp()

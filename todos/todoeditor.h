@@ -37,6 +37,9 @@ public:
     /// The boxes the user types in or chooses from, in tab order.
     QList<QWidget *> boxes() const;
 
+    /// Marks the searched words (folded) in the description.
+    void highlightMatches(const QString &needle);
+
     /// The up and down steps of the percent box (spinner and arrow keys).
     void stepPercentUp();
     void stepPercentDown();

@@ -76,6 +76,11 @@ void TodosSection::disableButtonsIfEmpty()
         m_removeButton->setEnabled(false);
 }
 
+void TodosSection::highlightMatches(const QString &needle)
+{
+    m_editor->highlightMatches(needle);
+}
+
 void TodosSection::recordsLoaded()
 {
     m_editor->show();
@@ -321,7 +326,7 @@ void TodosSection::removeDoneTodo(const QPersistentModelIndex &todo)
         showEditorState(false);
         return;
     }
-    lst->selectRow(lst->currentIndex().row());
+    lst->selectRow(lst->currentRow());
     showSelectedTodo();
 }
 

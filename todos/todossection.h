@@ -22,6 +22,7 @@ public:
     TodosSection(const Services &services, TodoModel *records, QUndoStack *history, QWidget *parent);
 
     void disableButtonsIfEmpty() override;
+    void highlightMatches(const QString &needle) override;
 
     TodoModel *todos() const;
     TodoEditor *editor() const { return m_editor; }

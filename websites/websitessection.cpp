@@ -8,6 +8,7 @@
 #include "websites/websiteeditor.h"
 #include "widgets/arbutton.h"
 #include "widgets/fieldvalidation.h"
+#include "widgets/matchhighlight.h"
 #include "widgets/recordlistview.h"
 
 #include <QLineEdit>
@@ -62,6 +63,11 @@ WebsitesSection::WebsitesSection(const Services &services, WebsiteModel *records
 WebsiteModel *WebsitesSection::websites() const
 {
     return static_cast<WebsiteModel *>(model());
+}
+
+void WebsitesSection::highlightMatches(const QString &needle)
+{
+    matchhighlight::highlight(m_editor->descriptionBox(), needle);
 }
 
 void WebsitesSection::disableButtonsIfEmpty()

@@ -15,6 +15,7 @@ public:
     WebsitesSection(const Services &services, WebsiteModel *records, QUndoStack *history, QWidget *parent);
 
     void disableButtonsIfEmpty() override;
+    void highlightMatches(const QString &needle) override;
 
     WebsiteModel *websites() const;
 

@@ -73,7 +73,7 @@ bool Section::removeSelectedRecord(QWidget *questionParent, const QString &quest
                                                   MessageBoxes::Icon::Question);
     if (answer == MessageBoxes::Answer::Yes && asked.isValid()) {
         m_edits.remove(asked.row(), QStringLiteral("Remove"));
-        m_list->selectRow(m_list->currentIndex().row());
+        m_list->selectRow(m_list->currentRow());
     }
     return true;
 }

@@ -36,6 +36,10 @@ public:
     /// and buttons follow the list.
     void showRecord(int row);
 
+    /// Marks the searched words (folded) in the shown record's longer texts; an empty needle
+    /// takes the marks away.
+    virtual void highlightMatches(const QString &needle) { Q_UNUSED(needle) }
+
 signals:
     /// Something was typed into a box of the section that the model may not hold yet.
     void typed();

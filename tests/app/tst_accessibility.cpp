@@ -109,7 +109,7 @@ private slots:
             << QStringList{"butWeb_keys", "butEmail_keys", "butNotes_keys", "butToDo_keys", "lstWebsites",
                            "arbWebAdd", "arbWebRemove", "arbWebIE", "txtWebsite", "txtURL", "txtDescription",
                            "Picture1_keys", "butSay_keys", "butSave_keys", "butSync_keys", "butAbout_keys", "butExit_keys",
-                           "butMin_keys", "butClose_keys"};
+                           "txtFind", "butMin_keys", "butClose_keys"};
         for (const char *scene : {"contacts", "notes", "to-dos", "reminder", "quotes"})
             QTest::newRow(scene) << QStringList{} << QStringList{};
         QTest::newRow("alarm") << QStringList{"imgRed=High priority", "imgRedD=High priority"} << QStringList{};

@@ -29,7 +29,7 @@ private slots:
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QRect>("area"); // in the window, where the picture's top left is at offset
         QTest::addColumn<QPoint>("offset");
-        QTest::newRow("main background") << "frmMain" << "main_background" << QRect(0, 0, 540, 40) << QPoint();
+        QTest::newRow("main background") << "frmMain" << "main_background" << QRect(0, 0, 320, 40) << QPoint();
         QTest::newRow("section button") << "frmMain" << "web" << QRect(14, 52, 140, 26) << QPoint(10, 6);
         QTest::newRow("splash") << "frmSplash" << "splash" << QRect(0, 0, 450, 170) << QPoint();
         QTest::newRow("about") << "frmAbout" << "about_background" << QRect(0, 0, 450, 100) << QPoint();

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/findbar.h"
+
+#include "core/recordfilter.h"
+#include "store/textfold.h"
+#include "widgets/fieldvalidation.h"
+#include "widgets/look.h"
+#include "widgets/recordlistview.h"
+#include "widgets/section.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
+
+namespace {
+
+/// In the title bar, between the name and the window buttons.
+const QRect kFieldGeometry(330, 10, 200, 22);
+/// A badge in the top right corner of a section button, clear of its name, as wide as its number.
+QRect countGeometry(int section, int textWidth)
+{
+    const int width = qMax(18, textWidth + 8);
+    return {166 - width, 46 + 38 * section + 2, width, 13};
+}
+
+} // namespace
+
+FindBar::FindBar(QWidget *window, const QList<Section *> &sections)
+    : QObject(window)
+    , m_window(window)
+    , m_sections(sections)
+{
+    m_field = new QLineEdit(window);
+    m_field->setObjectName(QStringLiteral("txtFind"));
+    m_field->setGeometry(kFieldGeometry);
+    m_field->setPlaceholderText(QStringLiteral("Find (Ctrl+F)"));
+    m_field->setToolTip(QStringLiteral("Find in every section (Ctrl+F); Enter or F3 for the next match"));
+    m_field->setAccessibleName(QStringLiteral("Find"));
+    m_field->setClearButtonEnabled(true);
+    m_field->installEventFilter(this);
+    connect(m_field, &QLineEdit::textChanged, this, &FindBar::search);
+    connect(m_field, &QLineEdit::returnPressed, this, [this] { goToMatch(true); });
+
+    for (int section = 0; section < m_sections.size(); ++section) {
+        auto *count = new QLabel(window);
+        count->setObjectName(QStringLiteral("lblFindCount%1").arg(section));
+        count->setAlignment(Qt::AlignCenter);
+        count->setFont(look::verdana(6.5, true));
+        count->setStyleSheet(QStringLiteral("color: white; background: rgb(0, 54, 89); border-radius: 6px;"));
+        count->setAttribute(Qt::WA_TransparentForMouseEvents);
+        count->hide();
+        m_counts.append(count);
+        RecordListView *list = m_sections[section]->list();
+        // Add and Remove under a search change what is listed.
+        for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+            connect(list->filter(), signal, this, [this, section] { updateCount(section); });
+        connect(list->filter(), &QAbstractItemModel::modelReset, this, [this, section] { updateCount(section); });
+        connect(list, &RecordListView::selectedRowChanged, this, [this, section] {
+            if (!m_needle.isEmpty())
+                m_sections[section]->highlightMatches(m_needle);
+        });
+    }
+
+    auto *find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), window);
+    connect(find, &QShortcut::activated, this, &FindBar::open);
+    auto *next = new QShortcut(QKeySequence(Qt::Key_F3), window);
+    connect(next, &QShortcut::activated, this, [this] { goToMatch(true); });
+    auto *previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), window);
+    connect(previous, &QShortcut::activated, this, [this] { goToMatch(false); });
+}
+
+void FindBar::open()
+{
+    if (!FieldValidation::instance().commitFocused())
+        return;
+    m_field->setFocus(Qt::ShortcutFocusReason);
+    m_field->selectAll();
+}
+
+void FindBar::close()
+{
+    m_field->clear();
+    m_window->setFocus();
+}
+
+void FindBar::search(const QString &typed)
+{
+    const QString needle = textfold::needle(typed);
+    if (needle == m_needle)
+        return;
+    const bool ended = needle.isEmpty();
+    m_needle = needle;
+    for (int section = 0; section < m_sections.size(); ++section) {
+        m_sections[section]->list()->setSearch(needle);
+        updateCount(section);
+        // The list's selection change has marked the new needle; an ended search unmarks.
+        if (ended)
+            m_sections[section]->highlightMatches(QString());
+    }
+}
+
+void FindBar::updateCount(int section)
+{
+    QLabel *count = m_counts[section];
+    count->setVisible(!m_needle.isEmpty());
+    count->setText(QString::number(m_sections[section]->list()->listedCount()));
+    count->setGeometry(countGeometry(section, count->fontMetrics().horizontalAdvance(count->text())));
+}
+
+int FindBar::shownSection() const
+{
+    for (int section = 0; section < m_sections.size(); ++section) {
+        if (!m_sections[section]->isHidden())
+            return section;
+    }
+    return -1;
+}
+
+void FindBar::goToMatch(bool forward)
+{
+    if (m_needle.isEmpty() || !FieldValidation::instance().commitFocused())
+        return;
+    // Every match in one run, section after section, so stepping wraps round them all.
+    QList<int> starts;
+    int total = 0;
+    for (Section *section : m_sections) {
+        starts.append(total);
+        total += section->list()->listedCount();
+    }
+    if (total == 0)
+        return;
+    int at = -1;
+    if (const int shown = shownSection(); shown >= 0) {
+        RecordListView *list = m_sections[shown]->list();
+        const int listed = list->listedRow(list->selectedRow());
+        // With no match selected in the shown section, its first match is next, its last previous.
+        at = listed >= 0 ? starts[shown] + listed : starts[shown] - (forward ? 1 : 0);
+    }
+    const int target = forward ? (at + 1) % total : (at - 1 + total) % total;
+    int section = int(m_sections.size()) - 1;
+    while (starts[section] > target || m_sections[section]->list()->listedCount() == 0)
+        --section;
+    if (m_sections[section]->isHidden()) {
+        // Opening a section takes the focus to the window: the field keeps it, for the next Enter.
+        const bool typing = m_field->hasFocus();
+        emit sectionWanted(SectionId(section));
+        if (typing)
+            m_field->setFocus();
+    }
+    RecordListView *list = m_sections[section]->list();
+    list->selectRow(list->recordAt(target - starts[section]));
+    list->scrollTo(list->currentIndex());
+    m_sections[section]->highlightMatches(m_needle);
+}
+
+bool FindBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_field && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Escape) {
+            close();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

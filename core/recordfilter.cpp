@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/recordfilter.h"
+
+#include "store/recordlistmodel.h"
+
+#include <cstring>
+
+RecordFilter::RecordFilter(RecordListModel *records, QObject *parent)
+    : QSortFilterProxyModel(parent)
+    , m_records(records)
+{
+    // An edit re-filters nothing: the record being typed into stays where it is.
+    setDynamicSortFilter(false);
+    setSourceModel(records);
+    connect(records, &QAbstractItemModel::rowsAboutToBeInserted, this, [this](const QModelIndex &, int first, int last) {
+        m_insertingFirst = first;
+        m_insertingLast = last;
+    });
+    // Connected after the proxy's own handling, which has listed the new rows by now.
+    connect(records, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+        m_insertingFirst = m_insertingLast = -1;
+        if (!isFiltering())
+            return;
+        for (int row = first; row <= last; ++row)
+            m_kept.append(QPersistentModelIndex(m_records->index(row)));
+    });
+    connect(records, &QAbstractItemModel::modelReset, this, [this] {
+        m_kept.clear();
+        m_matches.clear();
+    });
+    connect(records, &QAbstractItemModel::rowsMoved, this, [this] { m_matches.clear(); });
+    // Which rows matched follows the rows; a changed or new one is looked at again.
+    connect(records, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+        if (!m_matches.isEmpty())
+            m_matches.insert(first, last - first + 1, Match::Unknown);
+    });
+    connect(records, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex &, int first, int last) {
+        if (!m_matches.isEmpty())
+            m_matches.remove(first, last - first + 1);
+    });
+    connect(records, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+        for (int row = topLeft.row(); row <= bottomRight.row() && row < m_matches.size(); ++row)
+            m_matches[row] = Match::Unknown;
+    });
+}
+
+void RecordFilter::setNeedle(const QString &folded)
+{
+    if (folded == m_needle)
+        return;
+    // A needle that holds the last one can only match where that one did: typing a word on
+    // looks at fewer records with every letter.
+    const bool narrowing = !m_needle.isEmpty() && folded.contains(m_needle) && m_matches.size() == m_records->count();
+    m_needle = folded;
+    m_needleBytes = folded.toUtf8();
+    m_kept.clear();
+    if (!narrowing)
+        m_matches.fill(Match::Unknown, m_needle.isEmpty() ? 0 : m_records->count());
+    for (qsizetype row = 0; row < m_matches.size(); ++row) {
+        if (m_matches[row] != Match::No)
+            m_matches[row] = holds(m_records->foldedText(int(row))) ? Match::Yes : Match::No;
+    }
+    // One layout change rather than a removal per scattered row: the view lays out once.
+    invalidate();
+}
+
+int RecordFilter::sourceRow(int row) const
+{
+    return mapToSource(index(row, 0)).row();
+}
+
+int RecordFilter::listedRow(int sourceRow) const
+{
+    return mapFromSource(m_records->index(sourceRow)).row();
+}
+
+bool RecordFilter::filterAcceptsRow(int sourceRow, const QModelIndex &) const
+{
+    if (m_needle.isEmpty() || (sourceRow >= m_insertingFirst && sourceRow <= m_insertingLast))
+        return true;
+    for (const QPersistentModelIndex &kept : m_kept) {
+        if (kept.row() == sourceRow)
+            return true;
+    }
+    const Match match = m_matches.value(sourceRow, Match::Unknown);
+    return match == Match::Yes || (match == Match::Unknown && holds(m_records->foldedText(sourceRow)));
+}
+
+bool RecordFilter::holds(const QByteArray &text) const
+{
+    // memchr runs through many bytes at a time to each place where the needle's first byte
+    // stands; in text that is seldom far apart, so this beats any skipping search here.
+    const qsizetype length = m_needleBytes.size();
+    const char *at = text.constData();
+    const char *const last = at + text.size() - length; // the last place a match can start
+    while (at <= last) {
+        at = static_cast<const char *>(std::memchr(at, m_needleBytes[0], size_t(last - at + 1)));
+        if (!at)
+            return false;
+        if (std::memcmp(at + 1, m_needleBytes.constData() + 1, size_t(length - 1)) == 0)
+            return true;
+        ++at;
+    }
+    return false;
+}
