@@ -38,7 +38,7 @@ void CollectionSync::run(std::function<void(const DavFailure &)> done)
     m_next = m_base;
     for (auto it = m_base.items.cbegin(); it != m_base.items.cend(); ++it)
         m_uidAtHref.insert(it->href, it.key());
-    findUnkeptMissing();
+    findUnkept();
     QPointer<CollectionSync> self(this);
     m_server->listChanges(m_collection, m_base.token, [self](const DavListing &listing) {
         if (self)
@@ -46,19 +46,21 @@ void CollectionSync::run(std::function<void(const DavFailure &)> done)
     });
 }
 
-void CollectionSync::findUnkeptMissing()
+void CollectionSync::findUnkept()
 {
     // A record that arrived from the server is in the data file only once it was saved: one
-    // missing before that was lost (a crash, a recovery copy declined), not removed by the user.
-    QSet<QString> here;
+    // missing before that, or older than what arrived, was lost (a crash, a recovery copy
+    // declined), not removed or changed by the user.
+    QHash<QString, QByteArray> here;
     for (auto it = m_base.items.cbegin(); it != m_base.items.cend(); ++it) {
         if (it->kept || m_arrived.contains(it.key()))
             continue;
         if (here.isEmpty()) {
             for (const Record &record : m_model->records())
-                here.insert(syncitems::uidOf(m_section, record));
+                here.insert(syncitems::uidOf(m_section, record), syncitems::localHash(record));
         }
-        if (!here.contains(it.key()))
+        const auto local = here.constFind(it.key());
+        if (local == here.constEnd() || *local != it->localHash)
             m_refetch.insert(it->href);
     }
 }
@@ -244,6 +246,15 @@ void CollectionSync::decide(const QString &uid, const Record *local, const Synce
             m_additions.append(server->record);
             keepServerVersion(uid, *server, server->record);
         }
+        return;
+    }
+    if (local && server && m_refetch.contains(base->href) && !gone) {
+        // Here the version from before it arrived, or one typed since: compared as on a first
+        // sync, and kept both where they differ.
+        if (localContent(uid, *local) == server->content)
+            m_next.items.insert(uid, {server->href, server->etag, syncitems::localHash(*local), server->content, true});
+        else
+            conflict(uid, *local, *server, true);
         return;
     }
     const bool changedHere = local && syncitems::localHash(*local) != base->localHash;

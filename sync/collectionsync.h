@@ -84,7 +84,7 @@ private:
         QByteArray content;
     };
 
-    void findUnkeptMissing();
+    void findUnkept();
     void listed(const DavListing &listing);
     void fetched(const DavFetched &fetched);
     void readFetched(qsizetype from);
@@ -116,8 +116,8 @@ private:
     CollectionState m_next;
     QString m_token;
     QHash<QString, QString> m_uidAtHref;
-    /// Items that came from the server and are missing here before a save kept them: fetched
-    /// again rather than removed there.
+    /// Items that came from the server and are missing or older here before a save kept them:
+    /// fetched again and compared rather than removed or overwritten there.
     QSet<QString> m_refetch;
     QSet<QString> m_arrived;
     QHash<QString, QString> m_listedEtag;

@@ -271,15 +271,18 @@ private slots:
     {
         QTest::addColumn<bool>("saved");
         QTest::addColumn<bool>("conflict");
+        QTest::addColumn<bool>("changed");
         QTest::addColumn<int>("removedThere");
-        QTest::newRow("lost before a save: fetched again") << false << false << 0;
-        QTest::newRow("conflict copy lost before a save") << false << true << 0;
-        QTest::newRow("saved, then removed: removed there") << true << false << 2;
+        QTest::newRow("lost before a save: fetched again") << false << false << false << 0;
+        QTest::newRow("conflict copy lost before a save") << false << true << false << 0;
+        QTest::newRow("change lost before a save: both kept") << false << false << true << 0;
+        QTest::newRow("saved, then removed: removed there") << true << false << false << 2;
     }
     void receivedRecordsLeaveTheServerOnlyOnceSaved()
     {
         QFETCH(bool, saved);
         QFETCH(bool, conflict);
+        QFETCH(bool, changed);
         QFETCH(int, removedThere);
         FakeDavServer server;
         Device a, b;
@@ -292,9 +295,14 @@ private slots:
             b.edit(QStringLiteral("Milk"), QStringLiteral("there"));
             QVERIFY(a.sync(server));
         }
+        if (changed) {
+            QVERIFY(b.sync(server) && b.save());
+            a.edit(QStringLiteral("Milk"), QStringLiteral("there"));
+            QVERIFY(a.sync(server));
+        }
         QVERIFY(b.sync(server));
-        const int items = int(server.items.size());
-        const QStringList received = b.captions();
+        const int items = int(server.items.size()) + (changed ? 1 : 0);
+        const QStringList received = changed ? QStringList{QStringLiteral("Milk"), marked(QStringLiteral("Milk")), QStringLiteral("Tea")} : b.captions();
         if (saved)
             QVERIFY(b.save());
         b.crash();
@@ -304,6 +312,8 @@ private slots:
         QCOMPARE(b.counts.removedThere, removedThere);
         QCOMPARE(int(server.items.size()), items - removedThere);
         QCOMPARE(b.captions(), saved ? QStringList() : received);
+        if (changed) // nothing typed on either device is lost
+            QCOMPARE(b.detail(marked(QStringLiteral("Milk"))), QStringLiteral("there"));
         // Settled: nothing comes back or goes again.
         QVERIFY(b.sync(server));
         QCOMPARE(b.counts.received + b.counts.removedThere + b.counts.sent, 0);
