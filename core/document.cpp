@@ -195,12 +195,13 @@ bool Document::save(bool closing)
     emit pendingEditsWanted(false);
     const DataFileContent content = this->content();
     FileError error;
-    const bool saved = m_store.save(content, &error);
+    const bool written = m_store.save(content, &error);
     if (!m_store.conflictCopy().isEmpty())
         tellOtherVersionKept(m_services.messages, dialogParent(), m_store.path(), m_store.conflictCopy());
-    if (saved) {
+    if (written) {
         m_recoveryTimer->stop();
         m_recoveryCopy->discard();
+        emit saved();
         setModified(false);
         return true;
     }

@@ -93,6 +93,8 @@ signals:
     /// left. quietly: without a word to the user and without moving their cursor.
     void pendingEditsWanted(bool quietly);
     void modifiedChanged(bool modified);
+    /// The data file now holds the lists as they stood at the save.
+    void saved();
     /// A later start asked the copy that holds the folder to show itself.
     void showRequested();
 

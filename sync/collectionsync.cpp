@@ -38,11 +38,31 @@ void CollectionSync::run(std::function<void(const DavFailure &)> done)
     m_next = m_base;
     for (auto it = m_base.items.cbegin(); it != m_base.items.cend(); ++it)
         m_uidAtHref.insert(it->href, it.key());
+    findUnkept();
     QPointer<CollectionSync> self(this);
     m_server->listChanges(m_collection, m_base.token, [self](const DavListing &listing) {
         if (self)
             self->listed(listing);
     });
+}
+
+void CollectionSync::findUnkept()
+{
+    // A record that arrived from the server is in the data file only once it was saved: one
+    // missing before that, or older than what arrived, was lost (a crash, a recovery copy
+    // declined), not removed or changed by the user.
+    QHash<QString, QByteArray> here;
+    for (auto it = m_base.items.cbegin(); it != m_base.items.cend(); ++it) {
+        if (it->kept || m_arrived.contains(it.key()))
+            continue;
+        if (here.isEmpty()) {
+            for (const Record &record : m_model->records())
+                here.insert(syncitems::uidOf(m_section, record), syncitems::localHash(record));
+        }
+        const auto local = here.constFind(it.key());
+        if (local == here.constEnd() || *local != it->localHash)
+            m_refetch.insert(it->href);
+    }
 }
 
 void CollectionSync::listed(const DavListing &listing)
@@ -56,7 +76,8 @@ void CollectionSync::listed(const DavListing &listing)
         present.insert(entry.href);
         m_listedEtag.insert(entry.href, entry.etag);
         const auto known = m_uidAtHref.constFind(entry.href);
-        if (known == m_uidAtHref.constEnd() || entry.etag.isEmpty() || m_base.items[*known].etag != entry.etag)
+        if (known == m_uidAtHref.constEnd() || entry.etag.isEmpty() || m_base.items[*known].etag != entry.etag
+            || m_refetch.contains(entry.href))
             wanted.append(entry.href);
     }
     for (const QString &href : listing.removed)
@@ -66,8 +87,8 @@ void CollectionSync::listed(const DavListing &listing)
             continue;
         if (listing.complete)
             m_goneHrefs.insert(it->href);
-        else if (it->etag.isEmpty() && !m_goneHrefs.contains(it->href))
-            wanted.append(it->href); // its ETag was lost: what it holds tells whether it changed
+        else if ((it->etag.isEmpty() || m_refetch.contains(it->href)) && !m_goneHrefs.contains(it->href))
+            wanted.append(it->href); // its ETag was lost, or it is wanted again here
     }
     if (wanted.isEmpty())
         return reconcile();
@@ -113,6 +134,10 @@ void CollectionSync::readFetched(qsizetype from)
         if (!m_fetchedHrefs.contains(it.key()) && m_uidAtHref.contains(it.key())
             && m_base.items[m_uidAtHref[it.key()]].etag != it.value())
             m_goneHrefs.insert(it.key());
+    }
+    for (const QString &href : std::as_const(m_refetch)) {
+        if (!m_fetchedHrefs.contains(href))
+            m_goneHrefs.insert(href);
     }
     m_unhashed = m_model->records();
     hashLocal(0);
@@ -203,22 +228,40 @@ void CollectionSync::decide(const QString &uid, const Record *local, const Synce
         // Never synced, or the state was lost: the same UID on both sides is one item.
         if (local && server) {
             if (localContent(uid, *local) == server->content)
-                m_next.items.insert(uid, {server->href, server->etag, syncitems::localHash(*local), server->content});
+                m_next.items.insert(uid, {server->href, server->etag, syncitems::localHash(*local), server->content, true});
             else
-                conflict(uid, *local, *server);
+                conflict(uid, *local, *server, true);
         } else if (local) {
-            putNew(uid, *local, syncitems::hrefFor(m_collection, m_section, uid));
+            putNew(uid, *local, syncitems::hrefFor(m_collection, m_section, uid), true);
         } else if (server) {
             m_additions.append(server->record);
             keepServerVersion(uid, *server, server->record);
         }
         return;
     }
+    if (!local && m_refetch.contains(base->href) && !gone) {
+        // Lost here before a save kept it: it comes again. One the server holds but Quillet
+        // could not read waits, its state as it was.
+        if (server) {
+            m_additions.append(server->record);
+            keepServerVersion(uid, *server, server->record);
+        }
+        return;
+    }
+    if (local && server && m_refetch.contains(base->href) && !gone) {
+        // Here the version from before it arrived, or one typed since: compared as on a first
+        // sync, and kept both where they differ.
+        if (localContent(uid, *local) == server->content)
+            m_next.items.insert(uid, {server->href, server->etag, syncitems::localHash(*local), server->content, true});
+        else
+            conflict(uid, *local, *server, true);
+        return;
+    }
     const bool changedHere = local && syncitems::localHash(*local) != base->localHash;
     if (gone) {
         m_next.items.remove(uid);
         if (changedHere) {
-            putNew(uid, *local, base->href); // changed here: it goes back
+            putNew(uid, *local, base->href, base->kept); // changed here: it goes back
         } else if (local) {
             m_removals.insert(uid);
         }
@@ -232,9 +275,9 @@ void CollectionSync::decide(const QString &uid, const Record *local, const Synce
             m_updates.insert(uid, server->record);
             keepServerVersion(uid, *server, server->record);
         } else if (localContent(uid, *local) == server->content) {
-            m_next.items.insert(uid, {server->href, server->etag, syncitems::localHash(*local), server->content});
+            m_next.items.insert(uid, {server->href, server->etag, syncitems::localHash(*local), server->content, base->kept});
         } else {
-            conflict(uid, *local, *server);
+            conflict(uid, *local, *server, base->kept);
         }
         return;
     }
@@ -243,33 +286,46 @@ void CollectionSync::decide(const QString &uid, const Record *local, const Synce
     if (server)
         m_next.items[uid].etag = etag;
     if (!local)
-        m_writes.append({uid, base->href, etag, std::nullopt, base->contentHash, 0});
+        m_writes.append({uid, base->href, etag, std::nullopt, base->contentHash, 0, base->kept, 0});
     else if (changedHere)
-        m_writes.append({uid, base->href, etag, *local, base->contentHash, 0});
+        m_writes.append({uid, base->href, etag, *local, base->contentHash, 0, base->kept, 0});
 }
 
 void CollectionSync::keepServerVersion(const QString &uid, const ServerRecord &server, const Record &applied)
 {
     ++m_counts.received;
-    m_next.items.insert(uid, {server.href, server.etag, syncitems::localHash(applied), server.content});
+    m_arrived.insert(uid);
+    m_next.items.insert(uid, {server.href, server.etag, syncitems::localHash(applied), server.content, false});
 }
 
-void CollectionSync::conflict(const QString &uid, const Record &local, const ServerRecord &server)
+void CollectionSync::conflict(const QString &uid, const Record &local, const ServerRecord &server, bool kept)
 {
     ++m_counts.conflicts;
     const Record copy = syncitems::conflictCopy(m_section, server.record);
     m_additions.append(copy);
     ++m_counts.received;
     const QString copyUid = syncitems::uidOf(m_section, copy);
-    putNew(copyUid, copy, syncitems::hrefFor(m_collection, m_section, copyUid));
+    m_arrived.insert(copyUid);
+    putNew(copyUid, copy, syncitems::hrefFor(m_collection, m_section, copyUid), false);
     // Until ours is written, the state says the server holds its own version.
-    m_next.items.insert(uid, {server.href, server.etag, QByteArray(), server.content});
-    m_writes.append({uid, server.href, server.etag, local, server.content, 0});
+    m_next.items.insert(uid, {server.href, server.etag, QByteArray(), server.content, kept});
+    m_writes.append({uid, server.href, server.etag, local, server.content, 0, kept, 0});
 }
 
-void CollectionSync::putNew(const QString &uid, const Record &record, const QString &href)
+void CollectionSync::putNew(const QString &uid, const Record &record, const QString &href, bool kept)
 {
-    m_writes.append({uid, href, QString(), record, QByteArray(), 0});
+    m_writes.append({uid, href, QString(), record, QByteArray(), 0, kept, 0});
+}
+
+void CollectionSync::documentSaved(const QSet<QString> &here)
+{
+    ++m_saves;
+    for (auto it = m_next.items.begin(); it != m_next.items.end(); ++it) {
+        if (here.contains(it.key()) || m_arrived.contains(it.key()))
+            it->kept = true;
+    }
+    for (Write &write : m_writes)
+        write.kept = true;
 }
 
 void CollectionSync::applyLocalChanges()
@@ -301,7 +357,8 @@ void CollectionSync::writeNext()
     if (m_stopped)
         return;
     while (m_inFlight < kWritesInFlight && !m_writes.isEmpty()) {
-        const Write write = m_writes.takeFirst();
+        Write write = m_writes.takeFirst();
+        write.saves = m_saves;
         ++m_inFlight;
         QPointer<CollectionSync> self(this);
         const auto done = [self, write](const DavWritten &result) {
@@ -325,7 +382,7 @@ void CollectionSync::written(const Write &write, const DavWritten &result)
         if (write.record) {
             ++m_counts.sent;
             m_next.items.insert(write.uid, {write.href, result.etag, syncitems::localHash(*write.record),
-                                            syncitems::contentHash(m_section, *write.record)});
+                                            syncitems::contentHash(m_section, *write.record), keptAfter(write)});
         } else {
             ++m_counts.removedThere;
             m_next.items.remove(write.uid);
@@ -334,6 +391,7 @@ void CollectionSync::written(const Write &write, const DavWritten &result)
         m_next.items.remove(write.uid); // already gone
     } else if (result.status == 404 && !write.ifMatch.isEmpty()) {
         Write again = write;
+        again.kept = keptAfter(write);
         again.ifMatch.clear(); // removed there meanwhile: ours goes back
         m_writes.append(again);
     } else if (result.status == 412) {
@@ -370,6 +428,7 @@ void CollectionSync::recheck(const Write &write, const DavFetched &fetched)
         return writeNext();
     }
     Write again = write;
+    again.kept = keptAfter(write);
     ++again.attempt;
     std::optional<Record> there;
     QString etag;
@@ -406,7 +465,7 @@ void CollectionSync::recheck(const Write &write, const DavFetched &fetched)
         return writeNext();
     }
     if (content == syncitems::contentHash(m_section, *write.record)) {
-        m_next.items.insert(write.uid, {write.href, etag, syncitems::localHash(*write.record), content});
+        m_next.items.insert(write.uid, {write.href, etag, syncitems::localHash(*write.record), content, keptAfter(write)});
     } else if (!write.serverContent.isEmpty() && content == write.serverContent) {
         again.ifMatch = etag; // only its ETag changed
         m_writes.append(again);
@@ -416,8 +475,9 @@ void CollectionSync::recheck(const Write &write, const DavFetched &fetched)
         m_model->appendRecords({copy});
         ++m_counts.received;
         const QString copyUid = syncitems::uidOf(m_section, copy);
-        putNew(copyUid, copy, syncitems::hrefFor(m_collection, m_section, copyUid));
-        m_next.items.insert(write.uid, {write.href, etag, QByteArray(), content});
+        m_arrived.insert(copyUid);
+        putNew(copyUid, copy, syncitems::hrefFor(m_collection, m_section, copyUid), false);
+        m_next.items.insert(write.uid, {write.href, etag, QByteArray(), content, keptAfter(write)});
         again.ifMatch = etag;
         again.serverContent = content;
         m_writes.append(again);

@@ -44,6 +44,13 @@ public:
     /// Runs the sync; done is called once, with the first failure or none.
     void run(std::function<void(const DavFailure &)> done);
     SyncCounts counts() const { return m_counts; }
+    /// Items that arrived from the server earlier in this run of the program: one missing here
+    /// was removed here, by the user.
+    void setArrivedEarlier(const QSet<QString> &uids) { m_arrived = uids; }
+    /// Those and the ones that arrived in this sync.
+    QSet<QString> arrived() const { return m_arrived; }
+    /// The data file was saved while this runs, holding the records with these UIDs.
+    void documentSaved(const QSet<QString> &here);
 
     /// The model's records by UID, each given one of its own first where it has none (written
     /// into the model).
@@ -63,6 +70,10 @@ private:
         /// cause apart; empty when unknown.
         QByteArray serverContent;
         int attempt = 0;
+        /// False for a record that came from the server and was not yet saved here.
+        bool kept = true;
+        /// Saves of the data file when it was sent: one more since, and the record is kept.
+        int saves = 0;
     };
     /// A server item as read.
     struct ServerRecord
@@ -73,6 +84,7 @@ private:
         QByteArray content;
     };
 
+    void findUnkept();
     void listed(const DavListing &listing);
     void fetched(const DavFetched &fetched);
     void readFetched(qsizetype from);
@@ -83,8 +95,9 @@ private:
     void decide(const QString &uid, const Record *local, const SyncedItem *base, const ServerRecord *server, bool gone);
     void applyLocalChanges();
     void keepServerVersion(const QString &uid, const ServerRecord &server, const Record &applied);
-    void conflict(const QString &uid, const Record &local, const ServerRecord &server);
-    void putNew(const QString &uid, const Record &record, const QString &href);
+    void conflict(const QString &uid, const Record &local, const ServerRecord &server, bool kept);
+    void putNew(const QString &uid, const Record &record, const QString &href, bool kept);
+    bool keptAfter(const Write &write) const { return write.kept || m_saves != write.saves; }
     void writeNext();
     void written(const Write &write, const DavWritten &result);
     void refused(const Write &write);
@@ -103,6 +116,10 @@ private:
     CollectionState m_next;
     QString m_token;
     QHash<QString, QString> m_uidAtHref;
+    /// Items that came from the server and are missing or older here before a save kept them:
+    /// fetched again and compared rather than removed or overwritten there.
+    QSet<QString> m_refetch;
+    QSet<QString> m_arrived;
     QHash<QString, QString> m_listedEtag;
     QSet<QString> m_goneHrefs;
     QHash<QString, ServerRecord> m_serverRecords;
@@ -120,5 +137,6 @@ private:
     int m_inFlight = 0;
     DavFailure m_failure;
     SyncCounts m_counts;
+    int m_saves = 0;
     bool m_stopped = false;
 };

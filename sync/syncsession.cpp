@@ -35,6 +35,7 @@ struct SyncSession::Run
     DavClient *client = nullptr;
     DavDiscovery *discovery = nullptr;
     CollectionSync *section = nullptr;
+    SectionId sectionId = SectionId::Todos;
     SyncCounts todos;
     SyncCounts contacts;
     /// Items that went with the making of their collection.
@@ -47,6 +48,8 @@ SyncSession::SyncSession(Document *document, QObject *parent)
     : QObject(parent), m_document(document)
 {
     sessions().append(this);
+    if (m_document)
+        connect(m_document, &Document::saved, this, &SyncSession::documentSaved);
 }
 
 SyncSession::~SyncSession()
@@ -200,9 +203,12 @@ void SyncSession::syncSection(SectionId section)
     const SyncAccount account = this->account();
     const QUrl url = section == SectionId::Todos ? account.taskList : account.addressBook;
     m_run->section = new CollectionSync(section, m_document->model(section), m_run->client, m_run->state.get(), url, this);
+    m_run->sectionId = section;
+    m_run->section->setArrivedEarlier(m_arrived[section]);
     m_run->section->run([this, section](const DavFailure &failure) {
         SyncCounts &counts = section == SectionId::Todos ? m_run->todos : m_run->contacts;
         counts = m_run->section->counts();
+        m_arrived[section] = m_run->section->arrived();
         counts.sent += section == SectionId::Todos ? m_run->todosUploaded : m_run->contactsUploaded;
         m_run->section->deleteLater();
         m_run->section = nullptr;
@@ -233,6 +239,38 @@ void SyncSession::end(SyncOutcome outcome)
         emit discoveryFailed(outcome.error, outcome.passwordRefused);
     if (std::exchange(m_queued, false))
         syncNow();
+}
+
+void SyncSession::documentSaved()
+{
+    if (!m_document || !QFileInfo::exists(QDir(folder()).filePath(SyncState::fileName())))
+        return;
+    std::unique_ptr<SyncState> own;
+    SyncState *state = m_run ? m_run->state.get() : nullptr;
+    if (!state) {
+        own = std::make_unique<SyncState>(folder());
+        state = own.get();
+    }
+    if (!state->open())
+        return; // the next save tries again; until then nothing is removed on the server for it
+    for (const SectionId section : {SectionId::Todos, SectionId::Contacts}) {
+        const bool running = m_run && m_run->section && m_run->sectionId == section;
+        const QSet<QString> unkept = state->unkept(section);
+        if (unkept.isEmpty() && !running)
+            continue;
+        QSet<QString> here;
+        for (const Record &record : m_document->model(section)->records())
+            here.insert(syncitems::uidOf(section, record));
+        if (running)
+            m_run->section->documentSaved(here);
+        const QSet<QString> &arrived = m_arrived[section];
+        QSet<QString> kept;
+        for (const QString &uid : unkept) {
+            if (here.contains(uid) || arrived.contains(uid))
+                kept.insert(uid);
+        }
+        state->markKept(section, kept);
+    }
 }
 
 SyncAccount SyncSession::storedAccount(const QString &dataFolder)

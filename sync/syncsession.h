@@ -8,8 +8,10 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 class Document;
@@ -60,6 +62,9 @@ private:
     void chooseCollections(const QList<DavCollection> &found);
     void syncSection(SectionId section);
     void end(SyncOutcome outcome);
+    /// The data file now holds what the models hold: the items that came from the server and
+    /// are in it, or came in this run (a missing one was removed by the user), are kept here.
+    void documentSaved();
     QString folder() const;
 
     Document *m_document;
@@ -68,4 +73,6 @@ private:
     QString m_password;
     bool m_queued = false;
     std::unique_ptr<Run> m_run;
+    /// By section, the UIDs of the items that came from the server while the program runs.
+    std::map<SectionId, QSet<QString>> m_arrived;
 };

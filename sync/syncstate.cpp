@@ -14,7 +14,8 @@ const char *const kSchema[] = {
     "CREATE TABLE IF NOT EXISTS settings (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
     "CREATE TABLE IF NOT EXISTS collections (section INTEGER PRIMARY KEY, url TEXT NOT NULL, token TEXT NOT NULL)",
     "CREATE TABLE IF NOT EXISTS items (section INTEGER NOT NULL, uid TEXT NOT NULL, href TEXT NOT NULL, "
-    "etag TEXT NOT NULL, local TEXT NOT NULL, content TEXT NOT NULL, PRIMARY KEY (section, uid))",
+    "etag TEXT NOT NULL, local TEXT NOT NULL, content TEXT NOT NULL, kept INTEGER NOT NULL DEFAULT 1, "
+    "PRIMARY KEY (section, uid))",
 };
 
 /// SQLite keeps a null text as NULL: an empty one is stored as empty.
@@ -58,7 +59,23 @@ bool SyncState::prepare()
         if (!query.exec(QString::fromLatin1(statement)))
             return false;
     }
-    return true;
+    return addKeptColumn();
+}
+
+bool SyncState::addKeptColumn()
+{
+    // A state written before items knew whether they were kept here: all of them count as kept,
+    // as that state took them to be.
+    QSqlQuery columns(m_db);
+    if (!columns.exec(QStringLiteral("PRAGMA table_info(items)")))
+        return false;
+    while (columns.next()) {
+        if (columns.value(1).toString() == QLatin1String("kept"))
+            return true;
+    }
+    columns.finish();
+    QSqlQuery add(m_db);
+    return add.exec(QStringLiteral("ALTER TABLE items ADD COLUMN kept INTEGER NOT NULL DEFAULT 1"));
 }
 
 bool SyncState::open()
@@ -120,14 +137,14 @@ CollectionState SyncState::collection(SectionId section) const
     state.url = QUrl(query.value(0).toString());
     state.token = query.value(1).toString();
     query.finish();
-    query.prepare(QStringLiteral("SELECT uid, href, etag, local, content FROM items WHERE section = ?"));
+    query.prepare(QStringLiteral("SELECT uid, href, etag, local, content, kept FROM items WHERE section = ?"));
     query.addBindValue(int(section));
     if (!query.exec())
         return {};
     while (query.next()) {
         state.items.insert(query.value(0).toString(),
                            {query.value(1).toString(), query.value(2).toString(), query.value(3).toByteArray(),
-                            query.value(4).toByteArray()});
+                            query.value(4).toByteArray(), query.value(5).toBool()});
     }
     return state;
 }
@@ -151,7 +168,7 @@ bool SyncState::saveCollection(SectionId section, const CollectionState &state)
     query.addBindValue(text(state.token));
     if (!query.exec())
         return failed(query);
-    query.prepare(QStringLiteral("INSERT INTO items (section, uid, href, etag, local, content) VALUES (?, ?, ?, ?, ?, ?)"));
+    query.prepare(QStringLiteral("INSERT INTO items (section, uid, href, etag, local, content, kept) VALUES (?, ?, ?, ?, ?, ?, ?)"));
     for (auto it = state.items.cbegin(); it != state.items.cend(); ++it) {
         query.addBindValue(int(section));
         query.addBindValue(it.key());
@@ -159,8 +176,43 @@ bool SyncState::saveCollection(SectionId section, const CollectionState &state)
         query.addBindValue(text(it->etag));
         query.addBindValue(text(QString::fromLatin1(it->localHash)));
         query.addBindValue(text(QString::fromLatin1(it->contentHash)));
+        query.addBindValue(it->kept ? 1 : 0);
         if (!query.exec())
             return failed(query);
+    }
+    if (!m_db.commit())
+        return fail(QStringLiteral("cannot be written: %1").arg(m_db.lastError().text()));
+    return true;
+}
+
+QSet<QString> SyncState::unkept(SectionId section) const
+{
+    QSet<QString> uids;
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("SELECT uid FROM items WHERE section = ? AND kept = 0"));
+    query.addBindValue(int(section));
+    if (query.exec()) {
+        while (query.next())
+            uids.insert(query.value(0).toString());
+    }
+    return uids;
+}
+
+bool SyncState::markKept(SectionId section, const QSet<QString> &uids)
+{
+    if (uids.isEmpty())
+        return true;
+    if (!m_db.transaction())
+        return fail(QStringLiteral("cannot be written: %1").arg(m_db.lastError().text()));
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("UPDATE items SET kept = 1 WHERE section = ? AND uid = ?"));
+    for (const QString &uid : uids) {
+        query.addBindValue(int(section));
+        query.addBindValue(uid);
+        if (!query.exec()) {
+            m_db.rollback();
+            return fail(QStringLiteral("cannot be written: %1").arg(query.lastError().text()));
+        }
     }
     if (!m_db.commit())
         return fail(QStringLiteral("cannot be written: %1").arg(m_db.lastError().text()));

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QString>
 #include <QUrl>
@@ -18,6 +19,9 @@ struct SyncedItem
     /// syncitems::localHash of the record here, and contentHash of what the server holds.
     QByteArray localHash;
     QByteArray contentHash;
+    /// False while the record came from the server and the data file here does not hold it yet:
+    /// until then its absence here is no deletion made here.
+    bool kept = true;
 };
 
 /// What one collection held at the last sync, its items by UID.
@@ -51,9 +55,14 @@ public:
 
     CollectionState collection(SectionId section) const;
     bool saveCollection(SectionId section, const CollectionState &state);
+    /// The UIDs of a section's items not yet kept here.
+    QSet<QString> unkept(SectionId section) const;
+    /// These items are in the data file now.
+    bool markKept(SectionId section, const QSet<QString> &uids);
 
 private:
     bool prepare();
+    bool addKeptColumn();
     bool fail(const QString &what);
 
     QString m_path;

@@ -8,6 +8,8 @@
 
 #include <QEventLoop>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,6 +42,10 @@ struct Device
     RecordListModel model;
     SyncCounts counts;
     DavFailure failure;
+    /// What came from the server while this program runs; a restart forgets it.
+    QSet<QString> arrived;
+    /// What the data file holds.
+    QList<Record> file;
 
     Record make(const QString &name, const QString &detail = QString()) const
     {
@@ -80,6 +86,7 @@ struct Device
         if (!state.open())
             return false;
         CollectionSync run(section, &model, &server, &state, collection);
+        run.setArrivedEarlier(arrived);
         QEventLoop loop;
         run.run([this, &loop](const DavFailure &f) {
             failure = f;
@@ -87,7 +94,30 @@ struct Device
         });
         loop.exec();
         counts = run.counts();
+        arrived = run.arrived();
         return !failure.failed();
+    }
+    /// The data file holds the records now, as the session marks a save.
+    bool save()
+    {
+        file = model.records();
+        SyncState state(folder.path());
+        QSet<QString> kept = arrived;
+        for (const Record &record : model.records())
+            kept.insert(syncitems::uidOf(section, record));
+        return state.open() && state.markKept(section, kept);
+    }
+    /// Ends without a save and starts again with what the data file holds.
+    void crash()
+    {
+        arrived.clear();
+        clear();
+        model.appendRecords(file);
+    }
+    void clear()
+    {
+        while (model.count() > 0)
+            model.removeRecord(0);
     }
 };
 
@@ -235,6 +265,81 @@ private slots:
         QCOMPARE(a.captions(), QStringList{QStringLiteral("Milk")});
         QCOMPARE(a.detail(QStringLiteral("Milk")), QStringLiteral("there"));
         QCOMPARE(a.counts.conflicts, 0);
+    }
+
+    void receivedRecordsLeaveTheServerOnlyOnceSaved_data()
+    {
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("conflict");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<int>("removedThere");
+        QTest::newRow("lost before a save: fetched again") << false << false << false << 0;
+        QTest::newRow("conflict copy lost before a save") << false << true << false << 0;
+        QTest::newRow("change lost before a save: both kept") << false << false << true << 0;
+        QTest::newRow("saved, then removed: removed there") << true << false << false << 2;
+    }
+    void receivedRecordsLeaveTheServerOnlyOnceSaved()
+    {
+        QFETCH(bool, saved);
+        QFETCH(bool, conflict);
+        QFETCH(bool, changed);
+        QFETCH(int, removedThere);
+        FakeDavServer server;
+        Device a, b;
+        a.add(QStringLiteral("Milk"));
+        a.add(QStringLiteral("Tea"));
+        QVERIFY(a.sync(server));
+        if (conflict) {
+            QVERIFY(b.sync(server) && b.save());
+            a.edit(QStringLiteral("Milk"), QStringLiteral("here"));
+            b.edit(QStringLiteral("Milk"), QStringLiteral("there"));
+            QVERIFY(a.sync(server));
+        }
+        if (changed) {
+            QVERIFY(b.sync(server) && b.save());
+            a.edit(QStringLiteral("Milk"), QStringLiteral("there"));
+            QVERIFY(a.sync(server));
+        }
+        QVERIFY(b.sync(server));
+        const int items = int(server.items.size()) + (changed ? 1 : 0);
+        const QStringList received = changed ? QStringList{QStringLiteral("Milk"), marked(QStringLiteral("Milk")), QStringLiteral("Tea")} : b.captions();
+        if (saved)
+            QVERIFY(b.save());
+        b.crash();
+        if (saved)
+            b.clear();
+        QVERIFY(b.sync(server));
+        QCOMPARE(b.counts.removedThere, removedThere);
+        QCOMPARE(int(server.items.size()), items - removedThere);
+        QCOMPARE(b.captions(), saved ? QStringList() : received);
+        if (changed) // nothing typed on either device is lost
+            QCOMPARE(b.detail(marked(QStringLiteral("Milk"))), QStringLiteral("there"));
+        // Settled: nothing comes back or goes again.
+        QVERIFY(b.sync(server));
+        QCOMPARE(b.counts.received + b.counts.removedThere + b.counts.sent, 0);
+    }
+
+    void olderStateCountsItsItemsAsKept()
+    {
+        QTemporaryDir folder;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
+            db.setDatabaseName(folder.filePath(SyncState::fileName()));
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(QStringLiteral("CREATE TABLE collections (section INTEGER PRIMARY KEY, url TEXT NOT NULL, token TEXT NOT NULL)")));
+            QVERIFY(query.exec(QStringLiteral("CREATE TABLE items (section INTEGER NOT NULL, uid TEXT NOT NULL, href TEXT NOT NULL, "
+                                              "etag TEXT NOT NULL, local TEXT NOT NULL, content TEXT NOT NULL, PRIMARY KEY (section, uid))")));
+            QVERIFY(query.exec(QStringLiteral("INSERT INTO collections VALUES (3, '%1', '7')").arg(collection.toString())));
+            QVERIFY(query.exec(QStringLiteral("INSERT INTO items VALUES (3, 'milk', 'milk.ics', 'e1', 'a', 'b')")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("older"));
+        SyncState state(folder.path());
+        QVERIFY(state.open());
+        const CollectionState todos = state.collection(SectionId::Todos);
+        QCOMPARE(todos.token, QStringLiteral("7"));
+        QVERIFY(todos.items.value(QStringLiteral("milk")).kept);
+        QVERIFY(state.unkept(SectionId::Todos).isEmpty());
     }
 
     void lostOrDamagedStateComparesByUid_data()

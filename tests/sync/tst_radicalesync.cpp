@@ -96,6 +96,10 @@ private slots:
         for (const Record &record : document.model(SectionId::Todos)->records())
             captions.append(record.caption);
         QCOMPARE(captions, QStringList({QStringLiteral("Bread"), QStringLiteral("Call Bob")}));
+        // What arrived is the data file's only once it is saved.
+        QCOMPARE(state.unkept(SectionId::Todos), QSet<QString>{QStringLiteral("phone-1")});
+        QVERIFY(document.save());
+        QVERIFY(state.unkept(SectionId::Todos).isEmpty());
 
         // Nothing changed: one request for each collection.
         DavClient client(stored.server, stored.user, QString::fromLatin1(RadicaleServer::password));
