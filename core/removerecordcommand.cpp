@@ -5,8 +5,9 @@
 
 #include <algorithm>
 
-RemoveRecordCommand::RemoveRecordCommand(RecordListModel *model, int row, const QString &text)
-    : RecordCommand(model, text)
+RemoveRecordCommand::RemoveRecordCommand(RecordListModel *model, int row, const QString &text,
+                                         QUndoCommand *parent)
+    : RecordCommand(model, text, parent)
     , m_row(row)
 {
 }

@@ -9,7 +9,7 @@
 class RemoveRecordCommand : public RecordCommand
 {
 public:
-    RemoveRecordCommand(RecordListModel *model, int row, const QString &text);
+    RemoveRecordCommand(RecordListModel *model, int row, const QString &text, QUndoCommand *parent = nullptr);
 
     void redo() override;
     void undo() override;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/collectionsync.h"
 
+#include "core/removerecordcommand.h"
 #include "exchange/recorduid.h"
 #include "store/recordlistmodel.h"
 #include "sync/syncitems.h"
@@ -8,6 +9,7 @@
 #include <QDateTime>
 #include <QPointer>
 #include <QTimer>
+#include <QUndoStack>
 
 namespace {
 
@@ -344,12 +346,27 @@ void CollectionSync::applyLocalChanges()
                     m_model->setTag(row, update->tag);
             }
         }
-        for (const int row : std::as_const(removedRows))
-            m_model->removeRecord(row);
+        removeRows(removedRows);
         m_counts.removedHere += int(removedRows.size());
     }
     if (!m_additions.isEmpty())
         m_model->appendRecords(m_additions);
+}
+
+void CollectionSync::removeRows(const QList<int> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    if (!m_history) {
+        for (const int row : rows)
+            m_model->removeRecord(row);
+        return;
+    }
+    // One step for all of them, rows from the bottom up so each still names its record.
+    auto *step = new QUndoCommand(tr("Removed on another device"));
+    for (const int row : rows)
+        new RemoveRecordCommand(m_model, row, step->text(), step);
+    m_history->push(step);
 }
 
 void CollectionSync::writeNext()

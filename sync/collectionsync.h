@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+class QUndoStack;
 class RecordListModel;
 
 /// What one sync of a section did.
@@ -47,6 +48,9 @@ public:
     /// Items that arrived from the server earlier in this run of the program: one missing here
     /// was removed here, by the user.
     void setArrivedEarlier(const QSet<QString> &uids) { m_arrived = uids; }
+    /// The history of the user's changes: records removed on the server leave through it, so
+    /// the rows its steps name stay right (and the removal can be taken back).
+    void setHistory(QUndoStack *history) { m_history = history; }
     /// Those and the ones that arrived in this sync.
     QSet<QString> arrived() const { return m_arrived; }
     /// The data file was saved while this runs, holding the records with these UIDs.
@@ -94,6 +98,7 @@ private:
     void reconcile();
     void decide(const QString &uid, const Record *local, const SyncedItem *base, const ServerRecord *server, bool gone);
     void applyLocalChanges();
+    void removeRows(const QList<int> &rows);
     void keepServerVersion(const QString &uid, const ServerRecord &server, const Record &applied);
     void conflict(const QString &uid, const Record &local, const ServerRecord &server, bool kept);
     void putNew(const QString &uid, const Record &record, const QString &href, bool kept);
@@ -107,6 +112,7 @@ private:
 
     const SectionId m_section;
     RecordListModel *const m_model;
+    QUndoStack *m_history = nullptr;
     DavServer *const m_server;
     SyncState *const m_state;
     const QUrl m_collection;

@@ -205,6 +205,7 @@ void SyncSession::syncSection(SectionId section)
     m_run->section = new CollectionSync(section, m_document->model(section), m_run->client, m_run->state.get(), url, this);
     m_run->sectionId = section;
     m_run->section->setArrivedEarlier(m_arrived[section]);
+    m_run->section->setHistory(m_document->undoStack());
     m_run->section->run([this, section](const DavFailure &failure) {
         SyncCounts &counts = section == SectionId::Todos ? m_run->todos : m_run->contacts;
         counts = m_run->section->counts();

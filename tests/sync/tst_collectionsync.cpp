@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/contactrecord.h"
+#include "core/recordedits.h"
 #include "core/todorecord.h"
 #include "store/recordlistmodel.h"
 #include "sync/collectionsync.h"
@@ -12,6 +13,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 namespace {
 
@@ -40,6 +42,7 @@ struct Device
     SectionId section = SectionId::Todos;
     QTemporaryDir folder;
     RecordListModel model;
+    QUndoStack history;
     SyncCounts counts;
     DavFailure failure;
     /// What came from the server while this program runs; a restart forgets it.
@@ -87,6 +90,7 @@ struct Device
             return false;
         CollectionSync run(section, &model, &server, &state, collection);
         run.setArrivedEarlier(arrived);
+        run.setHistory(&history);
         QEventLoop loop;
         run.run([this, &loop](const DavFailure &f) {
             failure = f;
@@ -224,6 +228,29 @@ private slots:
             QCOMPARE(device->detail(QStringLiteral("Milk")), QStringLiteral("kept"));
             QCOMPARE(device->detail(QStringLiteral("Tea")), QStringLiteral("kept too"));
         }
+    }
+
+    void removalOnTheServerKeepsTheHistoryRight()
+    {
+        FakeDavServer server;
+        Device a, b;
+        for (const char *name : {"Milk", "Bread", "Tea"})
+            a.add(QString::fromLatin1(name));
+        QVERIFY(a.sync(server) && b.sync(server));
+        RecordEdits edits(&a.model, &a.history);
+        QVERIFY(edits.change(2, QStringLiteral("Rename"), [&] {
+            a.model.setCaption(2, QStringLiteral("Green tea"));
+            return true;
+        }));
+        b.model.removeRecord(b.row(QStringLiteral("Milk")));
+        QVERIFY(b.sync(server) && a.sync(server));
+        QCOMPARE(a.captions(), QStringList({QStringLiteral("Bread"), QStringLiteral("Green tea")}));
+        // Each undo takes back its own step on its own record.
+        a.history.undo();
+        QCOMPARE(a.model.caption(0), QStringLiteral("Milk"));
+        a.history.undo();
+        QCOMPARE(a.model.caption(2), QStringLiteral("Tea"));
+        QCOMPARE(a.model.caption(1), QStringLiteral("Bread"));
     }
 
     void refusedWriteIsComparedNotOverwritten()
