@@ -3,6 +3,7 @@
 
 #include "sync/davxml.h"
 
+#include <QDir>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -15,10 +16,39 @@ namespace {
 constexpr int kTimeoutMs = 60000;
 /// Items asked for at once in a multiget.
 constexpr int kBatch = 100;
+/// No answer of a task list or address book comes near this; a server that keeps sending is cut off.
+constexpr qint64 kLargestAnswer = 256 * 1024 * 1024;
+/// Pages of a change list a server cuts short (507) followed before giving up.
+constexpr int kMostPages = 1000;
 
 bool isSuccess(int status)
 {
     return status >= 200 && status < 300;
+}
+
+bool sameOrigin(const QUrl &a, const QUrl &b)
+{
+    return a.scheme() == b.scheme() && a.host().compare(b.host(), Qt::CaseInsensitive) == 0
+        && a.port(a.scheme() == QLatin1String("https") ? 443 : 80) == b.port(b.scheme() == QLatin1String("https") ? 443 : 80);
+}
+
+/// An item the server names is one of the collection's own, directly inside it: a path that
+/// climbs out of it ("..") or points elsewhere is never written to or removed.
+bool insideCollection(const QString &href, const QUrl &collection)
+{
+    QString base = collection.path();
+    if (!base.endsWith(QLatin1Char('/')))
+        base += QLatin1Char('/');
+    return href.size() > base.size() && href.startsWith(base) && QDir::cleanPath(href) == href
+        && !href.mid(base.size()).contains(QLatin1Char('/'));
+}
+
+bool isCollectionItself(const QString &href, const QUrl &collection)
+{
+    QString self = collection.path();
+    if (self.endsWith(QLatin1Char('/')))
+        self.chop(1);
+    return href == self || href == self + QLatin1Char('/');
 }
 
 } // namespace
@@ -49,13 +79,18 @@ void DavClient::send(const QByteArray &verb, const QUrl &url, const QByteArray &
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     request.setTransferTimeout(kTimeoutMs);
-    if (!m_authorization.isEmpty())
+    // The password goes only to the server the user named, never to where a redirect points.
+    if (!m_authorization.isEmpty() && sameOrigin(url, m_server))
         request.setRawHeader("Authorization", m_authorization);
     if (!body.isEmpty() && !body.startsWith("BEGIN:"))
         request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/xml; charset=utf-8"));
     for (const auto &[name, value] : headers)
         request.setRawHeader(name, value);
     QNetworkReply *reply = m_network->sendCustomRequest(request, verb, body);
+    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received) {
+        if (received > kLargestAnswer)
+            reply->abort();
+    });
     connect(reply, &QNetworkReply::finished, this, [reply, done = std::move(done)] {
         reply->deleteLater();
         Reply answer;
@@ -68,6 +103,12 @@ void DavClient::send(const QByteArray &verb, const QUrl &url, const QByteArray &
         if (answer.status == 401 || reply->error() == QNetworkReply::AuthenticationRequiredError) {
             answer.status = 401;
             answer.failure = {QStringLiteral("The server did not accept the user name or password."), true};
+        } else if (reply->error() == QNetworkReply::OperationCanceledError) {
+            answer.status = 0;
+            answer.body.clear();
+            answer.failure = {QStringLiteral("The server at %1 sent far more than a task list or address book holds.")
+                                  .arg(reply->url().host()),
+                              false};
         } else if (answer.status == 0) {
             answer.failure = {QStringLiteral("The server at %1 could not be reached (%2).")
                                   .arg(reply->url().host(), reply->errorString()),
@@ -94,16 +135,25 @@ void DavClient::listChanges(const QUrl &collection, const QString &token, std::f
 {
     if (m_noSyncReport)
         return listAll(collection, std::move(done));
+    DavListing sofar;
+    sofar.complete = token.isEmpty();
+    listChangesFrom(collection, token, sofar, 0, std::move(done));
+}
+
+void DavClient::listChangesFrom(const QUrl &collection, const QString &token, const DavListing &sofar, int page,
+                                std::function<void(const DavListing &)> done)
+{
     send("REPORT", collection, davxml::syncCollection(token), {{"Depth", "0"}},
-         [this, collection, token, done = std::move(done)](const Reply &reply) {
+         [this, collection, token, sofar, page, done = std::move(done)](const Reply &reply) {
              if (reply.failure.failed())
                  return done({reply.failure, {}, {}, true, {}});
-             if (!token.isEmpty() && (reply.status == 403 || reply.status == 409 || reply.status == 400 || reply.status == 412)) {
+             if (page == 0 && !token.isEmpty()
+                 && (reply.status == 403 || reply.status == 409 || reply.status == 400 || reply.status == 412)) {
                  // The server no longer knows the token: start over from everything.
                  return listChanges(collection, QString(), done);
              }
              if (reply.status != 207) {
-                 if (reply.status == 404 || reply.status >= 500)
+                 if (page > 0 || reply.status == 404 || reply.status >= 500)
                      return done({failureOf(reply), {}, {}, true, {}});
                  m_noSyncReport = true;
                  return listAll(collection, done);
@@ -111,17 +161,31 @@ void DavClient::listChanges(const QUrl &collection, const QString &token, std::f
              const davxml::Multistatus answer = davxml::parse(reply.body);
              if (!answer.ok)
                  return done({{QStringLiteral("The server's list of changes could not be read."), false}, {}, {}, true, {}});
-             DavListing listing;
-             listing.complete = token.isEmpty();
+             DavListing listing = sofar;
              listing.token = answer.syncToken;
-             const QString self = collection.path();
+             bool cutShort = false;
              for (const davxml::Response &item : answer.responses) {
-                 if (item.href == self || item.href.endsWith(QLatin1Char('/')))
+                 if (isCollectionItself(item.href, collection)) {
+                     // The list is cut short: the rest comes with the token it gave.
+                     cutShort = cutShort || item.status == 507;
                      continue;
-                 if (item.status == 404)
-                     listing.removed.append(item.href);
-                 else
+                 }
+                 if (!insideCollection(item.href, collection))
+                     continue;
+                 listing.removed.removeAll(item.href);
+                 listing.present.removeIf([&item](const DavEntry &entry) { return entry.href == item.href; });
+                 if (item.status == 404) {
+                     if (!listing.complete)
+                         listing.removed.append(item.href);
+                 } else {
                      listing.present.append({item.href, item.properties.value(davxml::dav("getetag")).text});
+                 }
+             }
+             if (cutShort) {
+                 if (answer.syncToken.isEmpty() || answer.syncToken == token || page + 1 >= kMostPages)
+                     return done({{QStringLiteral("The server's list of changes stopped short; the next sync tries again."), false},
+                                  {}, {}, true, {}});
+                 return listChangesFrom(collection, answer.syncToken, listing, page + 1, done);
              }
              done(listing);
          });
@@ -137,7 +201,7 @@ void DavClient::listAll(const QUrl &collection, std::function<void(const DavList
             return done({{QStringLiteral("The server's list of items could not be read."), false}, {}, {}, true, {}});
         DavListing listing;
         for (const davxml::Response &item : answer.responses) {
-            if (item.href == collection.path() || item.href.endsWith(QLatin1Char('/')))
+            if (!insideCollection(item.href, collection))
                 continue;
             listing.present.append({item.href, item.properties.value(davxml::dav("getetag")).text});
         }
@@ -159,15 +223,18 @@ void DavClient::fetch(const QUrl &collection, const QStringList &hrefs, std::fun
     gathering->waiting = int((hrefs.size() + kBatch - 1) / kBatch);
     const QString data = tasks ? davxml::caldav("calendar-data") : davxml::carddav("address-data");
     for (qsizetype start = 0; start < hrefs.size(); start += kBatch) {
-        send("REPORT", collection, davxml::multiget(tasks, hrefs.mid(start, kBatch)), {{"Depth", "1"}},
-             [this, gathering, data](const Reply &reply) {
+        const QStringList batch = hrefs.mid(start, kBatch);
+        send("REPORT", collection, davxml::multiget(tasks, batch), {{"Depth", "1"}},
+             [this, gathering, data, batch](const Reply &reply) {
                  DavFetched &fetched = gathering->fetched;
                  if (reply.status != 207 && !fetched.failure.failed())
                      fetched.failure = failureOf(reply);
                  const davxml::Multistatus answer = davxml::parse(reply.body);
                  for (const davxml::Response &item : answer.responses) {
                      const auto found = item.properties.constFind(data);
-                     if (found != item.properties.constEnd() && (item.status == 0 || isSuccess(item.status))) {
+                     // Only what was asked for: an answer cannot slip in an item of its choosing.
+                     if (found != item.properties.constEnd() && (item.status == 0 || isSuccess(item.status))
+                         && batch.contains(item.href)) {
                          fetched.items.append({item.href, item.properties.value(davxml::dav("getetag")).text,
                                                found->text.toUtf8()});
                      }

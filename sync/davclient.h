@@ -56,6 +56,10 @@ public:
     void remove(const QString &href, const QString &ifMatch, std::function<void(const DavWritten &)> done) override;
 
 private:
+    /// One page of a change list, added to sofar; a list the server cuts short (507) is followed
+    /// to its end.
+    void listChangesFrom(const QUrl &collection, const QString &token, const DavListing &sofar, int page,
+                         std::function<void(const DavListing &)> done);
     void listAll(const QUrl &collection, std::function<void(const DavListing &)> done);
     DavWritten writtenOf(const Reply &reply) const;
 

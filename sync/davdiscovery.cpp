@@ -18,6 +18,7 @@ void DavDiscovery::run(std::function<void(const Found &)> done)
 {
     m_done = std::move(done);
     m_found = Found();
+    m_elsewhere = DavFailure();
     findPrincipal({m_client->resolved(QStringLiteral("/.well-known/caldav")), m_client->resolved(QStringLiteral("/.well-known/carddav")),
                    m_client->server()},
                   0);
@@ -26,9 +27,9 @@ void DavDiscovery::run(std::function<void(const Found &)> done)
 void DavDiscovery::findPrincipal(const QList<QUrl> &candidates, int redirects)
 {
     if (candidates.isEmpty()) {
-        m_found.failure = m_lastFailure.passwordRefused
-            ? m_lastFailure
-            : DavFailure{m_lastFailure.failed() && !m_lastFailure.error.contains(QLatin1String("unexpected"))
+        m_found.failure = m_lastFailure.passwordRefused ? m_lastFailure
+            : m_elsewhere.failed()                      ? m_elsewhere
+                                                        : DavFailure{m_lastFailure.failed() && !m_lastFailure.error.contains(QLatin1String("unexpected"))
                              ? m_lastFailure.error
                              : QStringLiteral("No task lists or address books were found there: is it the address of a "
                                               "CalDAV or CardDAV server?"),
@@ -39,8 +40,18 @@ void DavDiscovery::findPrincipal(const QList<QUrl> &candidates, int redirects)
     m_client->send("PROPFIND", url, davxml::principalQuery(), {{"Depth", "0"}}, [this, candidates, redirects](const DavClient::Reply &reply) {
         QList<QUrl> rest = candidates.mid(1);
         if (reply.status >= 300 && reply.status < 400 && reply.location.isValid() && redirects < kMostRedirects) {
-            rest.prepend(reply.location);
-            return findPrincipal(rest, redirects + 1);
+            const QUrl server = m_client->server();
+            if (reply.location.scheme() == server.scheme() && reply.location.host().compare(server.host(), Qt::CaseInsensitive) == 0
+                && reply.location.port() == server.port()) {
+                rest.prepend(reply.location);
+                return findPrincipal(rest, redirects + 1);
+            }
+            // Somewhere else: the password stays here, and the user is told where to look.
+            QUrl elsewhere = reply.location.adjusted(QUrl::RemoveUserInfo | QUrl::RemoveQuery | QUrl::RemoveFragment);
+            m_elsewhere = {QStringLiteral("The server sends Quillet on to %1: enter that address instead.")
+                                 .arg(elsewhere.toString()),
+                             false};
+            return findPrincipal(rest, redirects);
         }
         if (reply.status == 207) {
             const davxml::Multistatus answer = davxml::parse(reply.body);

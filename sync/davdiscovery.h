@@ -42,5 +42,7 @@ private:
     DavClient *m_client;
     std::function<void(const Found &)> m_done;
     Found m_found;
+    /// A redirect to another server, not followed.
+    DavFailure m_elsewhere;
     DavFailure m_lastFailure;
 };
