@@ -47,19 +47,32 @@ bool SyncState::fail(const QString &what)
     return false;
 }
 
-bool SyncState::prepare()
+namespace {
+
+/// The file is not a database any more (SQLite's CORRUPT or NOTADB), as opposed to one that is
+/// busy or cannot be written just now.
+bool isDamage(const QSqlError &error)
+{
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return code == 11 || code == 26;
+}
+
+} // namespace
+
+SyncState::Opened SyncState::prepare()
 {
     QSqlQuery check(m_db);
-    if (!check.exec(QStringLiteral("PRAGMA quick_check")) || !check.next()
-        || check.value(0).toString() != QLatin1String("ok"))
-        return false;
+    if (!check.exec(QStringLiteral("PRAGMA quick_check")) || !check.next())
+        return isDamage(check.lastError()) ? Opened::Damaged : Opened::Failed;
+    if (check.value(0).toString() != QLatin1String("ok"))
+        return Opened::Damaged;
     check.finish();
     for (const char *statement : kSchema) {
         QSqlQuery query(m_db);
         if (!query.exec(QString::fromLatin1(statement)))
-            return false;
+            return isDamage(query.lastError()) ? Opened::Damaged : Opened::Failed;
     }
-    return addKeptColumn();
+    return addKeptColumn() ? Opened::Ready : Opened::Failed;
 }
 
 bool SyncState::addKeptColumn()
@@ -86,15 +99,22 @@ bool SyncState::open()
         return fail(QStringLiteral("cannot be kept: Qt's SQLite driver is not installed"));
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     m_db.setDatabaseName(m_path);
-    if (m_db.open() && prepare())
+    const Opened opened = m_db.open() ? prepare() : Opened::Failed;
+    if (opened == Opened::Ready)
         return true;
+    if (opened == Opened::Failed) {
+        // Busy or not writable now: left as it is for the next try, never taken for damage.
+        const QString why = m_db.lastError().text();
+        m_db.close();
+        return fail(QStringLiteral("cannot be opened just now%1").arg(why.trimmed().isEmpty() ? QString() : QStringLiteral(": ") + why));
+    }
     // Damaged: kept aside for a look, and a fresh state makes the next sync compare everything.
     m_db.close();
     const QString aside = m_path + QStringLiteral(".damaged");
     QFile::remove(aside);
     if (QFile::exists(m_path) && !QFile::rename(m_path, aside))
         return fail(QStringLiteral("is damaged and cannot be moved aside"));
-    if (!m_db.open() || !prepare())
+    if (!m_db.open() || prepare() != Opened::Ready)
         return fail(QStringLiteral("cannot be written: %1").arg(m_db.lastError().text()));
     return true;
 }

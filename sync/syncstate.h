@@ -61,7 +61,8 @@ public:
     bool markKept(SectionId section, const QSet<QString> &uids);
 
 private:
-    bool prepare();
+    enum class Opened { Ready, Damaged, Failed };
+    Opened prepare();
     bool addKeptColumn();
     bool fail(const QString &what);
 
