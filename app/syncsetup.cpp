@@ -3,6 +3,7 @@
 
 #include "app/syncschedule.h"
 #include "core/document.h"
+#include "core/verbs.h"
 #include "platform/clock.h"
 #include "platform/messageboxes.h"
 #include "sync/syncsession.h"
@@ -11,6 +12,15 @@
 
 #include <QFileInfo>
 #include <QTimer>
+
+#include <memory>
+
+namespace {
+
+/// Another start waits this long for the answer to --sync (its socket gives up after 30 s).
+constexpr int kLongestWait = 25000;
+
+} // namespace
 
 SyncSetup::SyncSetup(const Services &services, Document *document, QWidget *window)
     : QObject(window)
@@ -53,9 +63,54 @@ SyncSetup::SyncSetup(const Services &services, Document *document, QWidget *wind
         if (!modified && m_document->isOpen())
             m_schedule->documentSaved();
     });
+    document->takeOverVerb(QStringLiteral("sync"), [this](const QString &, const auto &done) { syncForAnotherStart(done); });
 }
 
-SyncSetup::~SyncSetup() = default;
+SyncSetup::~SyncSetup()
+{
+    m_document->takeOverVerb(QStringLiteral("sync"), {});
+}
+
+void SyncSetup::syncForAnotherStart(const std::function<void(const verbs::Result &)> &done)
+{
+    // An account stored by --sync-account since this window started is the one meant.
+    if (const SyncAccount stored = SyncSession::storedAccount(dataFolder()); !stored.isEmpty() && stored != m_account) {
+        const bool otherUser = stored.server != m_account.server || stored.user != m_account.user;
+        m_account = stored;
+        m_session->setAccount(stored);
+        if (otherUser) {
+            m_password.clear();
+            m_collections.clear();
+            m_passwords->fetch(passwordKey());
+            return done({1, QString(), QStringLiteral("Quillet's window takes the new account now: run --sync again in a moment.")});
+        }
+    }
+    if (m_account.isEmpty())
+        return done({1, QString(), QStringLiteral("No sync account is set up: use --sync-account URL first.")});
+    if (m_password.isEmpty()) {
+        askForPassword(QStringLiteral("Type your password to sync with %1.").arg(m_account.server.host()));
+        return done({1, QString(), QStringLiteral("Quillet's window has no password for the server yet: type it in its Sync window.")});
+    }
+    // The answer is how this sync ends; a sync still going after a while is left to the window.
+    auto *waiting = new QObject(this);
+    auto answered = std::make_shared<bool>(false);
+    auto begun = std::make_shared<bool>(false);
+    auto answer = [waiting, answered, done](const verbs::Result &result) {
+        if (std::exchange(*answered, true))
+            return;
+        waiting->deleteLater();
+        done(result);
+    };
+    connect(m_session, &SyncSession::started, waiting, [begun] { *begun = true; });
+    connect(m_session, &SyncSession::finished, waiting, [begun, answer](const SyncOutcome &outcome) {
+        if (*begun)
+            answer(outcome.ok ? verbs::Result{0, outcome.summary, QString()} : verbs::Result{1, QString(), outcome.error});
+    });
+    QTimer::singleShot(kLongestWait, waiting, [answer] {
+        answer({0, QStringLiteral("Quillet's window is still syncing; it shows how the sync ends."), QString()});
+    });
+    m_schedule->userAsked();
+}
 
 QString SyncSetup::dataFolder() const
 {

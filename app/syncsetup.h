@@ -9,6 +9,12 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
+namespace verbs {
+struct Result;
+}
+
 class Document;
 class SyncSchedule;
 class SyncSession;
@@ -50,6 +56,8 @@ private:
     void syncFinished(const SyncOutcome &outcome);
     void askForPassword(const QString &why);
     void tellConflicts(int count);
+    /// --sync from another start: answered with how the sync ended.
+    void syncForAnotherStart(const std::function<void(const verbs::Result &)> &done);
 
     const Services &m_services;
     Document *m_document;
