@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace fieldchange {
 
 QString carriedOver(const QString &current, const QString &from, const QString &to)
@@ -15,13 +17,28 @@ QString carriedOver(const QString &current, const QString &from, const QString &
     // exact bytes back.
     const QChar separator(fileformat::kFieldSeparator);
     QStringList fields = current.split(separator);
-    const QStringList before = from.split(separator);
-    const QStringList after = to.split(separator);
-    if (fields.size() != before.size() || before.size() != after.size())
-        return to;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
+    QStringList before = from.split(separator);
+    QStringList after = to.split(separator);
+    // A field one of them lacks counts as empty there: a repeat rule set or dropped since is
+    // one more changed field, never a reason to write back the whole record.
+    const qsizetype currentSize = fields.size();
+    const qsizetype toSize = after.size();
+    const qsizetype size = std::max({currentSize, before.size(), toSize});
+    for (QStringList *list : {&fields, &before, &after}) {
+        while (list->size() < size)
+            list->append(QString());
+    }
+    for (qsizetype i = 0; i < size; ++i) {
         if (before[i] != after[i])
             fields[i] = after[i];
+    }
+    // Trailing fields only the padding made, or that this change took away, are not written.
+    while (fields.size() > 1 && fields.last().isEmpty()) {
+        const qsizetype last = fields.size() - 1;
+        const bool changed = before[last] != after[last];
+        if (changed ? last < toSize : last < currentSize)
+            break;
+        fields.removeLast();
     }
     return fields.join(separator);
 }

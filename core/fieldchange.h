@@ -8,7 +8,7 @@
 namespace fieldchange {
 
 /// current with the fields that differ between from and to set as in to; each other field keeps
-/// its exact text. Where the three do not hold the same fields, to as a whole.
+/// its exact text. A field missing from one of them (a to-do's repeat rule) counts as empty there.
 QString carriedOver(const QString &current, const QString &from, const QString &to);
 
 } // namespace fieldchange

@@ -174,7 +174,10 @@ private slots:
         QTest::newRow("as changed") << "a¶1" << "a¶1" << "a¶2" << "a¶2";
         QTest::newRow("typed since, kept") << "typed¶1" << "a¶1" << "a¶2" << "typed¶2";
         QTest::newRow("escaped separator stays") << "x[u+00B6]y¶1" << "x¶1" << "x¶2" << "x[u+00B6]y¶2";
-        QTest::newRow("other fields: the whole") << "a¶1¶rule" << "a¶1" << "a¶2" << "a¶2";
+        QTest::newRow("field added since, kept") << "a¶1¶rule" << "a¶1" << "a¶2" << "a¶2¶rule";
+        QTest::newRow("field dropped by the step, back") << "typed¶r" << "d¶r" << "d¶r¶rule" << "typed¶r¶rule";
+        QTest::newRow("field dropped again") << "typed¶r¶rule" << "d¶r¶rule" << "d¶r" << "typed¶r";
+        QTest::newRow("field dropped since, stays so") << "typed¶1" << "a¶1¶rule" << "a¶2¶rule" << "typed¶2";
         QTest::newRow("nothing to carry") << "typed" << "a" << "a" << "typed";
     }
     void carriedOver()
