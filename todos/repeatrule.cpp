@@ -13,8 +13,9 @@ const QString kDaily = QStringLiteral("FREQ=DAILY");
 const QString kWeekdays = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR");
 const QString kWeekly = QStringLiteral("FREQ=WEEKLY;BYDAY=");
 const QString kMonthly = QStringLiteral("FREQ=MONTHLY;BYMONTHDAY=");
-const QString kYearly = QStringLiteral("FREQ=YEARLY;BYMONTH=");
-const QString kYearlyDay = QStringLiteral(";BYMONTHDAY=");
+const QString kYearlyStart = QStringLiteral("FREQ=YEARLY;");
+const QString kByMonth = QStringLiteral("BYMONTH=");
+const QString kByMonthDay = QStringLiteral("BYMONTHDAY=");
 
 /// 1 to max, written as forKind() writes it (no sign, no leading zero); 0 for anything else.
 int smallNumber(QStringView text, int max)
@@ -68,13 +69,21 @@ RepeatRule RepeatRule::fromText(const QString &text)
         rule.m_kind = Kind::Weekly;
     } else if (text.startsWith(kMonthly) && (rule.m_monthDay = smallNumber(view.mid(kMonthly.size()), 31))) {
         rule.m_kind = Kind::Monthly;
-    } else if (text.startsWith(kYearly)) {
-        const QStringView rest = view.mid(kYearly.size());
-        const qsizetype split = rest.indexOf(kYearlyDay);
-        const int month = split < 0 ? 0 : smallNumber(rest.left(split), 12);
-        const int day = month == 0 ? 0 : smallNumber(rest.mid(split + kYearlyDay.size()), 31);
+    } else if (text.startsWith(kYearlyStart)) {
+        // Either order: libical writes the month day first when it passes the rule on.
+        const QList<QStringView> parts = view.mid(kYearlyStart.size()).split(u';');
+        int month = 0;
+        int day = 0;
+        if (parts.size() == 2) {
+            for (const QStringView part : parts) {
+                if (part.startsWith(kByMonthDay))
+                    day = smallNumber(part.mid(kByMonthDay.size()), 31);
+                else if (part.startsWith(kByMonth))
+                    month = smallNumber(part.mid(kByMonth.size()), 12);
+            }
+        }
         // 29 February is a day of the rule; 30 February is none.
-        if (day > 0 && day <= QDate(2000, month, 1).daysInMonth()) {
+        if (month > 0 && day > 0 && day <= QDate(2000, month, 1).daysInMonth()) {
             rule.m_kind = Kind::Yearly;
             rule.m_month = month;
             rule.m_monthDay = day;
@@ -101,7 +110,8 @@ RepeatRule RepeatRule::forKind(Kind kind, const QDateTime &start)
     case Kind::Monthly:
         return fromText(kMonthly + QString::number(date.day()));
     case Kind::Yearly:
-        return fromText(kYearly + QString::number(date.month()) + kYearlyDay + QString::number(date.day()));
+        return fromText(kYearlyStart + kByMonth + QString::number(date.month()) + QLatin1Char(';') + kByMonthDay
+                        + QString::number(date.day()));
     case Kind::Never:
     case Kind::Custom:
     case Kind::Invalid:

@@ -35,6 +35,7 @@ private slots:
         row("FREQ=MONTHLY;BYMONTHDAY=1", Kind::Monthly, 0, 0, 1);
         row("FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=29", Kind::Yearly, 0, 2, 29);
         row("FREQ=YEARLY;BYMONTH=12;BYMONTHDAY=31", Kind::Yearly, 0, 12, 31);
+        row("FREQ=YEARLY;BYMONTHDAY=29;BYMONTH=2", Kind::Yearly, 0, 2, 29);
         // Rules the dialog cannot show, kept and rung by their own rule.
         row("FREQ=HOURLY", Kind::Custom);
         row("FREQ=DAILY;COUNT=3", Kind::Custom);
