@@ -131,12 +131,13 @@ void FindBar::goToMatch(bool forward)
     }
     if (total == 0)
         return;
-    int at = -1;
+    // Just before the first match going forward, just after the last going back.
+    int at = forward ? -1 : total;
     if (const int shown = shownSection(); shown >= 0) {
         RecordListView *list = m_sections[shown]->list();
         const int listed = list->listedRow(list->selectedRow());
         // With no match selected in the shown section, its first match is next, its last previous.
-        at = listed >= 0 ? starts[shown] + listed : starts[shown] - (forward ? 1 : 0);
+        at = listed >= 0 ? starts[shown] + listed : forward ? starts[shown] - 1 : starts[shown] + list->listedCount();
     }
     const int target = forward ? (at + 1) % total : (at - 1 + total) % total;
     int section = int(m_sections.size()) - 1;

@@ -99,11 +99,12 @@ private slots:
                     visited << section->list()->records()->caption(section->list()->selectedRow());
             }
         };
+        step(Qt::Key_F3, Qt::ShiftModifier); // back from nowhere: the very last
         step(Qt::Key_Return);
         for (int i = 0; i < 4; ++i)
             step(Qt::Key_F3);
         step(Qt::Key_F3, Qt::ShiftModifier);
-        QCOMPARE(visited, QStringList({"Plumbers", "House", "Garden", "Boiler", "Plumbers", "Boiler"}));
+        QCOMPARE(visited, QStringList({"Boiler", "Plumbers", "House", "Garden", "Boiler", "Plumbers", "Boiler"}));
         for (int i = 0; i < 2; ++i)
             step(Qt::Key_F3, Qt::ShiftModifier);
         auto *box = f->find<QPlainTextEdit>("txtNotes");
