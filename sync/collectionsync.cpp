@@ -2,6 +2,7 @@
 #include "sync/collectionsync.h"
 
 #include "core/removerecordcommand.h"
+#include "exchange/foreignproperties.h"
 #include "exchange/recorduid.h"
 #include "store/recordlistmodel.h"
 #include "sync/syncitems.h"
@@ -124,7 +125,8 @@ void CollectionSync::readFetched(qsizetype from)
         const QString before = m_uidAtHref.value(item.href);
         if (!before.isEmpty() && before != uid)
             m_goneHrefs.insert(item.href); // the item at this place is another one now
-        m_serverRecords.insert(uid, {item.href, item.etag, *record, syncitems::contentHash(m_section, *record)});
+        m_serverRecords.insert(uid, {item.href, item.etag, *record, syncitems::contentHash(m_section, *record), item.data});
+        m_serverTexts.insert(uid, item.data);
     }
     if (to < m_fetchedItems.size()) {
         QTimer::singleShot(0, this, [this, to] { readFetched(to); });
@@ -309,6 +311,7 @@ void CollectionSync::conflict(const QString &uid, const Record &local, const Ser
     const QString copyUid = syncitems::uidOf(m_section, copy);
     m_arrived.insert(copyUid);
     putNew(copyUid, copy, syncitems::hrefFor(m_collection, m_section, copyUid), false);
+    m_writes.last().textOf = uid;
     // Until ours is written, the state says the server holds its own version.
     m_next.items.insert(uid, {server.href, server.etag, QByteArray(), server.content, kept});
     m_writes.append({uid, server.href, server.etag, local, server.content, 0, kept, 0});
@@ -376,6 +379,8 @@ void CollectionSync::writeNext()
     while (m_inFlight < kWritesInFlight && !m_writes.isEmpty()) {
         Write write = m_writes.takeFirst();
         write.saves = m_saves;
+        if (write.record)
+            write.body = bodyOf(write);
         ++m_inFlight;
         QPointer<CollectionSync> self(this);
         const auto done = [self, write](const DavWritten &result) {
@@ -383,13 +388,21 @@ void CollectionSync::writeNext()
                 self->written(write, result);
         };
         if (write.record)
-            m_server->put(write.href, syncitems::itemText(m_section, *write.record, QDateTime::currentDateTimeUtc()),
-                          write.ifMatch, done);
+            m_server->put(write.href, write.body, write.ifMatch, done);
         else
             m_server->remove(write.href, write.ifMatch, done);
     }
     if (m_inFlight == 0 && m_writes.isEmpty())
         finish();
+}
+
+QByteArray CollectionSync::bodyOf(const Write &write) const
+{
+    const QByteArray ours = syncitems::itemText(m_section, *write.record, QDateTime::currentDateTimeUtc());
+    const QString uid = write.textOf.isEmpty() ? write.uid : write.textOf;
+    const auto fetched = m_serverTexts.constFind(uid);
+    const QByteArray theirs = fetched != m_serverTexts.constEnd() ? *fetched : m_state->serverText(m_section, uid);
+    return foreignproperties::carried(m_section, ours, theirs);
 }
 
 void CollectionSync::written(const Write &write, const DavWritten &result)
@@ -400,6 +413,7 @@ void CollectionSync::written(const Write &write, const DavWritten &result)
             ++m_counts.sent;
             m_next.items.insert(write.uid, {write.href, result.etag, syncitems::localHash(*write.record),
                                             syncitems::contentHash(m_section, *write.record), keptAfter(write)});
+            m_next.texts.insert(write.uid, write.body);
         } else {
             ++m_counts.removedThere;
             m_next.items.remove(write.uid);
@@ -452,6 +466,7 @@ void CollectionSync::recheck(const Write &write, const DavFetched &fetched)
     if (!fetched.items.isEmpty()) {
         there = syncitems::recordOf(m_section, fetched.items.first().data);
         etag = fetched.items.first().etag;
+        m_serverTexts.insert(write.uid, fetched.items.first().data);
     }
     if (fetched.items.isEmpty()) {
         // Gone: a removal is done, a change goes back as a new item.
@@ -494,6 +509,7 @@ void CollectionSync::recheck(const Write &write, const DavFetched &fetched)
         const QString copyUid = syncitems::uidOf(m_section, copy);
         m_arrived.insert(copyUid);
         putNew(copyUid, copy, syncitems::hrefFor(m_collection, m_section, copyUid), false);
+        m_writes.last().textOf = write.uid;
         m_next.items.insert(write.uid, {write.href, etag, QByteArray(), content, keptAfter(write)});
         again.ifMatch = etag;
         again.serverContent = content;
@@ -516,6 +532,11 @@ void CollectionSync::finish()
     m_stopped = true;
     m_next.url = m_collection;
     m_next.token = m_token;
+    // What was fetched, where nothing was written over it since.
+    for (auto it = m_serverTexts.cbegin(); it != m_serverTexts.cend(); ++it) {
+        if (!m_next.texts.contains(it.key()))
+            m_next.texts.insert(it.key(), it.value());
+    }
     if (!m_state->saveCollection(m_section, m_next) && !m_failure.failed())
         m_failure = {m_state->error(), false};
     m_done(m_failure);

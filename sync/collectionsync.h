@@ -78,6 +78,11 @@ private:
         bool kept = true;
         /// Saves of the data file when it was sent: one more since, and the record is kept.
         int saves = 0;
+        /// The item whose text on the server lends this one what Quillet has no field for
+        /// (a conflict's copy borrows from the item it copies); empty: its own.
+        QString textOf = {};
+        /// What was sent.
+        QByteArray body = {};
     };
     /// A server item as read.
     struct ServerRecord
@@ -86,6 +91,7 @@ private:
         QString etag;
         Record record;
         QByteArray content;
+        QByteArray text;
     };
 
     void findUnkept();
@@ -104,6 +110,8 @@ private:
     void putNew(const QString &uid, const Record &record, const QString &href, bool kept);
     bool keptAfter(const Write &write) const { return write.kept || m_saves != write.saves; }
     void writeNext();
+    /// The write's item text, with what other programs keep in the item on the server.
+    QByteArray bodyOf(const Write &write) const;
     void written(const Write &write, const DavWritten &result);
     void refused(const Write &write);
     void recheck(const Write &write, const DavFetched &fetched);
@@ -129,6 +137,8 @@ private:
     QHash<QString, QString> m_listedEtag;
     QSet<QString> m_goneHrefs;
     QHash<QString, ServerRecord> m_serverRecords;
+    /// Items' texts as fetched in this sync, by UID.
+    QHash<QString, QByteArray> m_serverTexts;
     QList<DavItem> m_fetchedItems;
     QSet<QString> m_fetchedHrefs;
     QList<Record> m_unhashed;

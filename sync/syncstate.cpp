@@ -16,6 +16,8 @@ const char *const kSchema[] = {
     "CREATE TABLE IF NOT EXISTS items (section INTEGER NOT NULL, uid TEXT NOT NULL, href TEXT NOT NULL, "
     "etag TEXT NOT NULL, local TEXT NOT NULL, content TEXT NOT NULL, kept INTEGER NOT NULL DEFAULT 1, "
     "PRIMARY KEY (section, uid))",
+    "CREATE TABLE IF NOT EXISTS texts (section INTEGER NOT NULL, uid TEXT NOT NULL, data BLOB NOT NULL, "
+    "PRIMARY KEY (section, uid))",
 };
 
 /// SQLite keeps a null text as NULL: an empty one is stored as empty.
@@ -200,9 +202,33 @@ bool SyncState::saveCollection(SectionId section, const CollectionState &state)
         if (!query.exec())
             return failed(query);
     }
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO texts (section, uid, data) VALUES (?, ?, ?)"));
+    for (auto it = state.texts.cbegin(); it != state.texts.cend(); ++it) {
+        if (!state.items.contains(it.key()))
+            continue;
+        query.addBindValue(int(section));
+        query.addBindValue(it.key());
+        query.addBindValue(it.value());
+        if (!query.exec())
+            return failed(query);
+    }
+    query.prepare(QStringLiteral("DELETE FROM texts WHERE section = ? AND uid NOT IN (SELECT uid FROM items WHERE section = ?)"));
+    query.addBindValue(int(section));
+    query.addBindValue(int(section));
+    if (!query.exec())
+        return failed(query);
     if (!m_db.commit())
         return fail(QStringLiteral("cannot be written: %1").arg(m_db.lastError().text()));
     return true;
+}
+
+QByteArray SyncState::serverText(SectionId section, const QString &uid) const
+{
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("SELECT data FROM texts WHERE section = ? AND uid = ?"));
+    query.addBindValue(int(section));
+    query.addBindValue(uid);
+    return query.exec() && query.next() ? query.value(0).toByteArray() : QByteArray();
 }
 
 QSet<QString> SyncState::unkept(SectionId section) const

@@ -30,6 +30,10 @@ struct CollectionState
     QUrl url;
     QString token;
     QHash<QString, SyncedItem> items;
+    /// Items' texts as the server holds them now, where this sync learnt them: what other
+    /// programs wrote into an item goes back with Quillet's next change of it. Read one at a
+    /// time with SyncState::serverText().
+    QHash<QString, QByteArray> texts;
 };
 
 /// The sync state of a data folder, in an SQLite file beside the data file: the account (never
@@ -55,6 +59,8 @@ public:
 
     CollectionState collection(SectionId section) const;
     bool saveCollection(SectionId section, const CollectionState &state);
+    /// The item's text as the server last held it; empty when unknown.
+    QByteArray serverText(SectionId section, const QString &uid) const;
     /// The UIDs of a section's items not yet kept here.
     QSet<QString> unkept(SectionId section) const;
     /// These items are in the data file now.

@@ -253,6 +253,55 @@ private slots:
         QCOMPARE(a.model.caption(1), QStringLiteral("Bread"));
     }
 
+    // A change made here goes to the server with what other programs keep in the item.
+    void whatOtherProgramsKeepStays_data()
+    {
+        QTest::addColumn<SectionId>("section");
+        QTest::addColumn<QByteArray>("item");
+        QTest::addColumn<QByteArrayList>("kept");
+        QTest::addColumn<QByteArrayList>("gone");
+        QTest::newRow("to-do") << SectionId::Todos
+                               << QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\nBEGIN:VTODO\r\n"
+                                             "UID:phone-1\r\nDTSTAMP:20261201T100000Z\r\nSUMMARY:Milk\r\n"
+                                             "DESCRIPTION:old\r\nDUE;VALUE=DATE:20261224\r\nCATEGORIES:Shopping\r\n"
+                                             "END:VTODO\r\nEND:VCALENDAR\r\n")
+                               << QByteArrayList{"CATEGORIES:Shopping", "DUE;VALUE=DATE:20261224", "DESCRIPTION:two litres"}
+                               << QByteArrayList{"DESCRIPTION:old"};
+        QTest::newRow("card 3.0") << SectionId::Contacts
+                                  << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nUID:phone-2\r\nFN:Milk\r\nN:;Milk;;;\r\n"
+                                                "TEL;TYPE=CELL:+1 555 0100\r\nPHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQ\r\n"
+                                                " SkZJRg==\r\nitem1.EMAIL;TYPE=pref:old@example.org\r\n"
+                                                "item1.X-ABLabel:work\r\nEND:VCARD\r\n")
+                                  << QByteArrayList{"VERSION:3.0", "TEL;TYPE=CELL:+1 555 0100", "/9j/4AAQ\r\n SkZJRg==",
+                                                    "TITLE:two litres", "EMAIL:milk@example.org"}
+                                  << QByteArrayList{"VERSION:4.0", "old@example.org", "X-ABLabel"};
+    }
+    void whatOtherProgramsKeepStays()
+    {
+        QFETCH(SectionId, section);
+        QFETCH(QByteArray, item);
+        FakeDavServer server;
+        const QString href = collection.path() + QStringLiteral("phone");
+        server.store(href, item);
+        Device a, b;
+        a.section = b.section = section;
+        QVERIFY(a.sync(server) && b.sync(server));
+        a.edit(QStringLiteral("Milk"), QStringLiteral("two litres"));
+        QVERIFY(a.sync(server));
+        const QByteArray there = server.items[href].data;
+        QFETCH(QByteArrayList, kept);
+        for (const QByteArray &text : std::as_const(kept))
+            QVERIFY2(there.contains(text), there.constData());
+        QFETCH(QByteArrayList, gone);
+        for (const QByteArray &text : std::as_const(gone))
+            QVERIFY2(!there.contains(text), there.constData());
+        // What it reads back as is what was sent: nothing more to do on either side.
+        QVERIFY(a.sync(server));
+        QCOMPARE(a.counts.sent + a.counts.received + a.counts.conflicts, 0);
+        QVERIFY(b.sync(server));
+        QCOMPARE(b.detail(QStringLiteral("Milk")), QStringLiteral("two litres"));
+    }
+
     void refusedWriteIsComparedNotOverwritten()
     {
         FakeDavServer server;
