@@ -166,11 +166,29 @@ void DavDiscovery::checkUpload(bool tasks, const QUrl &url, const QString &name,
 void DavDiscovery::makeEmpty(bool tasks, const QUrl &url, const QString &name, Created done)
 {
     m_client->send(tasks ? "MKCALENDAR" : "MKCOL", url, tasks ? davxml::makeTaskList(name) : davxml::makeAddressBook(name), {},
-                   [this, url, done = std::move(done)](const DavClient::Reply &reply) {
-                       // 405: it is there already (an earlier run made it).
-                       if ((reply.status >= 200 && reply.status < 300) || reply.status == 405)
+                   [this, tasks, url, done = std::move(done)](const DavClient::Reply &reply) {
+                       if (reply.status >= 200 && reply.status < 300)
                            done(url, {}, false);
+                       else if (reply.status == 405)
+                           confirmKind(tasks, url, done); // something is there: an earlier run's, or not
                        else
                            done(QUrl(), m_client->failureOf(reply), false);
+                   });
+}
+
+void DavDiscovery::confirmKind(bool tasks, const QUrl &url, Created done)
+{
+    m_client->send("PROPFIND", url, davxml::collectionQuery(), {{"Depth", "0"}},
+                   [tasks, url, done = std::move(done)](const DavClient::Reply &reply) {
+                       const QString kind = tasks ? davxml::caldav("calendar") : davxml::carddav("addressbook");
+                       for (const davxml::Response &response : davxml::parse(reply.body).responses) {
+                           if (response.properties.value(davxml::dav("resourcetype")).children.contains(kind))
+                               return done(url, {}, false);
+                       }
+                       done(QUrl(),
+                            {QStringLiteral("The server holds something else where Quillet's %1 would go (%2).")
+                                 .arg(tasks ? QStringLiteral("task list") : QStringLiteral("address book"), url.path()),
+                             false},
+                            false);
                    });
 }

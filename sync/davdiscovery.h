@@ -38,6 +38,8 @@ private:
     void listHomes(QList<QUrl> homes);
     void makeEmpty(bool tasks, const QUrl &url, const QString &name, Created done);
     void checkUpload(bool tasks, const QUrl &url, const QString &name, Created done);
+    /// What is at url is a collection of the kind wanted.
+    void confirmKind(bool tasks, const QUrl &url, Created done);
 
     DavClient *m_client;
     std::function<void(const Found &)> m_done;

@@ -42,6 +42,8 @@ struct SyncSession::Run
     int todosUploaded = 0;
     int contactsUploaded = 0;
     bool discoverOnly = false;
+    /// A kind of collection the server would not make: that section waits, the other syncs.
+    QStringList notMade;
 };
 
 SyncSession::SyncSession(Document *document, QObject *parent)
@@ -158,9 +160,12 @@ void SyncSession::discoverThen(std::function<void()> next)
             m_run->discovery->create(false, found.addressHome, kCollectionName, whole, [this, stored](const QUrl &url, const DavFailure &failure, bool filled) {
                 if (filled)
                     m_run->contactsUploaded = m_document->model(SectionId::Contacts)->count();
-                if (failure.failed())
+                if (failure.failed() && (failure.passwordRefused || m_account.taskList.isEmpty()))
                     return end({false, QString(), failure.error, {}, 0, failure.passwordRefused});
-                m_account.addressBook = url;
+                if (failure.failed())
+                    m_run->notMade.append(QStringLiteral("the server keeps no address book for you, so contacts are not synced"));
+                else
+                    m_account.addressBook = url;
                 stored();
             });
         };
@@ -169,9 +174,12 @@ void SyncSession::discoverThen(std::function<void()> next)
         m_run->discovery->create(true, found.taskHome, kCollectionName, wholeCollection(SectionId::Todos), [this, makeAddressBook](const QUrl &url, const DavFailure &failure, bool filled) {
             if (filled)
                 m_run->todosUploaded = m_document->model(SectionId::Todos)->count();
+            if (failure.failed() && failure.passwordRefused)
+                return end({false, QString(), failure.error, {}, 0, true});
             if (failure.failed())
-                return end({false, QString(), failure.error, {}, 0, failure.passwordRefused});
-            m_account.taskList = url;
+                m_run->notMade.append(QStringLiteral("the server keeps no task list for you, so to-dos are not synced"));
+            else
+                m_account.taskList = url;
             makeAddressBook();
         });
     });
@@ -202,6 +210,8 @@ void SyncSession::syncSection(SectionId section)
 {
     const SyncAccount account = this->account();
     const QUrl url = section == SectionId::Todos ? account.taskList : account.addressBook;
+    if (url.isEmpty())
+        return section == SectionId::Todos ? syncSection(SectionId::Contacts) : endWell();
     m_run->section = new CollectionSync(section, m_document->model(section), m_run->client, m_run->state.get(), url, this);
     m_run->sectionId = section;
     m_run->section->setArrivedEarlier(m_arrived[section]);
@@ -217,8 +227,16 @@ void SyncSession::syncSection(SectionId section)
             return end({false, syncSummary(m_run->todos, m_run->contacts), failure.error, {}, 0, failure.passwordRefused});
         if (section == SectionId::Todos)
             return syncSection(SectionId::Contacts);
-        end({true, syncSummary(m_run->todos, m_run->contacts), QString(), {}, 0, false});
+        endWell();
     });
+}
+
+void SyncSession::endWell()
+{
+    QString summary = syncSummary(m_run->todos, m_run->contacts);
+    if (!m_run->notMade.isEmpty())
+        summary += QStringLiteral("; ") + m_run->notMade.join(QStringLiteral("; "));
+    end({true, summary, QString(), {}, 0, false});
 }
 
 void SyncSession::end(SyncOutcome outcome)

@@ -61,6 +61,8 @@ private:
     QByteArray wholeCollection(SectionId section) const;
     void chooseCollections(const QList<DavCollection> &found);
     void syncSection(SectionId section);
+    /// Ends a sync that went well, saying what changed and what could not be synced.
+    void endWell();
     void end(SyncOutcome outcome);
     /// The data file now holds what the models hold: the items that came from the server and
     /// are in it, or came in this run (a missing one was removed by the user), are kept here.
