@@ -45,6 +45,14 @@ bool RecordEdits::change(int row, const QString &text, const std::function<bool(
     return true;
 }
 
+void RecordEdits::step(const std::function<QUndoCommand *(QUndoCommand *group)> &make)
+{
+    // Within a group it is done when the group is kept, with the group's other steps.
+    QUndoCommand *made = make(m_group);
+    if (!m_group)
+        m_history->push(made);
+}
+
 void RecordEdits::together(const QString &text, const std::function<void()> &steps)
 {
     auto group = std::make_unique<QUndoCommand>(text);

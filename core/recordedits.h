@@ -24,6 +24,8 @@ public:
     /// Runs change, one of the model's own operations on the record at row, and keeps what it
     /// changed as a step named text. change returns false when it changed nothing.
     bool change(int row, const QString &text, const std::function<bool()> &change);
+    /// Keeps a step of another kind (made with the group it joins, if any) and does it.
+    void step(const std::function<QUndoCommand *(QUndoCommand *group)> &make);
     /// Runs steps (changes of this object's), kept as one step named text: a snooze of several
     /// to-dos at once is taken back at once.
     void together(const QString &text, const std::function<void()> &steps);

@@ -109,6 +109,22 @@ void ReminderWatcher::snoozeOccurrence(const QPersistentModelIndex &todo, const 
     m_snoozes.append({todo, *reminder, remindertext::instant(until)});
 }
 
+std::optional<QDateTime> ReminderWatcher::snoozedUntil(const QPersistentModelIndex &todo) const
+{
+    for (const HeldSnooze &held : m_snoozes) {
+        if (held.todo == todo)
+            return QDateTime::fromSecsSinceEpoch(held.until);
+    }
+    return std::nullopt;
+}
+
+void ReminderWatcher::releaseSnooze(const QPersistentModelIndex &todo)
+{
+    m_snoozes.removeIf([&todo](const HeldSnooze &held) { return held.todo == todo; });
+    if (todo.isValid())
+        forgetRows(todo.row(), todo.row());
+}
+
 void ReminderWatcher::dropEndedSnoozes()
 {
     m_snoozes.removeIf([this](const HeldSnooze &held) {

@@ -60,6 +60,10 @@ public:
     /// that rang, so the series keeps its day and time of day; the snooze lasts while that
     /// reminder stands and the program runs (after a restart the occurrence rings again).
     void snoozeOccurrence(const QPersistentModelIndex &todo, const QDateTime &until);
+    /// When the snooze held for the to-do ends; none when none is held.
+    std::optional<QDateTime> snoozedUntil(const QPersistentModelIndex &todo) const;
+    /// Lets go of the to-do's held snooze: the occurrence it held back is due again.
+    void releaseSnooze(const QPersistentModelIndex &todo);
 
     /// Whether a report is being answered (its window is open): one window at a time.
     void setAnswering(bool answering) { m_answering = answering; }

@@ -13,6 +13,7 @@
 #include "todos/noticedwindow.h"
 #include "todos/reminderdialog.h"
 #include "todos/reminderwatcher.h"
+#include "todos/snoozeoccurrencecommand.h"
 #include "todos/repeatingreminder.h"
 #include "todos/repeattext.h"
 #include "todos/todoeditor.h"
@@ -245,7 +246,8 @@ void TodosSection::alarmAnswered(const QPersistentModelIndex &todo, const AlarmW
     case AlarmWindow::Choice::Snooze:
         // A to-do never edited has nothing to snooze: the editor is only brought up to date.
         if (repeatingreminder::repeats(todos()->record(row))) {
-            m_watcher->snoozeOccurrence(todo, m_services.clock->now().addSecs(qint64(choice.minutes) * 60));
+            const QDateTime until = m_services.clock->now().addSecs(qint64(choice.minutes) * 60);
+            edits().step([&](QUndoCommand *group) { return new SnoozeOccurrenceCommand(m_watcher, todo, until, group); });
             list()->selectRow(row);
         } else if (!todos()->tag(row).isEmpty()) {
             const QDateTime now = m_services.clock->now();
@@ -333,13 +335,15 @@ void TodosSection::removeDoneTodo(const QPersistentModelIndex &todo)
 void TodosSection::snoozeTodos(const QList<QPersistentModelIndex> &snoozed, int minutes)
 {
     const QDateTime now = m_services.clock->now();
-    // A repeating to-do's snooze is held by the watcher, not written: nothing of it to undo.
+    // A repeating to-do's snooze is held by the watcher, not written; both are taken back at once.
     edits().together(QStringLiteral("Snooze"), [&] {
         for (const QPersistentModelIndex &todo : snoozed) {
             if (!todo.isValid())
                 continue;
             if (repeatingreminder::repeats(todos()->record(todo.row())))
-                m_watcher->snoozeOccurrence(todo, now.addSecs(qint64(minutes) * 60));
+                edits().step([&](QUndoCommand *group) {
+                    return new SnoozeOccurrenceCommand(m_watcher, todo, now.addSecs(qint64(minutes) * 60), group);
+                });
             else
                 edits().change(todo.row(), QStringLiteral("Snooze"),
                                [&] { return todos()->snooze(todo.row(), now, minutes); });

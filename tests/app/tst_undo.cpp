@@ -121,6 +121,25 @@ private slots:
         QCOMPARE(saved(), after);
     }
 
+    // A repeating to-do's snooze is held, not written: taken back, the occurrence rings again.
+    void repeatingSnoozeTakenBack()
+    {
+        f->clock.set(QDateTime(QDate(2026, 12, 5), QTime(21, 1)));
+        DataFileContent content;
+        content[SectionId::Todos] = {{"Pills", todoTag({"Pills", "0", "1", "0%", "12/5/2026 9:00:00 PM", "", "1", "", "c",
+                                                        "FREQ=DAILY"})}};
+        f->writeFile("savedfile.qlt", serializeDataFile(content));
+        f->open();
+        static_cast<TodosSection *>(f->window->section(SectionId::Todos))->watcher()->timer()->stop();
+        QVERIFY(tick([](QWidget *alarm) { trigger(alarm, "mnu5Min"); }));
+        QVERIFY(!tick());
+        f->window->setFocus();
+        key(Qt::Key_Z);
+        QVERIFY(qobject_cast<AlarmWindow *>(tick()));
+        key(Qt::Key_Y);
+        QVERIFY(!tick());
+    }
+
     // The keys belong to a text box while it has the focus; typing is no step of the history.
     void boxKeepsItsOwnUndo()
     {
