@@ -2,9 +2,11 @@
 #include "todos/todoeditor.h"
 
 #include "platform/messageboxes.h"
+#include "core/remindertext.h"
 #include "platform/services.h"
 #include "todos/percentedit.h"
 #include "todos/percentsteps.h"
+#include "todos/repeattext.h"
 #include "todos/updownbuttons.h"
 #include "widgets/comboboxname.h"
 #include "widgets/fieldvalidation.h"
@@ -182,8 +184,16 @@ void TodoEditor::setReminderFields(const ReminderFields &fields)
 
 void TodoEditor::showReminderCaption()
 {
-    // A stored caption is plain text: an "&" in it is no accelerator mark.
     QString shown = m_reminder.caption;
+    // A repeating reminder says its rule, whatever caption came with it (another program's
+    // to-do, synced or imported, brings none of ours).
+    if (const RepeatRule rule = RepeatRule::fromText(m_reminder.repeatRule); rule.repeats()) {
+        const QDateTime at = remindertext::read(m_reminder.reminder);
+        const QString said = repeattext::caption(rule, QDateTime(at.date(), at.time(), Qt::UTC));
+        if (!said.isEmpty())
+            shown = said;
+    }
+    // A stored caption is plain text: an "&" in it is no accelerator mark.
     shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
     m_reminderButton->setText(shown);
 }

@@ -25,6 +25,16 @@ private:
     void tearDown() override { w.reset(); }
 
 private slots:
+    // A repeating to-do from another program, with a one-time caption, says its rule.
+    void repeatingReminderSaysItsRule()
+    {
+        w->open({{"Bins", todoTag({"Bins", "0", "1", "0%", "12/8/2026 9:00:00 AM", "", "1", "", "Dec 8  09:00 AM",
+                                   "FREQ=WEEKLY;BYDAY=TU"})}});
+        clickItem(w->list, 0);
+        QCOMPARE(w->find<QPushButton>("cmdReminder")->text(), QStringLiteral("Every week, Tue 09:00 AM"));
+        QCOMPARE(w->record(0).reminderCaption, QStringLiteral("Dec 8  09:00 AM"));
+    }
+
     // Adding and removing are walked for every section in tst_sectionflows.
     void subjectRenamesANewTodo()
     {
