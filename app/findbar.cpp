@@ -69,6 +69,15 @@ FindBar::FindBar(QWidget *window, const QList<Section *> &sections)
     connect(next, &QShortcut::activated, this, [this] { goToMatch(true); });
     auto *previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), window);
     connect(previous, &QShortcut::activated, this, [this] { goToMatch(false); });
+    // Off while nothing is searched, so Esc means nothing new then. A menu, a dialog or a list's
+    // caption editor keeps its own Esc: they take the key before a window's shortcut.
+    m_end = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    m_end->setEnabled(false);
+    connect(m_end, &QShortcut::activated, this, [this] {
+        // A box being typed into keeps what it holds before the lists change under it.
+        if (FieldValidation::instance().commitFocused())
+            close();
+    });
 }
 
 void FindBar::open()
@@ -81,8 +90,10 @@ void FindBar::open()
 
 void FindBar::close()
 {
+    const bool typing = m_field->hasFocus();
     m_field->clear();
-    m_window->setFocus();
+    if (typing)
+        m_window->setFocus();
 }
 
 void FindBar::search(const QString &typed)
@@ -92,6 +103,7 @@ void FindBar::search(const QString &typed)
         return;
     const bool ended = needle.isEmpty();
     m_needle = needle;
+    m_end->setEnabled(!ended);
     for (int section = 0; section < m_sections.size(); ++section) {
         m_sections[section]->list()->setSearch(needle);
         updateCount(section);
