@@ -53,10 +53,16 @@ FindBar::FindBar(QWidget *window, const QList<Section *> &sections)
         count->hide();
         m_counts.append(count);
         RecordListView *list = m_sections[section]->list();
-        // Add and Remove under a search change what is listed.
+        // Add and Remove under a search change what is listed; a record typed into may come to
+        // hold the needle, or stop holding it. The records' own signals: the filter, made
+        // before, has caught up with each change by then.
         for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-            connect(list->filter(), signal, this, [this, section] { updateCount(section); });
-        connect(list->filter(), &QAbstractItemModel::modelReset, this, [this, section] { updateCount(section); });
+            connect(list->records(), signal, this, [this, section] { updateCount(section); });
+        connect(list->records(), &QAbstractItemModel::modelReset, this, [this, section] { updateCount(section); });
+        connect(list->records(), &QAbstractItemModel::dataChanged, this, [this, section] {
+            if (!m_needle.isEmpty())
+                updateCount(section);
+        });
         connect(list, &RecordListView::selectedRowChanged, this, [this, section] {
             if (!m_needle.isEmpty())
                 m_sections[section]->highlightMatches(m_needle);
@@ -117,7 +123,9 @@ void FindBar::updateCount(int section)
 {
     QLabel *count = m_counts[section];
     count->setVisible(!m_needle.isEmpty());
-    count->setText(QString::number(m_sections[section]->list()->listedCount()));
+    if (m_needle.isEmpty())
+        return;
+    count->setText(QString::number(m_sections[section]->list()->filter()->matchCount()));
     count->setGeometry(countGeometry(section, count->fontMetrics().horizontalAdvance(count->text())));
 }
 

@@ -78,6 +78,7 @@ private slots:
     }
 
     // Typing, Add, Remove and a rename act on the right records; Save writes every one, in order.
+    // The count is of the matches only, not of what is listed for being worked on.
     void changesUnderASearchReachTheFile()
     {
         openMixed();
@@ -92,9 +93,11 @@ private slots:
         QTest::keyClicks(captionEditor(notes), "Porch");
         QTest::keyClick(captionEditor(notes), Qt::Key_Tab);
         QCOMPARE(captions(notes), QStringList({"House", "Garden", "Porch"}));
+        QCOMPARE(counts()[2], "2");
         clickItem(notes, 0);
         f->press("arbNotesRemove"); // House, answered Yes
         QCOMPARE(captions(notes), QStringList({"Garden", "Porch"}));
+        QCOMPARE(counts()[2], "1");
         f->clickPicture("butSave");
         QCOMPARE(f->saved(SectionId::Notes), QList<Record>({{"Shopping", "milk\r\nbread"}, {"Garden", "!ask the plumber too"},
                                                             {"Porch", ""}}));
