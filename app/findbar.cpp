@@ -53,10 +53,16 @@ FindBar::FindBar(QWidget *window, const QList<Section *> &sections)
         count->hide();
         m_counts.append(count);
         RecordListView *list = m_sections[section]->list();
-        // Add and Remove under a search change what is listed.
+        // Add and Remove under a search change what is listed; a record typed into may come to
+        // hold the needle, or stop holding it. The records' own signals: the filter, made
+        // before, has caught up with each change by then.
         for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-            connect(list->filter(), signal, this, [this, section] { updateCount(section); });
-        connect(list->filter(), &QAbstractItemModel::modelReset, this, [this, section] { updateCount(section); });
+            connect(list->records(), signal, this, [this, section] { updateCount(section); });
+        connect(list->records(), &QAbstractItemModel::modelReset, this, [this, section] { updateCount(section); });
+        connect(list->records(), &QAbstractItemModel::dataChanged, this, [this, section] {
+            if (!m_needle.isEmpty())
+                updateCount(section);
+        });
         connect(list, &RecordListView::selectedRowChanged, this, [this, section] {
             if (!m_needle.isEmpty())
                 m_sections[section]->highlightMatches(m_needle);
@@ -69,6 +75,15 @@ FindBar::FindBar(QWidget *window, const QList<Section *> &sections)
     connect(next, &QShortcut::activated, this, [this] { goToMatch(true); });
     auto *previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), window);
     connect(previous, &QShortcut::activated, this, [this] { goToMatch(false); });
+    // Off while nothing is searched, so Esc means nothing new then. A menu, a dialog or a list's
+    // caption editor keeps its own Esc: they take the key before a window's shortcut.
+    m_end = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    m_end->setEnabled(false);
+    connect(m_end, &QShortcut::activated, this, [this] {
+        // A box being typed into keeps what it holds before the lists change under it.
+        if (FieldValidation::instance().commitFocused())
+            close();
+    });
 }
 
 void FindBar::open()
@@ -81,8 +96,10 @@ void FindBar::open()
 
 void FindBar::close()
 {
+    const bool typing = m_field->hasFocus();
     m_field->clear();
-    m_window->setFocus();
+    if (typing)
+        m_window->setFocus();
 }
 
 void FindBar::search(const QString &typed)
@@ -92,6 +109,7 @@ void FindBar::search(const QString &typed)
         return;
     const bool ended = needle.isEmpty();
     m_needle = needle;
+    m_end->setEnabled(!ended);
     for (int section = 0; section < m_sections.size(); ++section) {
         m_sections[section]->list()->setSearch(needle);
         updateCount(section);
@@ -105,7 +123,9 @@ void FindBar::updateCount(int section)
 {
     QLabel *count = m_counts[section];
     count->setVisible(!m_needle.isEmpty());
-    count->setText(QString::number(m_sections[section]->list()->listedCount()));
+    if (m_needle.isEmpty())
+        return;
+    count->setText(QString::number(m_sections[section]->list()->filter()->matchCount()));
     count->setGeometry(countGeometry(section, count->fontMetrics().horizontalAdvance(count->text())));
 }
 

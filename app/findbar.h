@@ -8,12 +8,13 @@
 
 class QLabel;
 class QLineEdit;
+class QShortcut;
 class QWidget;
 class Section;
 
 /// The search field of the main window: what is typed filters every section's list at once,
 /// each section button shows how many of its records match, Enter and F3 (Shift+F3 back) go from
-/// match to match across the sections, and Esc shows every record again.
+/// match to match across the sections, and Esc anywhere in the window shows every record again.
 class FindBar : public QObject
 {
     Q_OBJECT
@@ -27,7 +28,7 @@ public:
 
     /// Ctrl+F: the field takes the focus, its text selected.
     void open();
-    /// Esc: the field empties and hands the focus back to the window.
+    /// Esc: the field empties; from the field, the focus goes back to the window.
     void close();
     /// Selects the next (or previous) matching record, opening its section.
     void goToMatch(bool forward);
@@ -49,5 +50,7 @@ private:
     QList<Section *> m_sections;
     QLineEdit *m_field = nullptr;
     QList<QLabel *> m_counts;
+    /// Esc while a search is on, wherever the focus is in the window.
+    QShortcut *m_end = nullptr;
     QString m_needle;
 };

@@ -6,10 +6,12 @@
 
 #include <algorithm>
 
-AddRecordCommand::AddRecordCommand(RecordListModel *model, int row, const Record &record)
+AddRecordCommand::AddRecordCommand(RecordListModel *model, int row, const Record &record,
+                                   std::shared_ptr<bool> naming)
     : RecordCommand(model, QStringLiteral("Add"))
     , m_row(row)
     , m_record(record)
+    , m_naming(std::move(naming))
 {
 }
 
@@ -33,5 +35,8 @@ void AddRecordCommand::undo()
 bool AddRecordCommand::mergeWith(const QUndoCommand *other)
 {
     const auto *naming = dynamic_cast<const ChangeRecordCommand *>(other);
-    return naming && naming->model() == model() && naming->row() == m_row;
+    if (!*m_naming || !naming || naming->model() != model() || naming->row() != m_row)
+        return false;
+    *m_naming = false;
+    return true;
 }

@@ -19,8 +19,17 @@ RecordEdits::RecordEdits(RecordListModel *model, QUndoStack *history)
 int RecordEdits::add(const QString &caption)
 {
     const int row = m_model->count();
-    m_history->push(new AddRecordCommand(m_model, row, {caption, QString()}));
+    endNaming();
+    m_naming = std::make_shared<bool>(true);
+    m_history->push(new AddRecordCommand(m_model, row, {caption, QString()}, m_naming));
     return row;
+}
+
+void RecordEdits::endNaming()
+{
+    if (m_naming)
+        *m_naming = false;
+    m_naming.reset();
 }
 
 void RecordEdits::remove(int row, const QString &text)

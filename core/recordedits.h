@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QUndoCommand;
 class QUndoStack;
@@ -17,8 +18,12 @@ class RecordEdits
 public:
     RecordEdits(RecordListModel *model, QUndoStack *history);
 
-    /// Appends a record holding only its caption; its row.
+    /// Appends a record holding only its caption; its row. The caption the user gives it next
+    /// is part of the step, until endNaming().
     int add(const QString &caption);
+    /// The caption editor that followed add() has closed, named or not: a rename from now on
+    /// is a step of its own.
+    void endNaming();
     /// Removes the record at row; text names the step ("Remove", "Done").
     void remove(int row, const QString &text);
     /// Runs change, one of the model's own operations on the record at row, and keeps what it
@@ -35,4 +40,6 @@ private:
     QUndoStack *m_history;
     /// The step that changes join while together() runs.
     QUndoCommand *m_group = nullptr;
+    /// Whether the last Add still waits for its naming; shared with that step.
+    std::shared_ptr<bool> m_naming;
 };

@@ -74,6 +74,22 @@ int RecordFilter::listedRow(int sourceRow) const
     return mapFromSource(m_records->index(sourceRow)).row();
 }
 
+int RecordFilter::matchCount() const
+{
+    if (!isFiltering())
+        return 0;
+    // A row that held the needle when it was set is listed still; the rest are looked at again,
+    // every row when the marks are gone (rows moved) or do not line up with the rows yet.
+    const bool marked = m_matches.size() == m_records->count();
+    int count = 0;
+    for (int row = 0; row < m_records->count(); ++row) {
+        const Match match = marked ? m_matches[row] : Match::Unknown;
+        if (match == Match::Yes || (match == Match::Unknown && listedRow(row) >= 0 && holds(m_records->foldedText(row))))
+            ++count;
+    }
+    return count;
+}
+
 bool RecordFilter::filterAcceptsRow(int sourceRow, const QModelIndex &) const
 {
     if (m_needle.isEmpty() || (sourceRow >= m_insertingFirst && sourceRow <= m_insertingLast))

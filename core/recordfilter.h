@@ -26,6 +26,9 @@ public:
     int sourceRow(int row) const;
     /// The listed row of a source row, -1 when it is not listed.
     int listedRow(int sourceRow) const;
+    /// The listed records that hold the needle now: not those listed only because they were
+    /// added, or edited away from it, during the search.
+    int matchCount() const;
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;

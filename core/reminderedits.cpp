@@ -30,6 +30,16 @@ QString withoutReminder(const QString &tag)
     return fields.toTag();
 }
 
+QString withoutMoment(const QString &tag)
+{
+    if (tag.isEmpty())
+        return tag;
+    TodoFields fields = TodoFields::read(tag);
+    fields.set(todofield::Reminder, QString());
+    fields.set(todofield::ReminderCaption, todotext::reminderNotSet);
+    return fields.toTag();
+}
+
 QString movedTo(const QString &tag, const QString &reminder, const QString &caption, const QString &rule)
 {
     TodoFields fields = TodoFields::read(tag);

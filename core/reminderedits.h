@@ -19,6 +19,11 @@ std::optional<QString> snoozed(const QString &tag, const QDateTime &now, int min
 /// the caption "Reminder not set", as the editor keeps a to-do whose reminder was never set.
 QString withoutReminder(const QString &tag);
 
+/// The tag with no moment to ring at (and the caption "Reminder not set"), its sound, play flag
+/// and repeat rule kept: a series whose next occurrence cannot be worked out rings no more, and
+/// nothing else the user set is lost.
+QString withoutMoment(const QString &tag);
+
 /// The tag with its reminder moved to another moment of its series: the reminder text, the
 /// caption and the rule from there replaced, the sound kept.
 QString movedTo(const QString &tag, const QString &reminder, const QString &caption, const QString &rule);

@@ -16,6 +16,11 @@ void TodoModel::stopReminding(int row)
     setTag(row, reminderedits::withoutReminder(tag(row)));
 }
 
+void TodoModel::stopRinging(int row)
+{
+    setTag(row, reminderedits::withoutMoment(tag(row)));
+}
+
 void TodoModel::moveToNextOccurrence(int row, const QString &reminder, const QString &caption, const QString &rule)
 {
     setTag(row, reminderedits::movedTo(tag(row), reminder, caption, rule));

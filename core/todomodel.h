@@ -20,6 +20,9 @@ public:
     bool snooze(int row, const QDateTime &now, int minutes);
     /// The to-do stays, without its reminder; a series ends.
     void stopReminding(int row);
+    /// The to-do stays, keeping its repeat rule, with no moment to ring at: its series goes on
+    /// beyond what can be worked out now.
+    void stopRinging(int row);
     /// A repeating to-do's reminder moves on to the next occurrence of its series (its reminder
     /// text, caption and the rule from there, worked out by the repeat rules); the to-do stays.
     void moveToNextOccurrence(int row, const QString &reminder, const QString &caption, const QString &rule);

@@ -8,8 +8,8 @@
 
 namespace {
 
-/// Steps libical may take to pass the missed occurrences of a custom rule; beyond them the
-/// series counts as ended rather than holding the program up.
+/// Steps libical may take to pass the missed occurrences of a custom rule; beyond them the next
+/// occurrence is not known rather than holding the program up.
 constexpr int kMaxCustomSteps = 20000;
 constexpr qint64 kDaySecs = 24 * 3600;
 
@@ -83,7 +83,7 @@ std::optional<Occurrence> nextOfKind(const RepeatRule &rule, const QDate &startD
 }
 
 std::optional<Occurrence> nextOfCustom(const RepeatRule &rule, const QDate &startDate, const QTime &time,
-                                       const QDateTime &after)
+                                       const QDateTime &after, bool *gaveUp)
 {
     const QDateTime localAfter = after.toLocalTime();
     IcalRecurrence occurrences(rule.text(), startDate, time);
@@ -94,12 +94,14 @@ std::optional<Occurrence> nextOfCustom(const RepeatRule &rule, const QDate &star
     for (int i = 0; i < kMaxCustomSteps; ++i) {
         const auto next = occurrences.next();
         if (!next)
-            break;
+            return std::nullopt;
         if (wallSecs(next->first, next->second) < early)
             continue;
         if (const auto found = occurrenceAfter(next->first, next->second, after))
             return found;
     }
+    if (gaveUp)
+        *gaveUp = true;
     return std::nullopt;
 }
 
@@ -112,14 +114,16 @@ QString Occurrence::reminderText() const
 }
 
 std::optional<Occurrence> nextOccurrence(const RepeatRule &rule, const QDateTime &seriesStart,
-                                         const QDateTime &after)
+                                         const QDateTime &after, bool *gaveUp)
 {
+    if (gaveUp)
+        *gaveUp = false;
     const QDate startDate = seriesStart.date();
     const QTime startTime = seriesStart.time();
     if (!rule.repeats() || !startDate.isValid() || !startTime.isValid() || !after.isValid())
         return std::nullopt;
     const QTime time(startTime.hour(), startTime.minute(), startTime.second());
     if (rule.kind() == RepeatRule::Kind::Custom)
-        return nextOfCustom(rule, startDate, time, after);
+        return nextOfCustom(rule, startDate, time, after, gaveUp);
     return nextOfKind(rule, startDate, time, after);
 }

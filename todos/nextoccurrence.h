@@ -38,6 +38,6 @@ struct Occurrence
 ///
 /// None when the rule does not repeat (Never, Invalid), when its COUNT or UNTIL has ended the
 /// series, when it gives no occurrence within the bound, or when seriesStart or after is
-/// invalid.
+/// invalid. gaveUp, when given, tells the bound apart: true when the series may well go on.
 std::optional<Occurrence> nextOccurrence(const RepeatRule &rule, const QDateTime &seriesStart,
-                                         const QDateTime &after);
+                                         const QDateTime &after, bool *gaveUp = nullptr);

@@ -16,12 +16,14 @@ bool repeats(const TodoRecord &todo)
         && RepeatRule::fromText(todo.repeatRule).repeats();
 }
 
-std::optional<Occurrence> next(const TodoRecord &todo, const QDateTime &now)
+std::optional<Occurrence> next(const TodoRecord &todo, const QDateTime &now, bool *gaveUp)
 {
+    if (gaveUp)
+        *gaveUp = false;
     if (todo.repeatRule.isEmpty())
         return std::nullopt;
     // Read as named: a time the clocks skip keeps its date and time, and the series its time.
-    return nextOccurrence(RepeatRule::fromText(todo.repeatRule), remindertext::read(todo.reminder), now);
+    return nextOccurrence(RepeatRule::fromText(todo.repeatRule), remindertext::read(todo.reminder), now, gaveUp);
 }
 
 QString ruleFrom(const TodoRecord &todo, const Occurrence &next)

@@ -17,8 +17,9 @@ namespace repeatingreminder {
 bool repeats(const TodoRecord &todo);
 
 /// The occurrence of the to-do's series that rings next after now, counted from its stored
-/// reminder (missed ones are passed over); none when it does not repeat or the series has ended.
-std::optional<Occurrence> next(const TodoRecord &todo, const QDateTime &now);
+/// reminder (missed ones are passed over); none when it does not repeat or the series has ended,
+/// or when the series is too long to step through (gaveUp, when given, says so).
+std::optional<Occurrence> next(const TodoRecord &todo, const QDateTime &now, bool *gaveUp = nullptr);
 
 /// The rule of the series from next on, as its reminder moves there: a COUNT counts down by the
 /// occurrences passed, so the series still ends where it did; any other rule stays as it is.

@@ -306,9 +306,12 @@ void TodosSection::todoDone(const QPersistentModelIndex &todo)
         return;
     }
     edits().change(row, QStringLiteral("Done"), [&] {
-        if (const auto next = repeatingreminder::next(record, m_services.clock->now()))
+        bool gaveUp = false;
+        if (const auto next = repeatingreminder::next(record, m_services.clock->now(), &gaveUp))
             todos()->moveToNextOccurrence(row, next->reminderText(), repeatingreminder::caption(record, *next),
                                           repeatingreminder::ruleFrom(record, *next));
+        else if (gaveUp)
+            todos()->stopRinging(row); // too long a series to step through: its rule stays as it is
         else
             todos()->stopReminding(row); // the series has ended; the to-do was meant to stay
         return true;

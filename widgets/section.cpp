@@ -41,6 +41,8 @@ Section::Section(const Services &services, const QString &objectName, const QStr
     m_list->setGeometry(6, 17, 159, 243);
     m_list->viewport()->setMouseTracking(true);
     m_list->installEventFilter(this);
+    // Runs after the editor's caption was kept, so a first naming has joined its Add by then.
+    connect(m_list->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] { m_edits.endNaming(); });
     // A caption being typed in place is a box like any other: leaving the list, or saving,
     // keeps what was typed.
     FieldValidation::instance().watch(m_list, [this] {

@@ -44,7 +44,8 @@ class TestFindBar : public WindowTest
     }
 
 private slots:
-    // Every list at once, a count per section button; Esc shows all and the record chosen before.
+    // Every list at once, a count per section button; Esc shows all and the record chosen before,
+    // from the field or from anywhere else in the window, but a caption editor keeps its own Esc.
     void filtersEverySectionAndEscRestores()
     {
         openMixed();
@@ -61,9 +62,23 @@ private slots:
         QCOMPARE(captions(notes).size(), 3);
         QCOMPARE(notes->selectedRow(), 0);
         QVERIFY(f->find<QPlainTextEdit>("txtNotes")->extraSelections().isEmpty());
+
+        type("Plumb");
+        notes->setFocus();
+        QTest::keyClick(notes, Qt::Key_F2);
+        QTest::keyClick(captionEditor(notes), Qt::Key_Escape);
+        QVERIFY(!captionEditor(notes));
+        QCOMPARE(counts(), QStringList({"1", "0", "2", "1"}));
+        auto *box = f->find<QPlainTextEdit>("txtNotes");
+        clickAt(box);
+        QTest::keyClick(box, Qt::Key_Escape);
+        QCOMPARE(counts(), QStringList({"-", "-", "-", "-"}));
+        QCOMPARE(f->find<QLineEdit>("txtFind")->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), box);
     }
 
     // Typing, Add, Remove and a rename act on the right records; Save writes every one, in order.
+    // The count is of the matches only, not of what is listed for being worked on.
     void changesUnderASearchReachTheFile()
     {
         openMixed();
@@ -78,9 +93,11 @@ private slots:
         QTest::keyClicks(captionEditor(notes), "Porch");
         QTest::keyClick(captionEditor(notes), Qt::Key_Tab);
         QCOMPARE(captions(notes), QStringList({"House", "Garden", "Porch"}));
+        QCOMPARE(counts()[2], "2");
         clickItem(notes, 0);
         f->press("arbNotesRemove"); // House, answered Yes
         QCOMPARE(captions(notes), QStringList({"Garden", "Porch"}));
+        QCOMPARE(counts()[2], "1");
         f->clickPicture("butSave");
         QCOMPARE(f->saved(SectionId::Notes), QList<Record>({{"Shopping", "milk\r\nbread"}, {"Garden", "!ask the plumber too"},
                                                             {"Porch", ""}}));

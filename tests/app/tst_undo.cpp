@@ -72,6 +72,8 @@ private slots:
         QTest::newRow("add and name") << "add and name" << "lstWebsites" << 1;
         QTest::newRow("remove") << "remove" << "lstNotes" << 1;
         QTest::newRow("rename") << "rename" << "lstWebsites" << 1;
+        QTest::newRow("rename after add and name") << "rename after add and name" << "lstWebsites" << 2;
+        QTest::newRow("rename after unnamed add") << "rename after unnamed add" << "lstWebsites" << 2;
         QTest::newRow("import") << "import" << "lstWebsites" << 0;
         QTest::newRow("alarm done") << "alarm done" << "lstTodo" << 0;
         QTest::newRow("snooze") << "snooze" << "lstTodo" << 0;
@@ -86,10 +88,23 @@ private slots:
         // Boiler alone is due, unless missed reminders are wanted.
         f->clock.set(QDateTime(QDate(2026, 12, 5), QTime(21, change.startsWith("missed") ? 5 : 1)));
         open();
-        const QByteArray before = saved();
+        QByteArray before = saved();
+        const auto addWebsite = [&](const QString &caption, int endKey) {
+            f->window->section(SectionId::Websites)->show();
+            f->press("arbWebAdd");
+            QTest::keyClicks(captionEditor(f->list("lstWebsites")), caption);
+            key(endKey, {});
+        };
+        // Only the naming that follows an Add joins it: a later rename is undone alone.
+        const auto renameAfterAdd = [&](const QString &caption, int endKey) {
+            addWebsite(caption, endKey);
+            before = saved();
+            rename("lstWebsites", 2, "Store");
+        };
         const QHash<QString, std::function<void()>> changes = {
-            {"add and name", [&] { f->window->section(SectionId::Websites)->show(); f->press("arbWebAdd");
-                                   QTest::keyClicks(captionEditor(f->list("lstWebsites")), "Bank"); key(Qt::Key_Return, {}); }},
+            {"add and name", [&] { addWebsite("Bank", Qt::Key_Return); }},
+            {"rename after add and name", [&] { renameAfterAdd("Bank", Qt::Key_Return); }},
+            {"rename after unnamed add", [&] { renameAfterAdd("Bank", Qt::Key_Escape); }},
             {"remove", [&] { f->window->section(SectionId::Notes)->show(); clickItem(f->list("lstNotes"), 1); f->press("arbNotesRemove"); }},
             {"rename", [&] { f->window->section(SectionId::Websites)->show(); rename("lstWebsites", 1, "Store"); }},
             {"import", [&] { mergeimport::mergeInto(*f->document->websites(), SectionId::Websites,

@@ -284,6 +284,8 @@ private slots:
         QTest::newRow("stop reminding ends a series") << kPast << daily << "mnuStopReminding" << "Next: Sun, Dec 6, 9:00 PM"
                                                       << "|Reminder not set|";
         QTest::newRow("a series ended stays") << kPast << "FREQ=DAILY;UNTIL=20261205T230000" << "cmdOK" << "" << "|Reminder not set|";
+        QTest::newRow("a series too long to step through keeps its rule") << "11/1/2026" << "FREQ=MINUTELY;COUNT=100000" << "cmdOK"
+            << "" << "|Reminder not set|FREQ=MINUTELY;COUNT=100000";
         QTest::newRow("no rule rings once") << kPast << "hello" << "cmdOK" << "" << "";
     }
     void answers()
