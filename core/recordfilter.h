@@ -36,6 +36,8 @@ protected:
 private:
     /// Whether a record's folded text holds the needle.
     bool holds(const QByteArray &text) const;
+    /// Where the needle first stands in text at or after from (bytes); -1 when nowhere.
+    qsizetype firstMatch(const QByteArray &text, qsizetype from) const;
 
     RecordListModel *m_records;
     QString m_needle;
@@ -47,4 +49,6 @@ private:
     enum class Match : char { No, Yes, Unknown };
     /// Per row, whether it held the needle when it was set; Unknown for rows changed since.
     QList<Match> m_matches;
+    /// Per row that matched, the byte where its first match starts.
+    QList<int> m_firstAt;
 };

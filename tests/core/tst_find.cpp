@@ -116,6 +116,19 @@ private slots:
         QCOMPARE(found, startsAndLengths);
     }
 
+    // Typing on looks only where the shorter text was found, from where it was found.
+    void typingOnNarrows()
+    {
+        NoteModel notes;
+        notes.setRecords({{"a", "lumber, then plumber"}, {"b", "xplumber"}, {"c", "slumber"}, {"d", "plum"}});
+        RecordFilter filter(&notes, nullptr);
+        const QList<std::pair<QString, int>> typed{{"lumber", 3}, {"plumber", 2}, {"plumbers", 0}, {"plum", 3}, {"plu", 3}};
+        for (const auto &[needle, listed] : typed) {
+            filter.setNeedle(needle);
+            QCOMPARE(filter.rowCount(), listed);
+        }
+    }
+
     // What the user works on stays listed until the search changes; a changed record is looked
     // at afresh then.
     void changesUnderASearch()
