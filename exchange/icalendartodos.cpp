@@ -17,6 +17,8 @@
 
 #include <libical/ical.h>
 
+#include <climits>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -249,7 +251,8 @@ struct Due
 };
 
 /// Turns reminder texts into moments. Every conversion of a local time asks the system, which
-/// reads the zone file again each time; each hour's offset from UTC is asked for once instead.
+/// reads the zone file again each time; each day's offset from UTC is asked for once instead
+/// (each hour's, on a day the clocks change).
 class DueReader
 {
 public:
@@ -261,16 +264,34 @@ public:
         const qint64 s = *stamp;
         const QDate date(int(s / 10000000000), int(s / 100000000 % 100), int(s / 1000000 % 100));
         const QTime time(int(s / 10000 % 100), int(s / 100 % 100), int(s % 100));
-        const qint64 hour = s / 10000;
-        auto offset = m_offsets.constFind(hour);
-        if (offset == m_offsets.constEnd())
-            offset = m_offsets.insert(hour, QDateTime(date, QTime(time.hour(), 0)).offsetFromUtc());
         const QDateTime wall(date, time, QTimeZone::utc());
-        return Due{wall, wall.addSecs(-offset.value())};
+        return Due{wall, wall.addSecs(-offsetAt(s, date, time.hour()))};
     }
 
 private:
-    QHash<qint64, int> m_offsets;
+    /// A day whose clocks change: its hours are asked for one by one.
+    static constexpr int kChanging = INT_MIN;
+
+    int offsetAt(qint64 stamp, const QDate &date, int hour)
+    {
+        auto day = m_days.constFind(stamp / 1000000);
+        if (day == m_days.constEnd()) {
+            const QDateTime first(date, QTime(0, 0));
+            const QDateTime last(date, QTime(23, 0));
+            day = m_days.insert(stamp / 1000000, first.isValid() && last.isValid() && first.offsetFromUtc() == last.offsetFromUtc()
+                                                     ? first.offsetFromUtc()
+                                                     : kChanging);
+        }
+        if (*day != kChanging)
+            return *day;
+        auto offset = m_hours.constFind(stamp / 10000);
+        if (offset == m_hours.constEnd())
+            offset = m_hours.insert(stamp / 10000, QDateTime(date, QTime(hour, 0)).offsetFromUtc());
+        return *offset;
+    }
+
+    QHash<qint64, int> m_days;
+    QHash<qint64, int> m_hours;
 };
 
 icalcomponent *alarmOf(const TodoRecord &todo, const QDateTime &due, const QString &summary)
@@ -362,27 +383,34 @@ void appendFolded(QByteArray &out, QByteArrayView line)
 /// escaped here. libical never escapes either itself, so each one found is a bare one.
 QByteArray withEscapedXValues(const QByteArray &text)
 {
-    if (!text.contains("X-QUILLET-"))
-        return text;
-    QList<QByteArray> lines;
-    for (const QByteArray &physical : text.split('\n')) {
-        const QByteArray line = physical.endsWith('\r') ? physical.chopped(1) : physical;
-        if (line.startsWith(' ') && !lines.isEmpty())
-            lines.last() += line.sliced(1);
-        else if (!line.isEmpty())
-            lines.append(line);
-    }
     QByteArray out;
-    out.reserve(text.size() + 64);
-    for (QByteArray &line : lines) {
+    qsizetype copied = 0; // what comes before this is in out
+    qsizetype from = 0;
+    while ((from = text.indexOf("\nX-QUILLET-", from)) >= 0) {
+        const qsizetype start = from + 1;
+        // The property goes on over folded lines, which start with a blank.
+        qsizetype end = start;
+        while ((end = text.indexOf("\r\n", end)) >= 0 && end + 2 < text.size() && text[end + 2] == ' ')
+            end += 2;
+        if (end < 0)
+            end = text.size();
+        from = end;
+        QByteArray line = text.mid(start, end - start);
+        line.replace("\r\n ", "");
         const qsizetype colon = line.indexOf(':');
-        if (line.startsWith("X-QUILLET-") && colon > 0) {
-            QByteArray value = line.sliced(colon + 1);
-            value.replace(',', "\\,").replace(';', "\\;");
-            line = line.first(colon + 1) + value;
-        }
-        appendFolded(out, line);
+        if (colon < 0 || (line.indexOf(',', colon) < 0 && line.indexOf(';', colon) < 0))
+            continue; // nothing to escape: as libical wrote it
+        QByteArray value = line.sliced(colon + 1);
+        value.replace(',', "\\,").replace(';', "\\;");
+        if (out.isEmpty())
+            out.reserve(text.size() + 64);
+        out += QByteArrayView(text).sliced(copied, start - copied);
+        appendFolded(out, line.first(colon + 1) + value);
+        copied = std::min(end + 2, text.size());
     }
+    if (copied == 0)
+        return text;
+    out += QByteArrayView(text).sliced(copied);
     return out;
 }
 
@@ -607,32 +635,61 @@ void write(const QList<Record> &todos, const QList<int> &rows, const QDateTime &
     const icaltimetype stamp = utcTime(now);
     if (!sink("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quillet//Quillet//EN\r\n"))
         return;
-    // A full list takes libical a while: each block of to-dos is shared out between the cores
-    // (libical keeps its scratch memory per thread), and written in order.
-    constexpr qsizetype kBlock = 1024;
-    const int workers = std::clamp(QThread::idealThreadCount(), 1, 4);
-    QList<QByteArray> parts(workers);
+    // A full list takes libical a while: the workers make one block of to-dos after another
+    // (libical keeps its scratch memory per thread), and this thread writes each block, in
+    // order, as soon as it is made, while the workers go on with the next ones.
+    constexpr qsizetype kBlock = 512;
+    const qsizetype blockCount = (order.size() + kBlock - 1) / kBlock;
+    const int workers = int(std::clamp<qsizetype>(QThread::idealThreadCount(), 1, std::max<qsizetype>(1, std::min<qsizetype>(4, blockCount))));
+    // Made but not written yet, at most this many blocks: a slow disk holds the workers back.
+    const qsizetype ahead = 4 * workers;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<std::optional<QByteArray>> blocks(static_cast<size_t>(blockCount));
+    qsizetype taken = 0;
+    qsizetype written = 0;
+    bool stopped = false;
     std::vector<DueReader> dues(static_cast<size_t>(workers));
-    for (qsizetype start = 0; start < order.size(); start += kBlock) {
-        const qsizetype end = std::min(order.size(), start + kBlock);
-        const qsizetype share = (end - start + workers - 1) / workers;
-        const auto produce = [&](int worker) {
-            QByteArray &part = parts[worker];
-            part.resize(0);
-            for (qsizetype k = start + worker * share; k < std::min(end, start + (worker + 1) * share); ++k)
-                part += todoText(todos[order[k]], twins[order[k]], stamp, dues[worker]);
-        };
-        std::vector<std::thread> helpers;
-        for (int worker = 1; worker < workers && start + worker * share < end; ++worker)
-            helpers.emplace_back(produce, worker);
-        produce(0);
-        for (std::thread &helper : helpers)
-            helper.join();
-        for (int worker = 0; worker <= int(helpers.size()); ++worker) {
-            if (!sink(parts[worker]))
-                return;
+    const auto produce = [&](int worker) {
+        for (;;) {
+            qsizetype block = 0;
+            {
+                std::unique_lock lock(mutex);
+                changed.wait(lock, [&] { return stopped || taken >= blockCount || taken - written < ahead; });
+                if (stopped || taken >= blockCount)
+                    return;
+                block = taken++;
+            }
+            QByteArray part;
+            for (qsizetype k = block * kBlock; k < std::min(order.size(), (block + 1) * kBlock); ++k)
+                part += todoText(todos[order[k]], twins[order[k]], stamp, dues[size_t(worker)]);
+            std::lock_guard lock(mutex);
+            blocks[size_t(block)] = std::move(part);
+            changed.notify_all();
         }
+    };
+    std::vector<std::thread> helpers;
+    for (int worker = 0; worker < workers && blockCount > 0; ++worker)
+        helpers.emplace_back(produce, worker);
+    bool ok = true;
+    for (qsizetype block = 0; block < blockCount && ok; ++block) {
+        QByteArray part;
+        {
+            std::unique_lock lock(mutex);
+            changed.wait(lock, [&] { return blocks[size_t(block)].has_value(); });
+            part = std::move(*blocks[size_t(block)]);
+            blocks[size_t(block)].reset();
+        }
+        ok = sink(part);
+        std::lock_guard lock(mutex);
+        written = block + 1;
+        stopped = !ok;
+        changed.notify_all();
     }
+    for (std::thread &helper : helpers)
+        helper.join();
+    if (!ok)
+        return;
     sink("END:VCALENDAR\r\n");
 }
 

@@ -6,6 +6,7 @@
 #include "exchange/icalendartodos.h"
 #include "exchange/mergeimport.h"
 #include "tests/exchange/exchangetestsupport.h"
+#include "tests/support/localzone.h"
 
 #include <QTemporaryDir>
 #include <QTimeZone>
@@ -125,6 +126,32 @@ private slots:
 
     // The exported file as parsers from elsewhere read it; then export, import into an empty
     // list and export again give the same file, and importing it again adds nothing.
+    // A reminder's moment in UTC on the days the clocks change and on any other day.
+    void triggersAcrossClockChanges()
+    {
+        const LocalZone newYork("America/New_York");
+        const QList<std::pair<QString, QByteArray>> moments{{u"3/8/2026 1:30:00 AM"_qs, "20260308T063000Z"},
+                                                          {u"3/8/2026 3:30:00 AM"_qs, "20260308T073000Z"},
+                                                          {u"7/1/2026 9:00:00 AM"_qs, "20260701T130000Z"},
+                                                          {u"11/1/2026 12:30:00 AM"_qs, "20261101T043000Z"},
+                                                          {u"11/1/2026 2:30:00 AM"_qs, "20261101T073000Z"}};
+        QList<Record> todos;
+        for (const auto &[reminder, trigger] : moments)
+            todos << Record{u"t"_qs, TodoRecord{u"t"_qs, 0, 1, u"0%"_qs, reminder, {}, u"0"_qs, {}, u"c"_qs, {}, {}}.toTag()};
+        QByteArray text;
+        icalendartodos::write(todos, {}, QDateTime::currentDateTimeUtc(), [&text](QByteArrayView piece) {
+            text += piece;
+            return true;
+        });
+        qsizetype at = 0;
+        for (const auto &[reminder, trigger] : moments) {
+            at = text.indexOf("TRIGGER;VALUE=DATE-TIME:", at);
+            QVERIFY(at >= 0);
+            QCOMPARE(text.mid(at + 24, 16), trigger);
+            ++at;
+        }
+    }
+
     void exportAndRoundTrip()
     {
         QList<Record> todos;
