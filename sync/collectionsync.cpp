@@ -8,6 +8,7 @@
 #include "sync/syncitems.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QUndoStack>
@@ -16,8 +17,9 @@ namespace {
 
 /// Writes under way at once: enough to keep a server busy, few enough to stay polite.
 constexpr int kWritesInFlight = 6;
-/// Items read or compared in one turn of the event loop.
-constexpr qsizetype kItemsPerTurn = 100;
+/// The most one turn of the event loop spends reading or comparing items (at least one item
+/// a turn): a window keeps answering.
+constexpr qint64 kTurnMs = 8;
 /// A write refused again and again (someone else keeps changing the item) waits for the next sync.
 constexpr int kMostAttempts = 3;
 
@@ -113,8 +115,11 @@ void CollectionSync::fetched(const DavFetched &fetched)
 void CollectionSync::readFetched(qsizetype from)
 {
     // Reading many items takes a while: a slice at a time, so a window keeps answering.
-    const qsizetype to = std::min(from + kItemsPerTurn, m_fetchedItems.size());
-    for (qsizetype i = from; i < to; ++i) {
+    QElapsedTimer turn;
+    turn.start();
+    qsizetype to = from;
+    for (; to < m_fetchedItems.size() && (to == from || turn.elapsed() < kTurnMs); ++to) {
+        const qsizetype i = to;
         const DavItem &item = m_fetchedItems[i];
         m_fetchedHrefs.insert(item.href);
         const std::optional<Record> record = syncitems::recordOf(m_section, item.data);
@@ -151,8 +156,11 @@ void CollectionSync::hashLocal(qsizetype from)
 {
     // What the records here say as items, for those the server has and the state does not
     // know (a first sync, a lost state): sliced as the reading.
-    const qsizetype to = std::min(from + kItemsPerTurn, m_unhashed.size());
-    for (qsizetype i = from; i < to; ++i) {
+    QElapsedTimer turn;
+    turn.start();
+    qsizetype to = from;
+    for (; to < m_unhashed.size() && (to == from || turn.elapsed() < kTurnMs); ++to) {
+        const qsizetype i = to;
         const QString uid = syncitems::uidOf(m_section, m_unhashed[i]);
         if (m_serverRecords.contains(uid) && !m_base.items.contains(uid))
             m_localContent.insert(uid, {syncitems::localHash(m_unhashed[i]), syncitems::contentHash(m_section, m_unhashed[i])});

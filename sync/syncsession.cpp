@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -156,43 +157,53 @@ void SyncSession::discoverThen(std::function<void()> next)
         const auto makeAddressBook = [this, found, stored] {
             if (!m_account.addressBook.isEmpty())
                 return stored();
-            const QByteArray whole = wholeCollection(SectionId::Contacts);
-            m_run->discovery->create(false, found.addressHome, kCollectionName, whole, [this, stored](const QUrl &url, const DavFailure &failure, bool filled) {
-                if (filled)
-                    m_run->contactsUploaded = m_document->model(SectionId::Contacts)->count();
-                if (failure.failed() && (failure.passwordRefused || m_account.taskList.isEmpty()))
-                    return end({false, QString(), failure.error, {}, 0, failure.passwordRefused});
-                if (failure.failed())
-                    m_run->notMade.append(QStringLiteral("the server keeps no address book for you, so contacts are not synced"));
-                else
-                    m_account.addressBook = url;
-                stored();
+            wholeCollection(SectionId::Contacts, [this, found, stored](const QByteArray &whole, int count) {
+                m_run->discovery->create(false, found.addressHome, kCollectionName, whole, [this, stored, count](const QUrl &url, const DavFailure &failure, bool filled) {
+                    if (filled)
+                        m_run->contactsUploaded = count;
+                    if (failure.failed() && (failure.passwordRefused || m_account.taskList.isEmpty()))
+                        return end({false, QString(), failure.error, {}, 0, failure.passwordRefused});
+                    if (failure.failed())
+                        m_run->notMade.append(QStringLiteral("the server keeps no address book for you, so contacts are not synced"));
+                    else
+                        m_account.addressBook = url;
+                    stored();
+                });
             });
         };
         if (!m_account.taskList.isEmpty())
             return makeAddressBook();
-        m_run->discovery->create(true, found.taskHome, kCollectionName, wholeCollection(SectionId::Todos), [this, makeAddressBook](const QUrl &url, const DavFailure &failure, bool filled) {
-            if (filled)
-                m_run->todosUploaded = m_document->model(SectionId::Todos)->count();
-            if (failure.failed() && failure.passwordRefused)
-                return end({false, QString(), failure.error, {}, 0, true});
-            if (failure.failed())
-                m_run->notMade.append(QStringLiteral("the server keeps no task list for you, so to-dos are not synced"));
-            else
-                m_account.taskList = url;
-            makeAddressBook();
+        wholeCollection(SectionId::Todos, [this, found, makeAddressBook](const QByteArray &whole, int count) {
+            m_run->discovery->create(true, found.taskHome, kCollectionName, whole, [this, makeAddressBook, count](const QUrl &url, const DavFailure &failure, bool filled) {
+                if (filled)
+                    m_run->todosUploaded = count;
+                if (failure.failed() && failure.passwordRefused)
+                    return end({false, QString(), failure.error, {}, 0, true});
+                if (failure.failed())
+                    m_run->notMade.append(QStringLiteral("the server keeps no task list for you, so to-dos are not synced"));
+                else
+                    m_account.taskList = url;
+                makeAddressBook();
+            });
         });
     });
 }
 
-QByteArray SyncSession::wholeCollection(SectionId section) const
+void SyncSession::wholeCollection(SectionId section, std::function<void(const QByteArray &, int)> then)
 {
-    // A new collection starts with what is here; the sync after compares it by UID.
-    const QHash<QString, Record> records = CollectionSync::identify(section, m_document->model(section));
-    if (records.size() < 2)
-        return QByteArray();
-    return syncitems::collectionText(section, m_document->model(section)->records(), kCollectionName,
-                                     QDateTime::currentDateTimeUtc());
+    // A new collection starts with what is here; the sync after compares it by UID. The text of
+    // a long list takes a while: a worker makes it while the window goes on.
+    const QHash<QString, Record> identified = CollectionSync::identify(section, m_document->model(section));
+    if (identified.size() < 2)
+        return then(QByteArray(), 0);
+    const QList<Record> records = m_document->model(section)->records();
+    auto text = std::make_shared<QByteArray>();
+    QThread *worker = QThread::create([text, records, section] {
+        *text = syncitems::collectionText(section, records, kCollectionName, QDateTime::currentDateTimeUtc());
+    });
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    connect(worker, &QThread::finished, this, [text, then = std::move(then), count = int(records.size())] { then(*text, count); });
+    worker->start();
 }
 
 void SyncSession::chooseCollections(const QList<DavCollection> &found)

@@ -58,7 +58,9 @@ private:
     struct Run;
     void begin();
     void discoverThen(std::function<void()> next);
-    QByteArray wholeCollection(SectionId section) const;
+    /// The section's records as one collection's text, made on a worker; then gets it (empty
+    /// for fewer than two records) and how many records it holds.
+    void wholeCollection(SectionId section, std::function<void(const QByteArray &, int)> then);
     void chooseCollections(const QList<DavCollection> &found);
     void syncSection(SectionId section);
     /// Ends a sync that went well, saying what changed and what could not be synced.
