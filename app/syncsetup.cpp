@@ -82,14 +82,14 @@ void SyncSetup::syncForAnotherStart(const std::function<void(const verbs::Result
             m_password.clear();
             m_collections.clear();
             m_passwords->fetch(passwordKey());
-            return done({1, QString(), QStringLiteral("Quillet's window takes the new account now: run --sync again in a moment.")});
+            return done({1, QString(), QStringLiteral("Quillet's window takes the new account now: run --sync again in a moment.\n")});
         }
     }
     if (m_account.isEmpty())
-        return done({1, QString(), QStringLiteral("No sync account is set up: use --sync-account URL first.")});
+        return done({1, QString(), QStringLiteral("No sync account is set up: use --sync-account URL first.\n")});
     if (m_password.isEmpty()) {
         askForPassword(QStringLiteral("Type your password to sync with %1.").arg(m_account.server.host()));
-        return done({1, QString(), QStringLiteral("Quillet's window has no password for the server yet: type it in its Sync window.")});
+        return done({1, QString(), QStringLiteral("Quillet's window has no password for the server yet: type it in its Sync window.\n")});
     }
     // The answer is how this sync ends; a sync still going after a while is left to the window.
     auto *waiting = new QObject(this);
@@ -104,10 +104,11 @@ void SyncSetup::syncForAnotherStart(const std::function<void(const verbs::Result
     connect(m_session, &SyncSession::started, waiting, [begun] { *begun = true; });
     connect(m_session, &SyncSession::finished, waiting, [begun, answer](const SyncOutcome &outcome) {
         if (*begun)
-            answer(outcome.ok ? verbs::Result{0, outcome.summary, QString()} : verbs::Result{1, QString(), outcome.error});
+            answer(outcome.ok ? verbs::Result{0, outcome.summary + QLatin1Char('\n'), QString()}
+                              : verbs::Result{1, QString(), outcome.error + QLatin1Char('\n')});
     });
     QTimer::singleShot(kLongestWait, waiting, [answer] {
-        answer({0, QStringLiteral("Quillet's window is still syncing; it shows how the sync ends."), QString()});
+        answer({0, QStringLiteral("Quillet's window is still syncing; it shows how the sync ends.\n"), QString()});
     });
     m_schedule->userAsked();
 }
