@@ -62,8 +62,7 @@ private slots:
     {
         QFETCH(QString, verb);
         QFETCH(QString, value);
-        QFETCH(QString, resolved);
-        QCOMPARE(verbs::resolvedValue(*verbs::find(verb), value, "/home/u"), resolved);
+        QTEST(verbs::resolvedValue(*verbs::find(verb), value, "/home/u"), "resolved");
     }
 
     // Every way an import can fail says why on standard error and leaves the folder as it was.

@@ -131,8 +131,7 @@ private slots:
         }
         QTextCursor start(editor->document());
         const QRect caret = editor->cursorRect(start);
-        QFETCH(bool, fromTheRight);
-        QCOMPARE(caret.x() > editor->viewport()->width() / 2, fromTheRight);
+        QTEST(caret.x() > editor->viewport()->width() / 2, "fromTheRight");
     }
 };
 
