@@ -162,7 +162,8 @@ private slots:
         QCOMPARE(replaced.size(), restore ? 1 : 0);
         if (restore)
             QCOMPARE(f->readFile(replaced[0]), before);
-        f->close();
+        f->close(); // its save keeps nothing more aside
+        QCOMPARE(QDir(f->folder.path()).entryList({"savedfile.qlt.replaced-*"}), replaced);
         f->openDocument(); // a copy equal to the file, or none, asks nothing
         QCOMPARE(f->messages.shown.size(), undecided ? 2 : 1);
     }
