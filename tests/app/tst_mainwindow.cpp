@@ -92,15 +92,23 @@ private slots:
         QVERIFY2(f->messages.shown[0].text.contains(f->dataFilePath() + ".recovery"), qPrintable(f->messages.shown[0].text));
     }
 
-    // A quotes file that is a pipe must not stall the start: it is named at once and left as it is.
-    void pipeInPlaceOfTheQuotesIsNamed()
+    // A pipe in place of a file read at the start must not stall it: it is named at once and
+    // left as it is.
+    void pipeInPlaceOfAFileIsNamed_data()
     {
-        QCOMPARE(mkfifo(QFile::encodeName(f->services.path("quotes.txt")).constData(), 0600), 0);
+        QTest::addColumn<QString>("name");
+        QTest::newRow("data file") << "savedfile.qlt";
+        QTest::newRow("quotes") << "quotes.txt";
+    }
+    void pipeInPlaceOfAFileIsNamed()
+    {
+        QFETCH(QString, name);
+        QCOMPARE(mkfifo(QFile::encodeName(f->services.path(name)).constData(), 0600), 0);
         f->open();
         QTRY_COMPARE(f->messages.shown.size(), 1);
-        QVERIFY(f->messages.shown[0].text.contains(QStringLiteral("\"quotes.txt\" is a named pipe (FIFO)")));
+        QVERIFY(f->messages.shown[0].text.contains("\"" + name + "\" is a named pipe (FIFO)"));
         f->close();
-        QVERIFY(!QFileInfo(f->services.path("quotes.txt")).isFile());
+        QVERIFY(!QFileInfo(f->services.path(name)).isFile());
     }
 
     // Text typed in a box not yet left is a change: it reaches the recovery copy without

@@ -110,17 +110,6 @@ private slots:
         QCOMPARE(document->websites()->caption(0), QStringLiteral("Home"));
     }
 
-    // A pipe in place of the data file must not stall the start: it is named and left as it is.
-    void pipeInPlaceOfTheFileIsNamed()
-    {
-        QCOMPARE(mkfifo(QFile::encodeName(f->dataFilePath()).constData(), 0600), 0);
-        f->openDocument();
-        QTRY_COMPARE(f->messages.shown.size(), 1);
-        QVERIFY(f->messages.shown[0].text.contains("\"savedfile.qlt\" is a named pipe (FIFO)"));
-        f->close();
-        QVERIFY(!QFileInfo(f->dataFilePath()).isFile());
-    }
-
     // What changed since the last save reaches the recovery copy; after a crash the next start
     // offers it, and no answer loses anything: Yes keeps the file it replaces, No keeps the copy
     // under its date, and a question the program's end closed is asked again at the next start.
