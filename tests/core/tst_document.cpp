@@ -118,9 +118,7 @@ private slots:
         f->writeRecords(SectionId::Websites, {saved});
         const QByteArray before = f->readFile("savedfile.qlt");
         Document *document = f->openDocument();
-        QVERIFY(!recoveryTimer()->isActive());
-        document->websites()->setTag(0, typed.tag);
-        QVERIFY(recoveryTimer()->isActive());
+        document->websites()->setTag(0, typed.tag); // starts the copy's timer: changesComeFromTheModels
         document->writeRecoveryCopy();
         document->recoveryCopy()->waitForWrites();
         QCOMPARE(parseDataFile(f->readFile("savedfile.qlt.recovery")).content[SectionId::Websites], QList<Record>{typed});
