@@ -24,23 +24,13 @@ class TestReminderWatcher : public WindowTest
 
     ReminderWatcher *watcher() const { return w->section->watcher(); }
 
-    /// The alarm (or other window of its kind) on screen, if one is.
-    template <typename T = AlarmWindow> static T *shownAlarm()
-    {
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (auto *shown = qobject_cast<T *>(window); shown && shown->isVisible())
-                return shown;
-        }
-        return nullptr;
-    }
-
     /// One tick; true when an alarm came up. action runs on it and should answer it (it is
     /// closed by its close box otherwise).
     bool tick(std::function<void(AlarmWindow *)> action = {})
     {
         watcher()->tick();
         QCoreApplication::processEvents();
-        AlarmWindow *alarm = shownAlarm();
+        AlarmWindow *alarm = shownWindow<AlarmWindow>();
         if (!alarm)
             return false;
         if (action)
@@ -242,8 +232,8 @@ private slots:
         for (int second = 0; second < 30; ++second) {
             watcher()->tick(); // the watcher's own second
             QCoreApplication::processEvents();
-            QVERIFY(shownAlarm());
-            QVERIFY(shownAlarm()->isAncestorOf(QApplication::focusWidget())); // the keys reach it
+            QVERIFY(shownWindow<AlarmWindow>());
+            QVERIFY(shownWindow<AlarmWindow>()->isAncestorOf(QApplication::focusWidget())); // the keys reach it
             for (int n = 0; n < 11; ++n)
                 type(keys++);
         }
@@ -253,7 +243,7 @@ private slots:
         w->fixture.clock.advanceMSecs(1500);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!shownAlarm());
+        QVERIFY(!shownWindow<AlarmWindow>());
         QCOMPARE(captions(w->list), QStringList{"Shopping"});
     }
 
@@ -395,7 +385,7 @@ private slots:
         w->open({todo("Late", kPast), todo("Later", "12/5/2026 9:03:00 PM")});
         watcher()->tick();
         QCoreApplication::processEvents();
-        auto *missed = shownAlarm<MissedRemindersWindow>();
+        auto *missed = shownWindow<MissedRemindersWindow>();
         QVERIFY(missed);
         QTest::keyClick(missed->focusWidget(), Qt::Key_Return);
         QVERIFY(missed->isVisible()); // each of the rules: okDeletesTheTodo, typingOnNeverAnswers
