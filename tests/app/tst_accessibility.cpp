@@ -231,18 +231,11 @@ private slots:
                 QVERIFY2(outcomes.last().contains(part), qPrintable(part + " in " + outcomes.last().join(" / ")));
         }
         QCOMPARE(outcomes[1], outcomes[0]);
-    }
-
-    // Ctrl+1 to Ctrl+4 show their section, and pressed again keep it shown (a click on the
-    // chosen picture puts it away).
-    void sectionKeysOnlyShow()
-    {
-        f->open();
-        for (const auto &[key, frame] : {std::pair{"Ctrl+1", "fraWebsite"}, {"Ctrl+2", "fraEmails"}, {"Ctrl+3", "fraNotes"}, {"Ctrl+4", "fraTodos"}}) {
-            for (int press = 0; press < 2; ++press) {
-                QTest::keySequence(f->window, QKeySequence(key));
-                QVERIFY2(f->find<QWidget>(frame)->isVisible(), key);
-            }
+        // Pressed again, a section key keeps its section shown (a click on the chosen picture
+        // puts it away).
+        if (QRegularExpression("^Ctrl\\+[1-4]$").match(key).hasMatch()) {
+            QTest::keySequence(byKey.window, QKeySequence(key));
+            QVERIFY(byKey.find<QWidget>(shows.first())->isVisible());
         }
     }
 

@@ -58,7 +58,6 @@ private slots:
     {
         QFETCH(int, records);
         QFETCH(bool, select);
-        QFETCH(QList<bool>, enabled);
         QList<Record> list;
         for (int i = 0; i < records; ++i)
             list.append({QStringLiteral("Note %1").arg(i), QStringLiteral("Note %1¶text").arg(i)});
@@ -69,7 +68,7 @@ private slots:
         QList<bool> states;
         for (const char *text : {"Import…", "Export…", "Export Selected…"})
             states << (action(menu, text) && action(menu, text)->isEnabled());
-        QCOMPARE(states, enabled);
+        QTEST(states, "enabled");
     }
 
     // Each format lands in its own section whichever list's menu it came from; a bad file adds
@@ -175,8 +174,6 @@ private slots:
     {
         QFETCH(QStringList, files);
         QFETCH(bool, accepted);
-        QFETCH(int, todos);
-        QFETCH(int, notes);
         f->open();
         QMimeData mime;
         QList<QUrl> urls;
@@ -192,8 +189,8 @@ private slots:
             QApplication::sendEvent(f->window, &drop);
             waitForImports();
         }
-        QCOMPARE(f->document->model(SectionId::Todos)->rowCount(), todos);
-        QCOMPARE(f->document->model(SectionId::Notes)->rowCount(), notes);
+        QTEST(f->document->model(SectionId::Todos)->rowCount(), "todos");
+        QTEST(f->document->model(SectionId::Notes)->rowCount(), "notes");
     }
 
     // An import a later start hands to the window is read away from the window's thread like a

@@ -5,7 +5,6 @@
 #include "core/todomodel.h"
 #include "core/verbs.h"
 #include "exchange/exchangeverbs.h"
-#include "platform/ansitext.h"
 #include "tests/support/mainwindowfixture.h"
 
 #include <QDir>
@@ -19,8 +18,6 @@ const QByteArray kTwoTodos = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//t//t//
                              "BEGIN:VTODO\r\nUID:a@t\r\nSUMMARY:Buy milk\r\nEND:VTODO\r\n"
                              "BEGIN:VTODO\r\nUID:b@t\r\nSUMMARY:Call Ann\r\nEND:VTODO\r\n"
                              "BEGIN:VEVENT\r\nUID:e@t\r\nSUMMARY:Party\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
-const QByteArray kDamaged = ansi::encode(QStringLiteral(
-    "Quillet 1.0 - 1.0.9\r\nHome¤Home¶url¶desc§\r\n<end of section>\r\nAnn¤Ann¶L"));
 
 QStringList entries(const QString &folder)
 {
@@ -62,8 +59,7 @@ private slots:
     {
         QFETCH(QString, verb);
         QFETCH(QString, value);
-        QFETCH(QString, resolved);
-        QCOMPARE(verbs::resolvedValue(*verbs::find(verb), value, "/home/u"), resolved);
+        QTEST(verbs::resolvedValue(*verbs::find(verb), value, "/home/u"), "resolved");
     }
 
     // Every way an import can fail says why on standard error and leaves the folder as it was.
@@ -80,7 +76,7 @@ private slots:
         QTest::newRow("cut short") << sound << "cut.ics" << QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nSUMMARY:a\r\n") << "";
         QTest::newRow("wrong extension") << sound << "tasks.doc" << kTwoTodos << "";
         QTest::newRow("missing") << sound << "" << QByteArray() << "";
-        QTest::newRow("damaged data") << kDamaged << "tasks.ics" << kTwoTodos << "";
+        QTest::newRow("damaged data") << kDamagedDataFile << "tasks.ics" << kTwoTodos << "";
     }
     void importAddsAllOrNothing()
     {
@@ -127,7 +123,7 @@ private slots:
         QTest::newRow("notes to a folder") << sound << "notes/" << "Exported 2 notes to notes/\n"
                                            << QStringList{"notes", "notes/One.md", "notes/Two.md"};
         QTest::newRow("notes need a folder") << sound << "notes.md" << "" << QStringList();
-        QTest::newRow("damaged data") << kDamaged << "out.ics" << "" << QStringList();
+        QTest::newRow("damaged data") << kDamagedDataFile << "out.ics" << "" << QStringList();
     }
     void exportLeavesTheDataAlone()
     {

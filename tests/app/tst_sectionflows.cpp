@@ -58,6 +58,13 @@ class TestSectionFlows : public WindowTest
         return f->list(s.list);
     }
 
+    /// The section of the current data row.
+    static const SectionCase &fetchedSection()
+    {
+        QFETCH(int, section);
+        return kSections[section];
+    }
+
 private slots:
     void eachSection_data()
     {
@@ -69,8 +76,7 @@ private slots:
     void emptySpaceLeavesNothingToActOn_data() { eachSection_data(); }
     void emptySpaceLeavesNothingToActOn()
     {
-        QFETCH(int, section);
-        const SectionCase &s = kSections[section];
+        const SectionCase &s = fetchedSection();
         RecordListView *list = openSection(s, {"A", "A"});
         clickItem(list, 1);
         clickAt(list->viewport(), QPoint(20, list->viewport()->height() - 10));
@@ -93,8 +99,7 @@ private slots:
     void renameInPlace_data() { eachSection_data(); }
     void renameInPlace()
     {
-        QFETCH(int, section);
-        const SectionCase &s = kSections[section];
+        const SectionCase &s = fetchedSection();
         RecordListView *list = openSection(s, {"A", "B"});
         clickItem(list, 1);
         QTest::keyClick(list, Qt::Key_Up);
@@ -116,8 +121,7 @@ private slots:
     void addThenRemove_data() { eachSection_data(); }
     void addThenRemove()
     {
-        QFETCH(int, section);
-        const SectionCase &s = kSections[section];
+        const SectionCase &s = fetchedSection();
         RecordListView *list = openSection(s, {"A", "B"});
         QWidget *box = f->find<QWidget>(s.boxes.first());
         QWidget *remove = f->find<QWidget>(s.needRecord.first());
@@ -176,10 +180,9 @@ private slots:
     }
     void leavingABoxStoresWhatWasTyped()
     {
-        QFETCH(int, section);
         QFETCH(QString, box);
         QFETCH(QString, leave);
-        const SectionCase &s = kSections[section];
+        const SectionCase &s = fetchedSection();
         RecordListView *list = openSection(s, {"A", "A"});
         clickItem(list, 0);
         clickAt(f->find<QWidget>(box));

@@ -35,8 +35,7 @@ private slots:
         QVERIFY(program.waitForFinished(30000));
         const QString output = QString::fromLocal8Bit(program.readAllStandardOutput() + program.readAllStandardError());
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QFETCH(int, status);
-        QCOMPARE(program.exitCode(), status);
+        QTEST(program.exitCode(), "status");
         QFETCH(QString, printed);
         QVERIFY2(output.contains(printed), qPrintable(output));
     }

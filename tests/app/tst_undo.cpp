@@ -30,11 +30,9 @@ class TestUndo : public WindowTest
     {
         static_cast<TodosSection *>(f->window->section(SectionId::Todos))->watcher()->tick();
         QCoreApplication::processEvents();
-        QWidget *shown = nullptr;
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if ((qobject_cast<AlarmWindow *>(window) || qobject_cast<MissedRemindersWindow *>(window)) && window->isVisible())
-                shown = window;
-        }
+        QWidget *shown = shownWindow<AlarmWindow>();
+        if (!shown)
+            shown = shownWindow<MissedRemindersWindow>();
         if (shown && answer)
             answer(shown);
         if (shown && shown->isVisible())

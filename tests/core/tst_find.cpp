@@ -109,11 +109,10 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, typed);
-        QFETCH(QList<int>, startsAndLengths);
         QList<int> found;
         for (const textfold::Range &range : textfold::matches(text, textfold::needle(typed)))
             found << int(range.start) << int(range.length);
-        QCOMPARE(found, startsAndLengths);
+        QTEST(found, "startsAndLengths");
     }
 
     // Typing on looks only where the shorter text was found, from where it was found.

@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 #include "core/document.h"
+#include "platform/ansitext.h"
 #include "platform/services.h"
 #include "store/datafile.h"
 #include "tests/support/fakes.h"
@@ -10,6 +11,10 @@
 #include "widgets/recordlistview.h"
 
 #include <QTemporaryDir>
+
+/// A data file cut off inside its second section.
+inline const QByteArray kDamagedDataFile = ansi::encode(QStringLiteral(
+    "Quillet 1.0 - 1.0.9\r\nHome¤Home¶url¶desc§\r\n<end of section>\r\nAnn¤Ann¶L"));
 
 /// A main window over a temporary program folder, with fake clock, sound, shell, boxes and
 /// file dialogs. Nothing leaves the folder; no real box or sound ever appears.

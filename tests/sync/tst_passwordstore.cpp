@@ -26,8 +26,7 @@ private slots:
     {
         QFETCH(QString, server);
         QFETCH(QString, user);
-        QFETCH(QString, key);
-        QCOMPARE(PasswordStore::keyFor(QUrl(server), user), key);
+        QTEST(PasswordStore::keyFor(QUrl(server), user), "key");
     }
 
     void environmentComesFirstAndAnswersLater()

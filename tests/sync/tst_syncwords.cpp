@@ -29,14 +29,12 @@ private slots:
     void readAddress()
     {
         QFETCH(QString, text);
-        QFETCH(QString, server);
-        QFETCH(QString, user);
         QFETCH(QString, problem);
         const syncverbs::AccountAddress read = syncverbs::readAddress(text);
         QCOMPARE(read.problem, problem);
         if (problem.isEmpty()) {
-            QCOMPARE(read.server.toString(), server);
-            QCOMPARE(read.user, user);
+            QTEST(read.server.toString(), "server");
+            QTEST(read.user, "user");
         }
     }
 

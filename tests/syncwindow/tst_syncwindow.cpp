@@ -57,12 +57,10 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(QString, error);
         QFETCH(int, daysAgo);
-        QFETCH(QString, expected);
         const QDateTime now(QDate(2026, 12, 7), QTime(18, 0));
         const SyncOutcome outcome{ok, {}, error, QDateTime(QDate(2026, 12, 7).addDays(-daysAgo), QTime(10, 42)), 0, false};
-        QCOMPARE(syncstatetext::afterSync(outcome, now), expected);
-        QVERIFY(syncstatetext::conflicts(1).startsWith("A record was changed"));
-        QVERIFY(syncstatetext::conflicts(3).startsWith("3 records were changed"));
+        QTEST(syncstatetext::afterSync(outcome, now), "expected");
+        // How a conflict is told starts as tst_sync checks; it names the mark the copy gets.
         QVERIFY(syncstatetext::conflicts(3).contains("\"(changed on another device)\""));
     }
 

@@ -23,6 +23,16 @@ inline Record todo(const QString &subject, const QString &reminder = {})
     return {subject, todoTag({subject, "0", "1", "0%", reminder, "", "1", "", "c"})};
 }
 
+/// The window of the kind asked for that is on screen, if one is.
+template <typename T> T *shownWindow()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *shown = qobject_cast<T *>(window); shown && shown->isVisible())
+            return shown;
+    }
+    return nullptr;
+}
+
 /// The main window over a data file of to-dos, for one test function; the watcher, running
 /// from the start, is stopped, so a test ticks it itself.
 struct TodosWindow

@@ -37,13 +37,6 @@ class TestReminderDialog : public WindowTest
     void tearDown() override { dialog.reset(); f.reset(); }
 
 private slots:
-    void monthListInMay()
-    {
-        open(QDateTime(QDate(2026, 5, 14), QTime(10, 0)));
-        QCOMPARE(items("cboMonth").join(' '), QStringLiteral("This month June July August September October November "
-                                                             "December January February March April May"));
-    }
-
     void choosingAMonthListsItsDays_data()
     {
         QTest::addColumn<QDate>("today");
@@ -67,6 +60,9 @@ private slots:
         QFETCH(QDate, today);
         QFETCH(QString, month);
         open(QDateTime(today, QTime(10, 0)));
+        if (today.month() == 5) // the months from the next one on, back to this one
+            QCOMPARE(items("cboMonth").join(' '), QStringLiteral("This month June July August September October November "
+                                                                 "December January February March April May"));
         if (month == QLatin1String("This month"))
             QVERIFY(choose(get("cboMonth"), "February"));
         // month[:year[:day:year]]: the entries chosen one after another

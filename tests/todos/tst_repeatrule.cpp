@@ -104,15 +104,6 @@ private slots:
         QTEST(repeattext::caption(rule, start), "caption");
     }
 
-    void customCaption()
-    {
-        const RepeatRule rule = RepeatRule::fromText(QStringLiteral("FREQ=HOURLY;INTERVAL=4"));
-        QCOMPARE(repeattext::caption(rule, QDateTime(QDate(2026, 12, 8), QTime(14, 0))),
-                 QStringLiteral("Custom, Dec 8, 2026 02:00 PM"));
-        QCOMPARE(repeattext::caption(RepeatRule::fromText(QStringLiteral("hello")), QDateTime(QDate(2026, 12, 8), QTime(14, 0))),
-                 QString());
-    }
-
     // Reminders go in and come out as the reminder field's text, as the to-do keeps them; after
     // and the moment it rings carry their UTC offset, which tells the two 01:30s of a night apart.
     void next_data()
