@@ -7,6 +7,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSet>
 
 #include <memory>
 
@@ -164,6 +165,9 @@ void DavClient::listChangesFrom(const QUrl &collection, const QString &token, co
              DavListing listing = sofar;
              listing.token = answer.syncToken;
              bool cutShort = false;
+             QList<DavEntry> present;
+             QStringList removed;
+             QSet<QString> named;
              for (const davxml::Response &item : answer.responses) {
                  if (isCollectionItself(item.href, collection)) {
                      // The list is cut short: the rest comes with the token it gave.
@@ -172,15 +176,21 @@ void DavClient::listChangesFrom(const QUrl &collection, const QString &token, co
                  }
                  if (!insideCollection(item.href, collection))
                      continue;
-                 listing.removed.removeAll(item.href);
-                 listing.present.removeIf([&item](const DavEntry &entry) { return entry.href == item.href; });
+                 named.insert(item.href);
                  if (item.status == 404) {
                      if (!listing.complete)
-                         listing.removed.append(item.href);
+                         removed.append(item.href);
                  } else {
-                     listing.present.append({item.href, item.properties.value(davxml::dav("getetag")).text});
+                     present.append({item.href, item.properties.value(davxml::dav("getetag")).text});
                  }
              }
+             // A later page says the last word on an item an earlier one named.
+             if (page > 0) {
+                 listing.present.removeIf([&named](const DavEntry &entry) { return named.contains(entry.href); });
+                 listing.removed.removeIf([&named](const QString &href) { return named.contains(href); });
+             }
+             listing.present += present;
+             listing.removed += removed;
              if (cutShort) {
                  if (answer.syncToken.isEmpty() || answer.syncToken == token || page + 1 >= kMostPages)
                      return done({{QStringLiteral("The server's list of changes stopped short; the next sync tries again."), false},
