@@ -3,6 +3,7 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <vector>
@@ -147,6 +148,10 @@ QByteArray carriedCard(const QByteArray &ours, const QByteArray &theirs)
     for (QByteArray &property : ourProperties) {
         if (property.startsWith("EMAIL;PREF=1:") && version != "4.0")
             property.replace(0, 13, version == "2.1" ? "EMAIL;PREF:" : "EMAIL;TYPE=pref:");
+        // 2.1 takes a value as ASCII unless told otherwise.
+        const bool ascii = std::all_of(property.cbegin(), property.cend(), [](char c) { return uchar(c) < 0x80; });
+        if (version == "2.1" && !ascii)
+            property.insert(property.indexOf(':'), ";CHARSET=UTF-8");
     }
     QByteArray merged;
     bool placed = false;

@@ -290,6 +290,12 @@ private slots:
                                   << QByteArrayList{"VERSION:3.0", "TEL;TYPE=CELL:+1 555 0100", "/9j/4AAQ\r\n SkZJRg==",
                                                     "TITLE:two litres", "EMAIL:milk@example.org"}
                                   << QByteArrayList{"VERSION:4.0", "old@example.org", "X-ABLabel"};
+        QTest::newRow("card 2.1") << SectionId::Contacts
+                                  << QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nUID:phone-3\r\nFN:Milk\r\nN:;Milk;;;\r\n"
+                                                "NOTE;ENCODING=QUOTED-PRINTABLE:one=0D=0A=\r\ntwo\r\nEND:VCARD\r\n")
+                                  << QByteArrayList{"VERSION:2.1", "NOTE;ENCODING=QUOTED-PRINTABLE:one=0D=0A=\r\ntwo",
+                                                    "TITLE:two litres"}
+                                  << QByteArrayList{"VERSION:4.0"};
     }
     void whatOtherProgramsKeepStays()
     {
