@@ -142,26 +142,44 @@ void FindBar::goToMatch(bool forward)
 {
     if (m_needle.isEmpty() || !FieldValidation::instance().commitFocused())
         return;
-    // Every match in one run, section after section, so stepping wraps round them all.
+    // Every match in one run, section after section, so stepping wraps round them all. A record
+    // listed only because it was added or edited during the search is no match.
+    QList<QList<int>> matches; // per section, the matches' rows in list order
     QList<int> starts;
     int total = 0;
     for (Section *section : m_sections) {
+        const RecordListView *list = section->list();
+        QList<int> rows;
+        for (int listed = 0; listed < list->listedCount(); ++listed) {
+            if (const int row = list->recordAt(listed); list->filter()->isMatch(row))
+                rows.append(row);
+        }
         starts.append(total);
-        total += section->list()->listedCount();
+        total += int(rows.size());
+        matches.append(rows);
     }
     if (total == 0)
         return;
     // Just before the first match going forward, just after the last going back.
     int at = forward ? -1 : total;
     if (const int shown = shownSection(); shown >= 0) {
-        RecordListView *list = m_sections[shown]->list();
-        const int listed = list->listedRow(list->selectedRow());
-        // With no match selected in the shown section, its first match is next, its last previous.
-        at = listed >= 0 ? starts[shown] + listed : forward ? starts[shown] - 1 : starts[shown] + list->listedCount();
+        const RecordListView *list = m_sections[shown]->list();
+        const QList<int> &rows = matches[shown];
+        const int selected = list->listedRow(list->selectedRow());
+        // The matches listed above the selected record; on a match it is that one, between two
+        // the next is the one below and the previous the one above.
+        int above = 0;
+        while (above < rows.size() && list->listedRow(rows[above]) < selected)
+            ++above;
+        const bool onMatch = selected >= 0 && above < rows.size() && list->listedRow(rows[above]) == selected;
+        if (selected < 0)
+            at = forward ? starts[shown] - 1 : starts[shown] + int(rows.size()); // its first next, its last previous
+        else
+            at = starts[shown] + above - (onMatch || !forward ? 0 : 1);
     }
     const int target = forward ? (at + 1) % total : (at - 1 + total) % total;
     int section = int(m_sections.size()) - 1;
-    while (starts[section] > target || m_sections[section]->list()->listedCount() == 0)
+    while (starts[section] > target || matches[section].isEmpty())
         --section;
     if (m_sections[section]->isHidden()) {
         // Opening a section takes the focus to the window: the field keeps it, for the next Enter.
@@ -171,7 +189,7 @@ void FindBar::goToMatch(bool forward)
             m_field->setFocus();
     }
     RecordListView *list = m_sections[section]->list();
-    list->selectRow(list->recordAt(target - starts[section]));
+    list->selectRow(matches[section][target - starts[section]]);
     list->scrollTo(list->currentIndex());
     m_sections[section]->highlightMatches(m_needle);
 }

@@ -136,6 +136,14 @@ int RecordFilter::matchCount() const
     return count;
 }
 
+bool RecordFilter::isMatch(int sourceRow) const
+{
+    if (!isFiltering() || sourceRow < 0 || sourceRow >= m_records->count())
+        return false;
+    const Match match = m_matches.size() == m_records->count() ? m_matches[sourceRow] : Match::Unknown;
+    return match == Match::Yes || (match == Match::Unknown && holds(m_records->foldedText(sourceRow)));
+}
+
 bool RecordFilter::filterAcceptsRow(int sourceRow, const QModelIndex &) const
 {
     if (m_needle.isEmpty() || (sourceRow >= m_insertingFirst && sourceRow <= m_insertingLast))

@@ -29,6 +29,8 @@ public:
     /// The listed records that hold the needle now: not those listed only because they were
     /// added, or edited away from it, during the search.
     int matchCount() const;
+    /// Whether the record at sourceRow holds the needle now.
+    bool isMatch(int sourceRow) const;
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
