@@ -37,7 +37,7 @@ void CollectionSync::run(std::function<void(const DavFailure &)> done)
     m_base = m_state->collection(m_section);
     // Another collection's items say nothing about this one: everything is compared by UID.
     if (m_base.url != m_collection)
-        m_base = CollectionState{m_collection, QString(), {}};
+        m_base = CollectionState{m_collection, QString(), {}, {}};
     if (m_base.items.isEmpty())
         m_base.token.clear();
     m_next = m_base;
@@ -492,7 +492,7 @@ void CollectionSync::recheck(const Write &write, const DavFetched &fetched)
         return writeNext();
     }
     const QByteArray content = syncitems::contentHash(m_section, *there);
-    const ServerRecord server{write.href, etag, *there, content};
+    const ServerRecord server{write.href, etag, *there, content, fetched.items.first().data};
     if (!write.record) {
         if (content == write.serverContent) {
             again.ifMatch = etag;
