@@ -1,22 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/foreignproperties.h"
 
-#include <libical/ical.h>
+#include "exchange/libicalsupport.h"
 
 #include <algorithm>
-#include <memory>
 #include <set>
 #include <vector>
 
 namespace foreignproperties {
 
 namespace {
-
-struct ComponentDeleter
-{
-    void operator()(icalcomponent *c) const { icalcomponent_free(c); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
 icalcomponent *firstTodo(icalcomponent *c)
 {
@@ -33,9 +26,9 @@ bool isOurs(icalproperty *p)
 
 QByteArray carriedTodo(const QByteArray &ours, const QByteArray &theirs)
 {
-    icalerror_set_errors_are_fatal(0);
-    const Component theirCalendar(icalparser_parse_string(theirs.constData()));
-    const Component ourCalendar(icalparser_parse_string(ours.constData()));
+    initLibical();
+    const IcalComponent theirCalendar(icalparser_parse_string(theirs.constData()));
+    const IcalComponent ourCalendar(icalparser_parse_string(ours.constData()));
     icalcomponent *theirTodo = firstTodo(theirCalendar.get());
     icalcomponent *ourTodo = firstTodo(ourCalendar.get());
     if (!theirTodo || !ourTodo)

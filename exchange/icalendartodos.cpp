@@ -4,6 +4,7 @@
 #include "core/remindertext.h"
 #include "core/todorecord.h"
 #include "exchange/floatingicaltime.h"
+#include "exchange/libicalsupport.h"
 #include "exchange/linereader.h"
 #include "exchange/recorduid.h"
 #include "store/storedtext.h"
@@ -37,22 +38,6 @@ const char *const kStatusX = "X-QUILLET-STATUS";
 const char *const kCaptionX = "X-QUILLET-CAPTION";
 const char *const kSoundX = "X-QUILLET-SOUND";
 const char *const kReminderCaptionX = "X-QUILLET-REMINDER-CAPTION";
-
-struct ComponentDeleter
-{
-    void operator()(icalcomponent *c) const { icalcomponent_free(c); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
-
-void initLibical()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        // A bad value must give a value-less property, never abort the program.
-        icalerror_set_errors_are_fatal(0);
-        icaltimezone_get_utc_timezone(); // made once, before threads share it
-    });
-}
 
 QString fromUtf8(const char *text)
 {
@@ -317,10 +302,10 @@ icalcomponent *alarmOf(const TodoRecord &todo, const QDateTime &due, const QStri
     return alarm;
 }
 
-Component todoComponent(const Record &record, const TodoRecord &todo, const QString &uid, icaltimetype stamp,
+IcalComponent todoComponent(const Record &record, const TodoRecord &todo, const QString &uid, icaltimetype stamp,
                         DueReader &dues)
 {
-    Component c(icalcomponent_new_vtodo());
+    IcalComponent c(icalcomponent_new_vtodo());
     icalcomponent *vtodo = c.get();
     icalcomponent_add_property(vtodo, icalproperty_new_uid(uid.toUtf8().constData()));
     icalcomponent_add_property(vtodo, icalproperty_new_dtstamp(stamp));
@@ -419,7 +404,7 @@ QByteArray todoText(const Record &record, int twins, icaltimetype stamp, DueRead
 {
     const TodoRecord todo = TodoRecord::fromTag(record.tag);
     const QString uid = todo.uid.isEmpty() ? recorduid::made(SectionId::Todos, record, twins) : todo.uid;
-    const Component component = todoComponent(record, todo, uid, stamp, dues);
+    const IcalComponent component = todoComponent(record, todo, uid, stamp, dues);
     char *text = icalcomponent_as_ical_string_r(component.get());
     QByteArray bytes(text);
     icalmemory_free_buffer(text);
@@ -518,7 +503,7 @@ QString CalendarReader::line(QByteArrayView raw)
 
 QString CalendarReader::endItem()
 {
-    Component item(icalparser_parse_string(m_item.constData()));
+    IcalComponent item(icalparser_parse_string(m_item.constData()));
     m_item.truncate(0);
     if (!item)
         return QStringLiteral("line %1 ends an item that cannot be read").arg(m_lineNumber);
