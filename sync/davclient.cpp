@@ -27,12 +27,6 @@ bool isSuccess(int status)
     return status >= 200 && status < 300;
 }
 
-bool sameOrigin(const QUrl &a, const QUrl &b)
-{
-    return a.scheme() == b.scheme() && a.host().compare(b.host(), Qt::CaseInsensitive) == 0
-        && a.port(a.scheme() == QLatin1String("https") ? 443 : 80) == b.port(b.scheme() == QLatin1String("https") ? 443 : 80);
-}
-
 /// An item the server names is one of the collection's own, directly inside it: a path that
 /// climbs out of it ("..") or points elsewhere is never written to or removed.
 bool insideCollection(const QString &href, const QUrl &collection)
@@ -64,6 +58,13 @@ DavClient::DavClient(const QUrl &server, const QString &user, const QString &pas
 
 DavClient::~DavClient() = default;
 
+bool DavClient::isOwnServer(const QUrl &url) const
+{
+    const auto port = [](const QUrl &of) { return of.port(of.scheme() == QLatin1String("https") ? 443 : 80); };
+    return url.scheme() == m_server.scheme() && url.host().compare(m_server.host(), Qt::CaseInsensitive) == 0
+        && port(url) == port(m_server);
+}
+
 QUrl DavClient::resolved(const QString &path) const
 {
     QUrl url = m_server;
@@ -81,7 +82,7 @@ void DavClient::send(const QByteArray &verb, const QUrl &url, const QByteArray &
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     request.setTransferTimeout(kTimeoutMs);
     // The password goes only to the server the user named, never to where a redirect points.
-    if (!m_authorization.isEmpty() && sameOrigin(url, m_server))
+    if (!m_authorization.isEmpty() && isOwnServer(url))
         request.setRawHeader("Authorization", m_authorization);
     if (!body.isEmpty() && !body.startsWith("BEGIN:"))
         request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/xml; charset=utf-8"));

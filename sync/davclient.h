@@ -27,6 +27,9 @@ public:
     /// Collections fetched as to-dos; any other is an address book.
     void setTaskList(const QUrl &taskList) { m_taskList = taskList; }
     QUrl server() const { return m_server; }
+    /// The url is on the server the user named (scheme, host and port): the password goes
+    /// nowhere else.
+    bool isOwnServer(const QUrl &url) const;
     /// Requests sent so far.
     int requests() const { return m_requests; }
 

@@ -40,9 +40,7 @@ void DavDiscovery::findPrincipal(const QList<QUrl> &candidates, int redirects)
     m_client->send("PROPFIND", url, davxml::principalQuery(), {{"Depth", "0"}}, [this, candidates, redirects](const DavClient::Reply &reply) {
         QList<QUrl> rest = candidates.mid(1);
         if (reply.status >= 300 && reply.status < 400 && reply.location.isValid() && redirects < kMostRedirects) {
-            const QUrl server = m_client->server();
-            if (reply.location.scheme() == server.scheme() && reply.location.host().compare(server.host(), Qt::CaseInsensitive) == 0
-                && reply.location.port() == server.port()) {
+            if (m_client->isOwnServer(reply.location)) {
                 rest.prepend(reply.location);
                 return findPrincipal(rest, redirects + 1);
             }
