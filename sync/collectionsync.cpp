@@ -130,7 +130,7 @@ void CollectionSync::readFetched(qsizetype from)
         const QString before = m_uidAtHref.value(item.href);
         if (!before.isEmpty() && before != uid)
             m_goneHrefs.insert(item.href); // the item at this place is another one now
-        m_serverRecords.insert(uid, {item.href, item.etag, *record, syncitems::contentHash(m_section, *record), item.data});
+        m_serverRecords.insert(uid, {item.href, item.etag, *record, syncitems::contentHash(m_section, *record)});
         m_serverTexts.insert(uid, item.data);
     }
     if (to < m_fetchedItems.size()) {
@@ -492,7 +492,7 @@ void CollectionSync::recheck(const Write &write, const DavFetched &fetched)
         return writeNext();
     }
     const QByteArray content = syncitems::contentHash(m_section, *there);
-    const ServerRecord server{write.href, etag, *there, content, fetched.items.first().data};
+    const ServerRecord server{write.href, etag, *there, content};
     if (!write.record) {
         if (content == write.serverContent) {
             again.ifMatch = etag;

@@ -91,7 +91,6 @@ private:
         QString etag;
         Record record;
         QByteArray content;
-        QByteArray text;
     };
 
     void findUnkept();
