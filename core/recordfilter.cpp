@@ -36,9 +36,9 @@ RecordFilter::RecordFilter(RecordListModel *records, QObject *parent)
     });
     connect(records, &QAbstractItemModel::modelReset, this, [this] {
         m_kept.clear();
-        m_matches.clear();
+        forgetMatches();
     });
-    connect(records, &QAbstractItemModel::rowsMoved, this, [this] { m_matches.clear(); });
+    connect(records, &QAbstractItemModel::rowsMoved, this, [this] { forgetMatches(); });
     // Which rows matched follows the rows; a changed or new one is looked at again.
     connect(records, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
         if (!m_matches.isEmpty()) {
@@ -64,8 +64,7 @@ void RecordFilter::setNeedle(const QString &folded)
         return;
     // A needle that holds the last one can only match where that one did: typing a word on
     // looks at fewer records with every letter.
-    const bool narrowing = !m_needle.isEmpty() && folded.contains(m_needle) && m_matches.size() == m_records->count()
-        && m_firstAt.size() == m_matches.size();
+    const bool narrowing = !m_needle.isEmpty() && folded.contains(m_needle) && m_matches.size() == m_records->count();
     const QByteArray bytes = folded.toUtf8();
     // The new needle's first match holds the old one's, so it starts no earlier than the old
     // match less where the old needle stands in the new: a word typed on is looked for right
@@ -120,16 +119,27 @@ int RecordFilter::listedRow(int sourceRow) const
     return mapFromSource(m_records->index(sourceRow)).row();
 }
 
+void RecordFilter::forgetMatches()
+{
+    m_matches.clear();
+    m_firstAt.clear();
+}
+
+RecordFilter::Match RecordFilter::markOf(int sourceRow) const
+{
+    // Every row is looked at again when the marks are gone (rows moved) or do not line up with
+    // the rows yet.
+    return m_matches.size() == m_records->count() ? m_matches[sourceRow] : Match::Unknown;
+}
+
 int RecordFilter::matchCount() const
 {
     if (!isFiltering())
         return 0;
-    // A row that held the needle when it was set is listed still; the rest are looked at again,
-    // every row when the marks are gone (rows moved) or do not line up with the rows yet.
-    const bool marked = m_matches.size() == m_records->count();
+    // A row that held the needle when it was set is listed still; the rest are looked at again.
     int count = 0;
     for (int row = 0; row < m_records->count(); ++row) {
-        const Match match = marked ? m_matches[row] : Match::Unknown;
+        const Match match = markOf(row);
         if (match == Match::Yes || (match == Match::Unknown && listedRow(row) >= 0 && holds(m_records->foldedText(row))))
             ++count;
     }
@@ -140,7 +150,7 @@ bool RecordFilter::isMatch(int sourceRow) const
 {
     if (!isFiltering() || sourceRow < 0 || sourceRow >= m_records->count())
         return false;
-    const Match match = m_matches.size() == m_records->count() ? m_matches[sourceRow] : Match::Unknown;
+    const Match match = markOf(sourceRow);
     return match == Match::Yes || (match == Match::Unknown && holds(m_records->foldedText(sourceRow)));
 }
 
@@ -152,8 +162,7 @@ bool RecordFilter::filterAcceptsRow(int sourceRow, const QModelIndex &) const
         if (kept.row() == sourceRow)
             return true;
     }
-    const Match match = m_matches.value(sourceRow, Match::Unknown);
-    return match == Match::Yes || (match == Match::Unknown && holds(m_records->foldedText(sourceRow)));
+    return isMatch(sourceRow);
 }
 
 bool RecordFilter::holds(const QByteArray &text) const

@@ -40,6 +40,10 @@ private:
     bool holds(const QByteArray &text) const;
     /// Where the needle first stands in text at or after from (bytes); -1 when nowhere.
     qsizetype firstMatch(const QByteArray &text, qsizetype from) const;
+    enum class Match : char { No, Yes, Unknown };
+    /// The row's mark from the last needle; Unknown where there is none.
+    Match markOf(int sourceRow) const;
+    void forgetMatches();
 
     RecordListModel *m_records;
     QString m_needle;
@@ -48,7 +52,6 @@ private:
     int m_insertingFirst = -1;
     int m_insertingLast = -1;
     QList<QPersistentModelIndex> m_kept;
-    enum class Match : char { No, Yes, Unknown };
     /// Per row, whether it held the needle when it was set; Unknown for rows changed since.
     QList<Match> m_matches;
     /// Per row that matched, the byte where its first match starts.
