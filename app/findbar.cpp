@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QShortcut>
 
+#include <algorithm>
+
 namespace {
 
 /// In the title bar, between the name and the window buttons.
@@ -144,19 +146,19 @@ void FindBar::goToMatch(bool forward)
         return;
     // Every match in one run, section after section, so stepping wraps round them all. A record
     // listed only because it was added or edited during the search is no match.
-    QList<QList<int>> matches; // per section, the matches' rows in list order
+    QList<QList<int>> matches; // per section, the listed rows that are matches, in order
     QList<int> starts;
     int total = 0;
     for (Section *section : m_sections) {
         const RecordListView *list = section->list();
-        QList<int> rows;
+        QList<int> listedMatches;
         for (int listed = 0; listed < list->listedCount(); ++listed) {
-            if (const int row = list->recordAt(listed); list->filter()->isMatch(row))
-                rows.append(row);
+            if (list->filter()->isMatch(list->recordAt(listed)))
+                listedMatches.append(listed);
         }
         starts.append(total);
-        total += int(rows.size());
-        matches.append(rows);
+        total += int(listedMatches.size());
+        matches.append(listedMatches);
     }
     if (total == 0)
         return;
@@ -164,16 +166,14 @@ void FindBar::goToMatch(bool forward)
     int at = forward ? -1 : total;
     if (const int shown = shownSection(); shown >= 0) {
         const RecordListView *list = m_sections[shown]->list();
-        const QList<int> &rows = matches[shown];
+        const QList<int> &listedMatches = matches[shown];
         const int selected = list->listedRow(list->selectedRow());
         // The matches listed above the selected record; on a match it is that one, between two
         // the next is the one below and the previous the one above.
-        int above = 0;
-        while (above < rows.size() && list->listedRow(rows[above]) < selected)
-            ++above;
-        const bool onMatch = selected >= 0 && above < rows.size() && list->listedRow(rows[above]) == selected;
+        const int above = int(std::lower_bound(listedMatches.cbegin(), listedMatches.cend(), selected) - listedMatches.cbegin());
+        const bool onMatch = above < listedMatches.size() && listedMatches[above] == selected;
         if (selected < 0)
-            at = forward ? starts[shown] - 1 : starts[shown] + int(rows.size()); // its first next, its last previous
+            at = forward ? starts[shown] - 1 : starts[shown] + int(listedMatches.size()); // its first next, its last previous
         else
             at = starts[shown] + above - (onMatch || !forward ? 0 : 1);
     }
@@ -189,7 +189,7 @@ void FindBar::goToMatch(bool forward)
             m_field->setFocus();
     }
     RecordListView *list = m_sections[section]->list();
-    list->selectRow(matches[section][target - starts[section]]);
+    list->selectRow(list->recordAt(matches[section][target - starts[section]]));
     list->scrollTo(list->currentIndex());
     m_sections[section]->highlightMatches(m_needle);
 }
