@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "todos/repeattext.h"
 
+#include "core/remindertext.h"
 #include "platform/clocktext.h"
 #include "todos/duetext.h"
 
@@ -73,6 +74,13 @@ QString caption(const RepeatRule &rule, const QDateTime &reminder)
         break;
     }
     return choice(rule.kind()) + QStringLiteral(", ") + when + boxesTime(time);
+}
+
+QString caption(const QString &rule, const QString &reminder)
+{
+    // Read as named: only the wall-clock date and time count.
+    const QDateTime at = remindertext::read(reminder);
+    return caption(RepeatRule::fromText(rule), QDateTime(at.date(), at.time(), Qt::UTC));
 }
 
 QString next(const std::optional<Occurrence> &occurrence, const QDateTime &now)

@@ -23,6 +23,9 @@ QString choice(RepeatRule::Kind kind);
 /// "Every year, Feb 29 09:00 AM", "Custom, Dec 8, 2026 09:00 AM". "" for a rule that does not
 /// repeat: the one-time caption stands.
 QString caption(const RepeatRule &rule, const QDateTime &reminder);
+/// caption() of a to-do's stored repeat rule and reminder text; "" as caption() gives it, or
+/// when the text holds no moment.
+QString caption(const QString &rule, const QString &reminder);
 
 /// The alarm's line on when a repeating reminder rings next, as the alarm says when one was due:
 /// "Next: Tue, Dec 8, 9:00 AM", "Next: 9:00 PM" later the same day. "" when the series has ended.

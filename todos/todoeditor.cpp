@@ -2,7 +2,6 @@
 #include "todos/todoeditor.h"
 
 #include "platform/messageboxes.h"
-#include "core/remindertext.h"
 #include "platform/services.h"
 #include "todos/percentedit.h"
 #include "todos/percentsteps.h"
@@ -187,12 +186,8 @@ void TodoEditor::showReminderCaption()
     QString shown = m_reminder.caption;
     // A repeating reminder says its rule, whatever caption came with it (another program's
     // to-do, synced or imported, brings none of ours).
-    if (const RepeatRule rule = RepeatRule::fromText(m_reminder.repeatRule); rule.repeats()) {
-        const QDateTime at = remindertext::read(m_reminder.reminder);
-        const QString said = repeattext::caption(rule, QDateTime(at.date(), at.time(), Qt::UTC));
-        if (!said.isEmpty())
-            shown = said;
-    }
+    if (const QString said = repeattext::caption(m_reminder.repeatRule, m_reminder.reminder); !said.isEmpty())
+        shown = said;
     // A stored caption is plain text: an "&" in it is no accelerator mark.
     shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
     m_reminderButton->setText(shown);
