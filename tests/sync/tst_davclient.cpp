@@ -64,6 +64,20 @@ QByteArray item(const QByteArray &href, const QByteArray &etag, const QByteArray
         + "</d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response>";
 }
 
+/// What an asynchronous call of the client hands to its callback, once the event loop brings it.
+template<typename Answer, typename Call>
+Answer awaited(Call call)
+{
+    Answer answer;
+    QEventLoop loop;
+    call([&](const Answer &got) {
+        answer = got;
+        loop.quit();
+    });
+    loop.exec();
+    return answer;
+}
+
 QStringList hrefs(const QList<DavEntry> &entries)
 {
     QStringList all;
@@ -90,13 +104,7 @@ private slots:
                           multistatus(item("/u/tasks/b.ics", "\"2\""), "t2")};
         const QUrl tasks = server.url(QStringLiteral("/u/tasks/"));
         DavClient client(server.url(QStringLiteral("/")), QStringLiteral("u"), QStringLiteral("p"));
-        DavListing listing;
-        QEventLoop loop;
-        client.listChanges(tasks, QString(), [&](const DavListing &got) {
-            listing = got;
-            loop.quit();
-        });
-        loop.exec();
+        const auto listing = awaited<DavListing>([&](const auto &done) { client.listChanges(tasks, QString(), done); });
         QVERIFY(!listing.failure.failed());
         QVERIFY(listing.complete);
         QCOMPARE(hrefs(listing.present), QStringList({"/u/tasks/a.ics", "/u/tasks/b.ics"}));
@@ -115,20 +123,10 @@ private slots:
         const QUrl tasks = server.url(QStringLiteral("/u/tasks/"));
         DavClient client(server.url(QStringLiteral("/")), QStringLiteral("u"), QStringLiteral("p"));
         client.setTaskList(tasks);
-        QEventLoop loop;
-        DavListing listing;
-        client.listChanges(tasks, QString(), [&](const DavListing &got) {
-            listing = got;
-            loop.quit();
-        });
-        loop.exec();
+        const auto listing = awaited<DavListing>([&](const auto &done) { client.listChanges(tasks, QString(), done); });
         QCOMPARE(hrefs(listing.present), QStringList({"/u/tasks/ok.ics"}));
-        DavFetched fetched;
-        client.fetch(tasks, {QStringLiteral("/u/tasks/ok.ics")}, [&](const DavFetched &got) {
-            fetched = got;
-            loop.quit();
-        });
-        loop.exec();
+        const auto fetched =
+            awaited<DavFetched>([&](const auto &done) { client.fetch(tasks, {QStringLiteral("/u/tasks/ok.ics")}, done); });
         QCOMPARE(fetched.items.size(), 1);
         QCOMPARE(fetched.items.first().href, QStringLiteral("/u/tasks/ok.ics"));
     }
@@ -139,11 +137,8 @@ private slots:
         ScriptedServer named;
         ScriptedServer other;
         DavClient client(named.url(QStringLiteral("/")), QStringLiteral("u"), QStringLiteral("p"));
-        QEventLoop loop;
-        for (const ScriptedServer *server : {&named, &other}) {
-            client.send("PROPFIND", server->url(QStringLiteral("/")), QByteArray(), {}, [&](const DavClient::Reply &) { loop.quit(); });
-            loop.exec();
-        }
+        for (const ScriptedServer *server : {&named, &other})
+            awaited<DavClient::Reply>([&](const auto &done) { client.send("PROPFIND", server->url(QStringLiteral("/")), {}, {}, done); });
         QVERIFY(named.requests.first().contains("Authorization: Basic"));
         QVERIFY(!other.requests.first().contains("Authorization"));
     }
